@@ -1,0 +1,27 @@
+# Native Linux build: the unit tier, and the registration of the win and e2e
+# tiers that run the cross-built programs under Wine.
+find_package(GTest REQUIRED)
+file(GLOB DWL_UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp tests/fakes/*.cpp)
+add_executable(dwl_unit_tests ${DWL_UNIT_TESTS})
+target_include_directories(dwl_unit_tests PRIVATE tests)
+target_link_libraries(dwl_unit_tests PRIVATE dwl_core GTest::gtest_main GTest::gmock)
+target_compile_options(dwl_unit_tests PRIVATE ${DWL_WARNINGS})
+include(GoogleTest)
+gtest_discover_tests(dwl_unit_tests TEST_PREFIX "unit." DISCOVERY_TIMEOUT 60)
+
+set(DWL_WIN64_DIR "" CACHE PATH "Build folder of the x86_64 cross build (enables the win and e2e tiers)")
+if(DWL_WIN64_DIR)
+  set(DWL_WINE_PREFIX_ROOT ${CMAKE_CURRENT_BINARY_DIR}/wine)
+  add_test(NAME win.all
+           COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/win/run-win-tier ${DWL_WIN64_DIR} ${DWL_WINE_PREFIX_ROOT}/win)
+  set_tests_properties(win.all PROPERTIES TIMEOUT 600)
+  file(GLOB DWL_E2E_TESTS CONFIGURE_DEPENDS tests/e2e/test_*.sh)
+  foreach(t ${DWL_E2E_TESTS})
+    get_filename_component(name ${t} NAME_WE)
+    string(REPLACE "test_" "" name ${name})
+    add_test(NAME e2e.${name} COMMAND ${t})
+    set_tests_properties(e2e.${name} PROPERTIES
+      TIMEOUT 600
+      ENVIRONMENT "DWL_BIN=${DWL_WIN64_DIR};DWL_WORK=${CMAKE_CURRENT_BINARY_DIR}/e2e/${name}")
+  endforeach()
+endif()

@@ -1,0 +1,54 @@
+# MinGW-w64 cross build: dwl.exe, the win tier and the e2e helper programs.
+add_compile_definitions(_WIN32_WINNT=0x0501 WINVER=0x0501 _WIN32_IE=0x0600 NOMINMAX STRICT)
+set(DWL_STATIC -static -static-libgcc -static-libstdc++)
+if(NOT DWL_SUBSYSTEM_VERSION)
+  set(DWL_SUBSYSTEM_VERSION 5.01)
+endif()
+
+file(GLOB_RECURSE DWL_WIN_SOURCES CONFIGURE_DEPENDS src/*.cpp)
+list(FILTER DWL_WIN_SOURCES INCLUDE REGEX "/win32/")
+list(FILTER DWL_WIN_SOURCES EXCLUDE REGEX "winmain\\.cpp$")
+add_library(dwl_win STATIC ${DWL_WIN_SOURCES})
+target_link_libraries(dwl_win PUBLIC dwl_core comctl32 advapi32 shell32 user32 gdi32 kernel32)
+target_compile_options(dwl_win PRIVATE ${DWL_WARNINGS})
+
+add_executable(dwl WIN32 src/app/win32/winmain.cpp res/dwl.rc)
+target_link_libraries(dwl PRIVATE dwl_win)
+target_compile_options(dwl PRIVATE ${DWL_WARNINGS})
+target_link_options(dwl PRIVATE ${DWL_STATIC} -s -Wl,--gc-sections
+                    -Wl,--subsystem,windows:${DWL_SUBSYSTEM_VERSION}
+                    -Wl,--major-os-version,5 -Wl,--minor-os-version,1)
+target_compile_options(dwl_core PRIVATE -ffunction-sections -fdata-sections)
+target_compile_options(dwl_win PRIVATE -ffunction-sections -fdata-sections)
+set_source_files_properties(res/dwl.rc PROPERTIES
+  OBJECT_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/res/dwl.ico")
+target_include_directories(dwl PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/generated)
+
+# Helper programs of the test tiers and the benchmark.
+foreach(tool dwlauto osprobe minimal)
+  if(NOT EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/tests/tools/${tool}.cpp)
+    continue()
+  endif()
+  add_executable(${tool} tests/tools/${tool}.cpp)
+  target_link_libraries(${tool} PRIVATE dwl_win)
+  target_link_options(${tool} PRIVATE ${DWL_STATIC} -s)
+endforeach()
+if(TARGET minimal)
+  set_target_properties(minimal PROPERTIES WIN32_EXECUTABLE ON)
+  target_link_options(minimal PRIVATE -Wl,--gc-sections)
+endif()
+
+# Win tier: GoogleTest cross-built from Debian's sources, run under Wine.
+if(EXISTS /usr/src/googletest/CMakeLists.txt)
+  set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_CURRENT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  file(GLOB DWL_WIN_TESTS CONFIGURE_DEPENDS tests/win/*.cpp)
+endif()
+if(DWL_WIN_TESTS)
+  add_executable(dwl_win_tests ${DWL_WIN_TESTS})
+  target_link_libraries(dwl_win_tests PRIVATE dwl_win gtest_main)
+  target_link_options(dwl_win_tests PRIVATE ${DWL_STATIC})
+  target_compile_options(dwl_win_tests PRIVATE ${DWL_WARNINGS})
+  add_test(NAME win.gtest COMMAND dwl_win_tests)
+endif()

@@ -1,0 +1,81 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "hotkeys/hotkey_settings.h"
+#include "schedule/scenario_file.h"
+#include "ui/options/options_form.h"
+#include "ui/options/options_window.h"
+
+namespace dwl {
+
+class IDialogs;
+class IFileSystem;
+class IHotkeys;
+class IInstanceGuard;
+class IOsVersionSource;
+class IRegistry;
+
+// The operating-system services the program runs on.
+struct Platform {
+    IInstanceGuard& instance;
+    IDialogs& dialogs;
+    IRegistry& registry;
+    IFileSystem& files;
+    IOsVersionSource& osVersion;
+    IHotkeys& hotkeys;
+    IOptionsWindow& optionsWindow;
+};
+
+// Program-wide texts shown in captions and on the About page.
+struct AboutInfo {
+    std::string AppTitle;
+    std::string VersionText;
+    std::string CopyrightText;
+    std::string AboutText;
+};
+
+// Start-up, the running program's reactions to its options window, and the orderly end.
+class Program : public IOptionsEvents {
+public:
+    explicit Program(Platform platform);
+
+    // Runs the start-up sequence. False when the program must end at once
+    // (another instance runs); true when it goes on in its windows' messages.
+    bool Main();
+    void InitProgram();
+    void ExitProgram();
+
+    // Writes the active scenarios and the application list to the scenario file.
+    // Called whenever the active list changes, at exit and when the session ends.
+    void SaveScenarios();
+
+    // IOptionsEvents
+    void OnHotkey(uintptr_t wParam, intptr_t lParam) override;
+    void OnSchedulerTick() override;
+    void OnMenuCommand(int command) override;
+    void OnEndSession() override;
+
+    OptionsForm& Form() override { return form_; }
+    const AboutInfo& About() const { return about_; }
+    const std::string& ScenarioFilePath() const { return scenarioFilePath_; }
+    std::vector<ApplicationRecord>& ApplicationList() { return applications_; }
+    bool Exited() const { return exited_; }
+
+private:
+    void LoadAboutInfo();
+    void RestoreScenarios();
+    void ShowForm();
+
+    Platform platform_;
+    OptionsForm form_;
+    AboutInfo about_;
+    HotkeyValues hotkeyValues_;
+    std::string scenarioFilePath_;
+    std::vector<ApplicationRecord> applications_;
+    bool saveBlocked_ = false;  // the file on disk could not be read or set aside: never overwrite it
+    bool started_ = false;
+    bool exited_ = false;
+};
+
+} // namespace dwl

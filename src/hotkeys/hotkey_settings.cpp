@@ -1,0 +1,83 @@
+#include "hotkeys/hotkey_settings.h"
+
+#include <charconv>
+#include <cstdint>
+
+#include "platform/hotkeys.h"
+#include "platform/registry.h"
+#include "ui/options/options_form.h"
+
+namespace dwl {
+namespace {
+
+constexpr const char* kHotkeysKey = "SOFTWARE\\Orbelle\\DWL\\HotKeys";
+
+std::string Read(IRegistry& registry, const char* value) {
+    return registry.ReadString(Hive::CurrentUser, kHotkeysKey, value).value_or(std::string());
+}
+
+int16_t LoWord(intptr_t value) { return static_cast<int16_t>(static_cast<uint32_t>(value) & 0xFFFF); }
+int16_t HiWord(intptr_t value) { return static_cast<int16_t>((static_cast<uint32_t>(value) >> 16) & 0xFFFF); }
+
+bool Matches(const std::string& mod, const std::string& vk, intptr_t lParam) {
+    const auto m = HotkeyNumber(mod);
+    const auto k = HotkeyNumber(vk);
+    return m && k && *m == LoWord(lParam) && *k == HiWord(lParam);
+}
+
+} // namespace
+
+std::optional<long> HotkeyNumber(const std::string& text) {
+    size_t begin = text.find_first_not_of(' ');
+    size_t end = text.find_last_not_of(' ');
+    if (begin == std::string::npos) return std::nullopt;
+    long number = 0;
+    const char* first = text.data() + begin;
+    const char* last = text.data() + end + 1;
+    const auto [ptr, ec] = std::from_chars(first, last, number);
+    if (ec != std::errc() || ptr != last) return std::nullopt;
+    return number;
+}
+
+void LoadHotkeySettings(IRegistry& registry, OptionsForm& form, HotkeyValues& values) {
+    form.txtShutdownKey.SetCaption(Read(registry, "Shutdown"));
+    values.shutdownMod = Read(registry, "ShutdownMOD");
+    values.shutdownVk = Read(registry, "ShutdownVK");
+    form.txtRebootKey.SetCaption(Read(registry, "Reboot"));
+    values.rebootMod = Read(registry, "RebootMOD");
+    values.rebootVk = Read(registry, "RebootVK");
+    form.txtLogOffKey.SetCaption(Read(registry, "LogOff"));
+    values.logOffMod = Read(registry, "LogOffMOD");
+    values.logOffVk = Read(registry, "LogOffVK");
+}
+
+void RegisterUserHotkeys(IHotkeys& hotkeys, const HotkeyValues& values) {
+    const struct { int id; const std::string& mod; const std::string& vk; } keys[] = {
+        {HotkeyShutdown, values.shutdownMod, values.shutdownVk},
+        {HotkeyReboot, values.rebootMod, values.rebootVk},
+        {HotkeyLogOff, values.logOffMod, values.logOffVk},
+    };
+    for (const auto& key : keys) {
+        if (key.mod.empty() || key.vk.empty()) continue;
+        const auto mod = HotkeyNumber(key.mod);
+        const auto vk = HotkeyNumber(key.vk);
+        if (!mod || !vk || *mod < 0 || *vk < 0) continue;  // a damaged value registers nothing
+        hotkeys.Register(key.id, static_cast<unsigned>(*mod), static_cast<unsigned>(*vk));
+    }
+}
+
+std::vector<HotkeyCommand> DecodeHotkey(const HotkeyValues& values, uintptr_t wParam, intptr_t lParam) {
+    std::vector<HotkeyCommand> commands;
+    if (wParam == HotkeyShutdown && Matches(values.shutdownMod, values.shutdownVk, lParam))
+        commands.push_back(HotkeyCommand::Shutdown);
+    if (wParam == HotkeyReboot && Matches(values.rebootMod, values.rebootVk, lParam))
+        commands.push_back(HotkeyCommand::Reboot);
+    if (wParam == HotkeyLogOff && Matches(values.logOffMod, values.logOffVk, lParam))
+        commands.push_back(HotkeyCommand::LogOff);
+    if (wParam == HotkeyShowOptions && HiWord(lParam) == static_cast<int16_t>(kShowOptionsKey) &&
+        LoWord(lParam) == static_cast<int16_t>(kShowOptionsModifiers))
+        commands.push_back(HotkeyCommand::ShowOptions);
+    return commands;
+}
+
+} // namespace dwl

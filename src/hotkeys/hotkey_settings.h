@@ -1,0 +1,40 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace dwl {
+
+class IRegistry;
+class IHotkeys;
+class OptionsForm;
+
+// Hotkey ids registered on the options window.
+enum HotkeyId : int { HotkeyShutdown = 0, HotkeyReboot = 1, HotkeyLogOff = 2, HotkeyShowOptions = 3 };
+
+inline constexpr unsigned kShowOptionsModifiers = 7;   // Ctrl+Shift+Alt
+inline constexpr unsigned kShowOptionsKey = 0x50;      // P
+
+// The stored modifier and key values of the three user hotkeys, as texts.
+struct HotkeyValues {
+    std::string shutdownMod, shutdownVk;
+    std::string rebootMod, rebootVk;
+    std::string logOffMod, logOffVk;
+};
+
+// Reads the "HotKeys" section: the three texts into the form's boxes, the
+// values into `values`. Missing values read as empty texts.
+void LoadHotkeySettings(IRegistry& registry, OptionsForm& form, HotkeyValues& values);
+
+// Registers ids 0 to 2 whose modifier and key are both set (and are numbers).
+void RegisterUserHotkeys(IHotkeys& hotkeys, const HotkeyValues& values);
+
+// What a WM_HOTKEY asks for. Each of the four tests is made on its own.
+enum class HotkeyCommand { Shutdown, Reboot, LogOff, ShowOptions };
+std::vector<HotkeyCommand> DecodeHotkey(const HotkeyValues& values, uintptr_t wParam, intptr_t lParam);
+
+// A stored value as a number; nothing when empty or not a decimal number.
+std::optional<long> HotkeyNumber(const std::string& text);
+
+} // namespace dwl

@@ -1,0 +1,28 @@
+#pragma once
+#include <optional>
+#include <string>
+
+namespace dwl {
+
+enum class ReadStatus { Ok, Missing, Failed };
+
+struct FileContent {
+    ReadStatus status = ReadStatus::Missing;
+    std::string bytes;
+};
+
+class IFileSystem {
+public:
+    virtual ~IFileSystem() = default;
+    // Folder of the running executable, without a trailing backslash.
+    virtual std::string ExeFolder() = 0;
+    virtual FileContent ReadFile(const std::string& path) = 0;
+    // Writes a new file beside the target and then puts it in the target's place,
+    // so the target is either the old or the new content, never a part of it.
+    virtual bool WriteFileAtomic(const std::string& path, const std::string& bytes) = 0;
+    virtual bool Exists(const std::string& path) = 0;
+    // Renames a file; fails when the destination exists.
+    virtual bool Rename(const std::string& from, const std::string& to) = 0;
+};
+
+} // namespace dwl

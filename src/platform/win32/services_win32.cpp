@@ -1,0 +1,106 @@
+#include "platform/win32/services_win32.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace dwl::win32 {
+
+int Win32Dialogs::ShowMessage(const std::string& text, const std::string& caption, unsigned style) {
+    return ::MessageBoxA(nullptr, text.c_str(), caption.c_str(), style | MB_SETFOREGROUND);
+}
+
+std::string CurrentUserName() {
+    char buffer[257] = {};
+    DWORD size = sizeof buffer;
+    if (!GetUserNameA(buffer, &size)) return {};
+    return std::string(buffer);
+}
+
+bool Win32InstanceGuard::Acquire() {
+    // Backslashes would name a namespace; keep the user's name out of that.
+    std::string name = "DuskwellSingleInstance-" + CurrentUserName();
+    for (char& c : name)
+        if (c == '\\') c = '_';
+    mutex_.reset(CreateMutexA(nullptr, FALSE, name.c_str()));
+    if (!mutex_) return true;  // no guard available: better to run than to refuse
+    return GetLastError() != ERROR_ALREADY_EXISTS;
+}
+
+std::string Win32FileSystem::ExeFolder() {
+    std::vector<char> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD n = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (n == 0) return ".";
+        if (n < buffer.size()) {
+            std::string path(buffer.data(), n);
+            const size_t slash = path.find_last_of("\\/");
+            return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+FileContent Win32FileSystem::ReadFile(const std::string& path) {
+    UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return {ReadStatus::Missing, {}};
+        return {ReadStatus::Failed, {}};
+    }
+    FileContent content{ReadStatus::Ok, {}};
+    char chunk[4096];
+    for (;;) {
+        DWORD got = 0;
+        if (!::ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr)) return {ReadStatus::Failed, {}};
+        if (got == 0) break;
+        content.bytes.append(chunk, got);
+    }
+    return content;
+}
+
+bool Win32FileSystem::WriteFileAtomic(const std::string& path, const std::string& bytes) {
+    const std::string temp = path + ".new";
+    {
+        UniqueFile file(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                    nullptr));
+        if (!file) return false;
+        size_t done = 0;
+        while (done < bytes.size()) {
+            DWORD wrote = 0;
+            const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
+            if (!WriteFile(file.get(), bytes.data() + done, chunk, &wrote, nullptr) || wrote == 0) {
+                file.close();
+                DeleteFileA(temp.c_str());
+                return false;
+            }
+            done += wrote;
+        }
+        if (!FlushFileBuffers(file.get())) {
+            file.close();
+            DeleteFileA(temp.c_str());
+            return false;
+        }
+    }
+    if (!MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileA(temp.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool Win32FileSystem::Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool Win32FileSystem::Rename(const std::string& from, const std::string& to) {
+    return MoveFileA(from.c_str(), to.c_str()) != 0;
+}
+
+bool Win32Hotkeys::Register(int id, unsigned modifiers, unsigned virtualKey) {
+    return RegisterHotKey(window_(), id, modifiers, virtualKey) != 0;
+}
+
+void Win32Hotkeys::Unregister(int id) { UnregisterHotKey(window_(), id); }
+
+} // namespace dwl::win32

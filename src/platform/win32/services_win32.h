@@ -1,0 +1,51 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+
+#include "platform/dialogs.h"
+#include "platform/files.h"
+#include "platform/hotkeys.h"
+#include "platform/instance.h"
+#include "platform/win32/handles.h"
+
+namespace dwl::win32 {
+
+class Win32Dialogs : public IDialogs {
+public:
+    int ShowMessage(const std::string& text, const std::string& caption, unsigned style) override;
+};
+
+// A named mutex per program and logged-on user, held for the life of the process.
+class Win32InstanceGuard : public IInstanceGuard {
+public:
+    bool Acquire() override;
+
+private:
+    UniqueHandle mutex_;
+};
+
+class Win32FileSystem : public IFileSystem {
+public:
+    std::string ExeFolder() override;
+    FileContent ReadFile(const std::string& path) override;
+    bool WriteFileAtomic(const std::string& path, const std::string& bytes) override;
+    bool Exists(const std::string& path) override;
+    bool Rename(const std::string& from, const std::string& to) override;
+};
+
+// Hotkeys registered on a window that exists later than this object.
+class Win32Hotkeys : public IHotkeys {
+public:
+    explicit Win32Hotkeys(std::function<HWND()> window) : window_(std::move(window)) {}
+    bool Register(int id, unsigned modifiers, unsigned virtualKey) override;
+    void Unregister(int id) override;
+
+private:
+    std::function<HWND()> window_;
+};
+
+// The logged-on user's name, empty when it cannot be read.
+std::string CurrentUserName();
+
+} // namespace dwl::win32

@@ -1,0 +1,89 @@
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace dwl {
+
+// Platform-neutral controls of the program's windows. A window's Win32 view
+// mirrors them; setting a value in code runs the same change handling as a
+// user's change, because both go through the same setter.
+class Control {
+public:
+    using Handler = std::function<void()>;
+
+    explicit Control(std::string name, std::string caption = {})
+        : name_(std::move(name)), caption_(std::move(caption)) {}
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+    virtual ~Control() = default;
+
+    const std::string& Name() const { return name_; }
+
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(const std::string& caption);
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled);
+    bool Visible() const { return visible_; }
+    void SetVisible(bool visible);
+
+    // The program's change handling (the control's event procedure).
+    Handler onChange;
+    // The view's refresh; called after every change of state, value or items.
+    Handler onRefresh;
+
+protected:
+    void Changed();   // value changed: change handling, then refresh
+    void Refresh();   // appearance changed only
+
+private:
+    std::string name_;
+    std::string caption_;
+    bool enabled_ = true;
+    bool visible_ = true;
+};
+
+class CheckBox : public Control {
+public:
+    using Control::Control;
+    int Value() const { return value_; }
+    void SetValue(int value);  // 0 unchecked, 1 checked
+private:
+    int value_ = 0;
+};
+
+class Button : public Control {
+public:
+    using Control::Control;
+    Handler onClick;
+    void Click() { if (onClick) onClick(); }
+};
+
+class Label : public Control {
+public:
+    using Control::Control;
+};
+
+// A list box or a drop-down list: items, the selected index (-1 for none) and
+// the shown text.
+class ListControl : public Control {
+public:
+    using Control::Control;
+    const std::vector<std::string>& Items() const { return items_; }
+    int Count() const { return static_cast<int>(items_.size()); }
+    const std::string& Item(int index) const { return items_.at(static_cast<size_t>(index)); }
+    void AddItem(const std::string& item);
+    void RemoveItem(int index);
+    void Clear();
+    int ListIndex() const { return listIndex_; }
+    void SetListIndex(int index);
+    // Selects the first item equal to `text`; with no such item nothing changes.
+    bool SetText(const std::string& text);
+    std::string Text() const { return listIndex_ >= 0 ? items_[static_cast<size_t>(listIndex_)] : std::string(); }
+
+private:
+    std::vector<std::string> items_;
+    int listIndex_ = -1;
+};
+
+} // namespace dwl

@@ -1,0 +1,133 @@
+#pragma once
+// In-memory stand-ins for the operating-system services. Each records the
+// calls that matter into a shared journal, so tests can check their order.
+#include <map>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "platform/dialogs.h"
+#include "platform/files.h"
+#include "platform/hotkeys.h"
+#include "platform/instance.h"
+#include "platform/os_version.h"
+#include "platform/registry.h"
+#include "ui/options/options_window.h"
+
+namespace dwl::fakes {
+
+using Journal = std::vector<std::string>;
+
+class FakeInstanceGuard : public IInstanceGuard {
+public:
+    explicit FakeInstanceGuard(Journal& j) : journal(j) {}
+    bool Acquire() override { journal.push_back("instance"); return !otherRunning; }
+    Journal& journal;
+    bool otherRunning = false;
+};
+
+class FakeDialogs : public IDialogs {
+public:
+    explicit FakeDialogs(Journal& j) : journal(j) {}
+    int ShowMessage(const std::string& text, const std::string& caption, unsigned style) override {
+        journal.push_back("message " + text);
+        shown.push_back({text, caption, style});
+        return IdOk;
+    }
+    struct Shown { std::string text, caption; unsigned style; };
+    std::vector<Shown> shown;
+    Journal& journal;
+};
+
+class FakeRegistry : public IRegistry {
+public:
+    using Key = std::tuple<Hive, std::string, std::string>;
+    std::optional<std::string> ReadString(Hive hive, const std::string& key, const std::string& value) override {
+        auto it = values.find({hive, key, value});
+        if (it == values.end()) return std::nullopt;
+        return it->second;
+    }
+    bool WriteString(Hive hive, const std::string& key, const std::string& value, const std::string& data) override {
+        values[{hive, key, value}] = data;
+        return true;
+    }
+    bool DeleteValue(Hive hive, const std::string& key, const std::string& value) override {
+        return values.erase({hive, key, value}) > 0;
+    }
+    bool DeleteKey(Hive, const std::string&) override { return true; }
+    std::map<Key, std::string> values;
+};
+
+class FakeFileSystem : public IFileSystem {
+public:
+    explicit FakeFileSystem(Journal& j) : journal(j) {}
+    std::string ExeFolder() override { return folder; }
+    FileContent ReadFile(const std::string& path) override {
+        if (unreadable.count(path)) return {ReadStatus::Failed, {}};
+        auto it = files.find(path);
+        if (it == files.end()) return {ReadStatus::Missing, {}};
+        return {ReadStatus::Ok, it->second};
+    }
+    bool WriteFileAtomic(const std::string& path, const std::string& bytes) override {
+        journal.push_back("write " + path);
+        if (failWrites) return false;
+        files[path] = bytes;
+        return true;
+    }
+    bool Exists(const std::string& path) override { return files.count(path) > 0; }
+    bool Rename(const std::string& from, const std::string& to) override {
+        if (failRenames || !files.count(from) || files.count(to)) return false;
+        journal.push_back("rename " + from + " " + to);
+        files[to] = files[from];
+        files.erase(from);
+        unreadable.erase(from);
+        return true;
+    }
+    std::string folder = "C:\\Apps\\Duskwell";
+    std::map<std::string, std::string> files;
+    std::map<std::string, bool> unreadable;
+    bool failWrites = false;
+    bool failRenames = false;
+    Journal& journal;
+};
+
+class FakeOsVersion : public IOsVersionSource {
+public:
+    std::optional<OsVersionRecord> Read(uint32_t) override { return record; }
+    std::optional<OsVersionRecord> record = OsVersionRecord{5, 1, 2600, 2, std::string(128, '\0'), 3, 0, 0, 1};
+};
+
+class FakeHotkeys : public IHotkeys {
+public:
+    explicit FakeHotkeys(Journal& j) : journal(j) {}
+    bool Register(int id, unsigned modifiers, unsigned key) override {
+        journal.push_back("register " + std::to_string(id) + " " + std::to_string(modifiers) + " " +
+                          std::to_string(key));
+        registered[id] = {modifiers, key};
+        return true;
+    }
+    void Unregister(int id) override {
+        journal.push_back("unregister " + std::to_string(id));
+        registered.erase(id);
+    }
+    std::map<int, std::pair<unsigned, unsigned>> registered;
+    Journal& journal;
+};
+
+class FakeOptionsWindow : public IOptionsWindow {
+public:
+    explicit FakeOptionsWindow(Journal& j) : journal(j) {}
+    void Create(IOptionsEvents& e) override { events = &e; exists = true; journal.push_back("create options"); }
+    void ShowCentred() override { visible = true; journal.push_back("show options"); }
+    void Hide() override { visible = false; journal.push_back("hide options"); }
+    void HookHotkeyProc() override { hooked = true; journal.push_back("hook"); }
+    void UnhookHotkeyProc() override { hooked = false; journal.push_back("unhook"); }
+    void Destroy() override { exists = false; journal.push_back("destroy options"); }
+    IOptionsEvents* events = nullptr;
+    bool exists = false;
+    bool visible = false;
+    bool hooked = false;
+    Journal& journal;
+};
+
+} // namespace dwl::fakes

@@ -1,0 +1,141 @@
+#include "app/cls_os.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/os_version.h"
+
+namespace dwl {
+namespace {
+
+// Hands out one configured record for both sizes; the extended read can be made to fail.
+class FakeOsVersionSource : public IOsVersionSource {
+public:
+    std::optional<OsVersionRecord> record;
+    bool failExtended = false;
+    std::vector<uint32_t> requested;
+
+    std::optional<OsVersionRecord> Read(uint32_t size) override {
+        requested.push_back(size);
+        if (size == kVersionRecordExSize && failExtended) return std::nullopt;
+        return record;
+    }
+};
+
+// The real field is always 128 characters: text, a NUL, then whatever was left behind.
+FakeOsVersionSource Source(uint32_t major, uint32_t minor, uint32_t platform, const std::string& csd = "",
+                           const std::string& garbage = "") {
+    OsVersionRecord r;
+    r.major = major;
+    r.minor = minor;
+    r.build = 1234;
+    r.platformId = platform;
+    r.csd = csd + '\0' + garbage;
+    r.csd.resize(128, '\0');
+    FakeOsVersionSource source;
+    source.record = r;
+    return source;
+}
+
+TEST(ClsOsTest, NamesTheVersionAndDecidesOnTheExtendedRead) {
+    const struct {
+        uint32_t major, minor, platform;
+        std::string csd, garbage, name;
+        bool extended, lock, xpOrDotNet;
+    } cases[] = {
+        {3, 51, 2, "", "", "Windows NT 3.51", false, false, false},
+        {3, 10, 1, "", "", "Unknown OS Version 3.10", false, false, false},
+        {4, 0, 1, "", "", "Windows 95", false, false, false},
+        {4, 0, 1, " b", "", "Windows 95 OSR2", false, false, false},
+        {4, 0, 1, " C", "", "Windows 95 OSR2", false, false, false},
+        {4, 0, 2, "Service Pack 6a", "", "Windows NT 4.0", true, false, false},
+        {4, 0, 2, "  service pack 6  ", "", "Windows NT 4.0", true, false, false},
+        {4, 0, 2, "Service Pack 5", "", "Windows NT 4.0", false, false, false},
+        {4, 0, 3, "", "", "Unknown OS Version 4.0 Platform 3", false, false, false},
+        {4, 10, 1, "", "", "Windows 98", false, false, false},
+        {4, 10, 1, " a", "", "Windows 98 SE", false, false, false},
+        {4, 10, 1, " A", "", "Windows 98 SE", false, false, false},
+        {4, 10, 1, " ", "a", "Windows 98 SE", false, false, false},  // the whole field counts
+        {4, 90, 1, "", "", "Windows ME", false, false, false},
+        {4, 3, 1, "", "", "Unknown OS Version 4.3", false, false, false},
+        {5, 0, 2, "", "", "Windows 2000", true, true, false},
+        {5, 1, 2, "", "", "Windows XP", true, true, true},
+        {5, 2, 2, "", "", "Windows .NET", true, true, true},
+        {5, 7, 2, "", "", "Unknown OS Version 5.7", true, false, false},
+        {6, 0, 2, "", "", "Unknown OS Version 6.0", false, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.major << "." << c.minor << " P" << c.platform << " '" << c.csd << "'");
+        auto source = Source(c.major, c.minor, c.platform, c.csd, c.garbage);
+        EXPECT_EQ(clsOS(source).OSName, c.name);
+        const std::vector<uint32_t> basic{kVersionRecordSize}, both{kVersionRecordSize, kVersionRecordExSize};
+        EXPECT_EQ(source.requested, c.extended ? both : basic);
+        EXPECT_EQ(IsLockSupported(source), c.lock);
+        EXPECT_EQ(IsXPOrDotNet(source), c.xpOrDotNet);
+    }
+}
+
+TEST(ClsOsTest, ExtendedRecordGivesServicePackSuitesAndProductType) {
+    const struct {
+        uint32_t major, minor;
+        uint8_t type;
+        uint16_t suite, spMajor, spMinor;
+        std::string productType, suites, servicePack;
+    } cases[] = {
+        {4, 0, 1, 0, 0, 0, "Workstation", "", ""},
+        {4, 0, 3, 0x0002, 6, 0, "Advanced Server", "", "Service Pack 6.0"},
+        {4, 0, 4, 0, 0, 1, "", "", "Service Pack 0.1"},
+        {5, 0, 1, 0, 4, 0, "Professional", "", "Service Pack 4.0"},
+        {5, 0, 2, 0x0010, 0, 0, "Domain Controller", "Terminal Services is installed ", ""},
+        {5, 0, 3, 0x0014, 0, 0, "Server",
+         "Microsoft BackOffice components are installed ,Terminal Services is installed ", ""},
+        {5, 1, 1, 0x0200, 0, 0, "Home Edition", "", ""},
+        {5, 1, 3, 0x0002, 0, 0, "Server", "", ""},
+        {5, 2, 1, 0, 0, 0, "", "", ""},
+        {5, 2, 3, 0x0181, 0, 0, "DataCenter Server",
+         "Datacenter Server is installed ,Single User ,Microsoft Small Business Server is installed ", ""},
+        {5, 2, 3, 0x0468, 0, 0, "Web Server",
+         "Communications Server installed ,Embedded NT installed ,"
+         "Microsoft Small Business Server is installed with the restrictive client license in force ", ""},
+        {5, 2, 3, 0x0402, 0, 0, "Enterprise Server", "", ""},
+        {5, 2, 3, 0x0400, 0, 0, "Web Server", "", ""},
+        {5, 3, 1, 0, 0, 0, "", "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.major << "." << c.minor << " T" << int(c.type) << " S" << c.suite);
+        auto source = Source(c.major, c.minor, 2, "Service Pack 6a");
+        source.record->productType = c.type;
+        source.record->suiteMask = c.suite;
+        source.record->servicePackMajor = c.spMajor;
+        source.record->servicePackMinor = c.spMinor;
+        const clsOS os(source);
+        EXPECT_EQ(os.OSProductType, c.productType);
+        EXPECT_EQ(os.OSSuites, c.suites);
+        EXPECT_EQ(os.OSServicePack, c.servicePack);
+    }
+}
+
+TEST(ClsOsTest, FailedReadsKeepWhatWasAlreadyKnown) {
+    auto source = Source(5, 1, 2, "Service Pack 2", "xy");
+    source.record->build = 0xFFFFFFFFu;
+    source.record->servicePackMajor = 2;
+    source.record->suiteMask = 0x0010;
+    source.record->productType = 1;
+    source.failExtended = true;
+    const clsOS os(source);
+    EXPECT_EQ(os.OSName + "|" + os.OSVersion + "|" + os.OSBuild + "|" + os.OSCSDVersion,
+              "Windows XP|5.1|4294967295|Service Pack 2xy");
+    EXPECT_EQ(os.OSServicePack + os.OSSuites + os.OSProductType, "");
+
+    source.record.reset();
+    const clsOS none(source);
+    EXPECT_EQ(none.OSName + none.OSVersion + none.OSBuild + none.OSCSDVersion, "");
+    EXPECT_FALSE(IsLockSupported(source));
+}
+
+} // namespace
+} // namespace dwl

@@ -10,6 +10,12 @@ include(GoogleTest)
 gtest_discover_tests(dwl_unit_tests TEST_PREFIX "unit." DISCOVERY_TIMEOUT 60)
 
 set(DWL_WIN64_DIR "" CACHE PATH "Build folder of the x86_64 cross build (enables the win and e2e tiers)")
+set(DWL_WIN32_DIR "" CACHE PATH "Build folder of the i686 cross build (the product)")
+if(DWL_WIN32_DIR)
+  add_test(NAME win.xp_imports
+           COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/win/check-xp-imports ${DWL_WIN32_DIR}/dwl.exe
+                   ${DWL_WIN64_DIR}/dwl.exe)
+endif()
 if(DWL_WIN64_DIR)
   set(DWL_WINE_PREFIX_ROOT ${CMAKE_CURRENT_BINARY_DIR}/wine)
   add_test(NAME win.all

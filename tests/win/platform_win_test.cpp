@@ -1,0 +1,174 @@
+// The Win32 implementations against the system's real registry, files,
+// kernel objects and windows.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "hotkeys/win32/hotkey_wndproc.h"
+#include "platform/win32/os_version_win32.h"
+#include "platform/win32/registry_win32.h"
+#include "platform/win32/services_win32.h"
+#include "ui/options/options_form.h"
+
+namespace dwl::win32 {
+namespace {
+
+const std::string kTestKey = "SOFTWARE\\DuskwellTests\\Registry";
+
+TEST(Win32Registry, WritesReadsAndDeletesTexts) {
+    Win32Registry registry;
+    registry.DeleteValue(Hive::CurrentUser, kTestKey, "Value");
+    EXPECT_FALSE(registry.ReadString(Hive::CurrentUser, kTestKey, "Value"));
+    EXPECT_FALSE(registry.ReadString(Hive::CurrentUser, "SOFTWARE\\DuskwellTests\\Missing\\Deep", "Value"));
+
+    // Missing keys are created on the way.
+    const std::string deep = kTestKey + "\\New\\Deeper";
+    ASSERT_TRUE(registry.WriteString(Hive::CurrentUser, deep, "Value", "x"));
+    EXPECT_EQ(registry.ReadString(Hive::CurrentUser, deep, "Value"), "x");
+
+    const std::string texts[] = {"", "0", std::string(255, 'a'), std::string(256, 'b'), "caf\xe9; \xff end",
+                                 std::string(5000, 'z')};
+    for (const auto& text : texts) {
+        ASSERT_TRUE(registry.WriteString(Hive::CurrentUser, kTestKey, "Value", text));
+        EXPECT_EQ(registry.ReadString(Hive::CurrentUser, kTestKey, "Value"), text) << text.size();
+    }
+    EXPECT_TRUE(registry.DeleteValue(Hive::CurrentUser, kTestKey, "Value"));
+    EXPECT_FALSE(registry.ReadString(Hive::CurrentUser, kTestKey, "Value"));
+    EXPECT_FALSE(registry.DeleteValue(Hive::CurrentUser, kTestKey, "Value"));
+    EXPECT_TRUE(registry.DeleteKey(Hive::CurrentUser, deep));
+    EXPECT_FALSE(registry.ReadString(Hive::CurrentUser, deep, "Value"));
+}
+
+TEST(Win32Registry, WritesUnderTheMachineHive) {
+    Win32Registry registry;
+    ASSERT_TRUE(registry.WriteString(Hive::LocalMachine, kTestKey, "Path", "C:\\Program Files\\Duskwell\\"));
+    EXPECT_EQ(registry.ReadString(Hive::LocalMachine, kTestKey, "Path"), "C:\\Program Files\\Duskwell\\");
+    EXPECT_TRUE(registry.DeleteValue(Hive::LocalMachine, kTestKey, "Path"));
+}
+
+class Win32FileSystemTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        folder = std::string(temp) + "dwl-files-test";
+        CreateDirectoryA(folder.c_str(), nullptr);
+        path = folder + "\\dwl.scn";
+        for (const char* name : {"\\dwl.scn", "\\dwl.scn.new", "\\dwl.scn.bad"})
+            DeleteFileA((folder + name).c_str());
+    }
+    Win32FileSystem files;
+    std::string folder, path;
+};
+
+TEST_F(Win32FileSystemTest, AtomicWriteReplacesAndLeavesNoTemporaryFile) {
+    EXPECT_EQ(files.ReadFile(path).status, ReadStatus::Missing);
+    EXPECT_EQ(files.ReadFile(folder + "\\no\\such\\dir\\dwl.scn").status, ReadStatus::Missing);
+
+    const std::string first(100000, 'x');
+    ASSERT_TRUE(files.WriteFileAtomic(path, first));
+    ASSERT_TRUE(files.WriteFileAtomic(path, "second\r\n\xe9\0tail"));
+    const auto content = files.ReadFile(path);
+    EXPECT_EQ(content.status, ReadStatus::Ok);
+    EXPECT_EQ(content.bytes, std::string("second\r\n\xe9\0tail"));
+    EXPECT_FALSE(files.Exists(path + ".new"));
+
+    // A target that cannot be replaced keeps its content.
+    EXPECT_FALSE(files.WriteFileAtomic(folder + "\\missing-dir\\dwl.scn", "x"));
+}
+
+TEST_F(Win32FileSystemTest, RenameNeverReplacesAnExistingFile) {
+    ASSERT_TRUE(files.WriteFileAtomic(path, "damaged"));
+    ASSERT_TRUE(files.WriteFileAtomic(path + ".bad", "older"));
+    EXPECT_FALSE(files.Rename(path, path + ".bad"));
+    EXPECT_EQ(files.ReadFile(path + ".bad").bytes, "older");
+    DeleteFileA((path + ".bad").c_str());
+    EXPECT_TRUE(files.Rename(path, path + ".bad"));
+    EXPECT_FALSE(files.Exists(path));
+    EXPECT_EQ(files.ReadFile(path + ".bad").bytes, "damaged");
+}
+
+TEST(Win32FileSystem, ExeFolderHoldsTheRunningProgram) {
+    Win32FileSystem files;
+    const std::string folder = files.ExeFolder();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_NE(folder.back(), '\\');
+    EXPECT_TRUE(files.Exists(folder + "\\dwl_win_tests.exe"));
+}
+
+TEST(Win32InstanceGuard, OnlyTheFirstGuardWins) {
+    Win32InstanceGuard first;
+    Win32InstanceGuard second;
+    EXPECT_TRUE(first.Acquire());
+    EXPECT_FALSE(second.Acquire());
+}
+
+TEST(Win32OsVersionSource, ReadsBothRecordSizes) {
+    Win32OsVersionSource source;
+    const auto basic = source.Read(kVersionRecordSize);
+    ASSERT_TRUE(basic);
+    EXPECT_GE(basic->major, 4u);
+    EXPECT_EQ(basic->csd.size(), 128u);
+    EXPECT_TRUE(source.Read(kVersionRecordExSize));
+}
+
+// The window procedure of a window before the hotkey procedure goes in front.
+int g_ownProcCalls = 0;
+LRESULT CALLBACK OwnProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_HOTKEY) ++g_ownProcCalls;
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+class RecordingEvents : public IOptionsEvents {
+public:
+    OptionsForm& Form() override { return form; }
+    void OnHotkey(uintptr_t wParam, intptr_t lParam) override {
+        lastId = wParam;
+        lastLParam = lParam;
+        ++hotkeys;
+    }
+    void OnSchedulerTick() override {}
+    void OnMenuCommand(int) override {}
+    void OnEndSession() override {}
+    OptionsForm form;
+    uintptr_t lastId = 99;
+    intptr_t lastLParam = 0;
+    int hotkeys = 0;
+};
+
+TEST(HotkeyWindowProc, SeesHotkeysAndHandsEveryMessageOn) {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = &OwnProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "DwlHotkeyProcTest";
+    RegisterClassA(&windowClass);
+    UniqueWindow window(CreateWindowExA(0, "DwlHotkeyProcTest", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
+                                        nullptr, GetModuleHandleA(nullptr), nullptr));
+    ASSERT_TRUE(window);
+
+    RecordingEvents events;
+    InstallHotkeyProc(window.get(), events);
+    EXPECT_EQ(GetWindowLongPtrA(window.get(), GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&HotkeyWindowProc));
+    SendMessageA(window.get(), WM_HOTKEY, 3, MAKELPARAM(7, 0x50));
+    EXPECT_EQ(events.hotkeys, 1);
+    EXPECT_EQ(events.lastId, 3u);
+    EXPECT_EQ(events.lastLParam, MAKELPARAM(7, 0x50));
+    EXPECT_EQ(g_ownProcCalls, 1);
+
+    // Registration on the window: a second registration of the same id replaces nothing.
+    Win32Hotkeys hotkeys([&] { return window.get(); });
+    EXPECT_TRUE(hotkeys.Register(3, MOD_CONTROL | MOD_SHIFT | MOD_ALT, 0x50));
+    hotkeys.Unregister(3);
+    EXPECT_TRUE(hotkeys.Register(3, MOD_CONTROL | MOD_SHIFT | MOD_ALT, 0x50));
+    hotkeys.Unregister(3);
+
+    RemoveHotkeyProc(window.get());
+    EXPECT_EQ(GetWindowLongPtrA(window.get(), GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&OwnProc));
+    SendMessageA(window.get(), WM_HOTKEY, 3, MAKELPARAM(7, 0x50));
+    EXPECT_EQ(events.hotkeys, 1);
+    EXPECT_EQ(g_ownProcCalls, 2);
+}
+
+} // namespace
+} // namespace dwl::win32

@@ -2,10 +2,12 @@
 // kernel objects and windows.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 
 #include "hotkeys/win32/hotkey_wndproc.h"
+#include "platform/win32/common_controls.h"
 #include "platform/win32/os_version_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/services_win32.h"
@@ -111,6 +113,16 @@ TEST(Win32OsVersionSource, ReadsBothRecordSizes) {
     EXPECT_GE(basic->major, 4u);
     EXPECT_EQ(basic->csd.size(), 128u);
     EXPECT_TRUE(source.Read(kVersionRecordExSize));
+}
+
+TEST(CommonControls, ClassesExistOnceEnsured) {
+    EnsureCommonControls(ICC_PROGRESS_CLASS | ICC_TAB_CLASSES);
+    EnsureCommonControls(ICC_PROGRESS_CLASS);  // a second call is harmless
+    for (const char* name : {"msctls_progress32", "SysTabControl32"}) {
+        UniqueWindow window(CreateWindowExA(0, name, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                            GetModuleHandleA(nullptr), nullptr));
+        EXPECT_TRUE(window) << name;
+    }
 }
 
 // The window procedure of a window before the hotkey procedure goes in front.

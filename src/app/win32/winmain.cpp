@@ -1,7 +1,5 @@
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include <memory>
 
 #include "app/program.h"
@@ -14,9 +12,6 @@ namespace {
 
 int Run(HINSTANCE instance) {
     using namespace dwl::win32;
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_PROGRESS_CLASS};
-    InitCommonControlsEx(&controls);
-
     Win32InstanceGuard instanceGuard;
     Win32Dialogs dialogs;
     Win32Registry registry;

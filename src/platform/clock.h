@@ -1,0 +1,25 @@
+#pragma once
+#include <string>
+
+namespace dwl {
+
+// A local date and time of day, as the system clock gives it.
+struct LocalTime {
+    int year = 2000;
+    int month = 1;      // 1..12
+    int day = 1;        // 1..31
+    int dayOfWeek = 6;  // 0 Sunday .. 6 Saturday
+    int hour = 0;       // 0..23
+    int minute = 0;
+    int second = 0;
+};
+
+class IClock {
+public:
+    virtual ~IClock() = default;
+    virtual LocalTime Now() = 0;
+    // The current time written in the system's own time format (e.g. "9:05:12 PM" or "21:05:12").
+    virtual std::string SystemTimeText() = 0;
+};
+
+} // namespace dwl

@@ -1,0 +1,59 @@
+#include "platform/win32/power_win32.h"
+
+#include <windows.h>
+
+#include "platform/win32/handles.h"
+
+namespace dwl::win32 {
+namespace {
+
+// Looks a function up at run time: the older systems the program starts on
+// lack some of them, and a missing import would keep it from starting at all.
+template <typename Function>
+Function Lookup(const char* library, const char* name) {
+    HMODULE module = GetModuleHandleA(library);
+    if (!module) module = LoadLibraryA(library);
+    if (!module) return nullptr;
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+} // namespace
+
+void Win32Power::EnableShutdownPrivilege() {
+    UniqueHandle token;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, token.put())) return;
+    TOKEN_PRIVILEGES privileges{};
+    if (!LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid)) return;
+    privileges.PrivilegeCount = 1;
+    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    TOKEN_PRIVILEGES previous{};
+    DWORD length = 0;
+    AdjustTokenPrivileges(token.get(), FALSE, &privileges, sizeof previous, &previous, &length);
+}
+
+void Win32Power::ExitWindowsEx(unsigned flags, unsigned reason) { ::ExitWindowsEx(flags, reason); }
+
+void Win32Power::LockWorkStation() {
+    using Lock = BOOL(WINAPI*)();
+    if (auto lock = Lookup<Lock>("user32.dll", "LockWorkStation")) lock();
+}
+
+void Win32Power::SetSuspendState(bool hibernate, bool forceCritical, bool disableWakeEvent) {
+    using Suspend = BOOLEAN(WINAPI*)(BOOLEAN, BOOLEAN, BOOLEAN);
+    if (auto suspend = Lookup<Suspend>("powrprof.dll", "SetSuspendState"))
+        suspend(hibernate, forceCritical, disableWakeEvent);
+}
+
+LocalTime Win32Clock::Now() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return {now.wYear, now.wMonth, now.wDay, now.wDayOfWeek, now.wHour, now.wMinute, now.wSecond};
+}
+
+std::string Win32Clock::SystemTimeText() {
+    char buffer[128] = {};
+    if (GetTimeFormatA(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, buffer, sizeof buffer) == 0) return {};
+    return buffer;
+}
+
+} // namespace dwl::win32

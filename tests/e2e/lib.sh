@@ -1,0 +1,366 @@
+# shellcheck shell=bash disable=SC2034  # DWL_* variables are read by the tests
+# Harness for the end-to-end tests: runs the real dwl.exe under Wine on a
+# private Xvfb display and a throw-away Wine prefix.
+#
+# Usage in tests/e2e/test_*.sh:
+#   source "$(dirname "$0")/lib.sh"
+#   e2e_init
+#   dwl_start; dwl_wait_ready
+#   check "options window is hidden" test "$(auto visible DuskwellOptions '*')" = 0
+#   e2e_finish
+#
+# Environment: DWL_BIN  folder holding dwl.exe and dwlauto.exe (default build/win64)
+#              DWL_WORK scratch folder of this test (made fresh by e2e_init)
+#              DWL_KEEP_PREFIX=1 keeps the Wine prefix after the test.
+
+E2E_FAILS=0
+E2E_PASSES=0
+E2E_XVFB_PID=
+E2E_RELAY=0
+E2E_CLEANUP=()
+DWL_PID=
+DWL_PIDS=()
+DWL_EXIT=
+
+e2e_log() { printf '[e2e] %s\n' "$*" >&2; }
+e2e_die() {
+    printf '[e2e] error: %s\n' "$*" >&2
+    exit 1
+}
+
+# ---- setup and teardown ---------------------------------------------------
+
+e2e_init() {
+    local here
+    here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+    DWL_BIN=${DWL_BIN:-$here/../../build/win64}
+    DWL_BIN=$(cd "$DWL_BIN" 2>/dev/null && pwd) || e2e_die "DWL_BIN folder not found"
+    [[ -f $DWL_BIN/dwl.exe ]] || e2e_die "no dwl.exe in $DWL_BIN"
+    [[ -f $DWL_BIN/dwlauto.exe ]] || e2e_die "no dwlauto.exe in $DWL_BIN"
+    DWL_WORK=${DWL_WORK:-${TMPDIR:-/tmp}/dwl-e2e/$(basename "$0" .sh)}
+    case $DWL_WORK in
+        /* ) ;;
+        * ) DWL_WORK=$PWD/$DWL_WORK ;;
+    esac
+    [[ $DWL_WORK != / && $DWL_WORK != "$HOME" ]] || e2e_die "refusing DWL_WORK=$DWL_WORK"
+    export DWL_BIN DWL_WORK
+
+    # Leftovers of an earlier run that was killed before its cleanup.
+    if [[ -d $DWL_WORK/prefix ]]; then
+        WINEPREFIX=$DWL_WORK/prefix wineserver -k >/dev/null 2>&1 || true
+    fi
+    local old
+    old=$(cat "$DWL_WORK/xvfb.pid" 2>/dev/null) || true
+    if [[ -n $old && $(cat "/proc/$old/comm" 2>/dev/null) == Xvfb ]]; then
+        kill "$old" 2>/dev/null || true
+    fi
+    rm -rf "$DWL_WORK"
+    mkdir -p "$DWL_WORK"
+
+    trap e2e_cleanup EXIT
+    trap 'exit 130' INT
+    trap 'exit 143' TERM
+
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    unset WINEARCH WINESERVER WINELOADER
+    e2e_start_xvfb
+    e2e_make_prefix
+
+    DWL_APPDIR=$WINEPREFIX/drive_c/Duskwell
+    mkdir -p "$DWL_APPDIR"
+    cp "$DWL_BIN/dwl.exe" "$DWL_APPDIR/dwl.exe"
+    export DWL_APPDIR
+    # Keep one wineserver for the whole test so that each helper run does not
+    # start the prefix's services again.
+    wineserver -p
+    # A crash ends the process with a backtrace in its log instead of leaving
+    # a crash dialog up until the test times out.
+    reg_add 'HKCU\Software\Wine\WineDbg' ShowCrashDialog 0 REG_DWORD
+}
+
+e2e_start_xvfb() {
+    local n=$((90 + RANDOM % 400)) tries=0 i
+    while ((tries < 50)); do
+        tries=$((tries + 1))
+        if [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]]; then
+            n=$((n + 1))
+            continue
+        fi
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$DWL_WORK/xvfb.log" 2>&1 &
+        E2E_XVFB_PID=$!
+        echo "$E2E_XVFB_PID" >"$DWL_WORK/xvfb.pid"
+        for ((i = 0; i < 100; i++)); do
+            kill -0 "$E2E_XVFB_PID" 2>/dev/null || break
+            if [[ -S /tmp/.X11-unix/X$n ]] &&
+                { ! command -v xdpyinfo >/dev/null || xdpyinfo -display ":$n" >/dev/null 2>&1; }; then
+                export DISPLAY=:$n
+                return 0
+            fi
+            sleep 0.1
+        done
+        # Lost a race for this display (or it never came up): try the next one.
+        kill "$E2E_XVFB_PID" 2>/dev/null || true
+        wait "$E2E_XVFB_PID" 2>/dev/null || true
+        E2E_XVFB_PID=
+        n=$((n + 1))
+    done
+    e2e_die "could not start Xvfb (see $DWL_WORK/xvfb.log)"
+}
+
+# The first test makes a template prefix beside the test folders; each test
+# copies it, which is much faster than wineboot.
+e2e_make_prefix() {
+    local template
+    template=$(dirname "$DWL_WORK")/wine-template
+    (
+        flock -w 300 9 || e2e_die "timed out waiting for the Wine template lock"
+        if [[ ! -f $template/.ready ]]; then
+            e2e_log "creating Wine template prefix $template"
+            rm -rf "$template"
+            WINEPREFIX=$template wineboot -i >"$DWL_WORK/wineboot.log" 2>&1 ||
+                e2e_die "wineboot failed (see $DWL_WORK/wineboot.log)"
+            WINEPREFIX=$template wineserver -w
+            touch "$template/.ready"
+        fi
+    ) 9>"$template.lock" || e2e_die "no Wine template prefix"
+    cp -a "$template" "$DWL_WORK/prefix" || e2e_die "cannot copy the Wine template prefix"
+    rm -f "$DWL_WORK/prefix/.ready"
+    export WINEPREFIX=$DWL_WORK/prefix
+}
+
+# Runs a command when the test ends (before Wine and Xvfb are stopped).
+e2e_defer() { E2E_CLEANUP+=("$*"); }
+
+e2e_cleanup() {
+    local rc=$? cmd pid i
+    set +e
+    for cmd in "${E2E_CLEANUP[@]}"; do eval "$cmd"; done
+    for pid in "${DWL_PIDS[@]}"; do dwl_running "$pid" && kill "$pid" 2>/dev/null; done
+    if [[ -n ${WINEPREFIX:-} && -d ${WINEPREFIX:-} ]]; then
+        local servers
+        mapfile -t servers < <(e2e_wineserver_pids)
+        wineserver -k >/dev/null 2>&1
+        for ((i = 0; i < 100 && ${#servers[@]} > 0; i++)); do
+            kill -0 "${servers[@]}" 2>/dev/null || break
+            sleep 0.1
+        done
+    fi
+    for pid in "${DWL_PIDS[@]}"; do wait "$pid" 2>/dev/null; done
+    if [[ -n $E2E_XVFB_PID ]]; then
+        kill "$E2E_XVFB_PID" 2>/dev/null
+        wait "$E2E_XVFB_PID" 2>/dev/null
+    fi
+    if [[ ${DWL_KEEP_PREFIX:-0} != 1 && -n ${WINEPREFIX:-} && $WINEPREFIX == "$DWL_WORK"/prefix ]]; then
+        rm -rf "$WINEPREFIX"
+    fi
+    exit "$rc"
+}
+
+# The wineserver of this test's prefix: its working folder is named after the
+# prefix's device and inode (/tmp/<something>/server-<dev>-<inode>).
+e2e_wineserver_pids() {
+    local dev ino id pid
+    read -r dev ino < <(stat -c '%d %i' "$WINEPREFIX" 2>/dev/null) || return 0
+    id=$(printf 'server-%x-%x' "$dev" "$ino")
+    for pid in $(pgrep wineserver 2>/dev/null); do
+        [[ $(readlink "/proc/$pid/cwd" 2>/dev/null) == */"$id" ]] && echo "$pid"
+    done
+    return 0
+}
+
+# ---- Wine settings --------------------------------------------------------
+
+# reg_add <key> <value> <data> [type]; an empty value name sets the default value.
+reg_add() {
+    local key=$1 value=$2 data=$3 type=${4:-REG_SZ}
+    local name=(/v "$value")
+    [[ -n $value ]] || name=(/ve)
+    wine reg add "$key" "${name[@]}" /t "$type" /d "$data" /f >/dev/null 2>&1 ||
+        e2e_die "reg add $key $value failed"
+}
+
+# Deletes a registry key (no error when it does not exist).
+reg_delete() { wine reg delete "$1" /f >/dev/null 2>&1 || true; }
+
+# set_windows_version <exe name> <win98|nt40|win2k|winxp|winxp64|win10>
+set_windows_version() {
+    reg_add "HKCU\\Software\\Wine\\AppDefaults\\$1" Version "$2"
+}
+
+# relay_trace <dll.Function...>: the following dwl_start runs trace these calls
+# into $DWL_WORK/relay.log (read it with relay_grep). relay_trace_off ends it.
+relay_trace() {
+    local IFS=';'
+    reg_add 'HKCU\Software\Wine\Debug' RelayInclude "$*"
+    E2E_RELAY=1
+    : >"$DWL_WORK/relay.log"
+}
+relay_trace_off() { E2E_RELAY=0; }
+
+# relay_grep <grep args...>: searches the relay trace.
+relay_grep() { grep -a "$@" "$DWL_WORK/relay.log"; }
+
+# ---- dwl.exe --------------------------------------------------------------
+
+# dwl_start [args]: starts dwl.exe from its folder; output goes to dwl.log
+# (relay.log while a relay trace is on). DWL_PID is the new process.
+# shellcheck disable=SC2120  # arguments are optional
+dwl_start() {
+    local log=$DWL_WORK/dwl.log debug=-all
+    if [[ $E2E_RELAY == 1 ]]; then
+        log=$DWL_WORK/relay.log
+        debug=+relay
+    fi
+    (cd "$DWL_APPDIR" && WINEDEBUG=$debug exec wine 'C:\Duskwell\dwl.exe' "$@") >>"$log" 2>&1 &
+    DWL_PID=$!
+    DWL_PIDS+=("$DWL_PID")
+    DWL_EXIT=
+}
+
+# dwl_running [pid]: true while the process lives.
+dwl_running() {
+    local pid=${1:-$DWL_PID} state
+    [[ -n $pid ]] || return 1
+    state=$(awk '{print $3}' "/proc/$pid/stat" 2>/dev/null) || return 1
+    [[ -n $state && $state != Z && $state != X ]]
+}
+
+# dwl_wait_ready [timeout_s]: waits until the options window exists.
+dwl_wait_ready() {
+    local timeout=${1:-30} start=$SECONDS
+    while ((SECONDS - start < timeout)); do
+        if ! dwl_running; then
+            e2e_log "dwl.exe ended before its window appeared"
+            return 1
+        fi
+        auto find DuskwellOptions '*' 2000 >/dev/null 2>&1 && return 0
+    done
+    e2e_log "dwl.exe showed no DuskwellOptions window within ${timeout}s"
+    return 1
+}
+
+# dwl_wait_exit [timeout_s] [pid]: waits for the process to end; its exit code
+# lands in DWL_EXIT. Returns 1 on timeout.
+dwl_wait_exit() {
+    local timeout=${1:-10} pid=${2:-$DWL_PID} deadline
+    deadline=$((SECONDS + timeout))
+    while dwl_running "$pid"; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.2
+    done
+    DWL_EXIT=0
+    wait "$pid" 2>/dev/null || DWL_EXIT=$?
+    return 0
+}
+
+# Wine's process id of dwl.exe (the pid column of `auto windows`).
+dwl_winpid() {
+    auto windows | awk -F'\t' '$4 == "DuskwellOptions" { print $2; exit }'
+}
+
+# ---- driving windows ------------------------------------------------------
+
+# auto <dwlauto args>: runs the window driver; CRs stripped, exit code kept.
+auto() {
+    local -
+    set +e +o pipefail
+    WINEDEBUG=-all wine "$DWL_BIN/dwlauto.exe" "$@" | tr -d '\r'
+    return "${PIPESTATUS[0]}"
+}
+
+# Keyboard: `auto keys ctrl+alt+F9` feeds keys to Wine as hardware input, which
+# fires global hotkeys with no X focus needed. x_focus/x_key go through X
+# instead: Wine sees X keys only while one of its windows has the focus, and
+# Xvfb itself swallows Ctrl+Alt+F<n> (console switching).
+
+# x_focus <title regex>: gives X keyboard focus to a visible Wine window.
+x_focus() {
+    local win
+    win=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
+    [[ -n $win ]] || return 1
+    xdotool windowfocus --sync "$win"
+}
+
+# x_key <keys...>: types key chords (xdotool names, e.g. ctrl+alt+F9).
+x_key() { xdotool key --delay 50 "$@"; }
+
+# screenshot <file.png>: relative names land in DWL_WORK.
+screenshot() {
+    local file=$1
+    [[ $file == /* ]] || file=$DWL_WORK/$file
+    import -display "$DISPLAY" -window root "$file"
+}
+
+# wait_for <timeout_s> <command...>: polls until the command succeeds.
+wait_for() {
+    local timeout=$1 deadline
+    shift
+    deadline=$((SECONDS + timeout))
+    until "$@" >/dev/null 2>&1; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.2
+    done
+}
+
+# ---- checks ---------------------------------------------------------------
+
+e2e_pass() {
+    E2E_PASSES=$((E2E_PASSES + 1))
+    printf 'ok   - %s\n' "$1"
+}
+e2e_fail() {
+    E2E_FAILS=$((E2E_FAILS + 1))
+    printf 'FAIL - %s\n' "$1"
+    [[ -z ${2:-} ]] || printf '%s\n' "$2" | sed 's/^/       /'
+}
+
+# check <description> <command...>: passes when the command succeeds. The
+# command runs in the test's shell (so DWL_EXIT and the like stick); its
+# output is shown only when the check fails.
+check() {
+    local desc=$1 rc=0 out
+    shift
+    "$@" >"$DWL_WORK/check.out" 2>&1 || rc=$?
+    if ((rc == 0)); then
+        e2e_pass "$desc"
+    else
+        out=$(cat "$DWL_WORK/check.out")
+        e2e_fail "$desc" "exit $rc: $*${out:+$'\n'$out}"
+    fi
+}
+
+# check_fails <description> <command...>: passes when the command fails.
+check_fails() {
+    local desc=$1 rc=0 out
+    shift
+    "$@" >"$DWL_WORK/check.out" 2>&1 || rc=$?
+    if ((rc != 0)); then
+        e2e_pass "$desc"
+    else
+        out=$(cat "$DWL_WORK/check.out")
+        e2e_fail "$desc" "unexpectedly succeeded: $*${out:+$'\n'$out}"
+    fi
+}
+
+# check_eq <description> <expected> <actual>
+check_eq() {
+    if [[ $2 == "$3" ]]; then
+        e2e_pass "$1"
+    else
+        e2e_fail "$1" "expected: $2"$'\n'"actual:   $3"
+    fi
+}
+
+# e2e_finish: prints the tally; on failures saves a screenshot and the window
+# list into DWL_WORK and exits 1.
+e2e_finish() {
+    if ((E2E_FAILS > 0)); then
+        screenshot failure.png 2>/dev/null || true
+        auto windows >"$DWL_WORK/windows.txt" 2>&1 || true
+        e2e_log "diagnostics in $DWL_WORK (failure.png, windows.txt, dwl.log)"
+    fi
+    printf '%d passed, %d failed\n' "$E2E_PASSES" "$E2E_FAILS"
+    ((E2E_FAILS == 0)) || exit 1
+    exit 0
+}

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# The Windows versions that Wine can pretend to be: the version texts, and
+# "Lock Computer" offered exactly where the workstation can be locked.
+set -euo pipefail
+# shellcheck source=tests/e2e/lib.sh
+source "$(dirname "$0")/lib.sh"
+e2e_init
+cp "$DWL_BIN/osprobe.exe" "$DWL_APPDIR/osprobe.exe"
+
+probe() { (cd "$DWL_APPDIR" && WINEDEBUG=-all wine 'C:\Duskwell\osprobe.exe' | tr -d '\r'); }
+field() { printf '%s\n' "$1" | sed -n "s/^$2=//p"; }
+
+# version, expected name, service pack, lock offered
+cases=(
+    "win98|Windows 98 SE||no"
+    "nt40|Windows NT 4.0|Service Pack 6.0|no"
+    "win2k|Windows 2000|Service Pack 4.0|yes"
+    "winxp|Windows XP|Service Pack 3.0|yes"
+    "winxp64|Windows .NET|Service Pack 2.0|yes"
+    "win10|Unknown OS Version *||no"
+)
+for c in "${cases[@]}"; do
+    IFS='|' read -r version name pack lock <<<"$c"
+    set_windows_version osprobe.exe "$version"
+    set_windows_version dwl.exe "$version"
+    out=$(probe)
+    got=$(field "$out" OSName)
+    # shellcheck disable=SC2053  # the expected name may be a pattern
+    check "$version: the version is named '$name' (got '$got')" test -n "$got" -a "${got/#Unknown OS Version */Unknown OS Version *}" = "$name"
+    check_eq "$version: service pack" "$pack" "$(field "$out" OSServicePack)"
+
+    dwl_start
+    check "$version: dwl.exe starts" dwl_wait_ready
+    actions=$(auto items DuskwellOptions '*' 1003)
+    immediate=$(auto items DuskwellOptions '*' 1002)
+    if [[ $lock == yes ]]; then
+        check "$version: Lock Computer is a scenario action" grep -qx 'Lock Computer' <<<"$actions"
+        check "$version: and an immediate action" grep -qx 'Lock Computer' <<<"$immediate"
+        check_eq "$version: eight scenario actions" 8 "$(grep -c . <<<"$actions")"
+    else
+        check_fails "$version: Lock Computer is not offered" grep -q 'Lock Computer' <<<"$actions$immediate"
+        check_eq "$version: seven scenario actions" 7 "$(grep -c . <<<"$actions")"
+    fi
+    check_eq "$version: the third action is still Shutdown Windows" "Shutdown Windows" "$(sed -n 3p <<<"$actions")"
+    auto command DuskwellOptions '*' 40001 >/dev/null
+    check "$version: dwl.exe exits" dwl_wait_exit 10
+done
+
+# Windows NT 4.0 with Service Pack 6a reads the extended record: its product type is known.
+set_windows_version osprobe.exe nt40
+out=$(probe)
+check_eq "nt40: the reported service-pack text" "Service Pack 6a" "$(field "$out" OSCSDVersion)"
+check_eq "nt40: the extended record gives the product type" "Workstation" "$(field "$out" OSProductType)"
+
+e2e_finish

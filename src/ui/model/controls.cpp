@@ -37,6 +37,51 @@ void CheckBox::SetValue(int value) {
     Changed();
 }
 
+void TextBox::SetText(const std::string& text) {
+    if (text_ == text) return;
+    text_ = text;
+    SetSelection(selStart_, selLength_);
+    Changed();
+}
+
+std::string TextBox::SelText() const {
+    return text_.substr(static_cast<size_t>(selStart_), static_cast<size_t>(selLength_));
+}
+
+void TextBox::SetSelection(int start, int length) {
+    const int size = static_cast<int>(text_.size());
+    start = std::clamp(start, 0, size);
+    length = std::clamp(length, 0, size - start);
+    if (start == selStart_ && length == selLength_) return;
+    selStart_ = start;
+    selLength_ = length;
+    Refresh();
+}
+
+void TextBox::ReplaceSelection(const std::string& text) {
+    const int start = selStart_;
+    std::string replaced = text_;
+    replaced.replace(static_cast<size_t>(selStart_), static_cast<size_t>(selLength_), text);
+    selLength_ = 0;
+    selStart_ = std::min(start, static_cast<int>(replaced.size()));
+    SetText(replaced);
+    SetSelection(start + static_cast<int>(text.size()), 0);
+}
+
+void ProgressBar::SetRange(int min, int max) {
+    min_ = min;
+    max_ = std::max(min, max);
+    value_ = std::clamp(value_, min_, max_);
+    Refresh();
+}
+
+void ProgressBar::SetValue(int value) {
+    value = std::clamp(value, min_, max_);
+    if (value_ == value) return;
+    value_ = value;
+    Changed();
+}
+
 void ListControl::AddItem(const std::string& item) {
     items_.push_back(item);
     Refresh();

@@ -64,6 +64,43 @@ public:
     using Control::Control;
 };
 
+// A one-line text box: its text and the selection (start and length, in
+// characters; with length 0 the start is the caret position).
+class TextBox : public Control {
+public:
+    using Control::Control;
+    const std::string& Text() const { return text_; }
+    void SetText(const std::string& text);
+    int SelStart() const { return selStart_; }
+    int SelLength() const { return selLength_; }
+    std::string SelText() const;
+    // Clamped to the text.
+    void SetSelection(int start, int length);
+    // Replaces the selected characters; the caret goes after the new ones.
+    void ReplaceSelection(const std::string& text);
+
+private:
+    std::string text_;
+    int selStart_ = 0;
+    int selLength_ = 0;
+};
+
+// A progress bar: value between minimum and maximum.
+class ProgressBar : public Control {
+public:
+    using Control::Control;
+    int Min() const { return min_; }
+    int Max() const { return max_; }
+    int Value() const { return value_; }
+    void SetRange(int min, int max);
+    void SetValue(int value);
+
+private:
+    int min_ = 0;
+    int max_ = 100;
+    int value_ = 0;
+};
+
 // A list box or a drop-down list: items, the selected index (-1 for none) and
 // the shown text.
 class ListControl : public Control {

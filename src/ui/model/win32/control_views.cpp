@@ -1,5 +1,8 @@
 #include "ui/model/win32/control_views.h"
 
+#include <commctrl.h>
+
+#include "platform/win32/common_controls.h"
 #include "platform/win32/handles.h"
 
 namespace dwl::win32 {
@@ -77,6 +80,13 @@ HWND ControlViews::AddLabel(Control& control, int id, TwipsRect rect) {
     return window;
 }
 
+HWND ControlViews::AddProgressBar(ProgressBar& control, int id, TwipsRect rect) {
+    EnsureCommonControls(ICC_PROGRESS_CLASS);
+    HWND window = Create(PROGRESS_CLASSA, "", 0, id, rect);
+    Bind(control, window, id, Entry::Progress);
+    return window;
+}
+
 void ControlViews::Sync(const Entry& entry) {
     HWND w = entry.window;
     if (!w) return;
@@ -103,6 +113,12 @@ void ControlViews::Sync(const Entry& entry) {
     case Entry::Text:
         SetWindowTextA(w, c.Caption().c_str());
         break;
+    case Entry::Progress: {
+        auto& bar = static_cast<ProgressBar&>(c);
+        SendMessageA(w, PBM_SETRANGE32, static_cast<WPARAM>(bar.Min()), static_cast<LPARAM>(bar.Max()));
+        SendMessageA(w, PBM_SETPOS, static_cast<WPARAM>(bar.Value()), 0);
+        break;
+    }
     }
     EnableWindow(w, c.Enabled());
     ShowWindow(w, c.Visible() ? SW_SHOWNA : SW_HIDE);
@@ -131,6 +147,7 @@ bool ControlViews::OnCommand(int id, int code) {
             if (code == BN_CLICKED) static_cast<Button*>(entry.control)->Click();
             break;
         case Entry::Text:
+        case Entry::Progress:
             break;
         }
         return true;

@@ -41,6 +41,7 @@ public:
     HWND AddCheckBox(CheckBox& control, int id, TwipsRect rect);
     HWND AddButton(Button& control, int id, TwipsRect rect);
     HWND AddLabel(Control& control, int id, TwipsRect rect);
+    HWND AddProgressBar(ProgressBar& control, int id, TwipsRect rect);
 
     // WM_COMMAND from one of the children; true when it was one of them.
     bool OnCommand(int id, int code);
@@ -50,7 +51,7 @@ private:
         Control* control;
         HWND window;
         int id;
-        enum Kind { ListBox, DropDown, Check, Push, Text } kind;
+        enum Kind { ListBox, DropDown, Check, Push, Text, Progress } kind;
     };
     HWND Create(const char* className, const char* text, DWORD style, int id, TwipsRect rect);
     void Bind(Control& control, HWND window, int id, Entry::Kind kind);

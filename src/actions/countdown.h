@@ -1,0 +1,90 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "schedule/scheduler.h"
+#include "ui/model/controls.h"
+
+namespace dwl {
+
+// Layout of the countdown window, in twips.
+struct CountdownLayout {
+    struct Box {
+        int left, top, width, height;
+    };
+    static constexpr int clientWidth = 4680;
+    static constexpr int clientHeight = 1425;
+    // Outer heights: the whole client area, or only text and bar (the
+    // buttons fall below the window's edge while the configuration is locked).
+    static constexpr int fullHeight = 1755;
+    static constexpr int lockedHeight = 1290;
+    static constexpr Box lblAction{120, 120, 4455, 255};
+    static constexpr Box prgAction{120, 480, 4455, 375};
+    static constexpr Box cmdAction{120, 960, 1695, 375};
+    static constexpr Box cmdCancel{2880, 960, 1695, 375};
+    static constexpr int timerIntervalMs = 1000;
+};
+
+// The window side of the countdown: its timer, visibility, height and
+// topmost placement.
+class ICountdownWindow {
+public:
+    virtual ~ICountdownWindow() = default;
+    // Ticks arrive at Countdown::ATimer_Timer every `intervalMs`; starting a
+    // running timer starts it afresh.
+    virtual void StartTimer(int intervalMs) = 0;
+    virtual void StopTimer() = 0;
+    virtual void Show() = 0;
+    virtual void Hide() = 0;
+    virtual void SetHeightTwips(int height) = 0;
+    virtual void SetAlwaysOnTop() = 0;
+    virtual void ClearAlwaysOnTop() = 0;
+};
+
+// The countdown window's model: announces a power action, counts down five
+// seconds and hands it to ExitWindows, unless the user cancels.
+class Countdown : public IScenarioActions {
+public:
+    struct Services {
+        // Read at ShowAction: "Lock configuration with a password".
+        const CheckBox& chkPassword;
+        // The user's logon name.
+        std::function<std::string()> currentUserName;
+        // clsExitWindows::ExitWindows.
+        std::function<void(int aOption)> exitWindows;
+        // Runs or closes the application of an application scenario.
+        std::function<void(const std::string& strAction, bool oneTime)> runCloseAction;
+    };
+
+    Countdown(ICountdownWindow& window, Services services);
+
+    // The window's title.
+    Label frmAction{"frmAction"};
+    Label lblAction{"lblAction", "Your computer will be shut downed in 5 seconds."};
+    ProgressBar prgAction{"prgAction"};
+    Button cmdAction{"cmdAction", "Shut down now"};
+    Button cmdCancel{"cmdCancel", "Cancel"};
+
+    std::int16_t SecondsLeft = 0;
+    std::string ActionText;
+
+    void ShowAction(int WhichAction) override;
+    void ShowRunCloseAction(const std::string& strAction, bool oneTime) override;
+
+    // One countdown step; the window's timer raises it.
+    void ATimer_Timer();
+    void cmdAction_Click();
+    void cmdCancel_Click();
+
+    bool TimerRunning() const { return timerRunning_; }
+
+private:
+    void StopCounting();
+
+    ICountdownWindow& window_;
+    Services services_;
+    bool timerRunning_ = false;
+};
+
+} // namespace dwl

@@ -1,0 +1,29 @@
+#pragma once
+#include <functional>
+
+namespace dwl {
+
+class CheckBox;
+class IPower;
+
+// The one place where the session ends or the machine's power state changes.
+// Holds no state; reads "Power Off computer after shutdown" at each call.
+class clsExitWindows {
+public:
+    // `runCleanUp` runs the disk clean-up before a shutdown or a reboot and
+    // returns when it is done.
+    clsExitWindows(IPower& power, const CheckBox& chkPower, std::function<void()> runCleanUp);
+
+    // Action codes: 0 log off, 1 shut down (8 with chkPower checked), 2 reboot,
+    // 8 power off, 9 lock, 10 suspend, 11 hibernate; others make no call.
+    void ExitWindows(int aOption);
+
+private:
+    void EnableShutdownPrivilege();
+
+    IPower& power_;
+    const CheckBox& chkPower_;
+    std::function<void()> runCleanUp_;
+};
+
+} // namespace dwl

@@ -1,0 +1,167 @@
+#include "schedule/scheduler.h"
+
+#include <algorithm>
+
+#include "schedule/scenario.h"
+#include "ui/model/controls.h"
+
+namespace dwl {
+
+namespace {
+
+constexpr std::int64_t kMinutesPerDay = 1440;
+
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
+    std::int64_t q = a / b;
+    if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
+    return q;
+}
+
+std::string TrimBlanks(const std::string& text) {
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    const size_t last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+} // namespace
+
+std::string ScenarioTimeText(const std::string& Entry) {
+    const size_t lastSemicolon = Entry.rfind(';');
+    return TrimBlanks(lastSemicolon == std::string::npos ? Entry : Entry.substr(lastSemicolon + 1));
+}
+
+std::string WeekdayName(int dayOfWeek) {
+    static const char* const kNames[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    if (dayOfWeek < 0 || dayOfWeek > 6) return {};
+    return kNames[dayOfWeek];
+}
+
+bool IsDueToday(const std::string& Entry, int dayOfWeek) {
+    if (Entry.find("Weekly") == std::string::npos) return true;
+    const std::string today = WeekdayName(dayOfWeek);
+    const std::string days = TextBetween(Entry, "(", ")");
+    const std::string separator = ", ";
+    size_t begin = 0;
+    while (true) {
+        const size_t end = days.find(separator, begin);
+        if (days.substr(begin, end == std::string::npos ? std::string::npos : end - begin) == today)
+            return true;
+        if (end == std::string::npos) return false;
+        begin = end + separator.size();
+    }
+}
+
+std::string ActionField(const std::string& Entry) {
+    const size_t semicolon = Entry.find(';');
+    return semicolon == std::string::npos ? Entry : Entry.substr(0, semicolon + 1);
+}
+
+int ActionCodeOf(const std::string& actionField) {
+    static const struct {
+        const char* field;
+        int code;
+    } kCodes[] = {
+        {"Log Off Current User;", 0}, {"Reboot Computer;", 2}, {"Shutdown Windows;", 1},
+        {"Lock Computer;", 9},        {"Suspend;", 10},        {"Hibernate;", 11},
+    };
+    for (const auto& entry : kCodes)
+        if (actionField == entry.field) return entry.code;
+    return -1;
+}
+
+std::int64_t CivilDayNumber(int year, int month, int day) {
+    // Years counted from March, so the leap day falls at the end of a year.
+    const std::int64_t y = static_cast<std::int64_t>(year) - (month <= 2 ? 1 : 0);
+    const std::int64_t era = FloorDiv(y, 400);
+    const std::int64_t yearOfEra = y - era * 400;
+    const std::int64_t shiftedMonth = month > 2 ? month - 3 : month + 9;
+    const std::int64_t dayOfYear = (153 * shiftedMonth + 2) / 5 + day - 1;
+    const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
+}
+
+int WeekdayOfDayNumber(std::int64_t dayNumber) {
+    // Day 0, 1970-01-01, was a Thursday.
+    return static_cast<int>(((dayNumber + 4) % 7 + 7) % 7);
+}
+
+std::int64_t MinuteNumber(const LocalTime& time) {
+    return CivilDayNumber(time.year, time.month, time.day) * kMinutesPerDay + time.hour * 60 + time.minute;
+}
+
+void RefreshActiveList(const ListControl& cmdScen, ListControl& lstScen) {
+    lstScen.Clear();
+    for (const std::string& item : cmdScen.Items()) lstScen.AddItem(item);
+}
+
+Scheduler::Scheduler(ListControl& cmdScen, ListControl& lstScen, IClock& clock, IScenarioActions& actions,
+                     TimeTextFunction timeText)
+    : cmdScen_(cmdScen), lstScen_(lstScen), clock_(clock), actions_(actions), timeText_(std::move(timeText)) {
+    refreshActiveList = [this] { RefreshActiveList(cmdScen_, lstScen_); };
+    MarkCurrentMinuteChecked();
+}
+
+void Scheduler::MarkCurrentMinuteChecked() { lastChecked_ = MinuteNumber(clock_.Now()); }
+
+void Scheduler::GTimer_Timer() {
+    const std::int64_t current = MinuteNumber(clock_.Now());
+    if (current == lastChecked_) return;
+
+    std::int64_t first = lastChecked_ + 1;
+    if (current < lastChecked_ || current - lastChecked_ > kMaxCatchUpMinutes) first = current;
+
+    bool consumed = false;
+    for (std::int64_t minute = first; minute <= current; ++minute) {
+        lastChecked_ = minute;
+        if (CheckMinute(minute)) consumed = true;
+    }
+    if (consumed && onScenariosConsumed) onScenariosConsumed();
+}
+
+bool Scheduler::CheckMinute(std::int64_t minute) {
+    const std::int64_t day = FloorDiv(minute, kMinutesPerDay);
+    const int minuteOfDay = static_cast<int>(minute - day * kMinutesPerDay);
+    const std::string now = timeText_(minuteOfDay / 60, minuteOfDay % 60);
+    const int dayOfWeek = WeekdayOfDayNumber(day);
+
+    // Only the entries active when the scan began; each consumed entry takes
+    // one of them away, and whatever a rebuild appends lies beyond the bound.
+    int bound = lstScen_.Count();
+    bool consumed = false;
+    int index = 0;
+    while (index < bound && index < lstScen_.Count()) {
+        const std::string Entry = lstScen_.Item(index);
+        if (ScenarioTimeText(Entry) != now || !IsDueToday(Entry, dayOfWeek)) {
+            ++index;
+            continue;
+        }
+        const bool oneTime = Entry.find("Onetime") != std::string::npos;
+        if (oneTime) {
+            // The selector holds the same entries at the same places, unless an
+            // edit is waiting for Apply; then the entry is found by its text, so
+            // that another scenario is never removed in its place.
+            int position = index;
+            if (position >= cmdScen_.Count() || cmdScen_.Item(position) != Entry) {
+                const auto& items = cmdScen_.Items();
+                const auto found = std::find(items.begin(), items.end(), Entry);
+                position = found == items.end() ? -1 : static_cast<int>(found - items.begin());
+            }
+            if (position >= 0) cmdScen_.RemoveItem(position);
+            if (refreshActiveList) refreshActiveList();
+            --bound;
+            consumed = true;
+        } else {
+            ++index;
+        }
+        const std::string field = ActionField(Entry);
+        const int code = ActionCodeOf(field);
+        if (code >= 0)
+            actions_.ShowAction(code);
+        else
+            actions_.ShowRunCloseAction(field, oneTime);
+    }
+    return consumed;
+}
+
+} // namespace dwl

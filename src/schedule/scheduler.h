@@ -1,0 +1,96 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "platform/clock.h"
+
+namespace dwl {
+
+class ListControl;
+
+// Receives the scenarios that fall due: the countdown window in the program.
+class IScenarioActions {
+public:
+    virtual ~IScenarioActions() = default;
+    // A power or session action code (0, 1, 2, 9, 10, 11).
+    virtual void ShowAction(int WhichAction) = 0;
+    // The action field of an application scenario, e.g. "Run Application app;".
+    virtual void ShowRunCloseAction(const std::string& strAction, bool oneTime) = 0;
+};
+
+// The time text of an entry: the text after its last ";" without surrounding
+// blanks (the whole text when it has no ";").
+std::string ScenarioTimeText(const std::string& Entry);
+
+// Three-letter English weekday name, 0 "Sun" .. 6 "Sat"; empty for other values.
+std::string WeekdayName(int dayOfWeek);
+
+// Whether an entry is due on the given weekday (0 Sunday .. 6 Saturday):
+// always for one-time and daily entries, on the listed days for weekly ones.
+bool IsDueToday(const std::string& Entry, int dayOfWeek);
+
+// The action field of an entry: its text up to and including the first ";".
+std::string ActionField(const std::string& Entry);
+
+// The action code an action field hands to ShowAction, or -1 for an
+// application action.
+int ActionCodeOf(const std::string& actionField);
+
+// Days since 1970-01-01 of a proleptic Gregorian date (negative before).
+std::int64_t CivilDayNumber(int year, int month, int day);
+// Weekday of a day number, 0 Sunday .. 6 Saturday.
+int WeekdayOfDayNumber(std::int64_t dayNumber);
+
+// A local minute as one number: day number * 1440 + hour * 60 + minute.
+std::int64_t MinuteNumber(const LocalTime& time);
+
+// lstScen := a copy of cmdScen, item by item.
+void RefreshActiveList(const ListControl& cmdScen, ListControl& lstScen);
+
+// The scheduler tick over the active scenarios.
+//
+// The window timer drifts, so a tick does not just look at the current minute:
+// it checks every minute after the last one it checked up to the current one,
+// so no minute the program lives through is skipped and none is checked twice.
+// After a jump forward of more than kMaxCatchUpMinutes (resume from sleep, the
+// clock set forward) only the current minute is checked; after the clock went
+// back the current minute is checked and the count goes on from there. The
+// minute the scheduler is created in counts as checked.
+class Scheduler {
+public:
+    using TimeTextFunction = std::function<std::string(int hour, int minute)>;
+
+    static constexpr std::int64_t kMaxCatchUpMinutes = 5;
+
+    Scheduler(ListControl& cmdScen, ListControl& lstScen, IClock& clock, IScenarioActions& actions,
+              TimeTextFunction timeText);
+
+    // Called once at the end of a tick that consumed one-time entries (the
+    // program saves the scenario file then).
+    std::function<void()> onScenariosConsumed;
+    // Rebuilds lstScen from cmdScen after a one-time entry was removed; by
+    // default RefreshActiveList on the two lists.
+    std::function<void()> refreshActiveList;
+
+    // The handler of GTimer.
+    void GTimer_Timer();
+
+    // Makes the current minute the last checked one.
+    void MarkCurrentMinuteChecked();
+    std::int64_t LastCheckedMinute() const { return lastChecked_; }
+
+private:
+    // Scans the active entries for one minute; returns whether one-time
+    // entries were consumed.
+    bool CheckMinute(std::int64_t minute);
+
+    ListControl& cmdScen_;
+    ListControl& lstScen_;
+    IClock& clock_;
+    IScenarioActions& actions_;
+    TimeTextFunction timeText_;
+    std::int64_t lastChecked_ = 0;
+};
+
+} // namespace dwl

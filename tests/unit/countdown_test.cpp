@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "actions/countdown.h"
+
+namespace dwl {
+namespace {
+
+struct Bench : ICountdownWindow {
+    void StartTimer(int ms) override { interval = ms; }
+    void StopTimer() override { interval = 0; }
+    void Show() override { visible = true; }
+    void Hide() override { visible = false; }
+    void SetHeightTwips(int h) override { height = h; }
+    void SetAlwaysOnTop() override { topmost = true; }
+    void ClearAlwaysOnTop() override { topmost = false; }
+
+    void Ticks(int n) { while (n-- > 0) cd.ATimer_Timer(); }
+    bool Idle() const { return !cd.TimerRunning() && interval == 0 && !visible && !topmost; }
+
+    int interval = 0, height = 0;
+    bool visible = false, topmost = false;
+    CheckBox chkPassword{"chkPassword"};
+    std::vector<int> exits;
+    std::vector<std::string> runClose;
+    Countdown cd{*this,
+                 {chkPassword, [] { return std::string("jdoe"); }, [this](int code) { exits.push_back(code); },
+                  [this](const std::string& a, bool once) { runClose.push_back(a + (once ? " once" : "")); }}};
+};
+
+TEST(Countdown, CountsFiveSecondsThenActsAtTheSixthTick) {
+    Bench b;
+    EXPECT_EQ(b.cd.lblAction.Caption(), "Your computer will be shut downed in 5 seconds.");
+    b.cd.ShowAction(2);
+    EXPECT_EQ(b.interval, 1000);
+    EXPECT_TRUE(b.visible && b.topmost);
+    EXPECT_EQ(b.height, 1755);
+    EXPECT_EQ(b.cd.prgAction.Value(), 0);
+    for (int second = 5; second >= 1; --second) {
+        b.Ticks(1);
+        EXPECT_EQ(b.cd.lblAction.Caption(),
+                  "Your computer will be rebooted in " + std::to_string(second) + " second(s).");
+        EXPECT_EQ(b.cd.prgAction.Value(), 6 - second);
+    }
+    EXPECT_TRUE(b.exits.empty());
+    b.Ticks(1);
+    EXPECT_EQ(b.exits, std::vector<int>{2});
+    EXPECT_TRUE(b.Idle());
+}
+
+TEST(Countdown, TextsAndCaptionsPerCode) {
+    struct Row { int code; const char* label; const char* caption; };
+    const Row rows[] = {
+        {0, "jdoe, you will be logged off in 5 second(s).", "Log Off now"},
+        {1, "Your computer will be shutted down in 5 second(s).", "Shutdown now"},
+        {2, "Your computer will be rebooted in 5 second(s).", "Reboot now"},
+        {9, "Your computer will be locked in 5 second(s).", "Lock now"},
+        {10, "Your computer will be suspended in 5 second(s).", "Suspend now"},
+        {11, "Your computer will be hibernated in 5 second(s).", "Hibernate now"},
+    };
+    for (const Row& r : rows) {
+        Bench b;
+        b.cd.ShowAction(r.code);
+        EXPECT_EQ(b.cd.lblAction.Caption(), r.label);
+        EXPECT_EQ(b.cd.cmdAction.Caption(), r.caption);
+        b.Ticks(6);
+        EXPECT_EQ(b.exits, std::vector<int>{r.code}) << r.caption;
+    }
+}
+
+TEST(Countdown, RestartCancelAndActNow) {
+    Bench b;
+    b.cd.ShowAction(1);
+    b.Ticks(3);
+    b.cd.ShowAction(10);  // restarts: only the last action counts
+    EXPECT_EQ(b.cd.prgAction.Value(), 0);
+    b.Ticks(5);
+    EXPECT_TRUE(b.exits.empty());
+    b.Ticks(1);
+    EXPECT_EQ(b.exits, std::vector<int>{10});
+
+    b.cd.ShowAction(1);
+    b.Ticks(2);
+    b.cd.cmdCancel.Click();
+    EXPECT_TRUE(b.Idle());
+    b.cd.ShowAction(1);  // a fresh count of six
+    b.Ticks(5);
+    EXPECT_EQ(b.exits, std::vector<int>{10});
+
+    b.cd.cmdAction.Click();  // "Shutdown now" acts at once
+    EXPECT_EQ(b.exits, (std::vector<int>{10, 1}));
+    EXPECT_TRUE(b.Idle());
+}
+
+TEST(Countdown, UnknownCodeCountsToThePreviousActionOrToNone) {
+    Bench fresh;
+    fresh.cd.ShowAction(7);
+    EXPECT_EQ(fresh.cd.cmdAction.Caption(), "Shut down now");
+    fresh.Ticks(6);
+    EXPECT_TRUE(fresh.exits.empty());
+    EXPECT_TRUE(fresh.Idle());
+
+    Bench b;
+    b.cd.ShowAction(9);
+    b.Ticks(6);
+    b.cd.ShowAction(-1);
+    b.Ticks(5);
+    EXPECT_EQ(b.cd.lblAction.Caption(), "Your computer will be locked in 1 second(s).");
+    b.Ticks(1);
+    EXPECT_EQ(b.exits, (std::vector<int>{9, 9}));
+}
+
+TEST(Countdown, PasswordLockHeightAndApplicationHandOver) {
+    Bench b;
+    b.chkPassword.SetValue(1);
+    b.cd.ShowAction(1);
+    EXPECT_EQ(b.height, 1290);
+    b.chkPassword.SetValue(0);
+    b.cd.ShowAction(1);
+    EXPECT_EQ(b.height, 1755);
+
+    Bench apps;
+    apps.cd.ShowRunCloseAction("Run Application app;", true);
+    EXPECT_EQ(apps.runClose, std::vector<std::string>{"Run Application app; once"});
+    EXPECT_TRUE(apps.Idle());
+}
+
+} // namespace
+} // namespace dwl

@@ -1,0 +1,61 @@
+#include <gtest/gtest.h>
+
+#include "fakes/fake_clock.h"
+#include "schedule/mtime.h"
+
+namespace dwl {
+namespace {
+
+using fakes::FakeClock;
+
+TEST(CurrentTimeText, BothFormsFromTheSystemText) {
+    struct Row { int hour, minute; const char* system; const char* text12; const char* text24; };
+    const Row rows[] = {
+        {0, 30, "12:30:07 AM", "12:30 AM", "0:30"}, {12, 30, "12:30:59 PM", "12:30 PM", "12:30"},
+        {0, 30, "00:30:07", "12:30 AM", "0:30"},    {23, 59, "23:59:00", "11:59 PM", "23:59"},
+        {9, 5, "9:05:12 AM", "9:05 AM", "9:05"},
+        // Not one of the two forms: the clock's own time is taken.
+        {21, 5, "21.05.12", "9:05 PM", "21:05"},    {1, 2, "", "1:02 AM", "1:02"},
+    };
+    for (const Row& row : rows) {
+        FakeClock clock(row.hour, row.minute, row.system);
+        EXPECT_EQ(CurrentTimeText(clock, true), row.text12) << row.system;
+        EXPECT_EQ(CurrentTimeText(clock, false), row.text24) << row.system;
+    }
+    FakeClock clock(21, 5, "9:05:12 PM");
+    std::string blank = " \t";
+    EXPECT_EQ(Time24Text(blank, clock), "21:05");
+    EXPECT_EQ(blank, "9:05:12 PM");  // the caller's variable gets the system text
+    std::string bad = "25:00";
+    EXPECT_EQ(Time24Text(bad, clock), "");
+    EXPECT_EQ(bad, "25:00");
+}
+
+TEST(ReadTimeOfDay, AcceptedAndRejectedTexts) {
+    struct Row { const char* text; int hour, minute; };
+    const Row accepted[] = {
+        {"09:05", 9, 5},       {"  23:59\t", 23, 59}, {"21:05:12", 21, 5},   {"12:05 AM", 0, 5},
+        {"12:05 PM", 12, 5},   {"9:30 pm", 21, 30},   {"9:05:12 PM", 21, 5}, {"1:00  am", 1, 0},
+    };
+    for (const Row& row : accepted)
+        EXPECT_EQ(ReadTimeOfDay(row.text), std::make_pair(row.hour, row.minute)) << row.text;
+    for (const char* text : {"", "9", "9:5", "9:005", "24:00", "123:00", "9:60", "+9:05", "9.05", "9:05:",
+                             "9:05:60", "9:05:12:13", "0:30 AM", "13:00 PM", "9:05PM", "9:05 a.m.", "AM 9:05"})
+        EXPECT_FALSE(ReadTimeOfDay(text).has_value()) << text;
+}
+
+TEST(ReadTimeOfDay, EveryMinuteReadsBackInBothForms) {
+    FakeClock clock;
+    for (int hour = 0; hour < 24; ++hour) {
+        for (int minute = 0; minute < 60; ++minute) {
+            for (bool use12Hour : {false, true})
+                EXPECT_EQ(ReadTimeOfDay(TimeText(hour, minute, use12Hour)), std::make_pair(hour, minute));
+            const std::string text24 = TimeText(hour, minute, false);
+            std::string text12 = Time12Text(text24);
+            EXPECT_EQ(Time24Text(text12, clock), text24);
+        }
+    }
+}
+
+} // namespace
+} // namespace dwl

@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "schedule/scheduler.h"
+#include "ui/options/options_form.h"
+
+namespace dwl {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+LocalTime T(int y, int mo, int d, int h, int mi, int s = 0) { return {y, mo, d, 0, h, mi, s}; }
+
+std::string Text24(int hour, int minute) {
+    return std::to_string(hour) + (minute < 10 ? ":0" : ":") + std::to_string(minute);
+}
+
+class FakeClock : public IClock {
+public:
+    explicit FakeClock(LocalTime start) : now(start) {}
+    LocalTime Now() override { return now; }
+    std::string SystemTimeText() override { return {}; }
+    LocalTime now;
+};
+
+// Scheduler over an options form's lists, both filled with `entries`; records
+// the hand-overs and every minute it checks.
+struct Bench : IScenarioActions {
+    Bench(LocalTime start, const Texts& entries) : clock(start) {
+        for (const auto& e : entries) form.cmdScen.AddItem(e);
+        RefreshActiveList(form.cmdScen, form.lstScen);
+        scheduler.onScenariosConsumed = [this] { ++saves; };
+    }
+    void ShowAction(int code) override { calls.push_back("ShowAction " + std::to_string(code)); }
+    void ShowRunCloseAction(const std::string& field, bool oneTime) override {
+        calls.push_back("RunClose " + field + (oneTime ? " once" : ""));
+    }
+    void TickAt(LocalTime t) { clock.now = t; scheduler.GTimer_Timer(); }
+
+    OptionsForm form;
+    FakeClock clock;
+    Texts calls, checked;
+    int saves = 0;
+    Scheduler scheduler{form.cmdScen, form.lstScen, clock, *this,
+                        [this](int h, int m) { checked.push_back(Text24(h, m)); return checked.back(); }};
+};
+
+TEST(SchedulerRules, DayNumbersAndDayRule) {
+    EXPECT_EQ(CivilDayNumber(1970, 1, 1), 0);
+    EXPECT_EQ(CivilDayNumber(2000, 2, 29), 11016);
+    EXPECT_EQ(WeekdayName(WeekdayOfDayNumber(CivilDayNumber(1969, 12, 31))), "Wed");
+    EXPECT_EQ(WeekdayName(WeekdayOfDayNumber(CivilDayNumber(2100, 3, 1))), "Mon");
+    EXPECT_EQ(ScenarioTimeText("Suspend; Weekly (Mon); 9:05 PM "), "9:05 PM");
+
+    struct Row { const char* entry; int day; bool due; };
+    const Row rows[] = {
+        {"Reboot Computer; Onetime; 9:00", 3, true},
+        {"Log Off Current User; Weekly (Mon, Wed); 18:00", 2, false},
+        {"Log Off Current User; Weekly (Mon, Wed); 18:00", 3, true},
+        {"Lock Computer; Weekly (Sun); 18:00", 0, true},
+        {"Lock Computer; Weekly (Mon,Wed); 18:00", 3, false},  // cut at ", " only
+        {"Lock Computer; Weekly (mon); 18:00", 1, false},
+        {"Lock Computer; Weekly; 18:00", 1, false},
+    };
+    for (const Row& r : rows) EXPECT_EQ(IsDueToday(r.entry, r.day), r.due) << r.entry << " " << r.day;
+}
+
+TEST(Scheduler, HandOverTable) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"Log Off Current User; Daily; 9:00", "ShowAction 0"},
+        {"Reboot Computer; Daily; 9:00", "ShowAction 2"},
+        {"Shutdown Windows; Daily; 9:00", "ShowAction 1"},
+        {"Lock Computer; Daily; 9:00", "ShowAction 9"},
+        {"Suspend; Daily; 9:00", "ShowAction 10"},
+        {"Hibernate; Daily; 9:00", "ShowAction 11"},
+        {"Close Application app; Onetime; 9:00", "RunClose Close Application app; once"},
+        {"shutdown windows; Daily; 9:00", "RunClose shutdown windows;"},
+        {"Reboot Computer; Daily; 9:00 AM", nullptr},  // 12-hour entry, 24-hour clock
+    };
+    for (const auto& [entry, call] : rows) {
+        Bench b(T(2024, 6, 3, 8, 59, 30), {entry});
+        b.TickAt(T(2024, 6, 3, 9, 0, 30));
+        EXPECT_EQ(b.calls, call ? Texts{call} : Texts{}) << entry;
+    }
+}
+
+TEST(Scheduler, SimulatedWeekWithDriftingTicks) {
+    // From Monday 2024-06-03 00:00 for a week; the timer fires every 61 seconds.
+    Bench b(T(2024, 6, 3, 0, 0), {"Reboot Computer; Onetime; 9:00", "Shutdown Windows; Daily; 22:30",
+                                  "Log Off Current User; Weekly (Mon, Wed); 18:00",
+                                  "Run Application app; Weekly (Sat); 7:05"});
+    Texts fired;
+    for (int s = 61; s < 7 * 86400; s += 61) {
+        const size_t before = b.calls.size();
+        b.TickAt(T(2024, 6, 3 + s / 86400, s / 3600 % 24, s / 60 % 60, s % 60));
+        for (size_t i = before; i < b.calls.size(); ++i)
+            fired.push_back(std::to_string(s / 86400) + " " + b.calls[i]);
+    }
+    EXPECT_EQ(fired, (Texts{"0 ShowAction 2", "0 ShowAction 0", "0 ShowAction 1", "1 ShowAction 1", "2 ShowAction 0",
+                            "2 ShowAction 1", "3 ShowAction 1", "4 ShowAction 1", "5 RunClose Run Application app;",
+                            "5 ShowAction 1", "6 ShowAction 1"}));
+    EXPECT_EQ(b.saves, 1);
+    EXPECT_EQ(b.form.lstScen.Items(),
+              (Texts{"Shutdown Windows; Daily; 22:30", "Log Off Current User; Weekly (Mon, Wed); 18:00",
+                     "Run Application app; Weekly (Sat); 7:05"}));
+    EXPECT_EQ(b.checked.size(), 7u * 1440 - 1);  // every minute after the start-up one, once
+}
+
+TEST(Scheduler, ConsumingOneTimeEntriesKeepsPositions) {
+    Bench b(T(2024, 6, 3, 8, 59),
+            {"Run Application app; Onetime; 9:00", "Lock Computer; Onetime; 9:00", "Suspend; Onetime; 9:01",
+             "Run Application other; Daily; 9:00", "Reboot Computer; Onetime; 9:00", "Hibernate; Daily; 9:00"});
+    // Added in the editor, not applied: the rebuild makes it active, but it is looked at from the next tick on.
+    b.form.cmdScen.AddItem("Shutdown Windows; Daily; 9:00");
+    b.TickAt(T(2024, 6, 3, 9, 0, 1));
+    EXPECT_EQ(b.calls, (Texts{"RunClose Run Application app; once", "ShowAction 9", "RunClose Run Application other;",
+                              "ShowAction 2", "ShowAction 11"}));
+    const Texts left{"Suspend; Onetime; 9:01", "Run Application other; Daily; 9:00", "Hibernate; Daily; 9:00",
+                     "Shutdown Windows; Daily; 9:00"};
+    EXPECT_EQ(b.form.cmdScen.Items(), left);
+    EXPECT_EQ(b.form.lstScen.Items(), left);
+    EXPECT_EQ(b.saves, 1);
+    b.TickAt(T(2024, 6, 3, 9, 1, 2));
+    b.TickAt(T(2024, 6, 3, 9, 2, 2));
+    EXPECT_EQ(b.calls.back(), "ShowAction 10");
+    EXPECT_EQ(b.saves, 2);
+}
+
+TEST(Scheduler, ChecksEachMinuteOnceWithBoundedCatchUp) {
+    struct Row { const char* name; LocalTime start; std::vector<LocalTime> ticks; Texts checked; };
+    auto M = [](int d, int h, int mi, int s = 0) { return T(2024, 6, d, h, mi, s); };
+    const Row rows[] = {
+        {"late tick", M(3, 22, 29), {M(3, 22, 29, 59), M(3, 22, 31, 0)}, {"22:30", "22:31"}},
+        {"two ticks in a minute", M(3, 22, 29, 10), {M(3, 22, 30, 1), M(3, 22, 30, 59)}, {"22:30"}},
+        {"start-up minute", M(3, 22, 30, 5), {M(3, 22, 30, 40), M(3, 22, 31)}, {"22:31"}},
+        {"five minutes late", M(3, 22, 26), {M(3, 22, 31)}, {"22:27", "22:28", "22:29", "22:30", "22:31"}},
+        {"six minutes late", M(3, 22, 25), {M(3, 22, 31)}, {"22:31"}},
+        {"resume after hours", M(3, 22, 29), {M(3, 22, 30), M(4, 3, 15), M(4, 3, 16)}, {"22:30", "3:15", "3:16"}},
+        {"clock set back", M(3, 22, 35), {M(3, 22, 36), M(3, 22, 29, 30), M(3, 22, 31)},
+         {"22:36", "22:29", "22:30", "22:31"}},
+        {"set back within the minute", M(3, 22, 30, 10), {M(3, 22, 30, 50), M(3, 22, 30, 20)}, {}},
+    };
+    for (const Row& r : rows) {
+        Bench b(r.start, {"Shutdown Windows; Daily; 22:30"});
+        for (const LocalTime& t : r.ticks) b.TickAt(t);
+        EXPECT_EQ(b.checked, r.checked) << r.name;
+        const bool checks2230 = std::find(r.checked.begin(), r.checked.end(), "22:30") != r.checked.end();
+        EXPECT_EQ(b.calls, checks2230 ? Texts{"ShowAction 1"} : Texts{}) << r.name;
+    }
+}
+
+TEST(Scheduler, CatchUpAcrossMidnightUsesEachMinutesWeekday) {
+    const Texts entries{"Log Off Current User; Weekly (Sat, Tue); 23:59", "Lock Computer; Weekly (Tue); 0:00",
+                        "Suspend; Weekly (Wed); 0:00", "Hibernate; Weekly (Sun); 0:01",
+                        "Reboot Computer; Weekly (Fri); 23:59"};
+    struct Row { LocalTime start, tick; Texts calls; };
+    const Row rows[] = {
+        {T(2024, 6, 4, 23, 58, 40), T(2024, 6, 5, 0, 1, 5), {"ShowAction 0", "ShowAction 10"}},  // Tue to Wed
+        {T(2022, 12, 31, 23, 58), T(2023, 1, 1, 0, 1), {"ShowAction 0", "ShowAction 11"}},      // Sat to Sun
+        {T(2024, 2, 29, 23, 57), T(2024, 3, 1, 0, 0, 30), {}},                                   // Thu to Fri
+        {T(2024, 5, 31, 23, 58), T(2024, 6, 1, 0, 0, 30), {"ShowAction 2"}},                     // Fri to Sat
+    };
+    for (const Row& r : rows) {
+        Bench b(r.start, entries);
+        b.TickAt(r.tick);
+        EXPECT_EQ(b.calls, r.calls) << r.start.year << "-" << r.start.month << "-" << r.start.day;
+    }
+}
+
+} // namespace
+} // namespace dwl
+
+namespace dwl {
+namespace {
+
+TEST(Scheduler, ConsumesTheDueEntryEvenWhenTheSelectorIsOutOfStep) {
+    // The selector holds an edit waiting for Apply: its entries stand in another order.
+    Bench bench(T(2026, 12, 7, 8, 59), {"Reboot Computer; Onetime; 9:00", "Suspend; Daily; 7:00"});
+    bench.form.cmdScen.Clear();
+    bench.form.cmdScen.AddItem("Suspend; Daily; 7:00");
+    bench.form.cmdScen.AddItem("Reboot Computer; Onetime; 9:00");
+    bench.TickAt(T(2026, 12, 7, 9, 0, 30));
+    EXPECT_EQ(bench.calls, Texts{"ShowAction 2"});
+    EXPECT_EQ(bench.form.cmdScen.Items(), Texts{"Suspend; Daily; 7:00"});
+    EXPECT_EQ(bench.form.lstScen.Items(), Texts{"Suspend; Daily; 7:00"});
+}
+
+} // namespace
+} // namespace dwl

@@ -1,0 +1,178 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "fakes/fake_clock.h"
+#include "schedule/time_box.h"
+
+namespace dwl {
+namespace {
+
+using fakes::FakeClock;
+using Focus = std::vector<TimeBoxFocus>;
+
+struct TimeBoxTest : ::testing::Test {
+    TextBox txtTime{"txtTime"};
+    Button cmdPlus{"cmdPlus", "+"};
+    Button cmdMin{"cmdMin", "-"};
+    ListControl lstTime{"lstTime"};
+    TimeBox box{txtTime, cmdPlus, cmdMin, lstTime};
+    Focus focus;
+
+    TimeBoxTest() { box.onFocusRequest = [this](TimeBoxFocus target) { focus.push_back(target); }; }
+
+    // The box shows `text` with `part` selected; the list is hidden.
+    void Show(bool use12Hour, const std::string& text, const std::string& part) {
+        box.Use12Hour = use12Hour;
+        txtTime.SetText(text);
+        box.LastValidTime = text;
+        box.TimePart = part;
+        txtTime.SetSelection(0, 0);
+        box.SelectTimePart();
+        lstTime.SetVisible(false);
+        focus.clear();
+    }
+};
+
+TEST_F(TimeBoxTest, InitChoosesTheFormFromTheSystemText) {
+    EXPECT_FALSE(lstTime.Visible());
+    for (const auto& [system, use12Hour, text] : {std::tuple{"9:05:12 PM", true, "9:05 PM"},
+                                                  std::tuple{"21:05:12", false, "21:05"},
+                                                  std::tuple{"9:05:12 p.m.", true, "9:05 PM"}}) {
+        TimeBox fresh{txtTime, cmdPlus, cmdMin, lstTime};
+        FakeClock clock(21, 5, system);
+        fresh.InitTimeBox(clock);
+        EXPECT_EQ(fresh.Use12Hour, use12Hour) << system;
+        EXPECT_EQ(txtTime.Text(), text);
+        EXPECT_EQ(fresh.LastValidTime, text);
+    }
+}
+
+TEST_F(TimeBoxTest, SelectPartAtCaret) {
+    // Carets 0..8 of "10:05 PM": hours up to the ":", designator from after the blank.
+    const char* parts12 = "hhhnnnttt";
+    for (int caret = 0; caret <= 8; ++caret) {
+        Show(true, "10:05 PM", "");
+        txtTime.SetSelection(caret, 0);
+        box.SelectPartAtCaret();
+        EXPECT_EQ(box.TimePart, std::string(1, parts12[caret])) << caret;
+    }
+    Show(false, "9:05", "");
+    txtTime.SetSelection(4, 0);
+    box.SelectPartAtCaret();
+    EXPECT_EQ(txtTime.SelText(), "05");
+}
+
+TEST_F(TimeBoxTest, StepTable) {
+    struct Row { bool use12Hour; const char* text; const char* part; bool up; const char* result; const char* selected; };
+    const Row rows[] = {
+        {true, "12:30 AM", "h", true, "1:30 AM", "1"},     {true, "11:30 PM", "h", true, "12:30 PM", "12"},
+        {true, "1:30 PM", "h", false, "12:30 PM", "12"},   {true, "10:30 AM", "h", false, "9:30 AM", "9"},
+        {false, "23:15", "h", true, "0:15", "0"},          {false, "9:15", "h", true, "10:15", "10"},
+        {false, "0:15", "h", false, "23:15", "23"},        {false, "1:15", "h", false, "0:15", "0"},
+        {false, "9:59", "n", true, "9:00", "00"},          {false, "9:09", "n", true, "9:10", "10"},
+        {false, "9:00", "n", false, "9:59", "59"},         {true, "12:10 AM", "n", false, "12:09 AM", "09"},
+        {true, "9:05 AM", "t", true, "9:05 PM", "PM"},     {true, "9:05 PM", "t", false, "9:05 AM", "AM"},
+        {true, "9:05 PM", "", true, "9:05 PM", ""},        {false, "9:05", "", false, "9:05", ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.text) + " " + row.part + (row.up ? " up" : " down"));
+        Show(row.use12Hour, row.text, row.part);
+        (row.up ? cmdPlus : cmdMin).Click();
+        EXPECT_EQ(txtTime.Text(), row.result);
+        EXPECT_EQ(txtTime.SelText(), row.selected);
+        EXPECT_EQ(focus, Focus{TimeBoxFocus::Box});
+        box.GotFocus();  // the focus coming back keeps the part
+        EXPECT_EQ(box.TimePart, *row.part ? row.part : "h");
+    }
+}
+
+TEST_F(TimeBoxTest, MoveTimePartTable) {
+    struct Row { bool use12Hour; const char* from; bool forward; const char* selected; };
+    const Row rows[] = {
+        {true, "h", true, "05"},  {true, "n", true, "PM"},  {true, "t", true, "10"},
+        {true, "h", false, "PM"}, {true, "n", false, "10"}, {true, "t", false, "05"},
+        {false, "h", true, "05"}, {false, "n", true, "10"}, {false, "h", false, "05"}, {false, "n", false, "10"},
+        {true, "", true, ""},
+    };
+    for (const Row& row : rows) {
+        Show(row.use12Hour, row.use12Hour ? "10:05 PM" : "10:05", row.from);
+        box.MoveTimePart(row.forward);
+        EXPECT_EQ(txtTime.SelText(), row.selected) << row.from << row.forward;
+    }
+}
+
+TEST_F(TimeBoxTest, KeyTable) {
+    struct Row { bool use12Hour; const char* part; int key; const char* text; const char* selected; };
+    const Row rows[] = {
+        {false, "n", 37, "10:05", "10"},       {false, "n", 39, "10:05", "10"},
+        {false, "n", 38, "10:06", "06"},       {false, "n", 40, "10:04", "04"},  // re-select, then step
+        {true, "t", 'P', "10:05 PM", "PM"},    {true, "t", 'A', "10:05 AM", "AM"},
+        {true, "n", 'P', "10:05 AM", "05"},    {true, "t", 'X', "10:05 AM", "AM"},
+    };
+    for (const Row& row : rows) {
+        Show(row.use12Hour, row.use12Hour ? "10:05 AM" : "10:05", row.part);
+        if (row.key == 38 || row.key == 40) txtTime.SetSelection(txtTime.SelStart(), 0);  // caret only
+        box.KeyUp(row.key);
+        EXPECT_EQ(txtTime.Text(), row.text) << row.key;
+        EXPECT_EQ(txtTime.SelText(), row.selected) << row.key;
+    }
+}
+
+TEST_F(TimeBoxTest, DigitKeysOpenTheListAndChoosingWritesThePart) {
+    struct Row { bool use12Hour; const char* part; char key; int count; int index; int left; int choice; const char* result; };
+    const Row rows[] = {
+        {false, "h", '7', 24, 7, 2160, 15, "15:05"},  {true, "h", '7', 12, 6, 2160, 11, "12:05 AM"},
+        {true, "h", '0', 12, -1, 2160, 0, "1:05 AM"}, {false, "n", '3', 60, 3, 2400, 7, "9:07"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.part) + row.key);
+        const std::string text = row.use12Hour ? "9:05 AM" : "9:05";
+        Show(row.use12Hour, text, row.part);
+        lstTime.AddItem("stale");
+        box.KeyUp(row.key);
+        ASSERT_EQ(lstTime.Count(), row.count);
+        EXPECT_EQ(lstTime.Item(0), row.use12Hour && *row.part == 'h' ? "1" : "0");
+        EXPECT_EQ(lstTime.ListIndex(), row.index);
+        EXPECT_EQ(box.lstTimeLeft, row.left);
+        EXPECT_TRUE(lstTime.Visible());
+        EXPECT_EQ(txtTime.Text(), text);  // nothing written before a choice
+        box.ChooseListItem(row.choice);
+        EXPECT_EQ(txtTime.Text(), row.result);
+        EXPECT_FALSE(lstTime.Visible());
+        EXPECT_EQ(box.TimePart, row.part);
+        EXPECT_EQ(focus, (Focus{TimeBoxFocus::List, TimeBoxFocus::Box}));
+    }
+    // No list over the designator or from the numeric keypad; a hidden list makes no choice.
+    for (const auto& [part, key] : {std::pair{"t", '5'}, std::pair{"h", 'e'}}) {
+        Show(true, "9:05 AM", part);
+        box.TimeBoxKey(key);
+        EXPECT_FALSE(lstTime.Visible());
+    }
+    Show(false, "9:05", "h");
+    box.KeyUp('7');
+    box.ListLostFocus();
+    EXPECT_FALSE(lstTime.Visible());
+    box.ChooseListItem(15);
+    EXPECT_EQ(txtTime.Text(), "9:05");
+}
+
+TEST_F(TimeBoxTest, TextsThatAreNotTimesRevertToTheLastValidOne) {
+    Show(false, "9:05", "n");
+    for (const char* bad : {"Daily", "25:61"}) {
+        txtTime.SetText(bad);
+        box.LostFocus();
+        EXPECT_EQ(txtTime.Text(), "9:05");
+        txtTime.SetText(bad);
+        box.GotFocus();
+        EXPECT_EQ(txtTime.Text(), "9:05");
+    }
+    txtTime.SetText("10:30");
+    txtTime.SetSelection(0, 0);
+    box.GotFocus();
+    EXPECT_EQ(box.LastValidTime, "10:30");
+    EXPECT_EQ(txtTime.SelText(), "10");
+}
+
+} // namespace
+} // namespace dwl

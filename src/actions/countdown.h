@@ -40,6 +40,8 @@ public:
     virtual void SetHeightTwips(int height) = 0;
     virtual void SetAlwaysOnTop() = 0;
     virtual void ClearAlwaysOnTop() = 0;
+    // Destroys the window at the program's end.
+    virtual void Destroy() {}
 };
 
 // The countdown window's model: announces a power action, counts down five

@@ -1,6 +1,11 @@
 #pragma once
 #include <functional>
 
+// The system's headers define ExitWindows as a macro of two arguments.
+#ifdef ExitWindows
+#undef ExitWindows
+#endif
+
 namespace dwl {
 
 class CheckBox;

@@ -6,6 +6,8 @@
 #include "platform/files.h"
 #include "platform/hotkeys.h"
 #include "platform/instance.h"
+#include "platform/user.h"
+#include "schedule/mtime.h"
 #include "schedule/scenario.h"
 
 namespace dwl {
@@ -18,16 +20,13 @@ constexpr int kMaxSetAsideNames = 10;
 // Steps that later parts of the program fill in. Each is called at its place
 // in the start-up and exit order, so the order itself is complete now.
 bool InstallManifest() { return false; }
-void LoadUserName() {}
 void LoadQuickbarSettings() {}
 void UpdateMenuHotkeyCaptions() {}
-void InitTimeBox() {}
 void DisplayQuickbar() {}
 void ShowSplash() {}
-void DestroyCountdownWindow() {}
 void DestroySplashWindow() {}
 void DestroyQuickbarWindow() {}
-void ExitWindows(int /*aOption*/) {}
+void RunCleanUp() {}
 
 void LoadOptions(OptionsForm& form) {
     // Defaults of a first start.
@@ -45,7 +44,19 @@ void LoadCleanUpOptions(OptionsForm& form) {
 
 } // namespace
 
-Program::Program(Platform platform) : platform_(platform) {}
+Program::Program(Platform platform)
+    : platform_(platform),
+      timeBox_(form_.txtTime, form_.cmdPlus, form_.cmdMin, form_.lstTime),
+      countdown_(platform.countdownWindow,
+                 Countdown::Services{form_.chkPassword, [this] { return currentUserName_; },
+                                     [this](int aOption) { ExitWindows(aOption); },
+                                     [this](const std::string& action, bool oneTime) {
+                                         RunCloseAction(action, oneTime);
+                                     }}),
+      scheduler_(form_.cmdScen, form_.lstScen, platform.clock, countdown_,
+                 [this](int hour, int minute) { return TimeText(hour, minute, timeBox_.Use12Hour); }) {
+    scheduler_.onScenariosConsumed = [this] { SaveScenarios(); };
+}
 
 bool Program::Main() {
     if (!platform_.instance.Acquire()) {
@@ -59,7 +70,7 @@ bool Program::Main() {
         return false;
     }
     InitProgram();
-    InitTimeBox();
+    timeBox_.InitTimeBox(platform_.clock);
     DisplayQuickbar();
     if (form_.chkTray.Value() != 0) {
         ShowForm();
@@ -74,9 +85,10 @@ bool Program::Main() {
 
 void Program::InitProgram() {
     platform_.optionsWindow.Create(*this);
+    scheduler_.MarkCurrentMinuteChecked();  // GTimer runs from here on
     LoadAboutInfo();
     FillActionLists(form_.cmdAct, form_.cmdAction, form_.cmdDuration, IsLockSupported(platform_.osVersion));
-    LoadUserName();
+    currentUserName_ = platform_.user.LogonName();
     LoadOptions(form_);
     LoadQuickbarSettings();
     LoadHotkeySettings(platform_.registry, form_, hotkeyValues_);
@@ -96,10 +108,12 @@ void Program::ExitProgram() {
     if (exited_) return;
     SaveScenarios();
     applications_.clear();
+    exitWindows_.reset();
     for (int id : {HotkeyShutdown, HotkeyReboot, HotkeyLogOff, HotkeyShowOptions})
         platform_.hotkeys.Unregister(id);
     platform_.optionsWindow.UnhookHotkeyProc();
-    DestroyCountdownWindow();
+    countdown_.cmdCancel_Click();
+    platform_.countdownWindow.Destroy();
     DestroySplashWindow();
     DestroyQuickbarWindow();
     exited_ = true;
@@ -112,6 +126,16 @@ void Program::LoadAboutInfo() {
     about_.CopyrightText = DWL_COPYRIGHT;
     about_.AboutText = about_.AppTitle + "\r\n" + about_.VersionText + "\r\n" + about_.CopyrightText;
     form_.frmOptions.SetCaption(about_.AppTitle + " 2.5");
+    countdown_.frmAction.SetCaption(form_.frmOptions.Caption());
+}
+
+void Program::ExitWindows(int aOption) {
+    if (!exitWindows_) exitWindows_ = std::make_unique<clsExitWindows>(platform_.power, form_.chkPower, RunCleanUp);
+    exitWindows_->ExitWindows(aOption);
+}
+
+void Program::RunCloseAction(const std::string& /*strAction*/, bool /*oneTime*/) {
+    // Starting and closing applications is not part of this version yet.
 }
 
 void Program::RestoreScenarios() {
@@ -164,7 +188,9 @@ void Program::OnHotkey(uintptr_t wParam, intptr_t lParam) {
     }
 }
 
-void Program::OnSchedulerTick() {}
+void Program::OnSchedulerTick() {
+    if (started_ && !exited_) scheduler_.GTimer_Timer();
+}
 
 void Program::OnMenuCommand(int command) {
     if (command == MenuExit) ExitProgram();

@@ -2,19 +2,28 @@
 #include <string>
 #include <vector>
 
+#include <memory>
+
+#include "actions/countdown.h"
+#include "actions/exit_windows.h"
 #include "hotkeys/hotkey_settings.h"
+#include "schedule/scheduler.h"
+#include "schedule/time_box.h"
 #include "schedule/scenario_file.h"
 #include "ui/options/options_form.h"
 #include "ui/options/options_window.h"
 
 namespace dwl {
 
+class IClock;
 class IDialogs;
 class IFileSystem;
 class IHotkeys;
 class IInstanceGuard;
 class IOsVersionSource;
+class IPower;
 class IRegistry;
+class IUserInfo;
 
 // The operating-system services the program runs on.
 struct Platform {
@@ -25,6 +34,10 @@ struct Platform {
     IOsVersionSource& osVersion;
     IHotkeys& hotkeys;
     IOptionsWindow& optionsWindow;
+    IClock& clock;
+    IPower& power;
+    IUserInfo& user;
+    ICountdownWindow& countdownWindow;
 };
 
 // Program-wide texts shown in captions and on the About page.
@@ -50,6 +63,9 @@ public:
     // Called whenever the active list changes, at exit and when the session ends.
     void SaveScenarios();
 
+    // The one place that carries out a power or session action.
+    void ExitWindows(int aOption);
+
     // IOptionsEvents
     void OnHotkey(uintptr_t wParam, intptr_t lParam) override;
     void OnSchedulerTick() override;
@@ -59,6 +75,9 @@ public:
     OptionsForm& Form() override { return form_; }
     const AboutInfo& About() const { return about_; }
     const std::string& ScenarioFilePath() const { return scenarioFilePath_; }
+    const std::string& CurrentUserName() const { return currentUserName_; }
+    Countdown& CountdownWindow() { return countdown_; }
+    TimeBox& TimeBoxModel() { return timeBox_; }
     std::vector<ApplicationRecord>& ApplicationList() { return applications_; }
     bool Exited() const { return exited_; }
 
@@ -66,11 +85,17 @@ private:
     void LoadAboutInfo();
     void RestoreScenarios();
     void ShowForm();
+    void RunCloseAction(const std::string& strAction, bool oneTime);
 
     Platform platform_;
     OptionsForm form_;
     AboutInfo about_;
     HotkeyValues hotkeyValues_;
+    std::string currentUserName_;
+    TimeBox timeBox_;
+    Countdown countdown_;
+    Scheduler scheduler_;
+    std::unique_ptr<clsExitWindows> exitWindows_;  // created on first use
     std::string scenarioFilePath_;
     std::vector<ApplicationRecord> applications_;
     bool saveBlocked_ = false;  // the file on disk could not be read or set aside: never overwrite it

@@ -111,15 +111,13 @@ void Scheduler::GTimer_Timer() {
     std::int64_t first = lastChecked_ + 1;
     if (current < lastChecked_ || current - lastChecked_ > kMaxCatchUpMinutes) first = current;
 
-    bool consumed = false;
     for (std::int64_t minute = first; minute <= current; ++minute) {
         lastChecked_ = minute;
-        if (CheckMinute(minute)) consumed = true;
+        CheckMinute(minute);
     }
-    if (consumed && onScenariosConsumed) onScenariosConsumed();
 }
 
-bool Scheduler::CheckMinute(std::int64_t minute) {
+void Scheduler::CheckMinute(std::int64_t minute) {
     const std::int64_t day = FloorDiv(minute, kMinutesPerDay);
     const int minuteOfDay = static_cast<int>(minute - day * kMinutesPerDay);
     const std::string now = timeText_(minuteOfDay / 60, minuteOfDay % 60);
@@ -128,7 +126,6 @@ bool Scheduler::CheckMinute(std::int64_t minute) {
     // Only the entries active when the scan began; each consumed entry takes
     // one of them away, and whatever a rebuild appends lies beyond the bound.
     int bound = lstScen_.Count();
-    bool consumed = false;
     int index = 0;
     while (index < bound && index < lstScen_.Count()) {
         const std::string Entry = lstScen_.Item(index);
@@ -150,7 +147,7 @@ bool Scheduler::CheckMinute(std::int64_t minute) {
             if (position >= 0) cmdScen_.RemoveItem(position);
             if (refreshActiveList) refreshActiveList();
             --bound;
-            consumed = true;
+            if (onScenariosConsumed) onScenariosConsumed();
         } else {
             ++index;
         }
@@ -161,7 +158,6 @@ bool Scheduler::CheckMinute(std::int64_t minute) {
         else
             actions_.ShowRunCloseAction(field, oneTime);
     }
-    return consumed;
 }
 
 } // namespace dwl

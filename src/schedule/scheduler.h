@@ -66,8 +66,9 @@ public:
     Scheduler(ListControl& cmdScen, ListControl& lstScen, IClock& clock, IScenarioActions& actions,
               TimeTextFunction timeText);
 
-    // Called once at the end of a tick that consumed one-time entries (the
-    // program saves the scenario file then).
+    // Called after each consumed one-time entry, before it is handed over:
+    // the program saves the scenario file then, so that an action that ends
+    // the session cannot leave the consumed entry in the file.
     std::function<void()> onScenariosConsumed;
     // Rebuilds lstScen from cmdScen after a one-time entry was removed; by
     // default RefreshActiveList on the two lists.
@@ -81,9 +82,8 @@ public:
     std::int64_t LastCheckedMinute() const { return lastChecked_; }
 
 private:
-    // Scans the active entries for one minute; returns whether one-time
-    // entries were consumed.
-    bool CheckMinute(std::int64_t minute);
+    // Scans the active entries for one minute.
+    void CheckMinute(std::int64_t minute);
 
     ListControl& cmdScen_;
     ListControl& lstScen_;

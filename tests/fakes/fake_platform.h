@@ -6,11 +6,15 @@
 #include <tuple>
 #include <vector>
 
+#include "actions/countdown.h"
+#include "fakes/fake_clock.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/hotkeys.h"
 #include "platform/instance.h"
 #include "platform/os_version.h"
+#include "platform/power.h"
+#include "platform/user.h"
 #include "platform/registry.h"
 #include "ui/options/options_window.h"
 
@@ -127,6 +131,42 @@ public:
     bool exists = false;
     bool visible = false;
     bool hooked = false;
+    Journal& journal;
+};
+
+class FakePower : public IPower {
+public:
+    explicit FakePower(Journal& j) : journal(j) {}
+    void EnableShutdownPrivilege() override { journal.push_back("privilege"); }
+    void ExitWindowsEx(unsigned flags, unsigned reason) override {
+        journal.push_back("ExitWindowsEx " + std::to_string(flags) + " " + std::to_string(reason));
+    }
+    void LockWorkStation() override { journal.push_back("LockWorkStation"); }
+    void SetSuspendState(bool h, bool f, bool d) override {
+        journal.push_back("SetSuspendState " + std::to_string(h) + std::to_string(f) + std::to_string(d));
+    }
+    Journal& journal;
+};
+
+class FakeUser : public IUserInfo {
+public:
+    std::string LogonName() override { return name; }
+    std::string name = "alice";
+};
+
+class FakeCountdownWindow : public ICountdownWindow {
+public:
+    explicit FakeCountdownWindow(Journal& j) : journal(j) {}
+    void StartTimer(int) override { timer = true; }
+    void StopTimer() override { timer = false; }
+    void Show() override { visible = true; journal.push_back("show countdown"); }
+    void Hide() override { visible = false; }
+    void SetHeightTwips(int) override {}
+    void SetAlwaysOnTop() override {}
+    void ClearAlwaysOnTop() override {}
+    void Destroy() override { journal.push_back("destroy countdown"); }
+    bool timer = false;
+    bool visible = false;
     Journal& journal;
 };
 

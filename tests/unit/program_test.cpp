@@ -24,7 +24,23 @@ protected:
     FakeOsVersion osVersion;
     FakeHotkeys hotkeys{journal};
     FakeOptionsWindow window{journal};
-    Program program{Platform{instance, dialogs, registry, files, osVersion, hotkeys, window}};
+    FakeClock clock{9, 0, "09:00:00"};
+    FakePower power{journal};
+    FakeUser user;
+    FakeCountdownWindow countdownWindow{journal};
+    Program program{Platform{instance, dialogs, registry, files, osVersion, hotkeys, window, clock, power, user,
+                             countdownWindow}};
+
+    void SetUp() override { clock.now = {2026, 12, 7, 1, 8, 59, 10}; }  // Monday 8:59:10
+    void TickAt(int hour, int minute, int second = 30) {
+        clock.now.hour = hour;
+        clock.now.minute = minute;
+        clock.now.second = second;
+        program.OnSchedulerTick();
+    }
+    void CountdownTicks(int n) {
+        for (int i = 0; i < n; ++i) program.CountdownWindow().ATimer_Timer();
+    }
 
     void SetHotkey(const std::string& name, const std::string& mod, const std::string& vk) {
         registry.values[{Hive::CurrentUser, kHotkeys, name + "MOD"}] = mod;
@@ -79,7 +95,7 @@ TEST_F(ProgramTest, ExitSavesUnregistersUnhooksAndDestroysInOrder) {
     journal.clear();
     program.OnMenuCommand(MenuExit);
     EXPECT_EQ(journal, (Journal{std::string("write ") + kScn, "unregister 0", "unregister 1", "unregister 2",
-                                "unregister 3", "unhook", "destroy options"}));
+                                "unregister 3", "unhook", "destroy countdown", "destroy options"}));
     EXPECT_TRUE(hotkeys.registered.empty());
     EXPECT_FALSE(window.hooked);
     EXPECT_TRUE(program.Exited());
@@ -157,6 +173,69 @@ TEST_F(ProgramTest, LockIsOfferedOnlyWhereTheWorkstationCanBeLocked) {
     const auto& actions = program.Form().cmdAction.Items();
     EXPECT_EQ(std::count(actions.begin(), actions.end(), "Lock Computer"), 0);
     EXPECT_EQ(actions.size(), 7u);
+}
+
+} // namespace
+} // namespace dwl
+
+namespace dwl {
+namespace {
+
+using namespace fakes;
+
+class RunningProgramTest : public ProgramTest {
+protected:
+    void Start(const std::vector<std::string>& scenarios) {
+        files.files[kScn] = FormatScenarioFile({scenarios, {}});
+        ASSERT_TRUE(program.Main());
+        journal.clear();
+    }
+    std::vector<std::string> Saved() { return ParseScenarioFile(files.files[kScn])->scenarios; }
+};
+
+TEST_F(RunningProgramTest, DueOneTimeShutdownIsSavedAwayThenCountedDownAndCarriedOut) {
+    Start({"Shutdown Windows; Onetime; 9:00", "Reboot Computer; Daily; 9:30"});
+    TickAt(9, 0);
+    // The file no longer holds the consumed scenario before the countdown begins.
+    EXPECT_EQ(journal, (Journal{std::string("write ") + kScn, "show countdown"}));
+    EXPECT_EQ(Saved(), std::vector<std::string>{"Reboot Computer; Daily; 9:30"});
+    EXPECT_EQ(program.CountdownWindow().lblAction.Caption(), "Your computer will be shutted down in 5 second(s).");
+    EXPECT_EQ(program.CountdownWindow().frmAction.Caption(), "Duskwell 2.5");
+    journal.clear();
+    CountdownTicks(5);
+    EXPECT_TRUE(journal.empty());
+    CountdownTicks(1);
+    EXPECT_EQ(journal, (Journal{"privilege", "ExitWindowsEx 5 4294967295"}));
+}
+
+TEST_F(RunningProgramTest, PowerOffOptionAndLogOffTextAtTheMomentOfTheCall) {
+    Start({"Shutdown Windows; Daily; 9:00", "Log Off Current User; Daily; 9:01"});
+    TickAt(9, 0);
+    program.Form().chkPower.SetValue(1);  // checked during the count: it counts
+    CountdownTicks(6);
+    EXPECT_EQ(journal.back(), "ExitWindowsEx 12 4294967295");
+    TickAt(9, 1);
+    EXPECT_EQ(program.CountdownWindow().lblAction.Caption(), "alice, you will be logged off in 5 second(s).");
+    program.CountdownWindow().cmdCancel_Click();
+    EXPECT_FALSE(countdownWindow.timer);
+    journal.clear();
+    TickAt(9, 1, 59);  // the same minute again: nothing more
+    EXPECT_TRUE(journal.empty());
+}
+
+TEST_F(RunningProgramTest, StartMinuteIsNotActedOnAgainAfterARestart) {
+    // Started at 8:59:10 (a reboot by this very scenario a moment ago).
+    Start({"Reboot Computer; Daily; 8:59"});
+    TickAt(8, 59, 50);
+    TickAt(9, 0);
+    EXPECT_TRUE(journal.empty());
+}
+
+TEST_F(RunningProgramTest, UserHotkeysActAtOnce) {
+    SetHotkey("Shutdown", "6", "83");
+    Start({});
+    program.OnHotkey(0, (83 << 16) | 6);
+    EXPECT_EQ(journal, (Journal{"privilege", "ExitWindowsEx 5 4294967295"}));
 }
 
 } // namespace

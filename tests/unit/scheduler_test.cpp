@@ -122,11 +122,11 @@ TEST(Scheduler, ConsumingOneTimeEntriesKeepsPositions) {
                      "Shutdown Windows; Daily; 9:00"};
     EXPECT_EQ(b.form.cmdScen.Items(), left);
     EXPECT_EQ(b.form.lstScen.Items(), left);
-    EXPECT_EQ(b.saves, 1);
+    EXPECT_EQ(b.saves, 3);
     b.TickAt(T(2024, 6, 3, 9, 1, 2));
     b.TickAt(T(2024, 6, 3, 9, 2, 2));
     EXPECT_EQ(b.calls.back(), "ShowAction 10");
-    EXPECT_EQ(b.saves, 2);
+    EXPECT_EQ(b.saves, 4);
 }
 
 TEST(Scheduler, ChecksEachMinuteOnceWithBoundedCatchUp) {

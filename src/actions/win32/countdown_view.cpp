@@ -38,10 +38,10 @@ bool CountdownView::EnsureWindow() {
                               this);
     if (!window_) return false;
     views_ = std::make_unique<ControlViews>(window_, dpi_);
-    views_->AddLabel(model_->lblAction, IdLblAction, Rect(CountdownLayout::lblAction));
-    views_->AddProgressBar(model_->prgAction, IdPrgAction, Rect(CountdownLayout::prgAction));
-    views_->AddButton(model_->cmdAction, IdCmdAction, Rect(CountdownLayout::cmdAction));
-    views_->AddButton(model_->cmdCancel, IdCmdCancel, Rect(CountdownLayout::cmdCancel));
+    views_->AddLabel(model_->lblAction, IdCountdownLabel, Rect(CountdownLayout::lblAction));
+    views_->AddProgressBar(model_->prgAction, IdCountdownBar, Rect(CountdownLayout::prgAction));
+    views_->AddButton(model_->cmdAction, IdCountdownAct, Rect(CountdownLayout::cmdAction));
+    views_->AddButton(model_->cmdCancel, IdCountdownCancel, Rect(CountdownLayout::cmdCancel));
     model_->frmAction.onRefresh = [this] { SetWindowTextA(window_, model_->frmAction.Caption().c_str()); };
     return true;
 }

@@ -3,7 +3,9 @@
 #include <memory>
 
 #include "app/program.h"
+#include "actions/win32/countdown_view.h"
 #include "platform/win32/os_version_win32.h"
+#include "platform/win32/power_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/services_win32.h"
 #include "ui/options/win32/options_view.h"
@@ -17,21 +19,33 @@ int Run(HINSTANCE instance) {
     Win32Registry registry;
     Win32FileSystem files;
     dwl::Win32OsVersionSource osVersion;
+    Win32Clock clock;
+    Win32Power power;
+    Win32UserInfo user;
     OptionsView view(instance);
+    CountdownView countdown(instance);
     Win32Hotkeys hotkeys([&view] { return view.Handle(); });
-    dwl::Program program(dwl::Platform{instanceGuard, dialogs, registry, files, osVersion, hotkeys, view});
+    dwl::Program program(dwl::Platform{instanceGuard, dialogs, registry, files, osVersion, hotkeys, view, clock,
+                                       power, user, countdown});
+    countdown.Attach(program.CountdownWindow());
 
     // The window goes before the program whose form it shows.
-    struct CloseView {
+    struct CloseViews {
         OptionsView& view;
-        ~CloseView() { view.Destroy(); }
-    } closeView{view};
+        CountdownView& countdown;
+        ~CloseViews() {
+            countdown.Destroy();
+            view.Destroy();
+        }
+    } closeViews{view, countdown};
 
     if (!program.Main()) return 0;
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (!IsDialogMessageA(view.Handle(), &message)) {
+        // Tab, Enter and Escape move between and press the controls of the program's windows.
+        HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+        if (!root || !IsDialogMessageA(root, &message)) {
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }

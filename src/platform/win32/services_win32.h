@@ -7,6 +7,7 @@
 #include "platform/files.h"
 #include "platform/hotkeys.h"
 #include "platform/instance.h"
+#include "platform/user.h"
 #include "platform/win32/handles.h"
 
 namespace dwl::win32 {
@@ -47,5 +48,10 @@ private:
 
 // The logged-on user's name, empty when it cannot be read.
 std::string CurrentUserName();
+
+class Win32UserInfo : public IUserInfo {
+public:
+    std::string LogonName() override { return CurrentUserName(); }
+};
 
 } // namespace dwl::win32

@@ -20,6 +20,10 @@ public:
     ListControl cmdAction{"cmdAction"};
     ListControl cmdDuration{"cmdDuration"};
     CheckBox chkPower{"chkPower", "Power Off computer after shutdown"};
+    TextBox txtTime{"txtTime"};
+    Button cmdPlus{"cmdPlus", "+"};
+    Button cmdMin{"cmdMin", "-"};
+    ListControl lstTime{"lstTime"};
     // General page
     ListControl cmdAct{"cmdAct"};
     CheckBox chkPassword{"chkPassword", "Lock configuration with a password"};

@@ -73,11 +73,11 @@ public:
     void OnEndSession() override;
 
     OptionsForm& Form() override { return form_; }
+    TimeBox* TimeBoxModel() override { return &timeBox_; }
     const AboutInfo& About() const { return about_; }
     const std::string& ScenarioFilePath() const { return scenarioFilePath_; }
     const std::string& CurrentUserName() const { return currentUserName_; }
     Countdown& CountdownWindow() { return countdown_; }
-    TimeBox& TimeBoxModel() { return timeBox_; }
     std::vector<ApplicationRecord>& ApplicationList() { return applications_; }
     bool Exited() const { return exited_; }
 

@@ -40,13 +40,13 @@ std::optional<long> HotkeyNumber(const std::string& text) {
 }
 
 void LoadHotkeySettings(IRegistry& registry, OptionsForm& form, HotkeyValues& values) {
-    form.txtShutdownKey.SetCaption(Read(registry, "Shutdown"));
+    form.txtShutdownKey.SetText(Read(registry, "Shutdown"));
     values.shutdownMod = Read(registry, "ShutdownMOD");
     values.shutdownVk = Read(registry, "ShutdownVK");
-    form.txtRebootKey.SetCaption(Read(registry, "Reboot"));
+    form.txtRebootKey.SetText(Read(registry, "Reboot"));
     values.rebootMod = Read(registry, "RebootMOD");
     values.rebootVk = Read(registry, "RebootVK");
-    form.txtLogOffKey.SetCaption(Read(registry, "LogOff"));
+    form.txtLogOffKey.SetText(Read(registry, "LogOff"));
     values.logOffMod = Read(registry, "LogOffMOD");
     values.logOffVk = Read(registry, "LogOffVK");
 }

@@ -42,13 +42,17 @@ std::optional<std::string> Win32Registry::ReadString(Hive hive, const std::strin
     return text;
 }
 
-bool Win32Registry::WriteString(Hive hive, const std::string& key, const std::string& value, const std::string& data) {
+WriteResult Win32Registry::WriteString(Hive hive, const std::string& key, const std::string& value,
+                                      const std::string& data) {
+    // RegCreateKeyExA opens an existing key and creates a missing one with its parents.
     UniqueKey handle;
     if (RegCreateKeyExA(Root(hive), key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
                         handle.put(), nullptr) != ERROR_SUCCESS)
-        return false;
-    return RegSetValueExA(handle.get(), value.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                          static_cast<DWORD>(data.size() + 1)) == ERROR_SUCCESS;
+        return WriteResult::KeyFailed;
+    if (RegSetValueExA(handle.get(), value.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                       static_cast<DWORD>(data.size() + 1)) != ERROR_SUCCESS)
+        return WriteResult::ValueFailed;
+    return WriteResult::Written;
 }
 
 bool Win32Registry::DeleteValue(Hive hive, const std::string& key, const std::string& value) {

@@ -22,6 +22,12 @@ void Control::SetVisible(bool visible) {
     Refresh();
 }
 
+void Control::SetTooltip(const std::string& tooltip) {
+    if (tooltip_ == tooltip) return;
+    tooltip_ = tooltip;
+    Refresh();
+}
+
 void Control::Changed() {
     if (onChange) onChange();
     Refresh();
@@ -80,6 +86,35 @@ void ProgressBar::SetValue(int value) {
     if (value_ == value) return;
     value_ = value;
     Changed();
+}
+
+void OptionButton::SetValue(bool value) {
+    if (value_ == value) return;
+    value_ = value;
+    if (value)
+        for (OptionButton* other : others_) other->SetValue(false);
+    Changed();
+}
+
+bool CheckedList::Checked(int index) const {
+    return index >= 0 && index < static_cast<int>(checked_.size()) && checked_[static_cast<size_t>(index)];
+}
+
+void CheckedList::SetChecked(int index, bool checked) {
+    if (index < 0 || index >= Count() || Checked(index) == checked) return;
+    checked_.resize(static_cast<size_t>(Count()), false);
+    checked_[static_cast<size_t>(index)] = checked;
+    Changed();
+}
+
+void CheckedList::AddItem(const std::string& item) {
+    checked_.push_back(false);
+    ListControl::AddItem(item);
+}
+
+void CheckedList::Clear() {
+    checked_.clear();
+    ListControl::Clear();
 }
 
 void ListControl::AddItem(const std::string& item) {

@@ -26,6 +26,8 @@ public:
     void SetEnabled(bool enabled);
     bool Visible() const { return visible_; }
     void SetVisible(bool visible);
+    const std::string& Tooltip() const { return tooltip_; }
+    void SetTooltip(const std::string& tooltip);
 
     // The program's change handling (the control's event procedure).
     Handler onChange;
@@ -41,6 +43,7 @@ private:
     std::string caption_;
     bool enabled_ = true;
     bool visible_ = true;
+    std::string tooltip_;
 };
 
 class CheckBox : public Control {
@@ -101,6 +104,20 @@ private:
     int value_ = 0;
 };
 
+// An option button of an exclusive group: setting one clears the others.
+class OptionButton : public Control {
+public:
+    using Control::Control;
+    bool Value() const { return value_; }
+    void SetValue(bool value);
+    // The other buttons of its group.
+    void Group(std::initializer_list<OptionButton*> others) { others_.assign(others.begin(), others.end()); }
+
+private:
+    bool value_ = false;
+    std::vector<OptionButton*> others_;
+};
+
 // A list box or a drop-down list: items, the selected index (-1 for none) and
 // the shown text.
 class ListControl : public Control {
@@ -121,6 +138,20 @@ public:
 private:
     std::vector<std::string> items_;
     int listIndex_ = -1;
+};
+
+// A list with a check box per item.
+class CheckedList : public ListControl {
+public:
+    using ListControl::ListControl;
+    bool Checked(int index) const;
+    // Checking or unchecking an item runs the change handling.
+    void SetChecked(int index, bool checked);
+    void AddItem(const std::string& item);
+    void Clear();
+
+private:
+    std::vector<bool> checked_;
 };
 
 } // namespace dwl

@@ -5,47 +5,122 @@
 
 namespace dwl {
 
-// The options window's model: the controls that hold the settings, the
-// scenario lists and the change flags. The Win32 view mirrors it.
+// The options window's model: every control of its six pages, the buttons,
+// the tray menu and the change flags. The Win32 view mirrors it; the
+// program's logic works on it alone.
 class OptionsForm {
 public:
     OptionsForm();
+    OptionsForm(const OptionsForm&) = delete;
+    OptionsForm& operator=(const OptionsForm&) = delete;
 
     // The window's own caption.
     Label frmOptions{"frmOptions"};
 
+    // Tab strip: "General", "Scenarios", "Hotkeys", "Clean Up", "Quickbar", "About";
+    // its list index is the page shown (0 to 5).
+    ListControl tbsOptions{"tbsOptions"};
+    static constexpr int kPageGeneral = 0;
+    static constexpr int kPageScenarios = 1;
+    static constexpr int kPageHotkeys = 2;
+    static constexpr int kPageCleanUp = 3;
+    static constexpr int kPageQuickbar = 4;
+    static constexpr int kPageAbout = 5;
+    static constexpr int kPageCount = 6;
+
+    Button cmdOK{"cmdOK", "OK"};
+    Button cmdCancel{"cmdCancel", "Cancel"};
+    Button cmdApply{"cmdApply", "Apply"};
+    Button cmdHelp{"cmdHelp", "Help"};
+
+    // General page
+    Label fraUI{"fraUI", "User Interface Options:"};
+    CheckBox chkStartup{"chkStartup", "Enable an application on Windows startup"};
+    CheckBox chkTray{"chkTray", "Enable system tray icon"};
+    Label fraSecurity{"fraSecurity", "Security options:"};
+    CheckBox chkPassword{"chkPassword", "Lock configuration with a password"};
+    Button cmdPassword{"cmdPassword", "Set pass&word..."};
+    Label Frame1{"Frame1", "Immidiately action:"};
+    ListControl cmdAct{"cmdAct"};
+    Button cmdIA{"cmdIA", "Do it now!"};
+    Label Label4{"Label4", "Active scenarios:"};
+    ListControl lstScen{"lstScen", "Active scenarios:"};
+
     // Scenarios page
     ListControl cmdScen{"cmdScen"};
-    ListControl lstScen{"lstScen", "Active scenarios:"};
+    Button cmdAdd{"cmdAdd", "Add new..."};
+    Button cmdDel{"cmdDel", "Delete"};
+    Label lblAction{"lblAction", "Action:"};
     ListControl cmdAction{"cmdAction"};
+    Button cmdFind{"cmdFind", "Find..."};
+    Label lblDuration{"lblDuration", "Duration:"};
     ListControl cmdDuration{"cmdDuration"};
-    CheckBox chkPower{"chkPower", "Power Off computer after shutdown"};
+    CheckedList lstDays{"lstDays"};
+    Label lblTime{"lblTime", "Time:"};
     TextBox txtTime{"txtTime"};
     Button cmdPlus{"cmdPlus", "+"};
     Button cmdMin{"cmdMin", "-"};
     ListControl lstTime{"lstTime"};
-    // General page
-    ListControl cmdAct{"cmdAct"};
-    CheckBox chkPassword{"chkPassword", "Lock configuration with a password"};
-    CheckBox chkStartup{"chkStartup", "Enable an application on Windows startup"};
-    CheckBox chkTray{"chkTray", "Enable system tray icon"};
+    CheckBox chkPower{"chkPower", "Power Off computer after shutdown"};
+
     // Hotkeys page
-    Label txtShutdownKey{"txtShutdownKey", "Ctrl + Shift + S"};
-    Label txtRebootKey{"txtRebootKey", "Ctrl + Shift + R"};
-    Label txtLogOffKey{"txtLogOffKey", "Ctrl + Shift + L"};
+    Label lblHotkeys{"lblHotkeys", "Select hotkey command to get a quick access to the following actions:"};
+    Label lblShutdownKey{"lblShutdownKey", "Shutdown Windows:"};
+    TextBox txtShutdownKey{"txtShutdownKey"};
+    Label lblRebootKey{"lblRebootKey", "Reboot Computer:"};
+    TextBox txtRebootKey{"txtRebootKey"};
+    Label lblLogOffKey{"lblLogOffKey", "Log Off Current User:"};
+    TextBox txtLogOffKey{"txtLogOffKey"};
+    Label lblNote1{"lblNote1", "NOTE:   If you disable system tray icon,"};
+    Label lblNote2{"lblNote2", "press (Ctrl+Shift+Alt+P) to show Duskwell again."};
+
     // Clean Up page
+    Label Label9{"Label9", "You can use DWL Clean Up to free more disk space when you Shut Down or Restart."};
     CheckBox chkCleanTemp{"chkCleanTemp", "Clean Up the Temporary  files"};
     CheckBox chkCleanNetCashe{"chkCleanNetCashe", "Clean Up the Temporary Internet Files folder"};
     CheckBox chkCleanRecycleBin{"chkCleanRecycleBin", "Clean Up my Recycle Bin"};
 
-    Button cmdApply{"cmdApply", "&Apply"};
+    // Quickbar page
+    CheckBox chkQBar{"chkQBar", "Show DWL Quickbar"};
+    CheckBox chkQBAOT2{"chkQBAOT2", "Set DWL Quickbar always on top"};
+    CheckBox chkQBConfirm{"chkQBConfirm", "Confirm Shutdown, Restart and Log Off"};
+    Label Frame2{"Frame2", "Size:"};
+    OptionButton optQBLarge{"optQBLarge", "Show Large Buttons"};
+    OptionButton optQBSmall{"optQBSmall", "Show Small Buttons"};
+    Label fraQBPlacement{"fraQBPlacement", "Placement:"};
+    OptionButton optQBHorizontal{"optQBHorizontal", "Aligned Horizontally"};
+    OptionButton optQBVertical{"optQBVertical", "Aligned Vertically"};
+    Label fraQBItems{"fraQBItems", "Buttons:"};
+    CheckBox chkQBShutdown{"chkQBShutdown", "Shutdown Windows"};
+    CheckBox chkQBRestart{"chkQBRestart", "Restart Computer"};
+    CheckBox chkQBLogoff{"chkQBLogoff", "Log Off Current User"};
+    CheckBox chkQBSuspend{"chkQBSuspend", "Suspend"};
+    CheckBox chkQBHibernate{"chkQBHibernate", "Hibernate"};
+    CheckBox chkQBLock{"chkQBLock", "Lock Workstation"};
+    CheckBox chkQBConfig{"chkQBConfig", "Show Settings"};
+    CheckBox chkQBAOT{"chkQBAOT", "Set Always On Top"};
+
+    // About page
+    Label lblTitle{"lblTitle"};
+    Label lblDisclaimer{"lblDisclaimer"};
+    Button cmdLink{"cmdLink", "www.duskwell.example"};
+
+    // Tray menu mPopupSys
+    Button mSettings{"mSettings", "&Settings..."};
+    Button mLogOff{"mLogOff", "Log Off Current User"};
+    Button mReboot{"mReboot", "Reboot Computer"};
+    Button mShutdown{"mShutdown", "Shutdown Windows"};
+    Button mHelp{"mHelp", "&Help"};
+    Button mAbout{"mAbout", "&About..."};
+    Button mExit{"mExit", "&Exit"};
 
     bool ScenariosChanged = false;
     bool HotkeysChanged = false;
     bool OptionsChanged = false;
     bool QuickbarChanged = false;
 
-    // Drops the pending changes: Apply off, change flags clear. The controls keep their state.
+    // Drops the pending changes: Apply off, change flags clear (the Quickbar's
+    // stays). The controls keep their state.
     void ClearPendingChanges();
 
 private:

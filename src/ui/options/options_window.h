@@ -4,20 +4,38 @@
 namespace dwl {
 
 class OptionsForm;
+class TimeBox;
 
 // What the options window's view tells the program.
 class IOptionsEvents {
 public:
     virtual ~IOptionsEvents() = default;
     virtual OptionsForm& Form() = 0;                               // the model the window shows
+    virtual TimeBox* TimeBoxModel() { return nullptr; }            // the Scenarios page's time box
     virtual void OnHotkey(uintptr_t wParam, intptr_t lParam) = 0;  // WM_HOTKEY, seen by the hotkey procedure
     virtual void OnSchedulerTick() = 0;                            // GTimer
     virtual void OnMenuCommand(int command) = 0;                   // an item of mPopupSys
     virtual void OnEndSession() = 0;                               // Windows is ending the session
+    // The user asked to close the window (close box, system menu, Alt+F4).
+    virtual void OnCloseRequest() {}
+    // The window was minimised.
+    virtual void OnMinimized() {}
+    // Ctrl+Tab pressed anywhere in the window.
+    virtual void OnCtrlTab() {}
+    // A mouse message (WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONUP, ...) on the tray icon.
+    virtual void OnTrayNotify(unsigned /*mouseMessage*/) {}
 };
 
-// Commands of the tray popup menu mPopupSys.
-enum MenuCommand : int { MenuExit = 40001 };
+// Commands of the tray popup menu mPopupSys, one per item.
+enum MenuCommand : int {
+    MenuExit = 40001,
+    MenuSettings = 40002,
+    MenuLogOff = 40003,
+    MenuReboot = 40004,
+    MenuShutdown = 40005,
+    MenuHelp = 40006,
+    MenuAbout = 40007,
+};
 
 // The options window frmOptions as the program drives it.
 class IOptionsWindow {
@@ -31,6 +49,15 @@ public:
     virtual void HookHotkeyProc() = 0;
     virtual void UnhookHotkeyProc() = 0;
     virtual void Destroy() = 0;
+    // Restores the window to its normal state, brings it to the foreground and shows it.
+    virtual void ShowNormal() {}
+    // Brings the window to the foreground and shows the tray menu at the cursor.
+    virtual void ShowTrayMenu() {}
+    // The tray icon with the program's icon and `tip`; adding it again keeps one icon.
+    virtual void AddTrayIcon(const char* /*tip*/) {}
+    virtual void RemoveTrayIcon() {}
+    // Gives the keyboard focus to a control of the model.
+    virtual void FocusControl(const void* /*control*/) {}
 };
 
 } // namespace dwl

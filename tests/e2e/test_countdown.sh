@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# A scenario due in the next minute is announced by the countdown window and
+# carried out about six seconds later, in a 12-hour and a 24-hour locale;
+# Cancel drops it; a weekly scenario for another day does not fire.
+set -euo pipefail
+# shellcheck source=tests/e2e/lib.sh
+source "$(dirname "$0")/lib.sh"
+e2e_init
+scn=$DWL_APPDIR/dwl.scn
+
+# Starts are kept clear of a minute's end, so that "the next minute" is
+# still ahead once the program runs.
+wait_early_in_minute() {
+    local s
+    s=$((10#$(date +%S)))
+    if ((s > 45)); then sleep $((61 - s)); fi
+}
+
+# minute_text <offset> <12|24>: the time of day that many minutes from now.
+minute_text() {
+    if [[ $2 == 12 ]]; then
+        LC_ALL=C date -d "+$1 min" '+%-I:%M %p'
+    else
+        date -d "+$1 min" '+%-H:%M'
+    fi
+}
+
+write_scenarios() {
+    {
+        printf 'Duskwell scenarios 1\r\n'
+        local e
+        for e in "$@"; do printf 'scenario\t%s\r\n' "$e"; done
+        printf 'end\t%d\r\n' $#
+    } >"$scn"
+}
+
+countdown_visible() { [[ $(auto visible DuskwellCountdown '*') == 1 ]]; }
+countdown_hidden() { [[ $(auto visible DuskwellCountdown '*') != 1 ]]; }
+
+# A one-time shutdown in each locale: announced, then ExitWindowsEx(0x5, 0xFFFFFFFF).
+for locale in en_US.UTF-8:12 de_DE.UTF-8:24; do
+    form=${locale#*:}
+    export LC_ALL=${locale%:*}
+    wait_early_in_minute
+    due=$(minute_text 1 "$form")
+    write_scenarios "Shutdown Windows; Onetime; $due" "Reboot Computer; Daily; 3:33"
+    relay_trace user32.ExitWindowsEx
+    dwl_start
+    check "$LC_ALL: dwl.exe starts" dwl_wait_ready
+    check "$LC_ALL: the countdown appears in the minute $due" wait_for 75 countdown_visible
+    check_eq "$LC_ALL: its title" "Duskwell 2.5" "$(auto text DuskwellCountdown '*' 0)"
+    check_eq "$LC_ALL: its message" "Your computer will be shutted down in 5 second(s)." \
+        "$(auto text DuskwellCountdown '*' 2001)"
+    check_eq "$LC_ALL: its act-now button" "Shutdown now" "$(auto text DuskwellCountdown '*' 2003)"
+    check_eq "$LC_ALL: the one-time scenario is gone from the file at once" \
+        $'Duskwell scenarios 1\r\nscenario\tReboot Computer; Daily; 3:33\r\nend\t1\r' "$(cat "$scn")"
+    [[ $form == 24 ]] && screenshot countdown.png
+    check_fails "$LC_ALL: no power call during the count" relay_grep -q 'Call user32.ExitWindowsEx'
+    check "$LC_ALL: the shutdown call follows" wait_for 12 relay_grep -q 'Call user32.ExitWindowsEx(00000005,ffffffff)'
+    check "$LC_ALL: the Wine session ends" dwl_wait_exit 30
+    relay_trace_off
+done
+
+# Cancel: the window hides and no call follows. A weekly log-off for another
+# day, due in the same minute and listed after it, does not replace it.
+export LC_ALL=de_DE.UTF-8
+wait_early_in_minute
+due=$(minute_text 1 24)
+other_day=$(LC_ALL=C date -d '+1 day +1 min' '+%a')
+write_scenarios "Reboot Computer; Daily; $due" "Log Off Current User; Weekly ($other_day); $due"
+relay_trace user32.ExitWindowsEx
+dwl_start
+check "cancel: dwl.exe starts" dwl_wait_ready
+check "cancel: the countdown appears" wait_for 75 countdown_visible
+check_eq "cancel: it announces the reboot, not the other day's log-off" \
+    "Your computer will be rebooted in 5 second(s)." "$(auto text DuskwellCountdown '*' 2001)"
+check "cancel: Cancel is pressed" auto click DuskwellCountdown '*' 2004
+check "cancel: the window hides" wait_for 5 countdown_hidden
+sleep 8
+check_fails "cancel: no power call follows" relay_grep -q 'Call user32.ExitWindowsEx'
+check "cancel: the program runs on" dwl_running
+auto command DuskwellOptions '*' 40001 >/dev/null
+check "cancel: Exit ends it" dwl_wait_exit 10
+check "cancel: the daily scenarios stay" grep -q "Reboot Computer; Daily; $due" "$scn"
+relay_trace_off
+
+e2e_finish

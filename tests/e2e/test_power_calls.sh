@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Lock, Suspend and Hibernate scenarios, due one minute after another, end in
+# the matching system calls once their countdowns run out.
+set -euo pipefail
+# shellcheck source=tests/e2e/lib.sh
+source "$(dirname "$0")/lib.sh"
+e2e_init
+export LC_ALL=de_DE.UTF-8
+
+s=$((10#$(date +%S)))
+if ((s > 45)); then sleep $((61 - s)); fi
+at() { date -d "+$1 min" '+%-H:%M'; }
+suspend_at=$(at 2)
+printf 'Duskwell scenarios 1\r\nscenario\tLock Computer; Onetime; %s\r\nscenario\tSuspend; Daily; %s\r\nscenario\tHibernate; Onetime; %s\r\nend\t3\r\n' \
+    "$(at 1)" "$suspend_at" "$(at 3)" >"$DWL_APPDIR/dwl.scn"
+
+relay_trace user32.LockWorkStation powrprof.SetSuspendState user32.ExitWindowsEx
+dwl_start
+check "dwl.exe starts" dwl_wait_ready
+calls() { relay_grep -o -E 'Call (user32\.LockWorkStation|powrprof\.SetSuspendState|user32\.ExitWindowsEx)\([^)]*\)' || true; }
+three_calls() { [[ $(calls | wc -l) -ge 3 ]]; }
+check "three actions are carried out within four minutes" wait_for 240 three_calls
+check_eq "lock, suspend and hibernate, in order" \
+    $'Call user32.LockWorkStation()\nCall powrprof.SetSuspendState(00000000,00000001,00000001)\nCall powrprof.SetSuspendState(00000001,00000001,00000001)' \
+    "$(calls)"
+check "the program runs on" dwl_running
+auto command DuskwellOptions '*' 40001 >/dev/null
+check "Exit ends it" dwl_wait_exit 10
+check_eq "only the daily scenario is left" \
+    $'Duskwell scenarios 1\r\nscenario\tSuspend; Daily; '"$suspend_at"$'\r\nend\t1\r' "$(cat "$DWL_APPDIR/dwl.scn")"
+e2e_finish

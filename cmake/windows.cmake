@@ -26,10 +26,10 @@ target_include_directories(dwl PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/generated)
 
 # Helper programs of the test tiers and the benchmark.
 foreach(tool dwlauto osprobe minimal)
-  if(NOT EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/tests/tools/${tool}.cpp)
+  if(NOT EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/tools/${tool}.cpp)
     continue()
   endif()
-  add_executable(${tool} tests/tools/${tool}.cpp)
+  add_executable(${tool} tools/${tool}.cpp)
   target_link_libraries(${tool} PRIVATE dwl_win)
   target_link_options(${tool} PRIVATE ${DWL_STATIC} -s)
 endforeach()

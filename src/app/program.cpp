@@ -9,6 +9,7 @@
 #include "platform/user.h"
 #include "schedule/mtime.h"
 #include "schedule/scenario.h"
+#include "settings/my_registry.h"
 
 namespace dwl {
 namespace {
@@ -91,7 +92,8 @@ void Program::InitProgram() {
     currentUserName_ = platform_.user.LogonName();
     LoadOptions(form_);
     LoadQuickbarSettings();
-    LoadHotkeySettings(platform_.registry, form_, hotkeyValues_);
+    MyRegistry registry(platform_.registry, platform_.dialogs);
+    LoadHotkeySettings(registry, form_, hotkeyValues_);
     UpdateMenuHotkeyCaptions();
     LoadCleanUpOptions(form_);
     form_.cmdApply.SetEnabled(false);

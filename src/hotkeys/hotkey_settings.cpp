@@ -4,16 +4,14 @@
 #include <cstdint>
 
 #include "platform/hotkeys.h"
-#include "platform/registry.h"
+#include "settings/my_registry.h"
 #include "ui/options/options_form.h"
 
 namespace dwl {
 namespace {
 
-constexpr const char* kHotkeysKey = "SOFTWARE\\Orbelle\\DWL\\HotKeys";
-
-std::string Read(IRegistry& registry, const char* value) {
-    return registry.ReadString(Hive::CurrentUser, kHotkeysKey, value).value_or(std::string());
+std::string Read(MyRegistry& registry, const char* value) {
+    return registry.LoadFromRegistry("HotKeys", value, "");
 }
 
 int16_t LoWord(intptr_t value) { return static_cast<int16_t>(static_cast<uint32_t>(value) & 0xFFFF); }
@@ -39,7 +37,8 @@ std::optional<long> HotkeyNumber(const std::string& text) {
     return number;
 }
 
-void LoadHotkeySettings(IRegistry& registry, OptionsForm& form, HotkeyValues& values) {
+void LoadHotkeySettings(MyRegistry& registry, OptionsForm& form, HotkeyValues& values) {
+    registry.TuneMyRegistry("HKEY_CURRENT_USER", "SOFTWARE\\Orbelle\\DWL");
     form.txtShutdownKey.SetText(Read(registry, "Shutdown"));
     values.shutdownMod = Read(registry, "ShutdownMOD");
     values.shutdownVk = Read(registry, "ShutdownVK");

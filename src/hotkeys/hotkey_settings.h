@@ -6,7 +6,7 @@
 
 namespace dwl {
 
-class IRegistry;
+class MyRegistry;
 class IHotkeys;
 class OptionsForm;
 
@@ -23,9 +23,10 @@ struct HotkeyValues {
     std::string logOffMod, logOffVk;
 };
 
-// Reads the "HotKeys" section: the three texts into the form's boxes, the
-// values into `values`. Missing values read as empty texts.
-void LoadHotkeySettings(IRegistry& registry, OptionsForm& form, HotkeyValues& values);
+// Reads the "HotKeys" section of HKEY_CURRENT_USER\SOFTWARE\Orbelle\DWL: the
+// three texts into the form's boxes, the values into `values`. Missing values
+// read as empty texts.
+void LoadHotkeySettings(MyRegistry& registry, OptionsForm& form, HotkeyValues& values);
 
 // Registers ids 0 to 2 whose modifier and key are both set (and are numbers).
 void RegisterUserHotkeys(IHotkeys& hotkeys, const HotkeyValues& values);

@@ -18,7 +18,8 @@ public:
     // The value's data as text, or nothing when the key or value is missing or unreadable.
     virtual std::optional<std::string> ReadString(Hive hive, const std::string& key, const std::string& value) = 0;
     // Creates missing keys, parents included.
-    virtual WriteResult WriteString(Hive hive, const std::string& key, const std::string& value, const std::string& data) = 0;
+    virtual WriteResult WriteString(Hive hive, const std::string& key, const std::string& value,
+                                    const std::string& data) = 0;
     virtual bool DeleteValue(Hive hive, const std::string& key, const std::string& value) = 0;
     virtual bool DeleteKey(Hive hive, const std::string& key) = 0;
 };

@@ -2,6 +2,7 @@
 // In-memory stand-ins for the operating-system services. Each records the
 // calls that matter into a shared journal, so tests can check their order.
 #include <map>
+#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -51,15 +52,39 @@ public:
         if (it == values.end()) return std::nullopt;
         return it->second;
     }
-    bool WriteString(Hive hive, const std::string& key, const std::string& value, const std::string& data) override {
+    WriteResult WriteString(Hive hive, const std::string& key, const std::string& value,
+                            const std::string& data) override {
+        if (Denied(hive, key)) return WriteResult::KeyFailed;
+        if (failValueWrites) return WriteResult::ValueFailed;
         values[{hive, key, value}] = data;
-        return true;
+        return WriteResult::Written;
     }
     bool DeleteValue(Hive hive, const std::string& key, const std::string& value) override {
+        if (Denied(hive, key)) return false;
         return values.erase({hive, key, value}) > 0;
     }
-    bool DeleteKey(Hive, const std::string&) override { return true; }
+    // Removes the key's values; like the system, refuses a key that still has subkeys.
+    bool DeleteKey(Hive hive, const std::string& key) override {
+        if (Denied(hive, key)) return false;
+        for (const auto& [k, data] : values)
+            if (std::get<0>(k) == hive && std::get<1>(k).rfind(key + "\\", 0) == 0) return false;
+        std::erase_if(values, [&](const auto& entry) {
+            return std::get<0>(entry.first) == hive && std::get<1>(entry.first) == key;
+        });
+        return true;
+    }
     std::map<Key, std::string> values;
+    // Keys (and everything below them) that cannot be opened or created.
+    std::set<std::pair<Hive, std::string>> denied;
+    // Keys open fine but every value write fails.
+    bool failValueWrites = false;
+
+private:
+    bool Denied(Hive hive, const std::string& key) const {
+        for (const auto& [h, prefix] : denied)
+            if (h == hive && (key == prefix || key.rfind(prefix + "\\", 0) == 0)) return true;
+        return false;
+    }
 };
 
 class FakeFileSystem : public IFileSystem {

@@ -26,13 +26,13 @@ TEST(Win32Registry, WritesReadsAndDeletesTexts) {
 
     // Missing keys are created on the way.
     const std::string deep = kTestKey + "\\New\\Deeper";
-    ASSERT_TRUE(registry.WriteString(Hive::CurrentUser, deep, "Value", "x"));
+    ASSERT_EQ(registry.WriteString(Hive::CurrentUser, deep, "Value", "x"), WriteResult::Written);
     EXPECT_EQ(registry.ReadString(Hive::CurrentUser, deep, "Value"), "x");
 
     const std::string texts[] = {"", "0", std::string(255, 'a'), std::string(256, 'b'), "caf\xe9; \xff end",
                                  std::string(5000, 'z')};
     for (const auto& text : texts) {
-        ASSERT_TRUE(registry.WriteString(Hive::CurrentUser, kTestKey, "Value", text));
+        ASSERT_EQ(registry.WriteString(Hive::CurrentUser, kTestKey, "Value", text), WriteResult::Written);
         EXPECT_EQ(registry.ReadString(Hive::CurrentUser, kTestKey, "Value"), text) << text.size();
     }
     EXPECT_TRUE(registry.DeleteValue(Hive::CurrentUser, kTestKey, "Value"));
@@ -44,7 +44,8 @@ TEST(Win32Registry, WritesReadsAndDeletesTexts) {
 
 TEST(Win32Registry, WritesUnderTheMachineHive) {
     Win32Registry registry;
-    ASSERT_TRUE(registry.WriteString(Hive::LocalMachine, kTestKey, "Path", "C:\\Program Files\\Duskwell\\"));
+    ASSERT_EQ(registry.WriteString(Hive::LocalMachine, kTestKey, "Path", "C:\\Program Files\\Duskwell\\"),
+              WriteResult::Written);
     EXPECT_EQ(registry.ReadString(Hive::LocalMachine, kTestKey, "Path"), "C:\\Program Files\\Duskwell\\");
     EXPECT_TRUE(registry.DeleteValue(Hive::LocalMachine, kTestKey, "Path"));
 }

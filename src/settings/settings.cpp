@@ -1,0 +1,104 @@
+#include "settings/settings.h"
+
+#include <charconv>
+
+#include "settings/my_registry.h"
+#include "ui/options/options_form.h"
+
+namespace dwl {
+namespace {
+
+constexpr const char* kUserHive = "HKEY_CURRENT_USER";
+constexpr const char* kMachineHive = "HKEY_LOCAL_MACHINE";
+constexpr const char* kBaseKey = "SOFTWARE\\Orbelle\\DWL";
+constexpr const char* kWindowsKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
+constexpr const char* kRunValue = "DWL";
+// What LoadFromRegistry gives for a missing Run value; a stored "False" reads the same.
+constexpr const char* kNoEntry = "False";
+constexpr const char* kDefaultInstallPath = "C:\\Program Files\\Duskwell\\";
+
+struct BoxValue {
+    const char* section;
+    const char* value;
+    CheckBox OptionsForm::*box;
+    int defaultState;
+};
+
+// In load order.
+constexpr BoxValue kOptionBoxes[] = {
+    {"Options", "PowerOff", &OptionsForm::chkPower, 0},
+    {"Options", "Enabled", &OptionsForm::chkPassword, 0},
+    {"Options", "StartUp", &OptionsForm::chkStartup, 1},
+    {"Options", "SysTray", &OptionsForm::chkTray, 1},
+};
+constexpr BoxValue kCleanUpBoxes[] = {
+    {"CleanUp", "Temp", &OptionsForm::chkCleanTemp, 0},
+    {"CleanUp", "NetCashe", &OptionsForm::chkCleanNetCashe, 0},
+    {"CleanUp", "RecycleBin", &OptionsForm::chkCleanRecycleBin, 0},
+};
+
+// The box state a stored text stands for. Blanks around the number are
+// allowed; anything that is not 0 or 1 gives the default instead of a state
+// the box can't show.
+int BoxState(const std::string& text, int defaultState) {
+    const size_t begin = text.find_first_not_of(' ');
+    if (begin == std::string::npos) return defaultState;
+    const char* first = text.data() + begin;
+    const char* last = text.data() + text.find_last_not_of(' ') + 1;
+    int state = 0;
+    const auto [end, ec] = std::from_chars(first, last, state);
+    if (ec != std::errc() || end != last || (state != 0 && state != 1)) return defaultState;
+    return state;
+}
+
+template <size_t N>
+void LoadBoxes(MyRegistry& registry, OptionsForm& form, const BoxValue (&boxes)[N]) {
+    for (const auto& entry : boxes) {
+        const std::string text = registry.LoadFromRegistry(entry.section, entry.value, entry.defaultState);
+        (form.*entry.box).SetValue(BoxState(text, entry.defaultState));
+    }
+}
+
+template <size_t N>
+void SaveBoxes(MyRegistry& registry, const OptionsForm& form, const BoxValue (&boxes)[N]) {
+    for (const auto& entry : boxes)
+        registry.SaveToRegistry(entry.section, entry.value, (form.*entry.box).Value() != 0 ? "1" : "0");
+}
+
+} // namespace
+
+void LoadOptions(MyRegistry& registry, OptionsForm& form, std::string& configPassword) {
+    registry.TuneMyRegistry(kUserHive, kBaseKey);
+    // Stored scrambled. Unscrambling comes with the configuration password
+    // lock; until then the stored text is kept as it is.
+    configPassword = registry.LoadFromRegistry("Options", "Password", "");
+    LoadBoxes(registry, form, kOptionBoxes);
+}
+
+void LoadCleanUpOptions(MyRegistry& registry, OptionsForm& form) {
+    registry.TuneMyRegistry(kUserHive, kBaseKey);
+    LoadBoxes(registry, form, kCleanUpBoxes);
+}
+
+void SaveOptions(MyRegistry& registry, const OptionsForm& form) {
+    registry.TuneMyRegistry(kUserHive, kBaseKey);
+    SaveBoxes(registry, form, kOptionBoxes);
+    SaveBoxes(registry, form, kCleanUpBoxes);
+}
+
+void SetStartupEntry(MyRegistry& registry, bool enable) {
+    registry.TuneMyRegistry(kMachineHive, kWindowsKey);
+    const std::string current = registry.LoadFromRegistry("Run", kRunValue, kNoEntry);
+    if (enable) {
+        if (current != kNoEntry) return;  // an existing entry is kept, whatever it says
+        registry.TuneMyRegistry(kMachineHive, kBaseKey);
+        const std::string path = registry.LoadFromRegistry("Run", "Path", kDefaultInstallPath);
+        registry.TuneMyRegistry(kMachineHive, kWindowsKey);
+        registry.SaveToRegistry("Run", kRunValue, path);
+    } else if (current != kNoEntry) {
+        registry.TuneMyRegistry(kMachineHive, std::string(kWindowsKey) + "\\Run");
+        registry.DeleteValueRegistry(kRunValue);
+    }
+}
+
+} // namespace dwl

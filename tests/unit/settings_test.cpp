@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+
+#include "fakes/fake_platform.h"
+#include "settings/my_registry.h"
+#include "settings/settings.h"
+#include "ui/options/options_form.h"
+
+namespace dwl {
+namespace {
+
+using namespace fakes;
+
+constexpr const char* kOptions = "SOFTWARE\\Orbelle\\DWL\\Options";
+constexpr const char* kCleanUp = "SOFTWARE\\Orbelle\\DWL\\CleanUp";
+constexpr const char* kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr const char* kPathKey = "SOFTWARE\\Orbelle\\DWL\\Run";
+
+// Each persisted box with its stored place and its first-start state.
+struct Persisted {
+    const char* key;
+    const char* value;
+    CheckBox OptionsForm::*box;
+    int defaultState;
+};
+const Persisted kPersisted[] = {
+    {kOptions, "PowerOff", &OptionsForm::chkPower, 0},
+    {kOptions, "Enabled", &OptionsForm::chkPassword, 0},
+    {kOptions, "StartUp", &OptionsForm::chkStartup, 1},
+    {kOptions, "SysTray", &OptionsForm::chkTray, 1},
+    {kCleanUp, "Temp", &OptionsForm::chkCleanTemp, 0},
+    {kCleanUp, "NetCashe", &OptionsForm::chkCleanNetCashe, 0},
+    {kCleanUp, "RecycleBin", &OptionsForm::chkCleanRecycleBin, 0},
+};
+
+class SettingsTest : public ::testing::Test {
+protected:
+    Journal journal;
+    FakeDialogs dialogs{journal};
+    FakeRegistry store;
+    MyRegistry registry{store, dialogs};
+    std::string password = "left over";
+
+    void LoadAll(OptionsForm& form) {
+        LoadOptions(registry, form, password);
+        LoadCleanUpOptions(registry, form);
+    }
+    std::optional<std::string> RunEntry() const {
+        auto it = store.values.find({Hive::LocalMachine, kRunKey, "DWL"});
+        if (it == store.values.end()) return std::nullopt;
+        return it->second;
+    }
+};
+
+TEST_F(SettingsTest, FirstStartWithAnEmptyRegistryGivesTheDefaults) {
+    OptionsForm form;
+    // Start from the opposite states, so each box really is set.
+    for (const auto& p : kPersisted) (form.*p.box).SetValue(1 - p.defaultState);
+    registry.TuneMyRegistry("HKEY_LOCAL_MACHINE", "elsewhere");  // loaders pick their own target
+    LoadAll(form);
+    for (const auto& p : kPersisted) EXPECT_EQ((form.*p.box).Value(), p.defaultState) << p.value;
+    EXPECT_EQ(password, "");
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(SettingsTest, StoredStatesLoadAndDamagedOnesFallBackToTheDefault) {
+    const struct {
+        std::string stored;
+        bool isState;  // else the default is expected
+        int state;
+    } cases[] = {
+        {"0", true, 0}, {"1", true, 1}, {" 1 ", true, 1}, {"", false, 0}, {"yes", false, 0},
+        {"2", false, 0}, {"-1", false, 0}, {"1x", false, 0}, {"99999999999", false, 0},
+    };
+    for (const auto& c : cases) {
+        for (const auto& p : kPersisted) {
+            SCOPED_TRACE(std::string(p.value) + " = \"" + c.stored + "\"");
+            store.values.clear();
+            store.values[{Hive::CurrentUser, p.key, p.value}] = c.stored;
+            OptionsForm form;
+            LoadAll(form);
+            EXPECT_EQ((form.*p.box).Value(), c.isState ? c.state : p.defaultState);
+        }
+    }
+}
+
+TEST_F(SettingsTest, PasswordIsLoadedAsStored) {
+    store.values[{Hive::CurrentUser, kOptions, "Password"}] = "scrambled?";
+    OptionsForm form;
+    LoadOptions(registry, form, password);
+    EXPECT_EQ(password, "scrambled?");
+}
+
+TEST_F(SettingsTest, SavingWritesEachBoxUnderItsOwnName) {
+    // One box checked at a time: a swapped or misspelt name shows up.
+    for (const auto& checked : kPersisted) {
+        SCOPED_TRACE(checked.value);
+        store.values.clear();
+        OptionsForm form;
+        for (const auto& p : kPersisted) (form.*p.box).SetValue(&p == &checked ? 1 : 0);
+        SaveOptions(registry, form);
+        EXPECT_EQ(store.values.size(), std::size(kPersisted));
+        for (const auto& p : kPersisted)
+            EXPECT_EQ((store.values[{Hive::CurrentUser, p.key, p.value}]), &p == &checked ? "1" : "0") << p.value;
+    }
+    EXPECT_FALSE(store.values.count({Hive::CurrentUser, kOptions, "Password"}));
+}
+
+TEST_F(SettingsTest, SaveThenLoadRoundTripsAllSevenBoxes) {
+    const int patterns[][7] = {
+        {1, 1, 1, 1, 1, 1, 1}, {0, 0, 0, 0, 0, 0, 0}, {1, 0, 1, 0, 1, 0, 1}, {0, 1, 0, 1, 0, 1, 0}};
+    for (const auto& pattern : patterns) {
+        OptionsForm saved;
+        for (size_t i = 0; i < std::size(kPersisted); ++i) (saved.*kPersisted[i].box).SetValue(pattern[i]);
+        SaveOptions(registry, saved);
+        registry.TuneMyRegistry("HKEY_LOCAL_MACHINE", "elsewhere");
+        OptionsForm loaded;
+        LoadAll(loaded);
+        for (size_t i = 0; i < std::size(kPersisted); ++i)
+            EXPECT_EQ((loaded.*kPersisted[i].box).Value(), pattern[i]) << kPersisted[i].value;
+    }
+}
+
+TEST_F(SettingsTest, StartupEntryIsAddedOrRemovedOnlyWhenNeeded) {
+    const struct {
+        const char* name;
+        bool enable;
+        std::optional<std::string> entry;  // the Run value before
+        std::optional<std::string> path;   // the installer's Path value
+        std::optional<std::string> after;  // the Run value after
+    } cases[] = {
+        {"enable keeps an existing entry", true, "D:\\old\\dwl.exe", "C:\\new\\dwl.exe", "D:\\old\\dwl.exe"},
+        {"enable keeps even an empty entry", true, "", "C:\\new\\dwl.exe", ""},
+        {"enable copies the install path", true, std::nullopt, "C:\\new\\dwl.exe", "C:\\new\\dwl.exe"},
+        {"enable without a path writes the default", true, std::nullopt, std::nullopt,
+         "C:\\Program Files\\Duskwell\\"},
+        {"enable rewrites a literal False", true, "False", "C:\\new\\dwl.exe", "C:\\new\\dwl.exe"},
+        {"disable removes the entry", false, "C:\\dwl.exe", "C:\\new\\dwl.exe", std::nullopt},
+        {"disable without an entry changes nothing", false, std::nullopt, "C:\\new\\dwl.exe", std::nullopt},
+        {"disable leaves a literal False", false, "False", std::nullopt, "False"},
+        {"\"false\" in lower case is a real entry", false, "false", std::nullopt, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        store.values.clear();
+        if (c.entry) store.values[{Hive::LocalMachine, kRunKey, "DWL"}] = *c.entry;
+        if (c.path) store.values[{Hive::LocalMachine, kPathKey, "Path"}] = *c.path;
+        const auto before = store.values.size();
+        registry.TuneMyRegistry("HKEY_CURRENT_USER", "SOFTWARE\\Orbelle\\DWL");
+        SetStartupEntry(registry, c.enable);
+        EXPECT_EQ(RunEntry(), c.after);
+        EXPECT_EQ(store.values.size(), before + (c.after && !c.entry) - (c.entry && !c.after));
+        EXPECT_EQ(registry.RootKey(), Hive::LocalMachine);
+    }
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(SettingsTest, EnablingWithoutMachineRightsReportsOnceAndAddsNothing) {
+    store.denied.insert({Hive::LocalMachine, kRunKey});
+    SetStartupEntry(registry, true);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text, "Error writing to registry!");
+    EXPECT_EQ(dialogs.shown[0].style, 16u);
+    EXPECT_FALSE(RunEntry());
+}
+
+} // namespace
+} // namespace dwl

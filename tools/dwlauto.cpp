@@ -342,6 +342,10 @@ int usage() {
         "  text <class|*> <title|*> <control id>\n"
         "  items <class|*> <title|*> <control id>\n"
         "  click <class|*> <title|*> <control id>\n"
+        "  checked <class|*> <title|*> <control id>      BM_GETCHECK: 0, 1 or 2\n"
+        "  enabled <class|*> <title|*> <control id>      1 or 0\n"
+        "  ctlvisible <class|*> <title|*> <control id>   1 or 0\n"
+        "  rect <class|*> <title|*> <control id>         screen left top width height\n"
         "  command <class|*> <title|*> <command id>\n"
         "  message <class|*> <title|*> <msg> <wparam> <lparam>\n"
         "  dialog-text [timeout_ms]\n"
@@ -520,7 +524,9 @@ int run(int argc, char** argv) {
 
     const int want_args = cmd == "message" ? 7
                           : (cmd == "visible" || cmd == "children") ? 4
-                          : (cmd == "text" || cmd == "items" || cmd == "click" || cmd == "command") ? 5
+                          : (cmd == "text" || cmd == "items" || cmd == "click" || cmd == "command" ||
+                             cmd == "checked" || cmd == "enabled" || cmd == "rect" || cmd == "ctlvisible")
+                              ? 5
                                                                                                      : -1;
     if (want_args < 0 || argc != want_args) return usage();
 
@@ -568,6 +574,27 @@ int run(int argc, char** argv) {
         return kOk;
     }
     if (cmd == "items") return cmd_items(ctl);
+    if (cmd == "checked") {
+        DWORD_PTR state = 0;
+        if (!SendMessageTimeoutA(ctl, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 5000, &state)) return kFailed;
+        outln(std::to_string(state));
+        return kOk;
+    }
+    if (cmd == "enabled") {
+        outln(IsWindowEnabled(ctl) ? "1" : "0");
+        return kOk;
+    }
+    if (cmd == "ctlvisible") {
+        outln(IsWindowVisible(ctl) ? "1" : "0");
+        return kOk;
+    }
+    if (cmd == "rect") {
+        RECT r{};
+        if (!GetWindowRect(ctl, &r)) return kFailed;
+        outln(std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right - r.left) + " " +
+              std::to_string(r.bottom - r.top));
+        return kOk;
+    }
     // click
     return post(ctl, BM_CLICK, 0, 0) ? kOk : kFailed;
 }

@@ -1,0 +1,35 @@
+#include "platform/win32/shell_win32.h"
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <vector>
+
+#include "platform/win32/handles.h"
+
+namespace dwl::win32 {
+
+void Win32Shell::OpenDocument(const std::string& command) {
+    // A command that is one existing file is quoted: unquoted, a path with
+    // blanks would first be tried as a shorter program name ("C:\Program.exe").
+    const DWORD attributes = GetFileAttributesA(command.c_str());
+    const bool isFile = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    const std::string line = isFile && command.find(' ') != std::string::npos ? "\"" + command + "\"" : command;
+
+    std::vector<char> buffer(line.begin(), line.end());
+    buffer.push_back('\0');
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS, nullptr, nullptr,
+                       &startup, &process)) {
+        UniqueHandle thread(process.hThread);
+        UniqueHandle started(process.hProcess);
+        return;
+    }
+    const auto result = reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", command.c_str(), "", "", SW_MAXIMIZE));
+    if (result == SE_ERR_NOASSOC) ShellExecuteA(nullptr, "open", "write", command.c_str(), "", SW_MAXIMIZE);
+}
+
+} // namespace dwl::win32

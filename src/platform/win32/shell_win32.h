@@ -1,0 +1,11 @@
+#pragma once
+#include "platform/shell.h"
+
+namespace dwl::win32 {
+
+class Win32Shell : public IShell {
+public:
+    void OpenDocument(const std::string& command) override;
+};
+
+} // namespace dwl::win32

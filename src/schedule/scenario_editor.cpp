@@ -1,0 +1,266 @@
+#include "schedule/scenario_editor.h"
+
+#include <algorithm>
+
+#include <vector>
+
+#include "schedule/mtime.h"
+#include "schedule/scenario.h"
+#include "schedule/scheduler.h"
+
+namespace dwl {
+namespace {
+
+constexpr const char* kWeekly = "Weekly";
+constexpr const char* kDeleteQuestion = "Do you really want to delete";
+constexpr const char* kDeleteCaption = "Delete scenario";
+constexpr unsigned kDeleteStyle = MbYesNo | MbIconExclamation;  // 52
+
+std::vector<std::string> Split(const std::string& text, const std::string& separator) {
+    std::vector<std::string> pieces;
+    size_t start = 0;
+    for (size_t found; (found = text.find(separator, start)) != std::string::npos;
+         start = found + separator.size())
+        pieces.push_back(text.substr(start, found - start));
+    pieces.push_back(text.substr(start));
+    return pieces;
+}
+
+std::string Trim(const std::string& text) {
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    const size_t last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+bool StartsWith(const std::string& text, const std::string& prefix) { return text.rfind(prefix, 0) == 0; }
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// The action field of an entry without the application name.
+std::string BareAction(const std::string& field) {
+    const std::string run = kRunAppText;
+    const std::string close = kCloseAppText;
+    // An application's name may itself hold the other action's words; the
+    // action at the start wins.
+    if (StartsWith(field, run)) return run;
+    if (StartsWith(field, close)) return close;
+    if (Contains(field, run)) return field.substr(0, run.size());
+    if (Contains(field, close)) return field.substr(0, close.size());
+    return field;
+}
+
+} // namespace
+
+ScenarioEditor::ScenarioEditor(OptionsForm& form, TimeBox& timeBox, IClock& clock, IDialogs& dialogs)
+    : form_(form), timeBox_(timeBox), clock_(clock), dialogs_(dialogs) {
+    for (int i = 0; i < form_.lstDays.Count(); ++i) dayChecks_.push_back(form_.lstDays.Checked(i));
+
+    form_.cmdAction.onChange = [this] { cmdAction_Change(); };
+    form_.cmdDuration.onChange = [this] { cmdDuration_Change(); };
+    form_.lstDays.onChange = [this] { lstDays_Change(); };
+    timeBox_.txtTime.onChange = [this] { txtTime_Change(); };
+    form_.cmdScen.onChange = [this] { cmdScen_Change(); };
+    form_.lstScen.onChange = [this] { lstScen_Click(); };
+    form_.cmdAdd.onClick = [this] { cmdAdd_Click(); };
+    form_.cmdDel.onClick = [this] { cmdDel_Click(); };
+    form_.cmdFind.onClick = [this] { cmdFind_Click(); };
+
+    ApplyEnablingRules();
+}
+
+bool ScenarioEditor::IsApplicationAction() const {
+    const std::string action = form_.cmdAction.Text();
+    return action == kRunAppText || action == kCloseAppText;
+}
+
+void ScenarioEditor::ApplyEnablingRules() {
+    form_.cmdFind.SetVisible(IsApplicationAction());
+    const bool weekly = form_.cmdDuration.Text() == kWeekly;
+    form_.lstDays.SetVisible(weekly);
+    if (!weekly) {
+        for (int i = 0; i < form_.lstDays.Count(); ++i) form_.lstDays.SetChecked(i, false);
+        form_.lstDays.SetListIndex(-1);
+    }
+}
+
+void ScenarioEditor::MarkChanged() {
+    form_.cmdApply.SetEnabled(true);
+    form_.ScenariosChanged = true;
+}
+
+void ScenarioEditor::DropChangeUnlessOthersPending() {
+    if (!form_.HotkeysChanged && !form_.OptionsChanged) form_.cmdApply.SetEnabled(false);
+    form_.ScenariosChanged = false;
+}
+
+void ScenarioEditor::RefreshActiveList() {
+    dwl::RefreshActiveList(form_.cmdScen, form_.lstScen);
+    if (onActiveListRebuilt) onActiveListRebuilt();
+}
+
+void ScenarioEditor::cmdAction_Change() {
+    ApplyEnablingRules();
+    if (!form_.cmdDuration.Text().empty()) MarkChanged();
+}
+
+void ScenarioEditor::cmdDuration_Change() {
+    ApplyEnablingRules();
+    if (!form_.cmdAction.Text().empty()) MarkChanged();
+}
+
+void ScenarioEditor::lstDays_Change() {
+    // The list also reports a move of its current item; only check marks count.
+    bool checksChanged = false;
+    dayChecks_.resize(static_cast<size_t>(form_.lstDays.Count()), false);
+    for (int i = 0; i < form_.lstDays.Count(); ++i) {
+        const bool checked = form_.lstDays.Checked(i);
+        if (dayChecks_[static_cast<size_t>(i)] != checked) {
+            dayChecks_[static_cast<size_t>(i)] = checked;
+            checksChanged = true;
+        }
+    }
+    if (checksChanged) MarkChanged();
+}
+
+void ScenarioEditor::txtTime_Change() {
+    if (!form_.cmdAction.Text().empty() && !form_.cmdDuration.Text().empty()) MarkChanged();
+}
+
+void ScenarioEditor::cmdScen_Change() {
+    // Removing the selected entry leaves no selection: nothing to load.
+    if (form_.cmdScen.ListIndex() >= 0) SwitchScen(form_.cmdScen.ListIndex());
+}
+
+void ScenarioEditor::lstScen_Click() { lstScenTooltip = form_.lstScen.Text(); }
+
+void ScenarioEditor::lstScen_LostFocus() { lstScenTooltip.clear(); }
+
+void ScenarioEditor::SwitchScen(int index) {
+    if (index < 0 || index >= form_.cmdScen.Count()) return;
+    const std::vector<std::string> fields = Split(form_.cmdScen.Item(index), kFieldSeparator);
+    auto field = [&fields](size_t i) { return i < fields.size() ? fields[i] : std::string(); };
+
+    const std::string action = BareAction(field(0));
+    std::string duration = field(1);
+    if (Contains(duration, kWeekly)) {
+        CheckWeeklyDays(duration);
+        duration = duration.substr(0, 6);
+    }
+    form_.cmdAction.SetText(action);
+    form_.cmdDuration.SetText(duration);
+    timeBox_.txtTime.SetText(field(2));
+
+    DropChangeUnlessOthersPending();
+}
+
+void ScenarioEditor::CheckWeeklyDays(const std::string& duration) {
+    CheckedList& days = form_.lstDays;
+    for (int i = 0; i < days.Count(); ++i) days.SetChecked(i, false);
+    for (const std::string& piece : Split(TextBetween(duration, "(", ")"), ", "))
+        for (int i = 0; i < days.Count(); ++i)
+            if (Trim(days.Item(i)) == piece) days.SetChecked(i, true);
+    days.SetListIndex(-1);
+}
+
+std::string ScenarioEditor::WeeklyText() {
+    CheckedList& days = form_.lstDays;
+    std::string dayText;
+    for (int i = 0; i < days.Count(); ++i) {
+        if (!days.Checked(i)) continue;
+        if (!dayText.empty()) dayText += ", ";
+        dayText += Trim(days.Item(i));
+    }
+    if (dayText.empty()) {
+        dayText = "Sun";
+        days.SetChecked(0, true);
+    }
+    return std::string(kWeekly) + " (" + dayText + ")";
+}
+
+void ScenarioEditor::AddScenario(bool refresh) {
+    std::string duration = form_.cmdDuration.Text();
+    if (duration == kWeekly) duration = WeeklyText();
+    const std::string action = form_.cmdAction.Text();
+    std::string entry = action;
+    if (IsApplicationAction()) entry += " " + SelectedApplication;
+    entry += std::string(kFieldSeparator) + duration + kFieldSeparator + timeBox_.txtTime.Text();
+
+    form_.cmdScen.AddItem(entry);
+    form_.cmdScen.SetListIndex(form_.cmdScen.Count() - 1);  // loads it: SwitchScen
+
+    if (refresh)
+        RefreshActiveList();
+    else
+        form_.ScenariosChanged = true;
+    SelectedApplication.clear();
+}
+
+bool ScenarioEditor::CheckDublicates() const {
+    const std::string shown = form_.cmdAction.Text() + kFieldSeparator + form_.cmdDuration.Text() +
+                              kFieldSeparator + timeBox_.txtTime.Text();
+    for (const std::string& entry : form_.cmdScen.Items())
+        if (entry == shown) return true;
+    return false;
+}
+
+void ScenarioEditor::cmdAdd_Click() {
+    form_.cmdAction.SetListIndex(2);  // "Shutdown Windows"
+    form_.cmdDuration.SetListIndex(0);  // "Onetime"
+    timeBox_.txtTime.SetText(CurrentTimeText(clock_, timeBox_.Use12Hour));
+    if (CheckDublicates()) {
+        // The same default scenario exists: show it rather than leave the
+        // defaults over another selected entry, which Apply would replace.
+        const std::string shown = form_.cmdAction.Text() + kFieldSeparator + form_.cmdDuration.Text() +
+                                  kFieldSeparator + timeBox_.txtTime.Text();
+        const auto& items = form_.cmdScen.Items();
+        const int index = static_cast<int>(std::find(items.begin(), items.end(), shown) - items.begin());
+        if (form_.cmdScen.ListIndex() == index)
+            SwitchScen(index);
+        else
+            form_.cmdScen.SetListIndex(index);
+        return;
+    }
+    MarkChanged();
+    AddScenario(false);
+}
+
+void ScenarioEditor::cmdDel_Click() {
+    ListControl& scen = form_.cmdScen;
+    const int index = scen.ListIndex();
+    if (scen.Count() == 0 || index < 0) return;
+    const std::string entry = scen.Item(index);
+    if (dialogs_.ShowMessage(std::string(kDeleteQuestion) + "\r\n" + entry + " ?", kDeleteCaption, kDeleteStyle) !=
+        IdYes)
+        return;
+    if (removeApplicationRecords) removeApplicationRecords(entry);
+    scen.RemoveItem(index);
+    RefreshActiveList();
+    DropChangeUnlessOthersPending();
+    if (scen.Count() > 0) scen.SetListIndex(0);
+}
+
+void ScenarioEditor::cmdFind_Click() {
+    if (form_.cmdAction.Text() == kRunAppText) {
+        if (chooseApplicationToRun) chooseApplicationToRun();
+    } else if (pickApplicationToClose) {
+        pickApplicationToClose();
+    }
+}
+
+void ScenarioEditor::ApplyScenarioStep() {
+    if (!form_.ScenariosChanged) return;
+    const std::string action = form_.cmdAction.Text();
+    if (IsApplicationAction() && Trim(SelectedApplication).empty()) {
+        if (action == kCloseAppText) {
+            if (pickApplicationToClose) pickApplicationToClose();
+            if (Trim(SelectedApplication).empty()) return;
+        } else if (!chooseApplicationToRun || !chooseApplicationToRun()) {
+            return;
+        }
+    }
+    ListControl& scen = form_.cmdScen;
+    if (scen.ListIndex() >= 0) scen.RemoveItem(scen.ListIndex());
+    AddScenario(true);
+}
+
+} // namespace dwl

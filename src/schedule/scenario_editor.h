@@ -1,0 +1,88 @@
+#pragma once
+// The "Scenarios" page of the options window: the selector cmdScen, the
+// editing rows (action, duration with its days, time) and the buttons
+// "Add new...", "Delete" and "Find...". Edits stay in the controls until the
+// options window applies them (ApplyScenarioStep), which replaces the selected
+// entry by a newly built one at the end of the list and rebuilds the active
+// list on the General page.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "schedule/time_box.h"
+#include "ui/options/options_form.h"
+
+namespace dwl {
+
+class ScenarioEditor {
+public:
+    // Wires the change handling of cmdAction, cmdDuration, lstDays, txtTime,
+    // cmdScen and lstScen and the clicks of cmdAdd, cmdDel and cmdFind.
+    ScenarioEditor(OptionsForm& form, TimeBox& timeBox, IClock& clock, IDialogs& dialogs);
+    ScenarioEditor(const ScenarioEditor&) = delete;
+    ScenarioEditor& operator=(const ScenarioEditor&) = delete;
+
+    // The file dialog for a "Run Application" scenario: true when an
+    // application was chosen (it has then set SelectedApplication).
+    std::function<bool()> chooseApplicationToRun;
+    // The picker for a "Close Application" scenario; sets SelectedApplication
+    // (empty when cancelled).
+    std::function<void()> pickApplicationToClose;
+    // Drops the application records named in a deleted entry.
+    std::function<void(const std::string& entry)> removeApplicationRecords;
+    // Called after "Active scenarios:" was rebuilt from the selector.
+    std::function<void()> onActiveListRebuilt;
+
+    // The application chosen for the scenario being built; emptied by AddScenario.
+    std::string SelectedApplication;
+    // The tooltip of lstScen: the full text of the entry last clicked.
+    std::string lstScenTooltip;
+
+    // Loads entry `index` of cmdScen into the editor.
+    void SwitchScen(int index);
+    // Whether cmdScen holds the entry the three editing controls show as they
+    // are (the duration without its days, no application name).
+    bool CheckDublicates() const;
+    // The scenario step of Apply; does nothing unless ScenariosChanged is set.
+    void ApplyScenarioStep();
+
+    // Checks the days listed in a "Weekly (...)" text and nothing else.
+    void CheckWeeklyDays(const std::string& duration);
+    // "Weekly (" + the checked days + ")"; checks Sunday when none is.
+    std::string WeeklyText();
+    // Appends the entry built from the editor and selects it; `refresh`
+    // rebuilds the active list, otherwise the selector is marked as changed.
+    void AddScenario(bool refresh);
+
+    // Handlers, wired by the constructor; public so the view can call them.
+    void cmdAdd_Click();
+    void cmdDel_Click();
+    void cmdFind_Click();
+    void lstScen_Click();
+    void lstScen_LostFocus();
+
+private:
+    void cmdAction_Change();
+    void cmdDuration_Change();
+    void lstDays_Change();
+    void txtTime_Change();
+    void cmdScen_Change();
+
+    void ApplyEnablingRules();
+    void MarkChanged();
+    void DropChangeUnlessOthersPending();
+    void RefreshActiveList();
+    bool IsApplicationAction() const;
+
+    OptionsForm& form_;
+    TimeBox& timeBox_;
+    IClock& clock_;
+    IDialogs& dialogs_;
+    // Check marks of lstDays as last seen, to tell a check from a mere move
+    // of the current item.
+    std::vector<bool> dayChecks_;
+};
+
+} // namespace dwl

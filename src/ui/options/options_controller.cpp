@@ -1,0 +1,137 @@
+#include "ui/options/options_controller.h"
+
+#include "schedule/scenario.h"
+#include "schedule/scenario_editor.h"
+
+namespace dwl {
+namespace {
+
+constexpr const char* kHelpFile = "dwl.chm";
+
+std::string WithoutBlanks(const std::string& text) {
+    std::string result;
+    for (char c : text)
+        if (c != ' ') result += c;
+    return result;
+}
+
+void SetCaptionIfDifferent(Button& item, const std::string& action, const TextBox& hotkey) {
+    const std::string caption = action + "\t(" + WithoutBlanks(hotkey.Text()) + ")";
+    if (item.Caption() != caption) item.SetCaption(caption);
+}
+
+} // namespace
+
+OptionsController::OptionsController(OptionsForm& form, IOptionsWindow& window, ScenarioEditor& editor)
+    : form_(form), window_(window), editor_(editor) {
+    form_.tbsOptions.onChange = [this] { ShowPage(); };
+    form_.cmdApply.onClick = [this] { cmdApply_Click(); };
+    form_.cmdOK.onClick = [this] { cmdOK_Click(); };
+    form_.cmdCancel.onClick = [this] { cmdCancel_Click(); };
+    form_.cmdHelp.onClick = [this] { OpenHelp(); };
+    form_.mSettings.onClick = [this] { mSettings_Click(); };
+    form_.mAbout.onClick = [this] { mAbout_Click(); };
+    form_.mHelp.onClick = [this] { OpenHelp(); };
+    form_.mExit.onClick = [this] { mExit_Click(); };
+    form_.mLogOff.onClick = [this] { if (exitWindows) exitWindows(0); };
+    form_.mShutdown.onClick = [this] { if (exitWindows) exitWindows(1); };
+    form_.mReboot.onClick = [this] { if (exitWindows) exitWindows(2); };
+    ShowPage();
+}
+
+void OptionsController::ShowPage() {
+    const int index = form_.tbsOptions.ListIndex();
+    if (index >= 0 && index < OptionsForm::kPageCount) shownPage_ = index;
+}
+
+void OptionsController::ApplyReason() {
+    if (form_.ScenariosChanged) editor_.ApplyScenarioStep();
+    if (form_.HotkeysChanged && applyHotkeys) applyHotkeys();
+    if (form_.OptionsChanged) {
+        UpdateMenuHotkeyCaptions();
+        if (setStartupEntry) setStartupEntry(form_.chkStartup.Value() != 0);
+        if (saveOptions) saveOptions();
+    }
+    if (form_.QuickbarChanged && displayQuickbar) displayQuickbar();
+    form_.cmdApply.SetEnabled(false);
+}
+
+void OptionsController::cmdApply_Click() {
+    if (form_.cmdApply.Enabled()) ApplyReason();
+    window_.FocusControl(&form_.cmdCancel);
+}
+
+void OptionsController::cmdOK_Click() {
+    if (form_.cmdApply.Enabled()) ApplyReason();
+    window_.Hide();
+}
+
+void OptionsController::cmdCancel_Click() {
+    form_.ClearPendingChanges();
+    window_.Hide();
+}
+
+void OptionsController::Show_Form() {
+    window_.ShowCentred();
+    window_.AddTrayIcon(appTitle.c_str());
+    trayIconAdded_ = true;
+}
+
+void OptionsController::ShowOnPage(int page) {
+    form_.tbsOptions.SetListIndex(page);
+    ShowPage();
+    window_.ShowNormal();
+}
+
+void OptionsController::mSettings_Click() { ShowOnPage(OptionsForm::kPageGeneral); }
+
+void OptionsController::mAbout_Click() { ShowOnPage(OptionsForm::kPageAbout); }
+
+void OptionsController::OpenHelp() {
+    if (openDocument) openDocument(programFolder + "\\" + kHelpFile);
+}
+
+void OptionsController::mExit_Click() {
+    window_.RemoveTrayIcon();
+    if (exitProgram) exitProgram();
+}
+
+void OptionsController::UpdateMenuHotkeyCaptions() {
+    SetCaptionIfDifferent(form_.mLogOff, kLogOffText, form_.txtLogOffKey);
+    SetCaptionIfDifferent(form_.mReboot, kRebootText, form_.txtRebootKey);
+    SetCaptionIfDifferent(form_.mShutdown, kShutdownText, form_.txtShutdownKey);
+}
+
+void OptionsController::OnCloseRequest() { cmdCancel_Click(); }
+
+void OptionsController::OnMinimized() { window_.Hide(); }
+
+void OptionsController::OnCtrlTab() {
+    const int count = form_.tbsOptions.Count();
+    if (count == 0) return;
+    form_.tbsOptions.SetListIndex((form_.tbsOptions.ListIndex() + 1) % count);
+}
+
+void OptionsController::OnTrayNotify(unsigned mouseMessage) {
+    switch (mouseMessage) {
+    case kLeftButtonUp:
+    case kLeftButtonDoubleClick: window_.ShowNormal(); break;
+    case kRightButtonUp: window_.ShowTrayMenu(); break;
+    default: break;
+    }
+}
+
+void OptionsController::OnMenuCommand(int command) {
+    switch (command) {
+    case MenuSettings: form_.mSettings.Click(); break;
+    case MenuAbout: form_.mAbout.Click(); break;
+    case MenuHelp: form_.mHelp.Click(); break;
+    case MenuLogOff: form_.mLogOff.Click(); break;
+    case MenuReboot: form_.mReboot.Click(); break;
+    case MenuShutdown: form_.mShutdown.Click(); break;
+    case MenuExit: form_.mExit.Click(); break;
+    default: break;
+    }
+}
+
+} // namespace dwl

@@ -1,0 +1,89 @@
+#pragma once
+// The options window's frame: page switching, the change flags with the
+// OK / Apply / Cancel semantics, showing and hiding, help, Ctrl+Tab, the tray
+// icon's notifications and the tray menu. Works on the window's model and
+// drives the view through IOptionsWindow; the steps that belong to other
+// parts of the program come in as callbacks.
+#include <functional>
+#include <string>
+
+#include "ui/options/options_form.h"
+#include "ui/options/options_window.h"
+
+namespace dwl {
+
+class ScenarioEditor;
+
+class OptionsController {
+public:
+    // Tray notifications the icon sends.
+    static constexpr unsigned kLeftButtonUp = 514;
+    static constexpr unsigned kLeftButtonDoubleClick = 515;
+    static constexpr unsigned kRightButtonUp = 517;
+
+    // Wires tbsOptions, cmdOK, cmdCancel, cmdApply, cmdHelp and the menu items.
+    OptionsController(OptionsForm& form, IOptionsWindow& window, ScenarioEditor& editor);
+    OptionsController(const OptionsController&) = delete;
+    OptionsController& operator=(const OptionsController&) = delete;
+
+    // The tray icon's tip.
+    std::string appTitle;
+    // The program's own folder, where the help file lies.
+    std::string programFolder;
+
+    // Apply's hotkey step: withdraw, register again and store the hotkeys.
+    std::function<void()> applyHotkeys;
+    // Apply's options step, after the menu captions: the startup entry
+    // (true when chkStartup is checked), then the settings writer.
+    std::function<void(bool enabled)> setStartupEntry;
+    std::function<void()> saveOptions;
+    // Apply's Quickbar step: lays the Quickbar out anew.
+    std::function<void()> displayQuickbar;
+    // Opens a document with the shell (the help file).
+    std::function<void(const std::string& path)> openDocument;
+    // The menu's session actions: 0 log off, 1 shut down, 2 reboot.
+    std::function<void(int code)> exitWindows;
+    // Ends the program; the tray icon is already gone.
+    std::function<void()> exitProgram;
+
+    // The page shown: the one of the selected tab.
+    void ShowPage();
+    int ShownPage() const { return shownPage_; }
+
+    // Applies every group of changes whose flag is set, then disables Apply.
+    void ApplyReason();
+    void cmdApply_Click();
+    void cmdOK_Click();
+    // Hides the window and drops the pending changes; the controls keep their state.
+    void cmdCancel_Click();
+
+    // Centres and shows the window, then adds the tray icon.
+    void Show_Form();
+    // True once Show_Form has added the tray icon.
+    bool TrayIconAdded() const { return trayIconAdded_; }
+    void mSettings_Click();
+    void mAbout_Click();
+    void OpenHelp();
+    void mExit_Click();
+
+    // The menu captions of the three session actions with their hotkeys.
+    void UpdateMenuHotkeyCaptions();
+
+    // What the view reports (forwarded from IOptionsEvents).
+    void OnCloseRequest();
+    void OnMinimized();
+    void OnCtrlTab();
+    void OnTrayNotify(unsigned mouseMessage);
+    void OnMenuCommand(int command);
+
+private:
+    void ShowOnPage(int page);
+
+    OptionsForm& form_;
+    IOptionsWindow& window_;
+    ScenarioEditor& editor_;
+    int shownPage_ = OptionsForm::kPageGeneral;
+    bool trayIconAdded_ = false;
+};
+
+} // namespace dwl

@@ -1,0 +1,230 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "fakes/fake_clock.h"
+#include "schedule/scenario.h"
+#include "schedule/scenario_editor.h"
+#include "schedule/scheduler.h"
+
+namespace dwl {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+struct AnsweringDialogs : IDialogs {
+    int ShowMessage(const std::string& text, const std::string& caption, unsigned style) override {
+        asked.push_back(text + "|" + caption + "|" + std::to_string(style));
+        return answer;
+    }
+    Texts asked;
+    int answer = IdYes;
+};
+
+// The Scenarios page after start-up: `entries` in both lists, nothing pending.
+struct Page {
+    explicit Page(const Texts& entries, bool use12Hour = false) {
+        timeBox.Use12Hour = use12Hour;
+        FillActionLists(form.cmdAct, form.cmdAction, form.cmdDuration, true);
+        for (const auto& e : entries) form.cmdScen.AddItem(e);
+        RefreshActiveList(form.cmdScen, form.lstScen);
+        form.ClearPendingChanges();
+        editor.chooseApplicationToRun = [this] {
+            ++chooserCalls;
+            editor.SelectedApplication = chosen;
+            return !chosen.empty();
+        };
+        editor.pickApplicationToClose = [this] { ++pickerCalls; editor.SelectedApplication = chosen; };
+        editor.removeApplicationRecords = [this](const std::string& e) { removed.push_back(e); };
+    }
+    Texts Days() const {
+        Texts days;
+        for (int i = 0; i < form.lstDays.Count(); ++i)
+            if (form.lstDays.Checked(i)) days.push_back(form.lstDays.Item(i));
+        return days;
+    }
+
+    OptionsForm form;
+    TimeBox timeBox{form.txtTime, form.cmdPlus, form.cmdMin, form.lstTime};
+    fakes::FakeClock clock{9, 41, "09:41:07"};
+    AnsweringDialogs dialogs;
+    ScenarioEditor editor{form, timeBox, clock, dialogs};
+    std::string chosen;
+    int chooserCalls = 0, pickerCalls = 0;
+    Texts removed;
+};
+
+TEST(ScenarioEditor, AddNewAppendsTheDefaultOfTheCurrentMinuteOnce) {
+    for (bool use12Hour : {false, true}) {
+        const std::string added = use12Hour ? "Shutdown Windows; Onetime; 9:41 AM" : "Shutdown Windows; Onetime; 9:41";
+        Page p({"Reboot Computer; Weekly (Tue); 7:00"}, use12Hour);
+        p.form.cmdScen.SetListIndex(0);
+        p.form.cmdAdd.Click();
+        EXPECT_EQ(p.form.cmdScen.Items(), (Texts{"Reboot Computer; Weekly (Tue); 7:00", added}));
+        EXPECT_EQ(p.form.cmdScen.ListIndex(), 1);
+        EXPECT_EQ(p.form.lstScen.Count(), 1);  // not active before Apply
+        EXPECT_FALSE(p.form.lstDays.Visible());
+        EXPECT_TRUE(p.Days().empty());
+        EXPECT_FALSE(p.form.cmdApply.Enabled());
+        EXPECT_TRUE(p.form.ScenariosChanged);
+
+        p.form.cmdAdd.Click();  // same minute: nothing
+        EXPECT_EQ(p.form.cmdScen.Count(), 2);
+        EXPECT_FALSE(p.form.cmdApply.Enabled());
+
+        p.timeBox.TimePart = "n";
+        p.timeBox.SelectTimePart();
+        p.form.cmdPlus.Click();  // any edit enables Apply
+        EXPECT_TRUE(p.form.cmdApply.Enabled());
+        p.editor.ApplyScenarioStep();
+        EXPECT_EQ(p.form.lstScen.Items(), (Texts{"Reboot Computer; Weekly (Tue); 7:00",
+                                                 use12Hour ? "Shutdown Windows; Onetime; 9:42 AM"
+                                                           : "Shutdown Windows; Onetime; 9:42"}));
+    }
+}
+
+TEST(ScenarioEditor, WeeklyWithoutDaysBecomesSundayAndLeavingWeeklyClearsTheDays) {
+    Page p({"Reboot Computer; Daily; 7:00"});
+    p.form.cmdScen.SetListIndex(0);
+    p.form.cmdDuration.SetText("Weekly");
+    EXPECT_TRUE(p.form.lstDays.Visible() && p.form.cmdApply.Enabled());
+    p.editor.ApplyScenarioStep();
+    EXPECT_EQ(p.form.lstScen.Items(), Texts{"Reboot Computer; Weekly (Sun); 7:00"});
+    EXPECT_EQ(p.Days(), Texts{"  Sun"});
+
+    p.form.lstDays.SetListIndex(3);  // moving the current item is no edit
+    EXPECT_FALSE(p.form.ScenariosChanged);
+    p.form.cmdDuration.SetText("Daily");
+    EXPECT_FALSE(p.form.lstDays.Visible());
+    EXPECT_TRUE(p.Days().empty());
+    EXPECT_EQ(p.form.lstDays.ListIndex(), -1);
+    EXPECT_TRUE(p.form.cmdApply.Enabled());
+}
+
+TEST(ScenarioEditor, LoadingAWeeklyEntryChecksExactlyItsDays) {
+    Page p({"Suspend; Weekly (Tue, Sat); 6:00", "Log Off Current User; Weekly (Mon, Fri); 8:00",
+            "Hibernate; Weekly (Mon,Fri); 8:00", "Reboot Computer; Daily; 7:00"});
+    p.form.cmdScen.SetListIndex(0);
+    p.form.cmdScen.SetListIndex(1);
+    EXPECT_EQ(p.Days(), (Texts{"  Mon", "  Fri"}));
+    EXPECT_TRUE(p.form.lstDays.Visible());
+    EXPECT_EQ(p.form.cmdAction.Text() + "|" + p.form.cmdDuration.Text() + "|" + p.form.txtTime.Text(),
+              "Log Off Current User|Weekly|8:00");
+    EXPECT_FALSE(p.form.cmdApply.Enabled());
+    EXPECT_FALSE(p.form.ScenariosChanged);
+
+    p.form.cmdScen.SetListIndex(2);  // days are cut at ", " only
+    EXPECT_TRUE(p.Days().empty());
+
+    p.form.OptionsChanged = true;  // another page's change keeps Apply enabled
+    p.form.cmdScen.SetListIndex(3);
+    EXPECT_TRUE(p.form.cmdApply.Enabled());
+    EXPECT_FALSE(p.form.lstDays.Visible());
+}
+
+TEST(ScenarioEditor, DeleteAsksAndOnlyYesRemoves) {
+    Page p({"Run Application calc.exe; Daily; 7:00", "Suspend; Onetime; 6:00"});
+    p.form.cmdDel.Click();  // nothing selected: no question
+    EXPECT_TRUE(p.dialogs.asked.empty());
+    p.form.cmdScen.SetListIndex(0);
+    p.form.cmdDuration.SetText("Onetime");  // a pending edit
+    p.dialogs.answer = IdNo;
+    p.form.cmdDel.Click();
+    EXPECT_EQ(p.dialogs.asked,
+              Texts{"Do you really want to delete\r\nRun Application calc.exe; Daily; 7:00 ?|Delete scenario|52"});
+    EXPECT_EQ(p.form.lstScen.Count(), 2);
+    EXPECT_TRUE(p.removed.empty());
+    EXPECT_TRUE(p.form.ScenariosChanged);
+
+    p.dialogs.answer = IdYes;
+    p.form.cmdDel.Click();
+    EXPECT_EQ(p.removed, Texts{"Run Application calc.exe; Daily; 7:00"});
+    EXPECT_EQ(p.form.lstScen.Items(), Texts{"Suspend; Onetime; 6:00"});
+    EXPECT_EQ(p.form.cmdScen.ListIndex(), 0);  // the first remaining one is loaded
+    EXPECT_EQ(p.form.cmdAction.Text(), "Suspend");
+    EXPECT_FALSE(p.form.ScenariosChanged || p.form.cmdApply.Enabled());
+
+    p.form.cmdDel.Click();  // the only one
+    EXPECT_EQ(p.form.cmdScen.Count() + p.form.lstScen.Count(), 0);
+}
+
+TEST(ScenarioEditor, ApplyReplacesTheSelectedEntryAtTheEnd) {
+    Page p({"Reboot Computer; Daily; 7:00", "Suspend; Onetime; 6:00", "Hibernate; Daily; 5:00"});
+    p.form.cmdScen.SetListIndex(1);
+    p.form.cmdDuration.SetText("Daily");
+    p.form.txtTime.SetText("6:30");
+    p.editor.ApplyScenarioStep();
+    const Texts expected{"Reboot Computer; Daily; 7:00", "Hibernate; Daily; 5:00", "Suspend; Daily; 6:30"};
+    EXPECT_EQ(p.form.cmdScen.Items(), expected);
+    EXPECT_EQ(p.form.lstScen.Items(), expected);
+    EXPECT_EQ(p.form.cmdScen.ListIndex(), 2);
+    p.editor.ApplyScenarioStep();  // nothing pending
+    EXPECT_EQ(p.form.cmdScen.Items(), expected);
+}
+
+TEST(ScenarioEditor, ApplicationScenariosNeedAnApplication) {
+    struct Row { const char* action; const char* preselected; const char* chosen; const char* result; int asks; };
+    const Row rows[] = {
+        {"Run Application", "", "notepad.exe", "Run Application notepad.exe; Daily; 7:00", 1},
+        {"Run Application", "", "", nullptr, 1},
+        {"Run Application", "calc.exe", "", "Run Application calc.exe; Daily; 7:00", 0},
+        {"Close Application", "", "winword.exe", "Close Application winword.exe; Daily; 7:00", 1},
+        {"Close Application", " ", "  ", nullptr, 1},
+    };
+    for (const Row& r : rows) {
+        Page p({"Reboot Computer; Daily; 7:00"});
+        p.form.cmdScen.SetListIndex(0);
+        p.form.cmdAction.SetText(r.action);
+        p.editor.SelectedApplication = r.preselected;
+        p.chosen = r.chosen;
+        p.editor.ApplyScenarioStep();
+        const std::string label = std::string(r.action) + " [" + r.preselected + "]";
+        EXPECT_EQ(p.chooserCalls + p.pickerCalls, r.asks) << label;
+        EXPECT_EQ(p.form.lstScen.Items(), Texts{r.result ? r.result : "Reboot Computer; Daily; 7:00"}) << label;
+        EXPECT_EQ(p.form.ScenariosChanged, r.result == nullptr) << label;
+        if (r.result) {
+            EXPECT_EQ(p.editor.SelectedApplication, "") << label;
+        }
+    }
+}
+
+TEST(ScenarioEditor, FindButtonFollowsTheAction) {
+    Page p({"Close Application Run Application.exe; Daily; 7:00", "Reboot Computer; Daily; 7:00"});
+    p.form.cmdScen.SetListIndex(0);
+    EXPECT_EQ(p.form.cmdAction.Text(), "Close Application");
+    EXPECT_TRUE(p.form.cmdFind.Visible());
+    EXPECT_FALSE(p.editor.CheckDublicates());  // the application name is not shown
+    p.form.cmdFind.Click();
+    p.form.cmdAction.SetText("Run Application");
+    p.form.cmdFind.Click();
+    EXPECT_EQ(p.pickerCalls * 10 + p.chooserCalls, 11);
+    p.form.cmdScen.SetListIndex(1);
+    EXPECT_FALSE(p.form.cmdFind.Visible());
+    EXPECT_TRUE(p.editor.CheckDublicates());
+
+    p.form.lstScen.SetListIndex(1);
+    EXPECT_EQ(p.editor.lstScenTooltip, "Reboot Computer; Daily; 7:00");
+    p.editor.lstScen_LostFocus();
+    EXPECT_EQ(p.editor.lstScenTooltip, "");
+}
+
+} // namespace
+} // namespace dwl
+
+namespace dwl {
+namespace {
+
+TEST(ScenarioEditor, AddNewOverAnExistingDefaultShowsItAndLeavesTheSelectedEntryAlone) {
+    Page p({"Reboot Computer; Daily; 7:00", "Shutdown Windows; Onetime; 9:41"});
+    p.form.cmdScen.SetListIndex(0);
+    p.form.cmdAdd.Click();
+    EXPECT_EQ(p.form.cmdScen.ListIndex(), 1);
+    EXPECT_FALSE(p.form.cmdApply.Enabled());
+    EXPECT_FALSE(p.form.ScenariosChanged);
+    p.editor.ApplyScenarioStep();  // as an Apply that other pages' changes would run
+    EXPECT_EQ(p.form.cmdScen.Items(), (Texts{"Reboot Computer; Daily; 7:00", "Shutdown Windows; Onetime; 9:41"}));
+}
+
+} // namespace
+} // namespace dwl

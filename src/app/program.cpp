@@ -9,7 +9,9 @@
 #include "platform/user.h"
 #include "schedule/mtime.h"
 #include "schedule/scenario.h"
+#include "platform/shell.h"
 #include "settings/my_registry.h"
+#include "settings/settings.h"
 
 namespace dwl {
 namespace {
@@ -22,32 +24,19 @@ constexpr int kMaxSetAsideNames = 10;
 // in the start-up and exit order, so the order itself is complete now.
 bool InstallManifest() { return false; }
 void LoadQuickbarSettings() {}
-void UpdateMenuHotkeyCaptions() {}
 void DisplayQuickbar() {}
 void ShowSplash() {}
 void DestroySplashWindow() {}
 void DestroyQuickbarWindow() {}
 void RunCleanUp() {}
 
-void LoadOptions(OptionsForm& form) {
-    // Defaults of a first start.
-    form.chkPower.SetValue(0);
-    form.chkPassword.SetValue(0);
-    form.chkStartup.SetValue(1);
-    form.chkTray.SetValue(1);
-}
-
-void LoadCleanUpOptions(OptionsForm& form) {
-    form.chkCleanTemp.SetValue(0);
-    form.chkCleanNetCashe.SetValue(0);
-    form.chkCleanRecycleBin.SetValue(0);
-}
-
 } // namespace
 
 Program::Program(Platform platform)
     : platform_(platform),
       timeBox_(form_.txtTime, form_.cmdPlus, form_.cmdMin, form_.lstTime),
+      scenarioEditor_(form_, timeBox_, platform.clock, platform.dialogs),
+      options_(form_, platform.optionsWindow, scenarioEditor_),
       countdown_(platform.countdownWindow,
                  Countdown::Services{form_.chkPassword, [this] { return currentUserName_; },
                                      [this](int aOption) { ExitWindows(aOption); },
@@ -57,6 +46,26 @@ Program::Program(Platform platform)
       scheduler_(form_.cmdScen, form_.lstScen, platform.clock, countdown_,
                  [this](int hour, int minute) { return TimeText(hour, minute, timeBox_.Use12Hour); }) {
     scheduler_.onScenariosConsumed = [this] { SaveScenarios(); };
+
+    // Choosing applications arrives with the application work; until then a
+    // Run or Close Application scenario cannot be applied.
+    scenarioEditor_.chooseApplicationToRun = [] { return false; };
+    scenarioEditor_.pickApplicationToClose = [] {};
+    scenarioEditor_.removeApplicationRecords = [this](const std::string& entry) { RemoveApplicationRecords(entry); };
+    scenarioEditor_.onActiveListRebuilt = [this] { SaveScenarios(); };
+
+    options_.applyHotkeys = [] {};  // the hotkey boxes cannot be changed yet
+    options_.setStartupEntry = [this](bool enable) { SetStartupEntry(Registry(), enable); };
+    options_.saveOptions = [this] { SaveOptions(Registry(), form_); };
+    options_.displayQuickbar = DisplayQuickbar;
+    options_.openDocument = [this](const std::string& command) { platform_.shell.OpenDocument(command); };
+    options_.exitWindows = [this](int code) { ExitWindows(code); };
+    options_.exitProgram = [this] { ExitProgram(); };
+}
+
+MyRegistry& Program::Registry() {
+    if (!registry_) registry_ = std::make_unique<MyRegistry>(platform_.registry, platform_.dialogs);
+    return *registry_;
 }
 
 bool Program::Main() {
@@ -74,12 +83,12 @@ bool Program::Main() {
     timeBox_.InitTimeBox(platform_.clock);
     DisplayQuickbar();
     if (form_.chkTray.Value() != 0) {
-        ShowForm();
+        options_.Show_Form();
         ShowSplash();
-        // cmdCancel_Click: hide and drop what the loaders marked as changed.
-        platform_.optionsWindow.Hide();
+        options_.cmdCancel_Click();
+    } else {
+        form_.ClearPendingChanges();
     }
-    form_.ClearPendingChanges();
     started_ = true;
     return true;
 }
@@ -88,14 +97,15 @@ void Program::InitProgram() {
     platform_.optionsWindow.Create(*this);
     scheduler_.MarkCurrentMinuteChecked();  // GTimer runs from here on
     LoadAboutInfo();
+    options_.appTitle = about_.AppTitle;
+    options_.programFolder = platform_.files.ExeFolder();
     FillActionLists(form_.cmdAct, form_.cmdAction, form_.cmdDuration, IsLockSupported(platform_.osVersion));
     currentUserName_ = platform_.user.LogonName();
-    LoadOptions(form_);
+    LoadOptions(Registry(), form_, configPassword_);
     LoadQuickbarSettings();
-    MyRegistry registry(platform_.registry, platform_.dialogs);
-    LoadHotkeySettings(registry, form_, hotkeyValues_);
-    UpdateMenuHotkeyCaptions();
-    LoadCleanUpOptions(form_);
+    LoadHotkeySettings(Registry(), form_, hotkeyValues_);
+    options_.UpdateMenuHotkeyCaptions();
+    LoadCleanUpOptions(Registry(), form_);
     form_.cmdApply.SetEnabled(false);
 
     scenarioFilePath_ = platform_.files.ExeFolder() + "\\" + kScenarioFileName;
@@ -111,6 +121,7 @@ void Program::ExitProgram() {
     SaveScenarios();
     applications_.clear();
     exitWindows_.reset();
+    registry_.reset();
     for (int id : {HotkeyShutdown, HotkeyReboot, HotkeyLogOff, HotkeyShowOptions})
         platform_.hotkeys.Unregister(id);
     platform_.optionsWindow.UnhookHotkeyProc();
@@ -127,6 +138,8 @@ void Program::LoadAboutInfo() {
     about_.VersionText = "Version " + std::to_string(DWL_VERSION_MAJOR) + "." + std::to_string(DWL_VERSION_MINOR);
     about_.CopyrightText = DWL_COPYRIGHT;
     about_.AboutText = about_.AppTitle + "\r\n" + about_.VersionText + "\r\n" + about_.CopyrightText;
+    form_.lblDisclaimer.SetCaption("");
+    form_.lblTitle.SetCaption(about_.AboutText);
     form_.frmOptions.SetCaption(about_.AppTitle + " 2.5");
     countdown_.frmAction.SetCaption(form_.frmOptions.Caption());
 }
@@ -138,6 +151,11 @@ void Program::ExitWindows(int aOption) {
 
 void Program::RunCloseAction(const std::string& /*strAction*/, bool /*oneTime*/) {
     // Starting and closing applications is not part of this version yet.
+}
+
+void Program::RemoveApplicationRecords(const std::string& entry) {
+    const std::string name = TextBetween(entry, "Run Application ", ";");
+    std::erase_if(applications_, [&](const ApplicationRecord& record) { return record.shortName == name; });
 }
 
 void Program::RestoreScenarios() {
@@ -177,15 +195,13 @@ void Program::SaveScenarios() {
     platform_.files.WriteFileAtomic(scenarioFilePath_, FormatScenarioFile(data));
 }
 
-void Program::ShowForm() { platform_.optionsWindow.ShowCentred(); }
-
 void Program::OnHotkey(uintptr_t wParam, intptr_t lParam) {
     for (HotkeyCommand command : DecodeHotkey(hotkeyValues_, wParam, lParam)) {
         switch (command) {
         case HotkeyCommand::Shutdown: ExitWindows(1); break;
         case HotkeyCommand::Reboot: ExitWindows(2); break;
         case HotkeyCommand::LogOff: ExitWindows(0); break;
-        case HotkeyCommand::ShowOptions: ShowForm(); break;
+        case HotkeyCommand::ShowOptions: options_.Show_Form(); break;
         }
     }
 }
@@ -195,8 +211,12 @@ void Program::OnSchedulerTick() {
 }
 
 void Program::OnMenuCommand(int command) {
-    if (command == MenuExit) ExitProgram();
+    if (!exited_) options_.OnMenuCommand(command);
 }
+void Program::OnCloseRequest() { options_.OnCloseRequest(); }
+void Program::OnMinimized() { options_.OnMinimized(); }
+void Program::OnCtrlTab() { options_.OnCtrlTab(); }
+void Program::OnTrayNotify(unsigned mouseMessage) { options_.OnTrayNotify(mouseMessage); }
 
 void Program::OnEndSession() {
     if (started_ && !exited_) SaveScenarios();

@@ -7,8 +7,11 @@
 #include "actions/countdown.h"
 #include "actions/exit_windows.h"
 #include "hotkeys/hotkey_settings.h"
+#include "schedule/scenario_editor.h"
 #include "schedule/scheduler.h"
 #include "schedule/time_box.h"
+#include "settings/my_registry.h"
+#include "ui/options/options_controller.h"
 #include "schedule/scenario_file.h"
 #include "ui/options/options_form.h"
 #include "ui/options/options_window.h"
@@ -23,6 +26,7 @@ class IInstanceGuard;
 class IOsVersionSource;
 class IPower;
 class IRegistry;
+class IShell;
 class IUserInfo;
 
 // The operating-system services the program runs on.
@@ -38,6 +42,7 @@ struct Platform {
     IPower& power;
     IUserInfo& user;
     ICountdownWindow& countdownWindow;
+    IShell& shell;
 };
 
 // Program-wide texts shown in captions and on the About page.
@@ -71,6 +76,10 @@ public:
     void OnSchedulerTick() override;
     void OnMenuCommand(int command) override;
     void OnEndSession() override;
+    void OnCloseRequest() override;
+    void OnMinimized() override;
+    void OnCtrlTab() override;
+    void OnTrayNotify(unsigned mouseMessage) override;
 
     OptionsForm& Form() override { return form_; }
     TimeBox* TimeBoxModel() override { return &timeBox_; }
@@ -80,22 +89,29 @@ public:
     Countdown& CountdownWindow() { return countdown_; }
     std::vector<ApplicationRecord>& ApplicationList() { return applications_; }
     bool Exited() const { return exited_; }
+    OptionsController& Options() { return options_; }
+    ScenarioEditor& Editor() { return scenarioEditor_; }
 
 private:
     void LoadAboutInfo();
     void RestoreScenarios();
-    void ShowForm();
     void RunCloseAction(const std::string& strAction, bool oneTime);
+    void RemoveApplicationRecords(const std::string& entry);
+    MyRegistry& Registry();
 
     Platform platform_;
     OptionsForm form_;
     AboutInfo about_;
     HotkeyValues hotkeyValues_;
     std::string currentUserName_;
+    std::string configPassword_;
     TimeBox timeBox_;
+    ScenarioEditor scenarioEditor_;
+    OptionsController options_;
     Countdown countdown_;
     Scheduler scheduler_;
     std::unique_ptr<clsExitWindows> exitWindows_;  // created on first use
+    std::unique_ptr<MyRegistry> registry_;         // created on first use
     std::string scenarioFilePath_;
     std::vector<ApplicationRecord> applications_;
     bool saveBlocked_ = false;  // the file on disk could not be read or set aside: never overwrite it

@@ -15,6 +15,7 @@
 #include "platform/instance.h"
 #include "platform/os_version.h"
 #include "platform/power.h"
+#include "platform/shell.h"
 #include "platform/user.h"
 #include "platform/registry.h"
 #include "ui/options/options_window.h"
@@ -152,6 +153,10 @@ public:
     void HookHotkeyProc() override { hooked = true; journal.push_back("hook"); }
     void UnhookHotkeyProc() override { hooked = false; journal.push_back("unhook"); }
     void Destroy() override { exists = false; journal.push_back("destroy options"); }
+    void ShowNormal() override { visible = true; journal.push_back("show normal"); }
+    void ShowTrayMenu() override { journal.push_back("tray menu"); }
+    void AddTrayIcon(const char* tip) override { journal.push_back(std::string("add tray ") + tip); }
+    void RemoveTrayIcon() override { journal.push_back("remove tray"); }
     IOptionsEvents* events = nullptr;
     bool exists = false;
     bool visible = false;
@@ -171,6 +176,12 @@ public:
         journal.push_back("SetSuspendState " + std::to_string(h) + std::to_string(f) + std::to_string(d));
     }
     Journal& journal;
+};
+
+class FakeShell : public IShell {
+public:
+    void OpenDocument(const std::string& command) override { opened.push_back(command); }
+    std::vector<std::string> opened;
 };
 
 class FakeUser : public IUserInfo {

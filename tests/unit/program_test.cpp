@@ -28,8 +28,9 @@ protected:
     FakePower power{journal};
     FakeUser user;
     FakeCountdownWindow countdownWindow{journal};
+    FakeShell shell;
     Program program{Platform{instance, dialogs, registry, files, osVersion, hotkeys, window, clock, power, user,
-                             countdownWindow}};
+                             countdownWindow, shell}};
 
     void SetUp() override { clock.now = {2026, 12, 7, 1, 8, 59, 10}; }  // Monday 8:59:10
     void TickAt(int hour, int minute, int second = 30) {
@@ -60,7 +61,7 @@ TEST_F(ProgramTest, StartsHiddenWithHotkeysRegisteredAndHookInstalledLast) {
     ASSERT_TRUE(program.Main());
 
     EXPECT_EQ(journal, (Journal{"instance", "create options", "register 0 6 83", "register 2 3 76",
-                                "register 3 7 80", "hook", "show options", "hide options"}));
+                                "register 3 7 80", "hook", "show options", "add tray Duskwell", "hide options"}));
     EXPECT_FALSE(window.visible);
     EXPECT_EQ(program.Form().frmOptions.Caption(), "Duskwell 2.5");
     EXPECT_EQ(program.ScenarioFilePath(), kScn);
@@ -94,7 +95,7 @@ TEST_F(ProgramTest, ExitSavesUnregistersUnhooksAndDestroysInOrder) {
     ASSERT_TRUE(program.Main());
     journal.clear();
     program.OnMenuCommand(MenuExit);
-    EXPECT_EQ(journal, (Journal{std::string("write ") + kScn, "unregister 0", "unregister 1", "unregister 2",
+    EXPECT_EQ(journal, (Journal{"remove tray", std::string("write ") + kScn, "unregister 0", "unregister 1", "unregister 2",
                                 "unregister 3", "unhook", "destroy countdown", "destroy options"}));
     EXPECT_TRUE(hotkeys.registered.empty());
     EXPECT_FALSE(window.hooked);
@@ -110,7 +111,7 @@ TEST_F(ProgramTest, HotkeyMessagesAreDecodedByIdAndCombination) {
     ASSERT_TRUE(program.Main());
     journal.clear();
     program.OnHotkey(3, (0x50 << 16) | 7);
-    EXPECT_EQ(journal, (Journal{"show options"}));
+    EXPECT_EQ(journal, (Journal{"show options", "add tray Duskwell"}));
     journal.clear();
     program.OnHotkey(3, (0x51 << 16) | 7);  // wrong key
     program.OnHotkey(2, (0x50 << 16) | 7);  // wrong id
@@ -236,6 +237,40 @@ TEST_F(RunningProgramTest, UserHotkeysActAtOnce) {
     Start({});
     program.OnHotkey(0, (83 << 16) | 6);
     EXPECT_EQ(journal, (Journal{"privilege", "ExitWindowsEx 5 4294967295"}));
+}
+
+} // namespace
+} // namespace dwl
+
+namespace dwl {
+namespace {
+
+using namespace fakes;
+
+TEST_F(ProgramTest, AppliedOptionsAndStartupEntryOutliveARestart) {
+    ASSERT_TRUE(program.Main());
+    OptionsForm& form = program.Form();
+    form.chkCleanTemp.SetValue(1);
+    form.chkStartup.SetValue(1);
+    form.chkTray.SetValue(0);
+    EXPECT_TRUE(form.cmdApply.Enabled());
+    form.cmdApply.Click();
+    EXPECT_FALSE(form.cmdApply.Enabled());
+    const FakeRegistry::Key run{Hive::LocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", "DWL"};
+    EXPECT_EQ(registry.values[run], "C:\\Program Files\\Duskwell\\");
+    program.OnMenuCommand(MenuExit);
+
+    Program again{Platform{instance, dialogs, registry, files, osVersion, hotkeys, window, clock, power, user,
+                           countdownWindow, shell}};
+    ASSERT_TRUE(again.Main());
+    EXPECT_EQ(again.Form().chkCleanTemp.Value(), 1);
+    EXPECT_EQ(again.Form().chkTray.Value(), 0);
+    EXPECT_FALSE(again.Form().cmdApply.Enabled());
+
+    // Cleared and applied, the startup entry goes away.
+    again.Form().chkStartup.SetValue(0);
+    again.Form().cmdOK.Click();
+    EXPECT_EQ(registry.values.count(run), 0u);
 }
 
 } // namespace

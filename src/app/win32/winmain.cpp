@@ -8,6 +8,7 @@
 #include "platform/win32/power_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/services_win32.h"
+#include "platform/win32/shell_win32.h"
 #include "ui/options/win32/options_view.h"
 
 namespace {
@@ -22,11 +23,12 @@ int Run(HINSTANCE instance) {
     Win32Clock clock;
     Win32Power power;
     Win32UserInfo user;
+    Win32Shell shell;
     OptionsView view(instance);
     CountdownView countdown(instance);
     Win32Hotkeys hotkeys([&view] { return view.Handle(); });
     dwl::Program program(dwl::Platform{instanceGuard, dialogs, registry, files, osVersion, hotkeys, view, clock,
-                                       power, user, countdown});
+                                       power, user, countdown, shell});
     countdown.Attach(program.CountdownWindow());
 
     // The window goes before the program whose form it shows.

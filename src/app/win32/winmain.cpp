@@ -13,8 +13,19 @@
 
 namespace {
 
+// The windows are laid out at the screen's real DPI; without this, newer
+// systems would draw them at 96 DPI and stretch the bitmap. Looked up at run
+// time: Windows XP does not have it.
+void DeclareDpiAware() {
+    using SetAware = BOOL(WINAPI*)();
+    if (HMODULE user = GetModuleHandleA("user32.dll"))
+        if (auto setAware = reinterpret_cast<SetAware>(reinterpret_cast<void*>(GetProcAddress(user, "SetProcessDPIAware"))))
+            setAware();
+}
+
 int Run(HINSTANCE instance) {
     using namespace dwl::win32;
+    DeclareDpiAware();
     Win32InstanceGuard instanceGuard;
     Win32Dialogs dialogs;
     Win32Registry registry;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/os_version.h"
+#include "schedule/scenario.h"
 
 namespace dwl {
 namespace {
@@ -45,12 +46,6 @@ std::string WithoutNuls(const std::string& text) {
     return result;
 }
 
-std::string TrimBlanks(const std::string& text) {
-    const size_t begin = text.find_first_not_of(' ');
-    if (begin == std::string::npos) return std::string();
-    const size_t end = text.find_last_not_of(' ');
-    return text.substr(begin, end - begin + 1);
-}
 
 bool Contains(const std::string& text, char c) { return text.find(c) != std::string::npos; }
 

@@ -19,6 +19,23 @@ std::string TextBetween(const std::string& text, const std::string& startDelimit
     return piece.substr(0, end);
 }
 
+std::vector<std::string> Split(const std::string& text, const std::string& separator) {
+    std::vector<std::string> pieces;
+    size_t start = 0;
+    for (size_t found; !separator.empty() && (found = text.find(separator, start)) != std::string::npos;
+         start = found + separator.size())
+        pieces.push_back(text.substr(start, found - start));
+    pieces.push_back(text.substr(start));
+    return pieces;
+}
+
+std::string TrimBlanks(const std::string& text) {
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    const size_t last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
 void FillActionLists(ListControl& cmdAct, ListControl& cmdAction, ListControl& cmdDuration,
                      bool lockSupported) {
     for (const char* text : {kLogOffText, kRebootText, kShutdownText, kSuspendText, kHibernateText})

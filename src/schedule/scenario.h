@@ -25,6 +25,12 @@ inline constexpr const char* kFieldSeparator = "; ";
 std::string TextBetween(const std::string& text, const std::string& startDelimiter,
                         const std::string& endDelimiter);
 
+// Cuts `text` at every `separator`; a text without it is one piece.
+std::vector<std::string> Split(const std::string& text, const std::string& separator);
+
+// `text` without the blanks around it.
+std::string TrimBlanks(const std::string& text);
+
 // Fills the immediate-action list, the editor's action list and the duration
 // list; "Lock Computer" only where the workstation can be locked.
 void FillActionLists(ListControl& cmdAct, ListControl& cmdAction, ListControl& cmdDuration,

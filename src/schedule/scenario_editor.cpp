@@ -16,23 +16,6 @@ constexpr const char* kDeleteQuestion = "Do you really want to delete";
 constexpr const char* kDeleteCaption = "Delete scenario";
 constexpr unsigned kDeleteStyle = MbYesNo | MbIconExclamation;  // 52
 
-std::vector<std::string> Split(const std::string& text, const std::string& separator) {
-    std::vector<std::string> pieces;
-    size_t start = 0;
-    for (size_t found; (found = text.find(separator, start)) != std::string::npos;
-         start = found + separator.size())
-        pieces.push_back(text.substr(start, found - start));
-    pieces.push_back(text.substr(start));
-    return pieces;
-}
-
-std::string Trim(const std::string& text) {
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return {};
-    const size_t last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
-
 bool StartsWith(const std::string& text, const std::string& prefix) { return text.rfind(prefix, 0) == 0; }
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
@@ -158,7 +141,7 @@ void ScenarioEditor::CheckWeeklyDays(const std::string& duration) {
     for (int i = 0; i < days.Count(); ++i) days.SetChecked(i, false);
     for (const std::string& piece : Split(TextBetween(duration, "(", ")"), ", "))
         for (int i = 0; i < days.Count(); ++i)
-            if (Trim(days.Item(i)) == piece) days.SetChecked(i, true);
+            if (TrimBlanks(days.Item(i)) == piece) days.SetChecked(i, true);
     days.SetListIndex(-1);
 }
 
@@ -168,7 +151,7 @@ std::string ScenarioEditor::WeeklyText() {
     for (int i = 0; i < days.Count(); ++i) {
         if (!days.Checked(i)) continue;
         if (!dayText.empty()) dayText += ", ";
-        dayText += Trim(days.Item(i));
+        dayText += TrimBlanks(days.Item(i));
     }
     if (dayText.empty()) {
         dayText = "Sun";
@@ -250,10 +233,10 @@ void ScenarioEditor::cmdFind_Click() {
 void ScenarioEditor::ApplyScenarioStep() {
     if (!form_.ScenariosChanged) return;
     const std::string action = form_.cmdAction.Text();
-    if (IsApplicationAction() && Trim(SelectedApplication).empty()) {
+    if (IsApplicationAction() && TrimBlanks(SelectedApplication).empty()) {
         if (action == kCloseAppText) {
             if (pickApplicationToClose) pickApplicationToClose();
-            if (Trim(SelectedApplication).empty()) return;
+            if (TrimBlanks(SelectedApplication).empty()) return;
         } else if (!chooseApplicationToRun || !chooseApplicationToRun()) {
             return;
         }

@@ -17,13 +17,6 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
     return q;
 }
 
-std::string TrimBlanks(const std::string& text) {
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    const size_t last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
-
 } // namespace
 
 std::string ScenarioTimeText(const std::string& Entry) {
@@ -40,16 +33,9 @@ std::string WeekdayName(int dayOfWeek) {
 bool IsDueToday(const std::string& Entry, int dayOfWeek) {
     if (Entry.find("Weekly") == std::string::npos) return true;
     const std::string today = WeekdayName(dayOfWeek);
-    const std::string days = TextBetween(Entry, "(", ")");
-    const std::string separator = ", ";
-    size_t begin = 0;
-    while (true) {
-        const size_t end = days.find(separator, begin);
-        if (days.substr(begin, end == std::string::npos ? std::string::npos : end - begin) == today)
-            return true;
-        if (end == std::string::npos) return false;
-        begin = end + separator.size();
-    }
+    for (const std::string& day : Split(TextBetween(Entry, "(", ")"), ", "))
+        if (day == today) return true;
+    return false;
 }
 
 std::string ActionField(const std::string& Entry) {

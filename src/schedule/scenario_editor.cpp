@@ -114,9 +114,9 @@ void ScenarioEditor::cmdScen_Change() {
     if (form_.cmdScen.ListIndex() >= 0) SwitchScen(form_.cmdScen.ListIndex());
 }
 
-void ScenarioEditor::lstScen_Click() { lstScenTooltip = form_.lstScen.Text(); }
+void ScenarioEditor::lstScen_Click() { form_.lstScen.SetTooltip(form_.lstScen.Text()); }
 
-void ScenarioEditor::lstScen_LostFocus() { lstScenTooltip.clear(); }
+void ScenarioEditor::lstScen_LostFocus() { form_.lstScen.SetTooltip(""); }
 
 void ScenarioEditor::SwitchScen(int index) {
     if (index < 0 || index >= form_.cmdScen.Count()) return;

@@ -37,8 +37,6 @@ public:
 
     // The application chosen for the scenario being built; emptied by AddScenario.
     std::string SelectedApplication;
-    // The tooltip of lstScen: the full text of the entry last clicked.
-    std::string lstScenTooltip;
 
     // Loads entry `index` of cmdScen into the editor.
     void SwitchScen(int index);

@@ -204,9 +204,9 @@ TEST(ScenarioEditor, FindButtonFollowsTheAction) {
     EXPECT_TRUE(p.editor.CheckDublicates());
 
     p.form.lstScen.SetListIndex(1);
-    EXPECT_EQ(p.editor.lstScenTooltip, "Reboot Computer; Daily; 7:00");
+    EXPECT_EQ(p.form.lstScen.Tooltip(), "Reboot Computer; Daily; 7:00");
     p.editor.lstScen_LostFocus();
-    EXPECT_EQ(p.editor.lstScenTooltip, "");
+    EXPECT_EQ(p.form.lstScen.Tooltip(), "");
 }
 
 } // namespace

@@ -56,6 +56,8 @@ int Run(HINSTANCE instance) {
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        // The options window sees its keys first (Ctrl+Tab turns its pages).
+        if (view.PreTranslate(message)) continue;
         // Tab, Enter and Escape move between and press the controls of the program's windows.
         HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
         if (!root || !IsDialogMessageA(root, &message)) {

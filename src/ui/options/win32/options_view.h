@@ -1,9 +1,12 @@
 #pragma once
 #include <windows.h>
 
+#include <array>
 #include <memory>
 
 #include "platform/win32/handles.h"
+#include "platform/win32/tray_win32.h"
+#include "schedule/time_box.h"
 #include "ui/model/win32/control_views.h"
 #include "ui/options/options_form.h"
 #include "ui/options/options_window.h"
@@ -11,18 +14,101 @@
 namespace dwl::win32 {
 
 inline constexpr const char* kOptionsWindowClass = "DuskwellOptions";
+inline constexpr const char* kOptionsPageClass = "DuskwellOptionsPage";
 
-// Child control ids of the options window.
+// Child control ids of the options window. They are stable: the end-to-end
+// tests find the controls by them. The menu items use the MenuCommand ids.
 enum OptionsControlId : int {
+    // Window level
+    IdOK = IDOK,          // 1, cmdOK: Enter presses it
+    IdCancel = IDCANCEL,  // 2, cmdCancel: Escape presses it
+    IdTabs = 1010,        // tbsOptions
+    IdApply = 1011,       // cmdApply
+    IdHelp = 1012,        // cmdHelp
+    IdPageFirst = 1020,   // the page containers, 1020 (General) to 1025 (About)
+
+    // General
     IdLstScen = 1001,
     IdCmdAct = 1002,
+    IdLabel4 = 1006,  // "Active scenarios:"
+    IdFraUI = 1101,
+    IdChkStartup = 1102,
+    IdChkTray = 1103,
+    IdFraSecurity = 1104,
+    IdChkPassword = 1105,
+    IdCmdPassword = 1106,
+    IdFrame1 = 1107,
+    IdCmdIA = 1108,
+
+    // Scenarios
     IdCmdAction = 1003,
     IdCmdScen = 1004,
     IdCmdDuration = 1005,
-    IdLblActive = 1006,
+    IdCmdAdd = 1201,
+    IdCmdDel = 1202,
+    IdFraScen = 1203,
+    IdLblAction = 1204,
+    IdCmdFind = 1205,
+    IdLblDuration = 1206,
+    IdLstDays = 1207,
+    IdLblTime = 1208,
+    IdTxtTime = 1209,
+    IdCmdPlus = 1210,
+    IdCmdMin = 1211,
+    IdLstTime = 1212,
+    IdChkPower = 1213,
+
+    // Hotkeys
+    IdLblHotkeys = 1301,
+    IdLblShutdownKey = 1302,
+    IdTxtShutdownKey = 1303,
+    IdLblRebootKey = 1304,
+    IdTxtRebootKey = 1305,
+    IdLblLogOffKey = 1306,
+    IdTxtLogOffKey = 1307,
+    IdLblNote1 = 1308,
+    IdLblNote2 = 1309,
+
+    // Clean Up
+    IdLabel9 = 1401,
+    IdFraCleanUp = 1402,
+    IdChkCleanTemp = 1403,
+    IdChkCleanNetCashe = 1404,
+    IdChkCleanRecycleBin = 1405,
+
+    // Quickbar
+    IdChkQBar = 1501,
+    IdChkQBAOT2 = 1502,
+    IdChkQBConfirm = 1503,
+    IdFrame2 = 1504,
+    IdOptQBLarge = 1505,
+    IdOptQBSmall = 1506,
+    IdFraQBPlacement = 1507,
+    IdOptQBHorizontal = 1508,
+    IdOptQBVertical = 1509,
+    IdFraQBItems = 1510,
+    IdChkQBShutdown = 1511,
+    IdChkQBRestart = 1512,
+    IdChkQBLogoff = 1513,
+    IdChkQBSuspend = 1514,
+    IdChkQBHibernate = 1515,
+    IdChkQBLock = 1516,
+    IdChkQBConfig = 1517,
+    IdChkQBAOT = 1518,
+
+    // About
+    IdPicIcon = 1601,
+    IdLblTitle = 1602,
+    IdLblDisclaimer = 1603,
+    IdCmdLink = 1604,
+    IdLine1Top = 1605,
+    IdLine1Bottom = 1606,
 };
 
-// The Win32 view of the options window frmOptions.
+// The Win32 view of the options window frmOptions: a tab strip over six
+// pages, the OK / Cancel / Apply / Help buttons, the scheduler timer, the
+// tray icon and its popup menu. Everything it shows comes from the model;
+// everything the user does goes to the model or to the events.
 class OptionsView : public IOptionsWindow {
 public:
     explicit OptionsView(HINSTANCE instance);
@@ -34,22 +120,46 @@ public:
     void HookHotkeyProc() override;
     void UnhookHotkeyProc() override;
     void Destroy() override;
+    void ShowNormal() override;
+    void ShowTrayMenu() override;
+    void AddTrayIcon(const char* tip) override;
+    void RemoveTrayIcon() override;
+    void FocusControl(const void* control) override;
+
+    // The message loop offers every message here before the dialog keys get
+    // it: true when the window took it (Ctrl+Tab).
+    bool PreTranslate(const MSG& message);
 
     HWND Handle() const { return window_; }
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    bool RegisterClasses();
+    void CreateTabs();
+    void CreatePages();
+    void SyncPages();
+    void WireTimeBox();
+    bool OnTimeBoxMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnTimeListMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void FocusTimeBox(TimeBoxFocus target);
 
     OptionsForm* form_ = nullptr;
+    TimeBox* timeBox_ = nullptr;
     HINSTANCE instance_;
     IOptionsEvents* events_ = nullptr;
     HWND window_ = nullptr;
+    HWND tabs_ = nullptr;
+    std::array<HWND, OptionsForm::kPageCount> pages_{};
+    HWND lastFocus_ = nullptr;
     Dpi dpi_;
     std::unique_ptr<ControlViews> views_;
-    Label activeLabel_{"lblActive", "Active scenarios:"};
-    UniqueMenu popupMenu_;  // mPopupSys
+    TrayIcon tray_;
+    PopupMenu trayMenu_;  // mPopupSys
     UniqueIcon icon_;
+    UniqueIcon smallIcon_;
+    UniqueIcon aboutIcon_;
 };
 
 } // namespace dwl::win32

@@ -1,0 +1,124 @@
+#!/usr/bin/env bash
+# The options window's pages and keyboard: Ctrl+Tab turns the six pages in
+# order and from the last back to the first, each page shows its own controls
+# alone, labels' mnemonics reach the Scenarios page's controls, the time box
+# opens its list for a digit key, Escape cancels, minimising and the close box
+# hide the window, and the tray menu carries its items. Every page is saved as
+# a picture in DWL_WORK; with DWL_UPDATE_DOCS=1 also as docs/options-<page>.png.
+set -euo pipefail
+# shellcheck source=tests/e2e/lib.sh
+source "$(dirname "$0")/lib.sh"
+e2e_init
+
+W=(DuskwellOptions '*')
+pages=(general scenarios hotkeys cleanup quickbar about)
+docs=$(cd "$(dirname "$0")/../.." && pwd)/docs
+visible() { [[ $(auto visible "${W[@]}") == 1 ]]; }
+hidden() { [[ $(auto visible "${W[@]}") == 0 ]]; }
+shows() { [[ $(auto ctlvisible "${W[@]}" "$1") == 1 ]]; }
+# is <expected> <command...>: the command prints exactly the expected text.
+is() { [[ $("${@:2}") == "$1" ]]; }
+# The caption of a control as the user reads it (without the & of a mnemonic).
+caption() { auto text "${W[@]}" "$1" | tr -d '&'; }
+# The pages whose containers (ids 1020 to 1025) are visible, by index.
+shown_pages() {
+    local i shown=()
+    for i in 0 1 2 3 4 5; do
+        [[ $(auto ctlvisible "${W[@]}" $((1020 + i))) == 1 ]] && shown+=("$i")
+    done
+    echo "${shown[*]}"
+}
+hours() { caption 1209 | cut -d: -f1; }
+# Keys go through X to the window that has the focus.
+keys() { x_focus 'Duskwell 2.5' && x_key "$@" && sleep 0.3; }
+# shot <name>: the window's client area as <name>.png.
+shot() {
+    local win geometry
+    win=$(xdotool search --onlyvisible --name 'Duskwell 2.5' | head -n 1)
+    geometry=$(xwininfo -id "$win" | awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {y = $4}
+        /Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h "+" x "+" y}')
+    import -display "$DISPLAY" -window root -crop "$geometry" +repage "$DWL_WORK/$1.png"
+    if [[ ${DWL_UPDATE_DOCS:-0} == 1 ]]; then cp "$DWL_WORK/$1.png" "$docs/$1.png"; fi
+}
+
+dwl_start
+check "dwl.exe starts" dwl_wait_ready
+check "Settings is chosen" auto command "${W[@]}" 40002
+check "the window shows" wait_for 10 visible
+check_eq "on the General page" 0 "$(shown_pages)"
+check_eq "Apply is disabled at first" 0 "$(auto enabled "${W[@]}" 1011)"
+check_eq "the buttons" "OK Cancel Apply Help" "$(caption 1) $(caption 2) $(caption 1011) $(caption 1012)"
+
+# Each page by index: controls on it, id=caption.
+declare -A captions=(
+    [0]="1101=User Interface Options:|1102=Enable an application on Windows startup|1106=Set password...|1006=Active scenarios:"
+    [1]="1201=Add new...|1202=Delete|1204=Action:|1206=Duration:|1208=Time:|1213=Power Off computer after shutdown"
+    [2]="1302=Shutdown Windows:|1304=Reboot Computer:|1306=Log Off Current User:|1309=press (Ctrl+Shift+Alt+P) to show Duskwell again."
+    [3]="1401=You can use DWL Clean Up to free more disk space when you Shut Down or Restart.|1404=Clean Up the Temporary Internet Files folder"
+    [4]="1504=Size:|1505=Show Large Buttons|1507=Placement:|1509=Aligned Vertically|1510=Buttons:|1518=Set Always On Top"
+    [5]="1604=www.duskwell.example"
+)
+for i in 0 1 2 3 4 5; do
+    page=${pages[$i]}
+    if ((i > 0)); then
+        keys ctrl+Tab
+        check "$page: Ctrl+Tab turns to it" wait_for 5 is "$i" shown_pages
+    fi
+    IFS='|' read -ra pairs <<<"${captions[$i]}"
+    read_back=() unseen=()
+    for pair in "${pairs[@]}"; do
+        id=${pair%%=*}
+        read_back+=("$id=$(caption "$id")")
+        shows "$id" || unseen+=("$id")
+    done
+    check_eq "$page: its captions" "${captions[$i]}" "$(IFS='|' && echo "${read_back[*]}")"
+    check_eq "$page: its controls can be seen" "" "${unseen[*]}"
+    shot "options-$page"
+done
+check_eq "about: the title has the name on its first line" "Duskwell" "$(auto text "${W[@]}" 1602 | head -n 1 | tr -d '\r')"
+check_fails "about: the General page's controls are hidden" shows 1102
+keys ctrl+Tab
+check "Ctrl+Tab on the last page turns to the first" wait_for 5 is 0 shown_pages
+
+# The Scenarios page by keyboard: Alt+D is the duration, Alt+T the time box.
+keys ctrl+Tab
+check "back on the Scenarios page" wait_for 5 is 1 shown_pages
+check_fails "the day list is hidden" shows 1207
+keys alt+d Down Down
+check "Alt+D and the arrows choose Weekly" wait_for 5 is Weekly caption 1005
+check "the day list appears" shows 1207
+check_eq "the change enables Apply" 1 "$(auto enabled "${W[@]}" 1011)"
+keys alt+t 7
+check "a digit in the time box opens the list" wait_for 5 shows 1212
+check "with 7 among its items" grep -qx 7 <(auto items "${W[@]}" 1212)
+keys Return
+check "Enter chooses it and closes the list" wait_for 5 is 0 auto ctlvisible "${W[@]}" 1212
+check "the hours are 7" wait_for 5 is 7 hours
+
+keys Escape
+check "Escape cancels: the window hides" wait_for 5 hidden
+check "a left click on the tray icon" auto message "${W[@]}" 0x8001 1 514
+check "shows it again" wait_for 5 visible
+check_eq "on the page shown last" 1 "$(shown_pages)"
+
+check "minimising" auto message "${W[@]}" 0x112 0xF020 0
+check "hides the window" wait_for 5 hidden
+check "the program stays" dwl_running
+
+check "a right click on the tray icon" auto message "${W[@]}" 0x8001 1 517
+check "opens the menu" auto find '#32768' '*' 5000
+if [[ ${DWL_UPDATE_DOCS:-0} == 1 ]]; then
+    read -r mx my mw mh <<<"$(auto rect '#32768' '*' 0)"
+    import -display "$DISPLAY" -window root -crop "${mw}x${mh}+${mx}+${my}" +repage "$docs/options-traymenu.png"
+fi
+check "where A is About..." auto keys a
+check "which shows the window" wait_for 5 visible
+check "on the About page" wait_for 5 is 5 shown_pages
+
+check "the close box is used" auto message "${W[@]}" 0x10 0 0
+check "the window hides" wait_for 5 hidden
+check "the program stays" dwl_running
+check "Exit is chosen" auto command "${W[@]}" 40001
+check "the program ends" dwl_wait_exit 10
+
+e2e_finish

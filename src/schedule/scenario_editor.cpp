@@ -16,6 +16,12 @@ constexpr const char* kDeleteQuestion = "Do you really want to delete";
 constexpr const char* kDeleteCaption = "Delete scenario";
 constexpr unsigned kDeleteStyle = MbYesNo | MbIconExclamation;  // 52
 
+int IndexOf(const ListControl& list, const std::string& item) {
+    const auto& items = list.Items();
+    const auto found = std::find(items.begin(), items.end(), item);
+    return found == items.end() ? -1 : static_cast<int>(found - items.begin());
+}
+
 bool StartsWith(const std::string& text, const std::string& prefix) { return text.rfind(prefix, 0) == 0; }
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
@@ -195,8 +201,7 @@ void ScenarioEditor::cmdAdd_Click() {
         // defaults over another selected entry, which Apply would replace.
         const std::string shown = form_.cmdAction.Text() + kFieldSeparator + form_.cmdDuration.Text() +
                                   kFieldSeparator + timeBox_.txtTime.Text();
-        const auto& items = form_.cmdScen.Items();
-        const int index = static_cast<int>(std::find(items.begin(), items.end(), shown) - items.begin());
+        const int index = IndexOf(form_.cmdScen, shown);
         if (form_.cmdScen.ListIndex() == index)
             SwitchScen(index);
         else
@@ -209,15 +214,22 @@ void ScenarioEditor::cmdAdd_Click() {
 
 void ScenarioEditor::cmdDel_Click() {
     ListControl& scen = form_.cmdScen;
-    const int index = scen.ListIndex();
-    if (scen.Count() == 0 || index < 0) return;
-    const std::string entry = scen.Item(index);
+    if (scen.Count() == 0 || scen.ListIndex() < 0) return;
+    const std::string entry = scen.Item(scen.ListIndex());
     if (dialogs_.ShowMessage(std::string(kDeleteQuestion) + "\r\n" + entry + " ?", kDeleteCaption, kDeleteStyle) !=
         IdYes)
         return;
+    // While the question was open the scheduler may have consumed a one-time
+    // scenario and moved the others: the entry is found again by its text.
+    const int index = IndexOf(scen, entry);
+    if (index < 0) return;
     if (removeApplicationRecords) removeApplicationRecords(entry);
     scen.RemoveItem(index);
-    RefreshActiveList();
+    // Only this entry leaves the active list; a rebuild from the selector would
+    // make entries active that were added there and never applied.
+    const int active = IndexOf(form_.lstScen, entry);
+    if (active >= 0) form_.lstScen.RemoveItem(active);
+    if (onActiveListRebuilt) onActiveListRebuilt();
     DropChangeUnlessOthersPending();
     if (scen.Count() > 0) scen.SetListIndex(0);
 }

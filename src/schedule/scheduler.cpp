@@ -84,7 +84,6 @@ void RefreshActiveList(const ListControl& cmdScen, ListControl& lstScen) {
 Scheduler::Scheduler(ListControl& cmdScen, ListControl& lstScen, IClock& clock, IScenarioActions& actions,
                      TimeTextFunction timeText)
     : cmdScen_(cmdScen), lstScen_(lstScen), clock_(clock), actions_(actions), timeText_(std::move(timeText)) {
-    refreshActiveList = [this] { RefreshActiveList(cmdScen_, lstScen_); };
     MarkCurrentMinuteChecked();
 }
 
@@ -109,8 +108,8 @@ void Scheduler::CheckMinute(std::int64_t minute) {
     const std::string now = timeText_(minuteOfDay / 60, minuteOfDay % 60);
     const int dayOfWeek = WeekdayOfDayNumber(day);
 
-    // Only the entries active when the scan began; each consumed entry takes
-    // one of them away, and whatever a rebuild appends lies beyond the bound.
+    // Only the entries active when the scan began; each consumed entry leaves
+    // the list, and the next one moves into its place.
     int bound = lstScen_.Count();
     int index = 0;
     while (index < bound && index < lstScen_.Count()) {
@@ -131,7 +130,10 @@ void Scheduler::CheckMinute(std::int64_t minute) {
                 position = found == items.end() ? -1 : static_cast<int>(found - items.begin());
             }
             if (position >= 0) cmdScen_.RemoveItem(position);
-            if (refreshActiveList) refreshActiveList();
+            // Taken out of the active list alone: rebuilding it from the
+            // selector would make entries active that were added there and
+            // never applied (or cancelled).
+            lstScen_.RemoveItem(index);
             --bound;
             if (onScenariosConsumed) onScenariosConsumed();
         } else {

@@ -70,9 +70,6 @@ public:
     // the program saves the scenario file then, so that an action that ends
     // the session cannot leave the consumed entry in the file.
     std::function<void()> onScenariosConsumed;
-    // Rebuilds lstScen from cmdScen after a one-time entry was removed; by
-    // default RefreshActiveList on the two lists.
-    std::function<void()> refreshActiveList;
 
     // The handler of GTimer.
     void GTimer_Timer();

@@ -228,3 +228,41 @@ TEST(ScenarioEditor, AddNewOverAnExistingDefaultShowsItAndLeavesTheSelectedEntry
 
 } // namespace
 } // namespace dwl
+
+namespace dwl {
+namespace {
+
+// The question box runs its own message loop: the scheduler can consume a
+// one-time scenario while it is open.
+struct ConsumingDialogs : IDialogs {
+    int ShowMessage(const std::string&, const std::string&, unsigned) override {
+        if (whileOpen) whileOpen();
+        return IdYes;
+    }
+    std::function<void()> whileOpen;
+};
+
+TEST(ScenarioEditor, DeleteRemovesTheChosenEntryEvenIfTheListMovedMeanwhile) {
+    OptionsForm form;
+    TimeBox timeBox{form.txtTime, form.cmdPlus, form.cmdMin, form.lstTime};
+    fakes::FakeClock clock{9, 41, "09:41:07"};
+    ConsumingDialogs dialogs;
+    ScenarioEditor editor{form, timeBox, clock, dialogs};
+    FillActionLists(form.cmdAct, form.cmdAction, form.cmdDuration, true);
+    for (const char* e : {"Lock Computer; Onetime; 9:02", "Shutdown Windows; Daily; 22:00", "Reboot Computer; Daily; 23:00"})
+        form.cmdScen.AddItem(e);
+    RefreshActiveList(form.cmdScen, form.lstScen);
+    // An entry added in the editor and never applied.
+    form.cmdScen.AddItem("Suspend; Daily; 1:00");
+    form.cmdScen.SetListIndex(1);
+    dialogs.whileOpen = [&] {
+        form.cmdScen.RemoveItem(0);
+        form.lstScen.RemoveItem(0);
+    };
+    form.cmdDel.Click();
+    EXPECT_EQ(form.cmdScen.Items(), (Texts{"Reboot Computer; Daily; 23:00", "Suspend; Daily; 1:00"}));
+    EXPECT_EQ(form.lstScen.Items(), Texts{"Reboot Computer; Daily; 23:00"});
+}
+
+} // namespace
+} // namespace dwl

@@ -113,15 +113,16 @@ TEST(Scheduler, ConsumingOneTimeEntriesKeepsPositions) {
     Bench b(T(2024, 6, 3, 8, 59),
             {"Run Application app; Onetime; 9:00", "Lock Computer; Onetime; 9:00", "Suspend; Onetime; 9:01",
              "Run Application other; Daily; 9:00", "Reboot Computer; Onetime; 9:00", "Hibernate; Daily; 9:00"});
-    // Added in the editor, not applied: the rebuild makes it active, but it is looked at from the next tick on.
+    // Added in the editor and not applied: consuming the others does not make it active.
     b.form.cmdScen.AddItem("Shutdown Windows; Daily; 9:00");
     b.TickAt(T(2024, 6, 3, 9, 0, 1));
     EXPECT_EQ(b.calls, (Texts{"RunClose Run Application app; once", "ShowAction 9", "RunClose Run Application other;",
                               "ShowAction 2", "ShowAction 11"}));
-    const Texts left{"Suspend; Onetime; 9:01", "Run Application other; Daily; 9:00", "Hibernate; Daily; 9:00",
-                     "Shutdown Windows; Daily; 9:00"};
-    EXPECT_EQ(b.form.cmdScen.Items(), left);
+    const Texts left{"Suspend; Onetime; 9:01", "Run Application other; Daily; 9:00", "Hibernate; Daily; 9:00"};
     EXPECT_EQ(b.form.lstScen.Items(), left);
+    Texts selector = left;
+    selector.push_back("Shutdown Windows; Daily; 9:00");
+    EXPECT_EQ(b.form.cmdScen.Items(), selector);
     EXPECT_EQ(b.saves, 3);
     b.TickAt(T(2024, 6, 3, 9, 1, 2));
     b.TickAt(T(2024, 6, 3, 9, 2, 2));

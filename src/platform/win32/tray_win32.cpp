@@ -61,8 +61,12 @@ bool TrayIcon::OnMessage(UINT message) {
     return true;
 }
 
-PopupMenu::~PopupMenu() {
+PopupMenu::~PopupMenu() { Clear(); }
+
+void PopupMenu::Clear() {
     for (Button* item : bound_) item->onRefresh = nullptr;
+    bound_.clear();
+    menu_.reset();
 }
 
 void PopupMenu::Build(const std::vector<Entry>& entries) {

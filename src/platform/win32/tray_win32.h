@@ -65,6 +65,8 @@ public:
     PopupMenu& operator=(const PopupMenu&) = delete;
     ~PopupMenu();
 
+    // Lets go of the model's items; they may be gone before this object.
+    void Clear();
     void Build(const std::vector<Entry>& entries);
     // Brings `owner` to the foreground and shows the menu at the mouse cursor;
     // returns when it closes.

@@ -648,6 +648,7 @@ LRESULT OptionsView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
         KillTimer(window_, kSchedulerTimerId);
         tray_.Remove();
+        trayMenu_.Clear();
         if (timeBox_) timeBox_->onFocusRequest = nullptr;
         views_.reset();
         form_->frmOptions.onRefresh = nullptr;

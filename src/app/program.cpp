@@ -161,6 +161,15 @@ void Program::RemoveApplicationRecords(const std::string& entry) {
 void Program::RestoreScenarios() {
     const FileContent content = platform_.files.ReadFile(scenarioFilePath_);
     if (content.status == ReadStatus::Missing) return;
+    if (content.status == ReadStatus::Failed) {
+        // There, but it cannot be read now (another program may hold it):
+        // it is left as it is and not overwritten during this run.
+        saveBlocked_ = true;
+        platform_.dialogs.ShowMessage("The scenario file " + scenarioFilePath_ +
+                                          " could not be read. Scenario changes will not be saved in this session.",
+                                      DWL_APP_TITLE, MbOk | MbIconExclamation);
+        return;
+    }
     if (content.status == ReadStatus::Ok) {
         if (auto data = ParseScenarioFile(content.bytes)) {
             for (const auto& entry : data->scenarios) {
@@ -189,10 +198,17 @@ void Program::RestoreScenarios() {
                                  DWL_APP_TITLE, MbOk | MbIconExclamation);
 }
 
-void Program::SaveScenarios() {
+void Program::SaveScenarios() { SaveScenarios(true); }
+
+void Program::SaveScenarios(bool mayAsk) {
     if (saveBlocked_ || scenarioFilePath_.empty()) return;
     ScenarioFileData data{form_.lstScen.Items(), applications_};
-    platform_.files.WriteFileAtomic(scenarioFilePath_, FormatScenarioFile(data));
+    if (platform_.files.WriteFileAtomic(scenarioFilePath_, FormatScenarioFile(data))) return;
+    // Said once a run: the scenarios then live only until the program ends.
+    if (!mayAsk || saveFailureShown_) return;
+    saveFailureShown_ = true;
+    platform_.dialogs.ShowMessage("The scenarios could not be saved to " + scenarioFilePath_ + ".", DWL_APP_TITLE,
+                                  MbOk | MbIconExclamation);
 }
 
 void Program::OnHotkey(uintptr_t wParam, intptr_t lParam) {
@@ -219,7 +235,8 @@ void Program::OnCtrlTab() { options_.OnCtrlTab(); }
 void Program::OnTrayNotify(unsigned mouseMessage) { options_.OnTrayNotify(mouseMessage); }
 
 void Program::OnEndSession() {
-    if (started_ && !exited_) SaveScenarios();
+    // No message box while Windows is ending the session.
+    if (started_ && !exited_) SaveScenarios(false);
 }
 
 } // namespace dwl

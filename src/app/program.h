@@ -93,6 +93,7 @@ public:
     ScenarioEditor& Editor() { return scenarioEditor_; }
 
 private:
+    void SaveScenarios(bool mayAsk);
     void LoadAboutInfo();
     void RestoreScenarios();
     void RunCloseAction(const std::string& strAction, bool oneTime);
@@ -115,6 +116,7 @@ private:
     std::string scenarioFilePath_;
     std::vector<ApplicationRecord> applications_;
     bool saveBlocked_ = false;  // the file on disk could not be read or set aside: never overwrite it
+    bool saveFailureShown_ = false;
     bool started_ = false;
     bool exited_ = false;
 };

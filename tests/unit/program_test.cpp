@@ -149,11 +149,11 @@ TEST_F(ProgramTest, DamagedFileIsKeptAsideAndNeverOverwritten) {
     EXPECT_EQ(files.files[kScn], FormatScenarioFile({}));
 }
 
-TEST_F(ProgramTest, UnreadableFileThatCannotBeMovedBlocksEverySave) {
+TEST_F(ProgramTest, FileThatCannotBeReadIsLeftAloneAndNeverOverwritten) {
     files.files[kScn] = "whatever it holds";
     files.unreadable[kScn] = true;
-    files.failRenames = true;
     ASSERT_TRUE(program.Main());
+    EXPECT_TRUE(Filtered("rename").empty());
     EXPECT_EQ(program.Form().lstScen.Count(), 0);
     program.OnEndSession();
     program.ExitProgram();
@@ -271,6 +271,23 @@ TEST_F(ProgramTest, AppliedOptionsAndStartupEntryOutliveARestart) {
     again.Form().chkStartup.SetValue(0);
     again.Form().cmdOK.Click();
     EXPECT_EQ(registry.values.count(run), 0u);
+}
+
+} // namespace
+} // namespace dwl
+
+namespace dwl {
+namespace {
+
+TEST_F(ProgramTest, AFailedSaveIsToldOnceAndNeverWhileTheSessionEnds) {
+    ASSERT_TRUE(program.Main());
+    files.failWrites = true;
+    program.OnEndSession();
+    EXPECT_TRUE(dialogs.shown.empty());
+    program.SaveScenarios();
+    program.SaveScenarios();
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text, "The scenarios could not be saved to C:\\Apps\\Duskwell\\dwl.scn.");
 }
 
 } // namespace

@@ -11,11 +11,18 @@
 namespace dwl::win32 {
 
 void Win32Shell::OpenDocument(const std::string& command) {
-    // A command that is one existing file is quoted: unquoted, a path with
-    // blanks would first be tried as a shorter program name ("C:\Program.exe").
+    // A command that is one file path (an existing file, or a name in an
+    // existing folder) is quoted: unquoted, a path with blanks would first be
+    // tried as a shorter program name ("C:\Program.exe").
     const DWORD attributes = GetFileAttributesA(command.c_str());
-    const bool isFile = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-    const std::string line = isFile && command.find(' ') != std::string::npos ? "\"" + command + "\"" : command;
+    bool isPath = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    const size_t slash = command.find_last_of('\\');
+    if (!isPath && slash != std::string::npos && command.find(' ', slash) == std::string::npos) {
+        const DWORD folder = GetFileAttributesA(command.substr(0, slash).c_str());
+        isPath = folder != INVALID_FILE_ATTRIBUTES && (folder & FILE_ATTRIBUTE_DIRECTORY);
+    }
+    const bool quote = isPath && command.find(' ') != std::string::npos && command.front() != '"';
+    const std::string line = quote ? "\"" + command + "\"" : command;
 
     std::vector<char> buffer(line.begin(), line.end());
     buffer.push_back('\0');

@@ -226,7 +226,8 @@ dwl_running() {
     [[ -n $state && $state != Z && $state != X ]]
 }
 
-# dwl_wait_ready [timeout_s]: waits until the options window exists.
+# dwl_wait_ready [timeout_s]: waits until start-up is over: the options window
+# exists and is hidden.
 dwl_wait_ready() {
     local timeout=${1:-30} start=$SECONDS
     while ((SECONDS - start < timeout)); do
@@ -234,7 +235,12 @@ dwl_wait_ready() {
             e2e_log "dwl.exe ended before its window appeared"
             return 1
         fi
-        auto find DuskwellOptions '*' 2000 >/dev/null 2>&1 && return 0
+        # Start-up ends with the options window hidden (it is shown for a
+        # moment while the tray icon is added).
+        if auto find DuskwellOptions '*' 2000 >/dev/null 2>&1 &&
+            [[ $(auto visible DuskwellOptions '*' 2>/dev/null) == 0 ]]; then
+            return 0
+        fi
     done
     e2e_log "dwl.exe showed no DuskwellOptions window within ${timeout}s"
     return 1

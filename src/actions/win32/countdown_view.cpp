@@ -22,7 +22,7 @@ bool CountdownView::EnsureWindow() {
     if (!model_) return false;
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &CountdownView::WindowProc;
+    windowClass.lpfnWndProc = &ViewWindowProc<CountdownView>;
     windowClass.hInstance = instance_;
     windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -97,21 +97,6 @@ void CountdownView::ClearAlwaysOnTop() {
     GetWindowRect(window_, &frame);
     SetWindowPos(window_, HWND_NOTOPMOST, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOACTIVATE);
-}
-
-LRESULT CALLBACK CountdownView::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-        static_cast<CountdownView*>(create->lpCreateParams)->window_ = window;
-    }
-    auto* self = reinterpret_cast<CountdownView*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(window, message, wParam, lParam);
-    try {
-        return self->OnMessage(message, wParam, lParam);
-    } catch (...) {
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
 }
 
 LRESULT CountdownView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

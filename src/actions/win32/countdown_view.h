@@ -5,6 +5,7 @@
 
 #include "actions/countdown.h"
 #include "ui/model/win32/control_views.h"
+#include "ui/model/win32/window_proc.h"
 
 namespace dwl::win32 {
 
@@ -35,7 +36,8 @@ public:
 
 private:
     bool EnsureWindow();
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    template <typename View>
+    friend LRESULT CALLBACK ViewWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     HINSTANCE instance_;

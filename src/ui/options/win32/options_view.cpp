@@ -209,7 +209,7 @@ OptionsView::~OptionsView() {
 bool OptionsView::RegisterClasses() {
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &OptionsView::WindowProc;
+    windowClass.lpfnWndProc = &ViewWindowProc<OptionsView>;
     windowClass.hInstance = instance_;
     windowClass.hIcon = icon_.get();
     windowClass.hIconSm = smallIcon_.get();
@@ -546,22 +546,6 @@ bool OptionsView::PreTranslate(const MSG& message) {
 }
 
 // ---- window procedures -------------------------------------------------
-
-LRESULT CALLBACK OptionsView::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-        static_cast<OptionsView*>(create->lpCreateParams)->window_ = window;
-    }
-    auto* self = reinterpret_cast<OptionsView*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(window, message, wParam, lParam);
-    try {
-        return self->OnMessage(message, wParam, lParam);
-    } catch (...) {
-        // Nothing may unwind through the system's message dispatch.
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-}
 
 LRESULT CALLBACK OptionsView::PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     try {

@@ -8,6 +8,7 @@
 #include "platform/win32/tray_win32.h"
 #include "schedule/time_box.h"
 #include "ui/model/win32/control_views.h"
+#include "ui/model/win32/window_proc.h"
 #include "ui/options/options_form.h"
 #include "ui/options/options_window.h"
 
@@ -133,7 +134,8 @@ public:
     HWND Handle() const { return window_; }
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    template <typename View>
+    friend LRESULT CALLBACK ViewWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool RegisterClasses();

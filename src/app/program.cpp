@@ -45,14 +45,16 @@ Program::Program(Platform platform)
                                      }}),
       scheduler_(form_.cmdScen, form_.lstScen, platform.clock, countdown_,
                  [this](int hour, int minute) { return TimeText(hour, minute, timeBox_.Use12Hour); }) {
-    scheduler_.onScenariosConsumed = [this] { SaveScenarios(); };
+    // No message box inside the tick: its message loop would deliver the next
+    // ticks while this one is unfinished. A failure is told after the tick.
+    scheduler_.onScenariosConsumed = [this] { SaveScenarios(SaveFailure::AfterTick); };
 
     // Choosing applications arrives with the application work; until then a
     // Run or Close Application scenario cannot be applied.
     scenarioEditor_.chooseApplicationToRun = [] { return false; };
     scenarioEditor_.pickApplicationToClose = [] {};
     scenarioEditor_.removeApplicationRecords = [this](const std::string& entry) { RemoveApplicationRecords(entry); };
-    scenarioEditor_.onActiveListRebuilt = [this] { SaveScenarios(); };
+    scenarioEditor_.onActiveListChanged = [this] { SaveScenarios(); };
 
     options_.applyHotkeys = [] {};  // the hotkey boxes cannot be changed yet
     options_.setStartupEntry = [this](bool enable) { SetStartupEntry(Registry(), enable); };
@@ -70,17 +72,18 @@ MyRegistry& Program::Registry() {
 
 bool Program::Main() {
     if (!platform_.instance.Acquire()) {
-        platform_.dialogs.ShowMessage(kAlreadyRunning, DWL_APP_TITLE, MbOk);
+        platform_.dialogs.ShowMessage(kAlreadyRunning, DWL_APP_TITLE, MbOk, DialogOwner::None);
         return false;
     }
     if (IsXPOrDotNet(platform_.osVersion) && InstallManifest()) {
         platform_.dialogs.ShowMessage(
             "Windows XP necessary changes has been installed.\r\nPlease, start Duskwell again.",
-            DWL_APP_TITLE, MbOk);
+            DWL_APP_TITLE, MbOk, DialogOwner::None);
         return false;
     }
     InitProgram();
     timeBox_.InitTimeBox(platform_.clock);
+    options_.MarkApplied();
     DisplayQuickbar();
     if (form_.chkTray.Value() != 0) {
         options_.Show_Form();
@@ -198,20 +201,30 @@ void Program::RestoreScenarios() {
                                  DWL_APP_TITLE, MbOk | MbIconExclamation);
 }
 
-void Program::SaveScenarios() { SaveScenarios(true); }
+void Program::SaveScenarios() { SaveScenarios(SaveFailure::Tell); }
 
-void Program::SaveScenarios(bool mayAsk) {
+void Program::SaveScenarios(SaveFailure report) {
     if (saveBlocked_ || scenarioFilePath_.empty()) return;
     ScenarioFileData data{form_.lstScen.Items(), applications_};
     if (platform_.files.WriteFileAtomic(scenarioFilePath_, FormatScenarioFile(data))) return;
     // Said once a run: the scenarios then live only until the program ends.
-    if (!mayAsk || saveFailureShown_) return;
+    if (report == SaveFailure::Silent || saveFailureShown_) return;
     saveFailureShown_ = true;
+    if (report == SaveFailure::AfterTick)
+        saveFailurePending_ = true;
+    else
+        TellSaveFailure();
+}
+
+void Program::TellSaveFailure() {
+    saveFailurePending_ = false;
     platform_.dialogs.ShowMessage("The scenarios could not be saved to " + scenarioFilePath_ + ".", DWL_APP_TITLE,
                                   MbOk | MbIconExclamation);
 }
 
 void Program::OnHotkey(uintptr_t wParam, intptr_t lParam) {
+    // Nothing starts inside another command's message box.
+    if (platform_.dialogs.BoxOpen()) return;
     for (HotkeyCommand command : DecodeHotkey(hotkeyValues_, wParam, lParam)) {
         switch (command) {
         case HotkeyCommand::Shutdown: ExitWindows(1); break;
@@ -223,20 +236,24 @@ void Program::OnHotkey(uintptr_t wParam, intptr_t lParam) {
 }
 
 void Program::OnSchedulerTick() {
-    if (started_ && !exited_) scheduler_.GTimer_Timer();
+    if (!started_ || exited_) return;
+    scheduler_.GTimer_Timer();
+    if (saveFailurePending_) TellSaveFailure();
 }
 
 void Program::OnMenuCommand(int command) {
-    if (!exited_) options_.OnMenuCommand(command);
+    if (!exited_ && !platform_.dialogs.BoxOpen()) options_.OnMenuCommand(command);
 }
 void Program::OnCloseRequest() { options_.OnCloseRequest(); }
 void Program::OnMinimized() { options_.OnMinimized(); }
 void Program::OnCtrlTab() { options_.OnCtrlTab(); }
-void Program::OnTrayNotify(unsigned mouseMessage) { options_.OnTrayNotify(mouseMessage); }
+void Program::OnTrayNotify(unsigned mouseMessage) {
+    if (!platform_.dialogs.BoxOpen()) options_.OnTrayNotify(mouseMessage);
+}
 
 void Program::OnEndSession() {
     // No message box while Windows is ending the session.
-    if (started_ && !exited_) SaveScenarios(false);
+    if (started_ && !exited_) SaveScenarios(SaveFailure::Silent);
 }
 
 } // namespace dwl

@@ -93,7 +93,10 @@ public:
     ScenarioEditor& Editor() { return scenarioEditor_; }
 
 private:
-    void SaveScenarios(bool mayAsk);
+    // How a failed save is told: at once, after the running scheduler tick, or not at all.
+    enum class SaveFailure { Tell, AfterTick, Silent };
+    void SaveScenarios(SaveFailure report);
+    void TellSaveFailure();
     void LoadAboutInfo();
     void RestoreScenarios();
     void RunCloseAction(const std::string& strAction, bool oneTime);
@@ -117,6 +120,7 @@ private:
     std::vector<ApplicationRecord> applications_;
     bool saveBlocked_ = false;  // the file on disk could not be read or set aside: never overwrite it
     bool saveFailureShown_ = false;
+    bool saveFailurePending_ = false;
     bool started_ = false;
     bool exited_ = false;
 };

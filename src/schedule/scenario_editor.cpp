@@ -6,7 +6,6 @@
 
 #include "schedule/mtime.h"
 #include "schedule/scenario.h"
-#include "schedule/scheduler.h"
 
 namespace dwl {
 namespace {
@@ -20,6 +19,11 @@ int IndexOf(const ListControl& list, const std::string& item) {
     const auto& items = list.Items();
     const auto found = std::find(items.begin(), items.end(), item);
     return found == items.end() ? -1 : static_cast<int>(found - items.begin());
+}
+
+// Selects the item equal to `text`, or none.
+void SelectText(ListControl& list, const std::string& text) {
+    if (!list.SetText(text)) list.SetListIndex(-1);
 }
 
 bool StartsWith(const std::string& text, const std::string& prefix) { return text.rfind(prefix, 0) == 0; }
@@ -75,6 +79,15 @@ void ScenarioEditor::ApplyEnablingRules() {
 void ScenarioEditor::MarkChanged() {
     form_.cmdApply.SetEnabled(true);
     form_.ScenariosChanged = true;
+    editPending_ = true;
+}
+
+void ScenarioEditor::SetEditingEnabled(bool enabled) {
+    editable_ = enabled;
+    for (Control* control : std::initializer_list<Control*>{&form_.cmdAction, &form_.cmdDuration, &form_.lstDays,
+                                                            &timeBox_.txtTime, &timeBox_.cmdPlus, &timeBox_.cmdMin,
+                                                            &form_.cmdFind})
+        control->SetEnabled(enabled);
 }
 
 void ScenarioEditor::DropChangeUnlessOthersPending() {
@@ -82,9 +95,8 @@ void ScenarioEditor::DropChangeUnlessOthersPending() {
     form_.ScenariosChanged = false;
 }
 
-void ScenarioEditor::RefreshActiveList() {
-    dwl::RefreshActiveList(form_.cmdScen, form_.lstScen);
-    if (onActiveListRebuilt) onActiveListRebuilt();
+void ScenarioEditor::ActiveListChanged() {
+    if (onActiveListChanged) onActiveListChanged();
 }
 
 void ScenarioEditor::cmdAction_Change() {
@@ -131,15 +143,27 @@ void ScenarioEditor::SwitchScen(int index) {
 
     const std::string action = BareAction(field(0));
     std::string duration = field(1);
-    if (Contains(duration, kWeekly)) {
-        CheckWeeklyDays(duration);
-        duration = duration.substr(0, 6);
+    const bool weekly = Contains(duration, kWeekly);
+    if (weekly) duration = duration.substr(0, 6);
+    const auto time = ReadTimeOfDay(field(2));
+    // Loading an entry the controls cannot show would leave other values in
+    // them, and an Apply would then rewrite the scenario as another one.
+    const bool editable = fields.size() == 3 && IndexOf(form_.cmdAction, action) >= 0 &&
+                          IndexOf(form_.cmdDuration, duration) >= 0 && time &&
+                          TimeText(time->first, time->second, timeBox_.Use12Hour) == field(2);
+    SetEditingEnabled(editable);
+    if (editable) {
+        if (weekly) CheckWeeklyDays(field(1));
+        form_.cmdAction.SetText(action);
+        form_.cmdDuration.SetText(duration);
+    } else {
+        form_.cmdAction.SetListIndex(-1);
+        form_.cmdDuration.SetListIndex(-1);
     }
-    form_.cmdAction.SetText(action);
-    form_.cmdDuration.SetText(duration);
     timeBox_.txtTime.SetText(field(2));
 
     DropChangeUnlessOthersPending();
+    editPending_ = false;
 }
 
 void ScenarioEditor::CheckWeeklyDays(const std::string& duration) {
@@ -166,7 +190,7 @@ std::string ScenarioEditor::WeeklyText() {
     return std::string(kWeekly) + " (" + dayText + ")";
 }
 
-void ScenarioEditor::AddScenario(bool refresh) {
+void ScenarioEditor::AddScenario(bool activate) {
     std::string duration = form_.cmdDuration.Text();
     if (duration == kWeekly) duration = WeeklyText();
     const std::string action = form_.cmdAction.Text();
@@ -177,31 +201,30 @@ void ScenarioEditor::AddScenario(bool refresh) {
     form_.cmdScen.AddItem(entry);
     form_.cmdScen.SetListIndex(form_.cmdScen.Count() - 1);  // loads it: SwitchScen
 
-    if (refresh)
-        RefreshActiveList();
-    else
+    if (activate) {
+        form_.lstScen.AddItem(entry);
+        ActiveListChanged();
+    } else
         form_.ScenariosChanged = true;
     SelectedApplication.clear();
 }
 
-bool ScenarioEditor::CheckDublicates() const {
-    const std::string shown = form_.cmdAction.Text() + kFieldSeparator + form_.cmdDuration.Text() +
-                              kFieldSeparator + timeBox_.txtTime.Text();
-    for (const std::string& entry : form_.cmdScen.Items())
-        if (entry == shown) return true;
-    return false;
+std::string ScenarioEditor::ShownEntry() const {
+    return form_.cmdAction.Text() + kFieldSeparator + form_.cmdDuration.Text() + kFieldSeparator +
+           timeBox_.txtTime.Text();
 }
 
+bool ScenarioEditor::CheckDublicates() const { return IndexOf(form_.cmdScen, ShownEntry()) >= 0; }
+
 void ScenarioEditor::cmdAdd_Click() {
+    SetEditingEnabled(true);
     form_.cmdAction.SetListIndex(2);  // "Shutdown Windows"
     form_.cmdDuration.SetListIndex(0);  // "Onetime"
     timeBox_.txtTime.SetText(CurrentTimeText(clock_, timeBox_.Use12Hour));
     if (CheckDublicates()) {
         // The same default scenario exists: show it rather than leave the
         // defaults over another selected entry, which Apply would replace.
-        const std::string shown = form_.cmdAction.Text() + kFieldSeparator + form_.cmdDuration.Text() +
-                                  kFieldSeparator + timeBox_.txtTime.Text();
-        const int index = IndexOf(form_.cmdScen, shown);
+        const int index = IndexOf(form_.cmdScen, ShownEntry());
         if (form_.cmdScen.ListIndex() == index)
             SwitchScen(index);
         else
@@ -229,7 +252,7 @@ void ScenarioEditor::cmdDel_Click() {
     // make entries active that were added there and never applied.
     const int active = IndexOf(form_.lstScen, entry);
     if (active >= 0) form_.lstScen.RemoveItem(active);
-    if (onActiveListRebuilt) onActiveListRebuilt();
+    ActiveListChanged();
     DropChangeUnlessOthersPending();
     if (scen.Count() > 0) scen.SetListIndex(0);
 }
@@ -243,7 +266,9 @@ void ScenarioEditor::cmdFind_Click() {
 }
 
 void ScenarioEditor::ApplyScenarioStep() {
-    if (!form_.ScenariosChanged) return;
+    // A default that "Add new..." put into the selector is not applied unless
+    // it was edited; an entry the controls cannot show is never rewritten.
+    if (!form_.ScenariosChanged || !editPending_ || !editable_) return;
     const std::string action = form_.cmdAction.Text();
     if (IsApplicationAction() && TrimBlanks(SelectedApplication).empty()) {
         if (action == kCloseAppText) {
@@ -254,8 +279,39 @@ void ScenarioEditor::ApplyScenarioStep() {
         }
     }
     ListControl& scen = form_.cmdScen;
-    if (scen.ListIndex() >= 0) scen.RemoveItem(scen.ListIndex());
+    if (scen.ListIndex() >= 0) {
+        const std::string replaced = scen.Text();
+        scen.RemoveItem(scen.ListIndex());
+        const int active = IndexOf(form_.lstScen, replaced);
+        if (active >= 0) form_.lstScen.RemoveItem(active);
+    }
     AddScenario(true);
+}
+
+void ScenarioEditor::MarkApplied() {
+    applied_.selected = form_.cmdScen.Text();
+    applied_.action = form_.cmdAction.Text();
+    applied_.duration = form_.cmdDuration.Text();
+    applied_.time = timeBox_.txtTime.Text();
+    applied_.days.clear();
+    for (int i = 0; i < form_.lstDays.Count(); ++i) applied_.days.push_back(form_.lstDays.Checked(i));
+}
+
+void ScenarioEditor::RevertToApplied() {
+    ListControl& scen = form_.cmdScen;
+    scen.Clear();
+    for (const std::string& entry : form_.lstScen.Items()) scen.AddItem(entry);
+    SetEditingEnabled(true);
+    SelectText(form_.cmdAction, applied_.action);
+    SelectText(form_.cmdDuration, applied_.duration);
+    for (int i = 0; i < form_.lstDays.Count(); ++i)
+        form_.lstDays.SetChecked(i, i < static_cast<int>(applied_.days.size()) && applied_.days[static_cast<size_t>(i)]);
+    timeBox_.txtTime.SetText(applied_.time);
+    const int index = applied_.selected.empty() ? -1 : IndexOf(scen, applied_.selected);
+    if (index >= 0) scen.SetListIndex(index);  // loads it
+    SelectedApplication.clear();
+    form_.ScenariosChanged = false;
+    editPending_ = false;
 }
 
 } // namespace dwl

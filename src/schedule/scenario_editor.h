@@ -3,8 +3,10 @@
 // editing rows (action, duration with its days, time) and the buttons
 // "Add new...", "Delete" and "Find...". Edits stay in the controls until the
 // options window applies them (ApplyScenarioStep), which replaces the selected
-// entry by a newly built one at the end of the list and rebuilds the active
-// list on the General page.
+// entry by a newly built one at the end of the list; that entry then becomes
+// active (the list on the General page). An entry only becomes active when it
+// was itself edited and applied: "Add new..." alone prepares a default in the
+// selector, which is dropped again when the window hides without applying it.
 #include <functional>
 #include <string>
 #include <vector>
@@ -32,8 +34,8 @@ public:
     std::function<void()> pickApplicationToClose;
     // Drops the application records named in a deleted entry.
     std::function<void(const std::string& entry)> removeApplicationRecords;
-    // Called after "Active scenarios:" was rebuilt from the selector.
-    std::function<void()> onActiveListRebuilt;
+    // Called after "Active scenarios:" changed.
+    std::function<void()> onActiveListChanged;
 
     // The application chosen for the scenario being built; emptied by AddScenario.
     std::string SelectedApplication;
@@ -43,16 +45,31 @@ public:
     // Whether cmdScen holds the entry the three editing controls show as they
     // are (the duration without its days, no application name).
     bool CheckDublicates() const;
-    // The scenario step of Apply; does nothing unless ScenariosChanged is set.
+    // The scenario step of Apply; does nothing unless the editor holds an
+    // edit of the selected entry (or of a new one).
     void ApplyScenarioStep();
+    // Whether the editing controls were changed since an entry was loaded.
+    bool EditPending() const { return editPending_; }
+    // Whether the selected entry can be edited: its action and duration are
+    // items of the lists and its time is a time of the box's form. Others are
+    // shown with their own text and can only be deleted.
+    bool SelectionEditable() const { return editable_; }
+
+    // Records the editor's state as applied (after Apply and at start-up).
+    void MarkApplied();
+    // Back to the applied state: the selector holds the active entries again
+    // (entries added and never applied are dropped), the entry selected at
+    // the last Apply is selected and loaded, nothing is pending.
+    void RevertToApplied();
 
     // Checks the days listed in a "Weekly (...)" text and nothing else.
     void CheckWeeklyDays(const std::string& duration);
     // "Weekly (" + the checked days + ")"; checks Sunday when none is.
     std::string WeeklyText();
-    // Appends the entry built from the editor and selects it; `refresh`
-    // rebuilds the active list, otherwise the selector is marked as changed.
-    void AddScenario(bool refresh);
+    // Appends the entry built from the editor and selects it; `activate`
+    // appends it to the active list too, otherwise the selector is marked as
+    // changed.
+    void AddScenario(bool activate);
 
     // Handlers, wired by the constructor; public so the view can call them.
     void cmdAdd_Click();
@@ -71,8 +88,10 @@ private:
     void ApplyEnablingRules();
     void MarkChanged();
     void DropChangeUnlessOthersPending();
-    void RefreshActiveList();
+    void SetEditingEnabled(bool enabled);
+    void ActiveListChanged();
     bool IsApplicationAction() const;
+    std::string ShownEntry() const;
 
     OptionsForm& form_;
     TimeBox& timeBox_;
@@ -81,6 +100,13 @@ private:
     // Check marks of lstDays as last seen, to tell a check from a mere move
     // of the current item.
     std::vector<bool> dayChecks_;
+    bool editPending_ = false;
+    bool editable_ = true;
+    // The editor as last applied.
+    struct Applied {
+        std::string selected, action, duration, time;
+        std::vector<bool> days;
+    } applied_;
 };
 
 } // namespace dwl

@@ -76,11 +76,6 @@ std::int64_t MinuteNumber(const LocalTime& time) {
     return CivilDayNumber(time.year, time.month, time.day) * kMinutesPerDay + time.hour * 60 + time.minute;
 }
 
-void RefreshActiveList(const ListControl& cmdScen, ListControl& lstScen) {
-    lstScen.Clear();
-    for (const std::string& item : cmdScen.Items()) lstScen.AddItem(item);
-}
-
 Scheduler::Scheduler(ListControl& cmdScen, ListControl& lstScen, IClock& clock, IScenarioActions& actions,
                      TimeTextFunction timeText)
     : cmdScen_(cmdScen), lstScen_(lstScen), clock_(clock), actions_(actions), timeText_(std::move(timeText)) {
@@ -90,8 +85,14 @@ Scheduler::Scheduler(ListControl& cmdScen, ListControl& lstScen, IClock& clock, 
 void Scheduler::MarkCurrentMinuteChecked() { lastChecked_ = MinuteNumber(clock_.Now()); }
 
 void Scheduler::GTimer_Timer() {
+    if (ticking_) return;
     const std::int64_t current = MinuteNumber(clock_.Now());
     if (current == lastChecked_) return;
+    struct Running {
+        bool& flag;
+        explicit Running(bool& f) : flag(f) { flag = true; }
+        ~Running() { flag = false; }
+    } running(ticking_);
 
     std::int64_t first = lastChecked_ + 1;
     if (current < lastChecked_ || current - lastChecked_ > kMaxCatchUpMinutes) first = current;

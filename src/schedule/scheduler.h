@@ -45,9 +45,6 @@ int WeekdayOfDayNumber(std::int64_t dayNumber);
 // A local minute as one number: day number * 1440 + hour * 60 + minute.
 std::int64_t MinuteNumber(const LocalTime& time);
 
-// lstScen := a copy of cmdScen, item by item.
-void RefreshActiveList(const ListControl& cmdScen, ListControl& lstScen);
-
 // The scheduler tick over the active scenarios.
 //
 // The window timer drifts, so a tick does not just look at the current minute:
@@ -71,7 +68,9 @@ public:
     // the session cannot leave the consumed entry in the file.
     std::function<void()> onScenariosConsumed;
 
-    // The handler of GTimer.
+    // The handler of GTimer. A tick that arrives while one runs (from a modal
+    // message loop inside the hand-over) is dropped; the minutes it would have
+    // checked are caught up by the next one.
     void GTimer_Timer();
 
     // Makes the current minute the last checked one.
@@ -88,6 +87,7 @@ private:
     IScenarioActions& actions_;
     TimeTextFunction timeText_;
     std::int64_t lastChecked_ = 0;
+    bool ticking_ = false;
 };
 
 } // namespace dwl

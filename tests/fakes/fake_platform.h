@@ -1,6 +1,7 @@
 #pragma once
 // In-memory stand-ins for the operating-system services. Each records the
 // calls that matter into a shared journal, so tests can check their order.
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -35,13 +36,17 @@ public:
 class FakeDialogs : public IDialogs {
 public:
     explicit FakeDialogs(Journal& j) : journal(j) {}
-    int ShowMessage(const std::string& text, const std::string& caption, unsigned style) override {
+    int Show(const std::string& text, const std::string& caption, unsigned style, DialogOwner owner) override {
         journal.push_back("message " + text);
-        shown.push_back({text, caption, style});
-        return IdOk;
+        shown.push_back({text, caption, style, owner});
+        // What the box's message loop delivers while it is up.
+        if (whileShown) whileShown();
+        return answer;
     }
-    struct Shown { std::string text, caption; unsigned style; };
+    struct Shown { std::string text, caption; unsigned style; DialogOwner owner; };
     std::vector<Shown> shown;
+    std::function<void()> whileShown;
+    int answer = IdOk;
     Journal& journal;
 };
 

@@ -11,6 +11,8 @@
 namespace dwl {
 namespace {
 
+using Texts = std::vector<std::string>;
+
 using Journal = std::vector<std::string>;
 
 struct RecordingWindow : IOptionsWindow {
@@ -31,7 +33,7 @@ struct RecordingWindow : IOptionsWindow {
 };
 
 struct NoDialogs : IDialogs {
-    int ShowMessage(const std::string&, const std::string&, unsigned) override { return IdNo; }
+    int Show(const std::string&, const std::string&, unsigned, DialogOwner) override { return IdNo; }
 };
 
 // The options window after start-up; every step of Apply and every window
@@ -41,7 +43,7 @@ struct Shell {
     Shell() {
         FillActionLists(form.cmdAct, form.cmdAction, form.cmdDuration, true);
         form.ClearPendingChanges();
-        editor.onActiveListRebuilt = [this] { journal.push_back("scenarios"); };
+        editor.onActiveListChanged = [this] { journal.push_back("scenarios"); };
         controller.appTitle = "Duskwell";
         controller.programFolder = "C:\\Apps\\Duskwell";
         controller.applyHotkeys = [this] { journal.push_back("hotkeys"); };
@@ -109,24 +111,84 @@ TEST(OptionsController, ApplyAndOkActOnlyWhileApplyIsEnabled) {
     EXPECT_EQ(s.journal, (Journal{step, "save", "Focus Cancel", step, "save", "Hide"}));
 }
 
-TEST(OptionsController, CancelDropsTheFlagsButKeepsTheControls) {
+// The General page's active list as applied, and the selector beside it.
+void Activate(Shell& s, const Texts& entries) {
+    for (const auto& e : entries) {
+        s.form.cmdScen.AddItem(e);
+        s.form.lstScen.AddItem(e);
+    }
+    s.controller.MarkApplied();
+}
+
+TEST(OptionsController, AnAddedDefaultBecomesActiveOnlyWhenItWasEditedAndApplied) {
+    const Texts active{"Reboot Computer; Daily; 7:00", "Suspend; Daily; 8:00"};
+    // Add new, then OK for a change on another page (or an edit of another
+    // entry applied): the default never becomes active, and hiding drops it.
+    for (bool editOther : {false, true}) {
+        Shell s;
+        Activate(s, active);
+        s.form.cmdAdd.Click();
+        if (editOther) {
+            s.form.cmdScen.SetListIndex(0);
+            s.form.txtTime.SetText("7:30");
+            s.form.cmdApply.Click();
+            EXPECT_EQ(s.form.lstScen.Items(), (Texts{"Suspend; Daily; 8:00", "Reboot Computer; Daily; 7:30"}));
+        } else {
+            s.form.chkTray.SetValue(1);
+        }
+        s.form.cmdOK.Click();
+        EXPECT_EQ(s.form.lstScen.Count(), 2) << editOther;
+        EXPECT_EQ(s.form.cmdScen.Items(), s.form.lstScen.Items());
+    }
+    // Edited and applied, it is active.
     Shell s;
-    s.form.QuickbarChanged = true;
+    Activate(s, active);
+    s.form.cmdAdd.Click();
+    s.form.cmdDuration.SetText("Daily");
+    s.form.cmdOK.Click();
+    EXPECT_EQ(s.form.lstScen.Items(), (Texts{active[0], active[1], "Shutdown Windows; Daily; 9:41"}));
+    EXPECT_EQ(s.form.cmdScen.Items(), s.form.lstScen.Items());
+}
+
+TEST(OptionsController, CancelPutsEveryPageBackToTheLastApply) {
+    Shell s;
+    Activate(s, {"Reboot Computer; Daily; 7:00"});
+    s.controller.saveOptions = [&s] {
+        s.journal.push_back("save temp " + std::to_string(s.form.chkCleanTemp.Value()) + " power " +
+                            std::to_string(s.form.chkPower.Value()));
+    };
+    s.form.cmdScen.SetListIndex(0);
     s.form.chkCleanTemp.SetValue(1);
-    s.form.txtTime.SetText("8:00");
-    s.form.HotkeysChanged = true;
+    s.form.cmdApply.Click();
+    s.form.QuickbarChanged = true;
+
+    // Changes on several pages, an edit of the selected scenario and a new one; then Cancel.
+    s.form.chkCleanTemp.SetValue(0);
+    s.form.chkPower.SetValue(1);
+    s.form.txtRebootKey.SetText("Ctrl + Alt + R");
+    s.form.cmdDuration.SetText("Weekly");
+    s.form.lstDays.SetChecked(3, true);
+    s.form.cmdAdd.Click();
+    s.journal.clear();
     s.form.cmdCancel.Click();
     EXPECT_EQ(s.journal, Journal{"Hide"});
     EXPECT_FALSE(s.form.cmdApply.Enabled());
     EXPECT_FALSE(s.form.ScenariosChanged || s.form.HotkeysChanged || s.form.OptionsChanged);
     EXPECT_EQ(s.form.chkCleanTemp.Value(), 1);
-    EXPECT_EQ(s.form.txtTime.Text(), "8:00");
+    EXPECT_EQ(s.form.chkPower.Value(), 0);
+    EXPECT_EQ(s.form.txtRebootKey.Text(), "Ctrl + Shift + R");
+    EXPECT_EQ(s.form.cmdScen.Items(), Texts{"Reboot Computer; Daily; 7:00"});
+    EXPECT_EQ(s.form.cmdScen.Text(), "Reboot Computer; Daily; 7:00");
+    EXPECT_EQ(s.form.cmdDuration.Text(), "Daily");
+    EXPECT_FALSE(s.form.lstDays.Visible() || s.form.lstDays.Checked(3));
 
-    // The Quickbar change survived Cancel: the next Apply redisplays it too.
+    // A later, unrelated Apply stores only what was applied, and the Quickbar
+    // change that Cancel keeps is redisplayed with it.
     s.journal.clear();
     s.form.chkTray.SetValue(1);
     s.form.cmdApply.Click();
-    EXPECT_EQ(s.journal, (Journal{kOptionsStep, "save", "quickbar", "Focus Cancel"}));
+    EXPECT_EQ(s.journal, (Journal{kOptionsStep, "save temp 1 power 0", "quickbar", "Focus Cancel"}));
+    EXPECT_EQ(s.form.lstScen.Items(), Texts{"Reboot Computer; Daily; 7:00"});
 }
 
 TEST(OptionsController, PagesAndHiding) {

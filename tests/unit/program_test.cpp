@@ -292,3 +292,50 @@ TEST_F(ProgramTest, AFailedSaveIsToldOnceAndNeverWhileTheSessionEnds) {
 
 } // namespace
 } // namespace dwl
+
+namespace dwl {
+namespace {
+
+using namespace fakes;
+
+TEST_F(RunningProgramTest, AFailedSaveInATickIsToldAfterTheHandOverWhileTicksGoOn) {
+    Start({"Shutdown Windows; Onetime; 9:00", "Suspend; Daily; 9:01"});
+    files.failWrites = true;
+    size_t handedOverBeforeTheBox = 0;
+    dialogs.whileShown = [&] {
+        handedOverBeforeTheBox = Filtered("show countdown").size();
+        TickAt(9, 1);  // the box's message loop delivers the next ticks
+        TickAt(9, 1, 50);
+    };
+    TickAt(9, 0);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].owner, DialogOwner::Options);
+    EXPECT_EQ(handedOverBeforeTheBox, 1u);
+    TickAt(9, 2);
+    EXPECT_EQ(Filtered("show countdown").size(), 2u);  // the daily one once, not again after the box
+    EXPECT_EQ(program.CountdownWindow().lblAction.Caption(), "Your computer will be suspended in 5 second(s).");
+}
+
+TEST_F(RunningProgramTest, NothingStartsInsideAMessageBoxAndExitAfterItIsOrderly) {
+    SetHotkey("Shutdown", "6", "83");
+    Start({"Reboot Computer; Daily; 7:00"});
+    program.Form().cmdScen.SetListIndex(0);
+    dialogs.answer = IdNo;
+    dialogs.whileShown = [&] {
+        program.OnMenuCommand(MenuExit);
+        program.OnMenuCommand(MenuShutdown);
+        program.OnHotkey(0, (83 << 16) | 6);
+        program.OnTrayNotify(OptionsController::kRightButtonUp);
+    };
+    program.Form().cmdDel.Click();
+    EXPECT_EQ(journal, Journal{"message Do you really want to delete\r\nReboot Computer; Daily; 7:00 ?"});
+    EXPECT_FALSE(program.Exited());
+
+    dialogs.whileShown = nullptr;
+    program.OnMenuCommand(MenuExit);
+    EXPECT_TRUE(program.Exited());
+    EXPECT_EQ(Saved(), std::vector<std::string>{"Reboot Computer; Daily; 7:00"});
+}
+
+} // namespace
+} // namespace dwl

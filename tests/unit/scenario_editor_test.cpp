@@ -14,7 +14,7 @@ namespace {
 using Texts = std::vector<std::string>;
 
 struct AnsweringDialogs : IDialogs {
-    int ShowMessage(const std::string& text, const std::string& caption, unsigned style) override {
+    int Show(const std::string& text, const std::string& caption, unsigned style, DialogOwner) override {
         asked.push_back(text + "|" + caption + "|" + std::to_string(style));
         return answer;
     }
@@ -24,11 +24,13 @@ struct AnsweringDialogs : IDialogs {
 
 // The Scenarios page after start-up: `entries` in both lists, nothing pending.
 struct Page {
-    explicit Page(const Texts& entries, bool use12Hour = false) {
+    explicit Page(const Texts& entries, bool use12Hour = false, bool lockSupported = true) {
         timeBox.Use12Hour = use12Hour;
-        FillActionLists(form.cmdAct, form.cmdAction, form.cmdDuration, true);
-        for (const auto& e : entries) form.cmdScen.AddItem(e);
-        RefreshActiveList(form.cmdScen, form.lstScen);
+        FillActionLists(form.cmdAct, form.cmdAction, form.cmdDuration, lockSupported);
+        for (const auto& e : entries) {
+            form.cmdScen.AddItem(e);
+            form.lstScen.AddItem(e);
+        }
         form.ClearPendingChanges();
         editor.chooseApplicationToRun = [this] {
             ++chooserCalls;
@@ -189,6 +191,31 @@ TEST(ScenarioEditor, ApplicationScenariosNeedAnApplication) {
     }
 }
 
+TEST(ScenarioEditor, EntriesTheControlsCannotShowAreNeverRewrittenButCanBeDeleted) {
+    // Lock is not offered here; a 24-hour time in a 12-hour run; a damaged entry.
+    const Texts entries{"Lock Computer; Daily; 7:00 PM", "Reboot Computer; Daily; 19:00", "garbage",
+                        "Suspend; Daily; 8:00 PM"};
+    Page p(entries, true, false);
+    for (int i : {0, 1, 2}) {
+        p.form.cmdScen.SetListIndex(3);
+        p.form.cmdScen.SetListIndex(i);
+        EXPECT_EQ(p.form.cmdScen.Text(), entries[static_cast<size_t>(i)]);
+        EXPECT_FALSE(p.form.cmdAction.Enabled() || p.form.cmdDuration.Enabled() || p.form.txtTime.Enabled() ||
+                     p.form.cmdPlus.Enabled());
+        EXPECT_EQ(p.form.cmdAction.Text(), "") << i;  // not the action of the entry shown before
+        p.form.ScenariosChanged = true;               // a change is pending when Apply comes
+        p.editor.ApplyScenarioStep();
+        EXPECT_EQ(p.form.lstScen.Items(), entries);
+    }
+    p.form.cmdScen.SetListIndex(3);
+    EXPECT_TRUE(p.form.cmdAction.Enabled() && p.form.txtTime.Enabled());
+    p.form.cmdScen.SetListIndex(0);
+    p.form.cmdDel.Click();
+    EXPECT_EQ(p.form.lstScen.Items(), (Texts{entries[1], entries[2], entries[3]}));
+    p.form.cmdAdd.Click();  // a new scenario can be edited again
+    EXPECT_TRUE(p.form.cmdAction.Enabled());
+}
+
 TEST(ScenarioEditor, FindButtonFollowsTheAction) {
     Page p({"Close Application Run Application.exe; Daily; 7:00", "Reboot Computer; Daily; 7:00"});
     p.form.cmdScen.SetListIndex(0);
@@ -235,7 +262,7 @@ namespace {
 // The question box runs its own message loop: the scheduler can consume a
 // one-time scenario while it is open.
 struct ConsumingDialogs : IDialogs {
-    int ShowMessage(const std::string&, const std::string&, unsigned) override {
+    int Show(const std::string&, const std::string&, unsigned, DialogOwner) override {
         if (whileOpen) whileOpen();
         return IdYes;
     }
@@ -249,9 +276,10 @@ TEST(ScenarioEditor, DeleteRemovesTheChosenEntryEvenIfTheListMovedMeanwhile) {
     ConsumingDialogs dialogs;
     ScenarioEditor editor{form, timeBox, clock, dialogs};
     FillActionLists(form.cmdAct, form.cmdAction, form.cmdDuration, true);
-    for (const char* e : {"Lock Computer; Onetime; 9:02", "Shutdown Windows; Daily; 22:00", "Reboot Computer; Daily; 23:00"})
+    for (const char* e : {"Lock Computer; Onetime; 9:02", "Shutdown Windows; Daily; 22:00", "Reboot Computer; Daily; 23:00"}) {
         form.cmdScen.AddItem(e);
-    RefreshActiveList(form.cmdScen, form.lstScen);
+        form.lstScen.AddItem(e);
+    }
     // An entry added in the editor and never applied.
     form.cmdScen.AddItem("Suspend; Daily; 1:00");
     form.cmdScen.SetListIndex(1);

@@ -30,11 +30,17 @@ public:
 // the hand-overs and every minute it checks.
 struct Bench : IScenarioActions {
     Bench(LocalTime start, const Texts& entries) : clock(start) {
-        for (const auto& e : entries) form.cmdScen.AddItem(e);
-        RefreshActiveList(form.cmdScen, form.lstScen);
+        for (const auto& e : entries) {
+            form.cmdScen.AddItem(e);
+            form.lstScen.AddItem(e);
+        }
         scheduler.onScenariosConsumed = [this] { ++saves; };
     }
-    void ShowAction(int code) override { calls.push_back("ShowAction " + std::to_string(code)); }
+    void ShowAction(int code) override {
+        calls.push_back("ShowAction " + std::to_string(code));
+        if (duringHandOver) duringHandOver();
+    }
+    std::function<void()> duringHandOver;
     void ShowRunCloseAction(const std::string& field, bool oneTime) override {
         calls.push_back("RunClose " + field + (oneTime ? " once" : ""));
     }
@@ -187,6 +193,25 @@ TEST(Scheduler, ConsumesTheDueEntryEvenWhenTheSelectorIsOutOfStep) {
     EXPECT_EQ(bench.calls, Texts{"ShowAction 2"});
     EXPECT_EQ(bench.form.cmdScen.Items(), Texts{"Suspend; Daily; 7:00"});
     EXPECT_EQ(bench.form.lstScen.Items(), Texts{"Suspend; Daily; 7:00"});
+}
+
+} // namespace
+} // namespace dwl
+
+namespace dwl {
+namespace {
+
+TEST(Scheduler, ATickArrivingDuringTheHandOverIsDroppedAndItsMinuteCaughtUpOnce) {
+    Bench b(T(2026, 12, 7, 9, 0, 30), {"Shutdown Windows; Daily; 9:01", "Suspend; Daily; 9:02"});
+    // A modal loop inside the hand-over delivers the next minute's tick.
+    b.duringHandOver = [&b] { b.TickAt(T(2026, 12, 7, 9, 2, 10)); };
+    b.TickAt(T(2026, 12, 7, 9, 1, 30));
+    EXPECT_EQ(b.calls, Texts{"ShowAction 1"});
+    b.duringHandOver = nullptr;
+    b.TickAt(T(2026, 12, 7, 9, 2, 40));
+    b.TickAt(T(2026, 12, 7, 9, 2, 50));
+    EXPECT_EQ(b.calls, (Texts{"ShowAction 1", "ShowAction 10"}));
+    EXPECT_EQ(b.checked, (Texts{"9:01", "9:02"}));
 }
 
 } // namespace

@@ -15,7 +15,7 @@ const std::string kBase = "SOFTWARE\\DuskwellTests\\MyRegistry";
 
 class CountingDialogs : public IDialogs {
 public:
-    int ShowMessage(const std::string& text, const std::string&, unsigned style) override {
+    int Show(const std::string& text, const std::string&, unsigned style, DialogOwner) override {
         shown.push_back(text + " / " + std::to_string(style));
         return IdOk;
     }

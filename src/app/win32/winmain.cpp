@@ -38,6 +38,9 @@ int Run(HINSTANCE instance) {
     OptionsView view(instance);
     CountdownView countdown(instance);
     Win32Hotkeys hotkeys([&view] { return view.Handle(); });
+    dialogs.owner = [&view, &countdown](dwl::DialogOwner which) {
+        return which == dwl::DialogOwner::Countdown ? countdown.Handle() : view.Handle();
+    };
     dwl::Program program(dwl::Platform{instanceGuard, dialogs, registry, files, osVersion, hotkeys, view, clock,
                                        power, user, countdown, shell});
     countdown.Attach(program.CountdownWindow());

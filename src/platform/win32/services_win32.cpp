@@ -5,8 +5,10 @@
 
 namespace dwl::win32 {
 
-int Win32Dialogs::ShowMessage(const std::string& text, const std::string& caption, unsigned style) {
-    return ::MessageBoxA(nullptr, text.c_str(), caption.c_str(), style | MB_SETFOREGROUND);
+int Win32Dialogs::Show(const std::string& text, const std::string& caption, unsigned style, DialogOwner which) {
+    HWND window = owner && which != DialogOwner::None ? owner(which) : nullptr;
+    if (window && !IsWindow(window)) window = nullptr;
+    return ::MessageBoxA(window, text.c_str(), caption.c_str(), style | MB_SETFOREGROUND);
 }
 
 std::string CurrentUserName() {

@@ -12,9 +12,14 @@
 
 namespace dwl::win32 {
 
+// Message boxes owned by the program's windows, which exist later than this
+// object: `owner` gives the window of each kind (null when it has none yet).
 class Win32Dialogs : public IDialogs {
 public:
-    int ShowMessage(const std::string& text, const std::string& caption, unsigned style) override;
+    std::function<HWND(DialogOwner)> owner;
+
+protected:
+    int Show(const std::string& text, const std::string& caption, unsigned style, DialogOwner which) override;
 };
 
 // A named mutex per program and logged-on user, held for the life of the process.

@@ -54,6 +54,23 @@ void OptionsController::ApplyReason() {
     }
     if (form_.QuickbarChanged && displayQuickbar) displayQuickbar();
     form_.cmdApply.SetEnabled(false);
+    form_.MarkApplied();
+    // An edit still pending was not applied (its application choice was
+    // cancelled): the editor's applied state stays the one before it.
+    if (!editor_.EditPending()) editor_.MarkApplied();
+}
+
+void OptionsController::MarkApplied() {
+    form_.MarkApplied();
+    editor_.MarkApplied();
+}
+
+void OptionsController::RevertToApplied() {
+    const bool quickbarChanged = form_.QuickbarChanged;
+    form_.RestoreApplied();
+    editor_.RevertToApplied();
+    form_.ClearPendingChanges();
+    form_.QuickbarChanged = quickbarChanged;
 }
 
 void OptionsController::cmdApply_Click() {
@@ -63,11 +80,12 @@ void OptionsController::cmdApply_Click() {
 
 void OptionsController::cmdOK_Click() {
     if (form_.cmdApply.Enabled()) ApplyReason();
+    RevertToApplied();
     window_.Hide();
 }
 
 void OptionsController::cmdCancel_Click() {
-    form_.ClearPendingChanges();
+    RevertToApplied();
     window_.Hide();
 }
 
@@ -104,7 +122,8 @@ void OptionsController::UpdateMenuHotkeyCaptions() {
 
 void OptionsController::OnCloseRequest() { cmdCancel_Click(); }
 
-void OptionsController::OnMinimized() { window_.Hide(); }
+// A minimised window is hidden, and a hidden window holds nothing unapplied.
+void OptionsController::OnMinimized() { cmdCancel_Click(); }
 
 void OptionsController::OnCtrlTab() {
     const int count = form_.tbsOptions.Count();

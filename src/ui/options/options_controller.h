@@ -53,9 +53,16 @@ public:
     // Applies every group of changes whose flag is set, then disables Apply.
     void ApplyReason();
     void cmdApply_Click();
+    // Applies what is pending, then hides the window; what could not be
+    // applied (an application scenario whose choice was cancelled, a default
+    // of "Add new..." never edited) is dropped.
     void cmdOK_Click();
-    // Hides the window and drops the pending changes; the controls keep their state.
+    // Hides the window and puts every page back to its state at the last
+    // Apply or load.
     void cmdCancel_Click();
+    // Records the pages' state as applied; the program calls it once the
+    // settings are loaded.
+    void MarkApplied();
 
     // Centres and shows the window, then adds the tray icon.
     void Show_Form();
@@ -78,6 +85,7 @@ public:
 
 private:
     void ShowOnPage(int page);
+    void RevertToApplied();
 
     OptionsForm& form_;
     IOptionsWindow& window_;

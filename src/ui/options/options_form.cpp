@@ -36,6 +36,22 @@ void OptionsForm::MarkOptionsChanged() {
     cmdApply.SetEnabled(true);
 }
 
+void OptionsForm::MarkApplied() {
+    restoreApplied_.clear();
+    for (CheckBox* box : {&chkStartup, &chkTray, &chkPassword, &chkPower, &chkCleanTemp, &chkCleanNetCashe,
+                          &chkCleanRecycleBin, &chkQBar, &chkQBAOT2, &chkQBConfirm, &chkQBShutdown, &chkQBRestart,
+                          &chkQBLogoff, &chkQBSuspend, &chkQBHibernate, &chkQBLock, &chkQBConfig, &chkQBAOT})
+        restoreApplied_.push_back([box, value = box->Value()] { box->SetValue(value); });
+    for (OptionButton* option : {&optQBLarge, &optQBSmall, &optQBHorizontal, &optQBVertical})
+        if (option->Value()) restoreApplied_.push_back([option] { option->SetValue(true); });
+    for (TextBox* box : {&txtShutdownKey, &txtRebootKey, &txtLogOffKey})
+        restoreApplied_.push_back([box, text = box->Text()] { box->SetText(text); });
+}
+
+void OptionsForm::RestoreApplied() {
+    for (const auto& restore : restoreApplied_) restore();
+}
+
 void OptionsForm::ClearPendingChanges() {
     cmdApply.SetEnabled(false);
     ScenariosChanged = false;

@@ -1,5 +1,7 @@
 #pragma once
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "ui/model/controls.h"
 
@@ -123,8 +125,16 @@ public:
     // stays). The controls keep their state.
     void ClearPendingChanges();
 
+    // Records the settings the pages' boxes hold as applied (after Apply and
+    // at start-up); RestoreApplied puts them back, running their change
+    // handling as a user's change would. The scenario editor keeps its own.
+    void MarkApplied();
+    void RestoreApplied();
+
 private:
     void MarkOptionsChanged();
+
+    std::vector<std::function<void()>> restoreApplied_;
 };
 
 } // namespace dwl

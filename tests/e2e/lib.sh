@@ -167,8 +167,6 @@ reg_add() {
         e2e_die "reg add $key $value failed"
 }
 
-# Deletes a registry key (no error when it does not exist).
-reg_delete() { wine reg delete "$1" /f >/dev/null 2>&1 || true; }
 
 # set_windows_version <exe name> <win98|nt40|win2k|winxp|winxp64|win10>
 set_windows_version() {
@@ -243,11 +241,6 @@ dwl_wait_exit() {
     DWL_EXIT=0
     wait "$pid" 2>/dev/null || DWL_EXIT=$?
     return 0
-}
-
-# Wine's process id of dwl.exe (the pid column of `auto windows`).
-dwl_winpid() {
-    auto windows | awk -F'\t' '$4 == "DuskwellOptions" { print $2; exit }'
 }
 
 # ---- driving windows ------------------------------------------------------

@@ -6,8 +6,12 @@
 #   source "$(dirname "$0")/lib.sh"
 #   e2e_init
 #   dwl_start; dwl_wait_ready
-#   check "options window is hidden" test "$(auto visible DuskwellOptions '*')" = 0
+#   check_is "options window is hidden" 0 auto visible DuskwellOptions '*'
 #   e2e_finish
+#
+# Checks poll: a check passes as soon as its condition holds and fails only
+# when it still does not after E2E_WAIT seconds (default 10); check_fails and
+# check_eq test once.
 #
 # Environment: DWL_BIN  folder holding dwl.exe and dwlauto.exe (default build/win64)
 #              DWL_WORK scratch folder of this test (made fresh by e2e_init)
@@ -133,18 +137,13 @@ e2e_make_prefix() {
 e2e_defer() { E2E_CLEANUP+=("$*"); }
 
 e2e_cleanup() {
-    local rc=$? cmd pid i
+    local rc=$? cmd pid
     set +e
     for cmd in "${E2E_CLEANUP[@]}"; do eval "$cmd"; done
     for pid in "${DWL_PIDS[@]}"; do dwl_running "$pid" && kill "$pid" 2>/dev/null; done
     if [[ -n ${WINEPREFIX:-} && -d ${WINEPREFIX:-} ]]; then
-        local servers
-        mapfile -t servers < <(e2e_wineserver_pids)
         wineserver -k >/dev/null 2>&1
-        for ((i = 0; i < 100 && ${#servers[@]} > 0; i++)); do
-            kill -0 "${servers[@]}" 2>/dev/null || break
-            sleep 0.1
-        done
+        timeout 10 wineserver -w >/dev/null 2>&1
     fi
     for pid in "${DWL_PIDS[@]}"; do wait "$pid" 2>/dev/null; done
     if [[ -n $E2E_XVFB_PID ]]; then
@@ -155,18 +154,6 @@ e2e_cleanup() {
         rm -rf "$WINEPREFIX"
     fi
     exit "$rc"
-}
-
-# The wineserver of this test's prefix: its working folder is named after the
-# prefix's device and inode (/tmp/<something>/server-<dev>-<inode>).
-e2e_wineserver_pids() {
-    local dev ino id pid
-    read -r dev ino < <(stat -c '%d %i' "$WINEPREFIX" 2>/dev/null) || return 0
-    id=$(printf 'server-%x-%x' "$dev" "$ino")
-    for pid in $(pgrep wineserver 2>/dev/null); do
-        [[ $(readlink "/proc/$pid/cwd" 2>/dev/null) == */"$id" ]] && echo "$pid"
-    done
-    return 0
 }
 
 # ---- Wine settings --------------------------------------------------------
@@ -180,8 +167,6 @@ reg_add() {
         e2e_die "reg add $key $value failed"
 }
 
-# Deletes a registry key (no error when it does not exist).
-reg_delete() { wine reg delete "$1" /f >/dev/null 2>&1 || true; }
 
 # set_windows_version <exe name> <win98|nt40|win2k|winxp|winxp64|win10>
 set_windows_version() {
@@ -226,23 +211,21 @@ dwl_running() {
     [[ -n $state && $state != Z && $state != X ]]
 }
 
-# dwl_wait_ready [timeout_s]: waits until start-up is over: the options window
-# exists and is hidden.
+# dwl_wait_ready [timeout_s]: waits until start-up is over: the program waits
+# for input in its message loop and its options window is hidden. (The window
+# is hidden also before it is shown to add the tray icon; the visibility alone
+# does not tell these apart.)
 dwl_wait_ready() {
-    local timeout=${1:-30} start=$SECONDS
-    while ((SECONDS - start < timeout)); do
-        if ! dwl_running; then
-            e2e_log "dwl.exe ended before its window appeared"
-            return 1
-        fi
-        # Start-up ends with the options window hidden (it is shown for a
-        # moment while the tray icon is added).
-        if auto find DuskwellOptions '*' 2000 >/dev/null 2>&1 &&
+    local deadline=$((SECONDS + ${1:-30}))
+    while ((SECONDS < deadline)); do
+        dwl_running || { e2e_log "dwl.exe ended before it was ready"; return 1; }
+        if auto idle DuskwellOptions '*' 2000 >/dev/null 2>&1 &&
             [[ $(auto visible DuskwellOptions '*' 2>/dev/null) == 0 ]]; then
             return 0
         fi
+        sleep 0.2
     done
-    e2e_log "dwl.exe showed no DuskwellOptions window within ${timeout}s"
+    e2e_log "dwl.exe was not ready within ${1:-30}s"
     return 1
 }
 
@@ -258,11 +241,6 @@ dwl_wait_exit() {
     DWL_EXIT=0
     wait "$pid" 2>/dev/null || DWL_EXIT=$?
     return 0
-}
-
-# Wine's process id of dwl.exe (the pid column of `auto windows`).
-dwl_winpid() {
-    auto windows | awk -F'\t' '$4 == "DuskwellOptions" { print $2; exit }'
 }
 
 # ---- driving windows ------------------------------------------------------
@@ -321,35 +299,44 @@ e2e_fail() {
     [[ -z ${2:-} ]] || printf '%s\n' "$2" | sed 's/^/       /'
 }
 
-# check <description> <command...>: passes when the command succeeds. The
+# check <description> <command...>: passes once the command succeeds. The
 # command runs in the test's shell (so DWL_EXIT and the like stick); its
 # output is shown only when the check fails.
 check() {
-    local desc=$1 rc=0 out
+    local desc=$1 rc deadline=$((SECONDS + ${E2E_WAIT:-10}))
     shift
-    "$@" >"$DWL_WORK/check.out" 2>&1 || rc=$?
+    until rc=0 && "$@" >"$DWL_WORK/check.out" 2>&1 || rc=$?; ((rc == 0 || SECONDS >= deadline)); do
+        sleep 0.2
+    done
     if ((rc == 0)); then
         e2e_pass "$desc"
     else
-        out=$(cat "$DWL_WORK/check.out")
-        e2e_fail "$desc" "exit $rc: $*${out:+$'\n'$out}"
+        e2e_fail "$desc" "exit $rc: $*"$'\n'"$(cat "$DWL_WORK/check.out")"
     fi
 }
 
-# check_fails <description> <command...>: passes when the command fails.
+# check_is <description> <expected> <command...>: passes once the command
+# prints exactly the expected text.
+check_is() {
+    local desc=$1 want=$2
+    shift 2
+    e2e_prints() { local got; got=$("$@"); [[ $got == "$want" ]] || { echo "got: $got"; return 1; }; }
+    check "$desc" e2e_prints "$@"
+}
+
+# check_fails <description> <command...>: passes when the command fails now.
 check_fails() {
-    local desc=$1 rc=0 out
+    local desc=$1 rc=0
     shift
     "$@" >"$DWL_WORK/check.out" 2>&1 || rc=$?
     if ((rc != 0)); then
         e2e_pass "$desc"
     else
-        out=$(cat "$DWL_WORK/check.out")
-        e2e_fail "$desc" "unexpectedly succeeded: $*${out:+$'\n'$out}"
+        e2e_fail "$desc" "unexpectedly succeeded: $*"$'\n'"$(cat "$DWL_WORK/check.out")"
     fi
 }
 
-# check_eq <description> <expected> <actual>
+# check_eq <description> <expected> <actual>: compares a value taken already.
 check_eq() {
     if [[ $2 == "$3" ]]; then
         e2e_pass "$1"

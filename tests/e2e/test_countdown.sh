@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A scenario due in the next minute is announced by the countdown window and
-# carried out about six seconds later, in a 12-hour and a 24-hour locale;
-# Cancel drops it; a weekly scenario for another day does not fire.
+# carried out about six seconds later, in a 12-hour locale (the options test
+# has a 24-hour one); Cancel drops it; a weekly scenario for another day does
+# not fire.
 set -euo pipefail
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
@@ -13,7 +14,7 @@ scn=$DWL_APPDIR/dwl.scn
 wait_early_in_minute() {
     local s
     s=$((10#$(date +%S)))
-    if ((s > 45)); then sleep $((61 - s)); fi
+    if ((s > 35)); then sleep $((61 - s)); fi
 }
 
 # minute_text <offset> <12|24>: the time of day that many minutes from now.
@@ -35,10 +36,9 @@ write_scenarios() {
 }
 
 countdown_visible() { [[ $(auto visible DuskwellCountdown '*') == 1 ]]; }
-countdown_hidden() { [[ $(auto visible DuskwellCountdown '*') != 1 ]]; }
 
 # A one-time shutdown in each locale: announced, then ExitWindowsEx(0x5, 0xFFFFFFFF).
-for locale in en_US.UTF-8:12 de_DE.UTF-8:24; do
+for locale in en_US.UTF-8:12; do
     form=${locale#*:}
     export LC_ALL=${locale%:*}
     wait_early_in_minute
@@ -48,13 +48,13 @@ for locale in en_US.UTF-8:12 de_DE.UTF-8:24; do
     dwl_start
     check "$LC_ALL: dwl.exe starts" dwl_wait_ready
     check "$LC_ALL: the countdown appears in the minute $due" wait_for 75 countdown_visible
-    check_eq "$LC_ALL: its title" "Duskwell 2.5" "$(auto text DuskwellCountdown '*' 0)"
-    check_eq "$LC_ALL: its message" "Your computer will be shutted down in 5 second(s)." \
-        "$(auto text DuskwellCountdown '*' 2001)"
-    check_eq "$LC_ALL: its act-now button" "Shutdown now" "$(auto text DuskwellCountdown '*' 2003)"
+    check_is "$LC_ALL: its title" "Duskwell 2.5" auto text DuskwellCountdown '*' 0
+    check_is "$LC_ALL: its message" "Your computer will be shutted down in 5 second(s)." \
+        auto text DuskwellCountdown '*' 2001
+    check_is "$LC_ALL: its act-now button" "Shutdown now" auto text DuskwellCountdown '*' 2003
     check_eq "$LC_ALL: the one-time scenario is gone from the file at once" \
         $'Duskwell scenarios 1\r\nscenario\tReboot Computer; Daily; 3:33\r\nend\t1\r' "$(cat "$scn")"
-    [[ $form == 24 ]] && screenshot countdown.png
+    screenshot countdown.png
     check_fails "$LC_ALL: no power call during the count" relay_grep -q 'Call user32.ExitWindowsEx'
     check "$LC_ALL: the shutdown call follows" wait_for 12 relay_grep -q 'Call user32.ExitWindowsEx(00000005,ffffffff)'
     check "$LC_ALL: the Wine session ends" dwl_wait_exit 30
@@ -72,10 +72,10 @@ relay_trace user32.ExitWindowsEx
 dwl_start
 check "cancel: dwl.exe starts" dwl_wait_ready
 check "cancel: the countdown appears" wait_for 75 countdown_visible
-check_eq "cancel: it announces the reboot, not the other day's log-off" \
-    "Your computer will be rebooted in 5 second(s)." "$(auto text DuskwellCountdown '*' 2001)"
+check_is "cancel: it announces the reboot, not the other day's log-off" \
+    "Your computer will be rebooted in 5 second(s)." auto text DuskwellCountdown '*' 2001
 check "cancel: Cancel is pressed" auto click DuskwellCountdown '*' 2004
-check "cancel: the window hides" wait_for 5 countdown_hidden
+check_is "cancel: the window hides" 0 auto visible DuskwellCountdown '*'
 sleep 8
 check_fails "cancel: no power call follows" relay_grep -q 'Call user32.ExitWindowsEx'
 check "cancel: the program runs on" dwl_running

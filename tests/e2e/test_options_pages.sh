@@ -13,11 +13,8 @@ e2e_init
 W=(DuskwellOptions '*')
 pages=(general scenarios hotkeys cleanup quickbar about)
 docs=$(cd "$(dirname "$0")/../.." && pwd)/docs
-visible() { [[ $(auto visible "${W[@]}") == 1 ]]; }
-hidden() { [[ $(auto visible "${W[@]}") == 0 ]]; }
+visible() { auto visible "${W[@]}"; }
 shows() { [[ $(auto ctlvisible "${W[@]}" "$1") == 1 ]]; }
-# is <expected> <command...>: the command prints exactly the expected text.
-is() { [[ $("${@:2}") == "$1" ]]; }
 # The caption of a control as the user reads it (without the & of a mnemonic).
 caption() { auto text "${W[@]}" "$1" | tr -d '&'; }
 # The pages whose containers (ids 1020 to 1025) are visible, by index.
@@ -29,6 +26,20 @@ shown_pages() {
     echo "${shown[*]}"
 }
 hours() { caption 1209 | cut -d: -f1; }
+# The id=caption pairs of a page's list as the window shows them; the ids of
+# those not visible.
+page_captions() {
+    local pair out=()
+    IFS='|' read -ra pairs <<<"$1"
+    for pair in "${pairs[@]}"; do out+=("${pair%%=*}=$(caption "${pair%%=*}")"); done
+    (IFS='|' && echo "${out[*]}")
+}
+unseen() {
+    local pair out=()
+    IFS='|' read -ra pairs <<<"$1"
+    for pair in "${pairs[@]}"; do shows "${pair%%=*}" || out+=("${pair%%=*}"); done
+    echo "${out[*]}"
+}
 # Keys go through X to the window that has the focus.
 keys() { x_focus 'Duskwell 2.5' && x_key "$@" && sleep 0.3; }
 # shot <name>: the window's client area as <name>.png.
@@ -44,10 +55,10 @@ shot() {
 dwl_start
 check "dwl.exe starts" dwl_wait_ready
 check "Settings is chosen" auto command "${W[@]}" 40002
-check "the window shows" wait_for 10 visible
-check_eq "on the General page" 0 "$(shown_pages)"
-check_eq "Apply is disabled at first" 0 "$(auto enabled "${W[@]}" 1011)"
-check_eq "the buttons" "OK Cancel Apply Help" "$(caption 1) $(caption 2) $(caption 1011) $(caption 1012)"
+check_is "the window shows" 1 visible
+check_is "on the General page" 0 shown_pages
+check_is "Apply is disabled at first" 0 auto enabled "${W[@]}" 1011
+check_is "the buttons" "OK Cancel Apply Help" eval 'echo "$(caption 1) $(caption 2) $(caption 1011) $(caption 1012)"'
 
 # Each page by index: controls on it, id=caption.
 declare -A captions=(
@@ -62,61 +73,54 @@ for i in 0 1 2 3 4 5; do
     page=${pages[$i]}
     if ((i > 0)); then
         keys ctrl+Tab
-        check "$page: Ctrl+Tab turns to it" wait_for 5 is "$i" shown_pages
+        check_is "$page: Ctrl+Tab turns to it" "$i" shown_pages
     fi
-    IFS='|' read -ra pairs <<<"${captions[$i]}"
-    read_back=() unseen=()
-    for pair in "${pairs[@]}"; do
-        id=${pair%%=*}
-        read_back+=("$id=$(caption "$id")")
-        shows "$id" || unseen+=("$id")
-    done
-    check_eq "$page: its captions" "${captions[$i]}" "$(IFS='|' && echo "${read_back[*]}")"
-    check_eq "$page: its controls can be seen" "" "${unseen[*]}"
+    check_is "$page: its captions" "${captions[$i]}" page_captions "${captions[$i]}"
+    check_is "$page: its controls can be seen" "" unseen "${captions[$i]}"
     shot "options-$page"
 done
-check_eq "about: the title has the name on its first line" "Duskwell" "$(auto text "${W[@]}" 1602 | head -n 1 | tr -d '\r')"
+check_is "about: the title has the name on its first line" Duskwell eval 'auto text "${W[@]}" 1602 | head -n 1'
 check_fails "about: the General page's controls are hidden" shows 1102
 keys ctrl+Tab
-check "Ctrl+Tab on the last page turns to the first" wait_for 5 is 0 shown_pages
+check_is "Ctrl+Tab on the last page turns to the first" 0 shown_pages
 
 # The Scenarios page by keyboard: Alt+D is the duration, Alt+T the time box.
 keys ctrl+Tab
-check "back on the Scenarios page" wait_for 5 is 1 shown_pages
+check_is "back on the Scenarios page" 1 shown_pages
 check_fails "the day list is hidden" shows 1207
 keys alt+d Down Down
-check "Alt+D and the arrows choose Weekly" wait_for 5 is Weekly caption 1005
+check_is "Alt+D and the arrows choose Weekly" Weekly caption 1005
 check "the day list appears" shows 1207
-check_eq "the change enables Apply" 1 "$(auto enabled "${W[@]}" 1011)"
+check_is "the change enables Apply" 1 auto enabled "${W[@]}" 1011
 keys alt+t 7
-check "a digit in the time box opens the list" wait_for 5 shows 1212
-check "with 7 among its items" grep -qx 7 <(auto items "${W[@]}" 1212)
+check "a digit in the time box opens the list" shows 1212
+check "with 7 among its items" eval 'auto items "${W[@]}" 1212 | grep -qx 7'
 keys Return
-check "Enter chooses it and closes the list" wait_for 5 is 0 auto ctlvisible "${W[@]}" 1212
-check "the hours are 7" wait_for 5 is 7 hours
+check_is "Enter chooses it and closes the list" 0 auto ctlvisible "${W[@]}" 1212
+check_is "the hours are 7" 7 hours
 
 keys Escape
-check "Escape cancels: the window hides" wait_for 5 hidden
+check_is "Escape cancels: the window hides" 0 visible
 check "a left click on the tray icon" auto message "${W[@]}" 0x8001 1 514
-check "shows it again" wait_for 5 visible
-check_eq "on the page shown last" 1 "$(shown_pages)"
+check_is "shows it again" 1 visible
+check_is "on the page shown last" 1 shown_pages
 
 check "minimising" auto message "${W[@]}" 0x112 0xF020 0
-check "hides the window" wait_for 5 hidden
+check_is "hides the window" 0 visible
 check "the program stays" dwl_running
 
 check "a right click on the tray icon" auto message "${W[@]}" 0x8001 1 517
-check "opens the menu" auto find '#32768' '*' 5000
+check_is "opens the menu" 1 auto visible '#32768' '*'
 if [[ ${DWL_UPDATE_DOCS:-0} == 1 ]]; then
     read -r mx my mw mh <<<"$(auto rect '#32768' '*' 0)"
     import -display "$DISPLAY" -window root -crop "${mw}x${mh}+${mx}+${my}" +repage "$docs/options-traymenu.png"
 fi
 check "where A is About..." auto keys a
-check "which shows the window" wait_for 5 visible
-check "on the About page" wait_for 5 is 5 shown_pages
+check_is "which shows the window" 1 visible
+check_is "on the About page" 5 shown_pages
 
 check "the close box is used" auto message "${W[@]}" 0x10 0 0
-check "the window hides" wait_for 5 hidden
+check_is "the window hides" 0 visible
 check "the program stays" dwl_running
 check "Exit is chosen" auto command "${W[@]}" 40001
 check "the program ends" dwl_wait_exit 10

@@ -8,7 +8,7 @@ e2e_init
 export LC_ALL=de_DE.UTF-8
 
 s=$((10#$(date +%S)))
-if ((s > 45)); then sleep $((61 - s)); fi
+if ((s > 35)); then sleep $((61 - s)); fi
 at() { date -d "+$1 min" '+%-H:%M'; }
 suspend_at=$(at 2)
 printf 'Duskwell scenarios 1\r\nscenario\tLock Computer; Onetime; %s\r\nscenario\tSuspend; Daily; %s\r\nscenario\tHibernate; Onetime; %s\r\nend\t3\r\n' \

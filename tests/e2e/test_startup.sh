@@ -20,14 +20,16 @@ reg_add "$hotkeys" LogOffVK 76
 relay_trace user32.RegisterHotKey user32.UnregisterHotKey
 dwl_start
 check "the options window appears" dwl_wait_ready
-check_eq "and stays hidden" 0 "$(auto visible DuskwellOptions '*')"
+check_is "and stays hidden" 0 auto visible DuskwellOptions '*'
 sleep 2
 check "it keeps running" dwl_running
 
-registered=$(relay_grep -o 'Call user32.RegisterHotKey([0-9a-f]*,[0-9a-f]*,[0-9a-f]*,[0-9a-f]*)' |
-    sed 's/.*(\([0-9a-f]*\),/(/' | sort | tr '\n' ' ')
-check_eq "shutdown, reboot and the fixed hotkey are registered; log off (no modifier) is not" \
-    "(00000000,00000006,00000053) (00000001,00000003,00000052) (00000003,00000007,00000050) " "$registered"
+registered() {
+    relay_grep -o 'Call user32.RegisterHotKey([0-9a-f]*,[0-9a-f]*,[0-9a-f]*,[0-9a-f]*)' |
+        sed 's/.*(\([0-9a-f]*\),/(/' | sort | tr '\n' ' '
+}
+check_is "shutdown, reboot and the fixed hotkey are registered; log off (no modifier) is not" \
+    "(00000000,00000006,00000053) (00000001,00000003,00000052) (00000003,00000007,00000050) " registered
 
 # A second start is refused and leaves the first untouched.
 first=$DWL_PID
@@ -42,7 +44,7 @@ check "OK closes it" auto dialog-press OK 5000
 check "the second instance ends" dwl_wait_exit 10 "$second"
 DWL_PID=$first
 check "the first instance still runs" dwl_running
-check_eq "its window is still hidden" 0 "$(auto visible DuskwellOptions '*')"
+check_is "its window is still hidden" 0 auto visible DuskwellOptions '*'
 
 # Ctrl+Shift+Alt+P, typed on the X keyboard while a Wine window has the focus.
 (cd "$DWL_WORK" && WINEDEBUG=-all exec wine notepad >/dev/null 2>&1) &
@@ -50,8 +52,7 @@ notepad=$!
 e2e_defer "kill $notepad 2>/dev/null"
 check "a Wine window can take the keyboard focus" wait_for 20 x_focus 'Notepad'
 x_key ctrl+shift+alt+p
-options_visible() { [[ $(auto visible DuskwellOptions '*') == 1 ]]; }
-check "Ctrl+Shift+Alt+P shows the options window" wait_for 10 options_visible
+check_is "Ctrl+Shift+Alt+P shows the options window" 1 auto visible DuskwellOptions '*'
 check_eq "the hotkeys went to the first instance only" 1 "$(auto windows | awk -F'\t' '$4 == "DuskwellOptions"' | wc -l)"
 kill "$notepad" 2>/dev/null || true
 

@@ -48,22 +48,14 @@ TEST(ClsOsTest, NamesTheVersionAndDecidesOnTheExtendedRead) {
         bool extended, lock, xpOrDotNet;
     } cases[] = {
         {3, 51, 2, "", "", "Windows NT 3.51", false, false, false},
-        {3, 10, 1, "", "", "Unknown OS Version 3.10", false, false, false},
         {4, 0, 1, "", "", "Windows 95", false, false, false},
         {4, 0, 1, " b", "", "Windows 95 OSR2", false, false, false},
-        {4, 0, 1, " C", "", "Windows 95 OSR2", false, false, false},
-        {4, 0, 2, "Service Pack 6a", "", "Windows NT 4.0", true, false, false},
         {4, 0, 2, "  service pack 6  ", "", "Windows NT 4.0", true, false, false},
         {4, 0, 2, "Service Pack 5", "", "Windows NT 4.0", false, false, false},
         {4, 0, 3, "", "", "Unknown OS Version 4.0 Platform 3", false, false, false},
-        {4, 10, 1, "", "", "Windows 98", false, false, false},
         {4, 10, 1, " a", "", "Windows 98 SE", false, false, false},
-        {4, 10, 1, " A", "", "Windows 98 SE", false, false, false},
         {4, 10, 1, " ", "a", "Windows 98 SE", false, false, false},  // the whole field counts
         {4, 90, 1, "", "", "Windows ME", false, false, false},
-        {4, 3, 1, "", "", "Unknown OS Version 4.3", false, false, false},
-        {5, 0, 2, "", "", "Windows 2000", true, true, false},
-        {5, 1, 2, "", "", "Windows XP", true, true, true},
         {5, 2, 2, "", "", "Windows .NET", true, true, true},
         {5, 7, 2, "", "", "Unknown OS Version 5.7", true, false, false},
         {6, 0, 2, "", "", "Unknown OS Version 6.0", false, false, false},
@@ -86,24 +78,18 @@ TEST(ClsOsTest, ExtendedRecordGivesServicePackSuitesAndProductType) {
         uint16_t suite, spMajor, spMinor;
         std::string productType, suites, servicePack;
     } cases[] = {
-        {4, 0, 1, 0, 0, 0, "Workstation", "", ""},
         {4, 0, 3, 0x0002, 6, 0, "Advanced Server", "", "Service Pack 6.0"},
         {4, 0, 4, 0, 0, 1, "", "", "Service Pack 0.1"},
-        {5, 0, 1, 0, 4, 0, "Professional", "", "Service Pack 4.0"},
         {5, 0, 2, 0x0010, 0, 0, "Domain Controller", "Terminal Services is installed ", ""},
         {5, 0, 3, 0x0014, 0, 0, "Server",
          "Microsoft BackOffice components are installed ,Terminal Services is installed ", ""},
         {5, 1, 1, 0x0200, 0, 0, "Home Edition", "", ""},
-        {5, 1, 3, 0x0002, 0, 0, "Server", "", ""},
-        {5, 2, 1, 0, 0, 0, "", "", ""},
         {5, 2, 3, 0x0181, 0, 0, "DataCenter Server",
          "Datacenter Server is installed ,Single User ,Microsoft Small Business Server is installed ", ""},
         {5, 2, 3, 0x0468, 0, 0, "Web Server",
          "Communications Server installed ,Embedded NT installed ,"
          "Microsoft Small Business Server is installed with the restrictive client license in force ", ""},
         {5, 2, 3, 0x0402, 0, 0, "Enterprise Server", "", ""},
-        {5, 2, 3, 0x0400, 0, 0, "Web Server", "", ""},
-        {5, 3, 1, 0, 0, 0, "", "", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.major << "." << c.minor << " T" << int(c.type) << " S" << c.suite);

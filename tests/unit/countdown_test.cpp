@@ -54,9 +54,6 @@ TEST(Countdown, TextsAndCaptionsPerCode) {
     struct Row { int code; const char* label; const char* caption; };
     const Row rows[] = {
         {0, "jdoe, you will be logged off in 5 second(s).", "Log Off now"},
-        {1, "Your computer will be shutted down in 5 second(s).", "Shutdown now"},
-        {2, "Your computer will be rebooted in 5 second(s).", "Reboot now"},
-        {9, "Your computer will be locked in 5 second(s).", "Lock now"},
         {10, "Your computer will be suspended in 5 second(s).", "Suspend now"},
         {11, "Your computer will be hibernated in 5 second(s).", "Hibernate now"},
     };

@@ -36,11 +36,9 @@ TEST(ExitWindows, CodesToCleanUpPrivilegeAndPlatformCall) {
         {1, 1, {"clean-up", "privilege", "ExitWindowsEx 0xC 0xFFFFFFFF"}},
         {2, 1, {"clean-up", "privilege", "ExitWindowsEx 0x7 0xFFFFFFFF"}},
         {8, 0, {"privilege", "ExitWindowsEx 0xC 0xFFFFFFFF"}},
-        {9, 1, {"privilege", "LockWorkStation"}},
         {10, 1, {"privilege", "SetSuspendState 011"}},
         {11, 1, {"privilege", "SetSuspendState 111"}},
         {5, 1, {"privilege"}},
-        {-1, 1, {"privilege"}},
     };
     std::vector<std::string> journal;
     RecordingPower power(journal);

@@ -30,7 +30,6 @@ TEST_F(MyRegistryTest, ReadsTextsUpTo255CharactersAndFallsBackOtherwise) {
     } cases[] = {
         {"missing value", std::nullopt, "default"},
         {"empty text", "", ""},
-        {"one character", "x", "x"},
         {"255 characters", std::string(255, 'a'), std::string(255, 'a')},
         {"256 characters", std::string(256, 'b'), "default"},
     };
@@ -65,18 +64,12 @@ TEST_F(MyRegistryTest, HiveNamesAreMatchedTrimmedAndInAnyCase) {
         bool known;
         Hive expected;  // the root key after the call; previous one is HKEY_USERS
     } cases[] = {
-        {"HKEY_CLASSES_ROOT", true, Hive::ClassesRoot},
         {"HKEY_CURRENT_USER", true, Hive::CurrentUser},
-        {"HKEY_LOCAL_MACHINE", true, Hive::LocalMachine},
-        {"HKEY_USERS", true, Hive::Users},
         {"HKEY_CURRENT_CONFIG", true, Hive::CurrentConfig},
-        {"HKEY_DYN_DATA", true, Hive::DynData},
         {"  hkey_local_machine  ", true, Hive::LocalMachine},
         {"Hkey_Current_Config ", true, Hive::CurrentConfig},
-        {"HKEY_PERFORMANCE_DATA", false, Hive::Users},
         {"HKLM", false, Hive::Users},
         {"HKEY_LOCAL_MACHINE\\SOFTWARE", false, Hive::Users},
-        {"", false, Hive::Users},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.hive);
@@ -85,15 +78,6 @@ TEST_F(MyRegistryTest, HiveNamesAreMatchedTrimmedAndInAnyCase) {
         EXPECT_EQ(registry.RootKey(), c.expected);
         EXPECT_EQ(registry.BaseSubKey(), "SOFTWARE\\After");  // taken even for an unknown name
     }
-}
-
-TEST_F(MyRegistryTest, SavingIntoAMissingSectionCreatesItThenReadsBack) {
-    ASSERT_TRUE(store.values.empty());
-    EXPECT_TRUE(registry.SaveToRegistry("CleanUp", "Temp", 1));
-    EXPECT_TRUE(registry.SaveToRegistry("CleanUp", "Temp", "0"));
-    EXPECT_EQ(store.values.size(), 1u);
-    EXPECT_EQ(registry.LoadFromRegistry("CleanUp", "Temp", 1), "0");
-    EXPECT_TRUE(dialogs.shown.empty());
 }
 
 TEST_F(MyRegistryTest, EachWriteIntoAnInaccessibleKeyShowsOneErrorBox) {

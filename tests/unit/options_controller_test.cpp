@@ -73,9 +73,7 @@ TEST(OptionsController, ApplyRunsTheStepsOfTheSetFlagsInOrder) {
     const Row rows[] = {
         {false, false, false, false, {}},
         {true, false, false, false, {"scenarios"}},
-        {false, true, false, false, {"hotkeys"}},
         {false, false, true, false, {kOptionsStep, "save"}},
-        {false, false, false, true, {"quickbar"}},
         {true, true, true, true, {"scenarios", "hotkeys", kOptionsStep, "save", "quickbar"}},
     };
     for (const Row& r : rows) {
@@ -189,52 +187,6 @@ TEST(OptionsController, CancelPutsEveryPageBackToTheLastApply) {
     s.form.cmdApply.Click();
     EXPECT_EQ(s.journal, (Journal{kOptionsStep, "save temp 1 power 0", "quickbar", "Focus Cancel"}));
     EXPECT_EQ(s.form.lstScen.Items(), Texts{"Reboot Computer; Daily; 7:00"});
-}
-
-TEST(OptionsController, PagesAndHiding) {
-    Shell s;
-    s.form.chkPower.SetValue(1);
-    s.form.tbsOptions.SetListIndex(OptionsForm::kPageQuickbar);
-    s.controller.OnCloseRequest();
-    EXPECT_FALSE(s.form.OptionsChanged);  // the close box is Cancel
-    s.controller.OnMinimized();
-    s.controller.OnMenuCommand(MenuSettings);
-    EXPECT_EQ(s.journal, (Journal{"Hide", "Hide", "ShowNormal"}));
-    EXPECT_EQ(s.controller.ShownPage(), OptionsForm::kPageGeneral);
-    s.controller.OnMenuCommand(MenuAbout);
-    EXPECT_EQ(s.controller.ShownPage(), OptionsForm::kPageAbout);
-    EXPECT_EQ(s.journal.back(), "ShowNormal");
-
-    s.controller.OnCtrlTab();  // Ctrl+Tab goes round: About to General
-    EXPECT_EQ(s.form.tbsOptions.Text(), "General");
-    s.controller.OnCtrlTab();
-    EXPECT_EQ(s.controller.ShownPage(), OptionsForm::kPageScenarios);
-}
-
-TEST(OptionsController, TrayNotificationsAndMenu) {
-    const std::pair<unsigned, Journal> tray[] = {
-        {514, {"ShowNormal"}}, {515, {"ShowNormal"}}, {517, {"ShowTrayMenu"}}, {512, {}}, {513, {}}, {516, {}},
-    };
-    for (const auto& [message, calls] : tray) {
-        Shell s;
-        s.controller.OnTrayNotify(message);
-        EXPECT_EQ(s.journal, calls) << message;
-    }
-    const std::pair<int, Journal> menu[] = {
-        {MenuLogOff, {"exit windows 0"}}, {MenuReboot, {"exit windows 2"}}, {MenuShutdown, {"exit windows 1"}},
-        {MenuHelp, {"open C:\\Apps\\Duskwell\\dwl.chm"}}, {MenuExit, {"RemoveTrayIcon", "exit program"}},
-    };
-    for (const auto& [command, calls] : menu) {
-        Shell s;
-        s.controller.OnMenuCommand(command);
-        EXPECT_EQ(s.journal, calls) << command;
-    }
-    Shell s;
-    s.form.cmdHelp.Click();
-    EXPECT_FALSE(s.controller.TrayIconAdded());
-    s.controller.Show_Form();
-    EXPECT_EQ(s.journal, (Journal{"open C:\\Apps\\Duskwell\\dwl.chm", "ShowCentred", "AddTrayIcon Duskwell"}));
-    EXPECT_TRUE(s.controller.TrayIconAdded());
 }
 
 TEST(OptionsController, MenuCaptionsShowTheHotkeysWithoutBlanks) {

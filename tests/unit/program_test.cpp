@@ -80,16 +80,6 @@ TEST_F(ProgramTest, HotkeyWithAnEmptyOrDamagedValueIsNotRegistered) {
     EXPECT_EQ(Filtered("register"), (Journal{"register 3 7 80"}));
 }
 
-TEST_F(ProgramTest, SecondInstanceOnlyShowsTheMessageAndTouchesNothing) {
-    instance.otherRunning = true;
-    EXPECT_FALSE(program.Main());
-    EXPECT_EQ(journal, (Journal{"instance", "message Duskwell already running."}));
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].caption, "Duskwell");
-    EXPECT_EQ(dialogs.shown[0].style, static_cast<unsigned>(MbOk));
-    EXPECT_TRUE(hotkeys.registered.empty());
-}
-
 TEST_F(ProgramTest, ExitSavesUnregistersUnhooksAndDestroysInOrder) {
     SetHotkey("Reboot", "6", "82");
     ASSERT_TRUE(program.Main());
@@ -105,34 +95,6 @@ TEST_F(ProgramTest, ExitSavesUnregistersUnhooksAndDestroysInOrder) {
     program.OnEndSession();
     program.OnMenuCommand(MenuExit);
     EXPECT_TRUE(journal.empty());
-}
-
-TEST_F(ProgramTest, HotkeyMessagesAreDecodedByIdAndCombination) {
-    ASSERT_TRUE(program.Main());
-    journal.clear();
-    program.OnHotkey(3, (0x50 << 16) | 7);
-    EXPECT_EQ(journal, (Journal{"show options", "add tray Duskwell"}));
-    journal.clear();
-    program.OnHotkey(3, (0x51 << 16) | 7);  // wrong key
-    program.OnHotkey(2, (0x50 << 16) | 7);  // wrong id
-    EXPECT_TRUE(journal.empty());
-}
-
-TEST_F(ProgramTest, ScenariosAndApplicationsSurviveARestart) {
-    ScenarioFileData data{{"Shutdown Windows; Onetime; 23:15", "Run Application my; app; Daily; 7:00"},
-                          {{"C:\\Tools\\my; app.exe", "my; app", "-q \xe9t\xe9"}}};
-    files.files[kScn] = FormatScenarioFile(data);
-    ASSERT_TRUE(program.Main());
-    EXPECT_EQ(program.Form().lstScen.Items(), data.scenarios);
-    EXPECT_EQ(program.Form().cmdScen.Items(), data.scenarios);
-    EXPECT_EQ(program.ApplicationList(), data.applications);
-
-    program.Form().lstScen.RemoveItem(0);
-    program.OnEndSession();
-    auto saved = ParseScenarioFile(files.files[kScn]);
-    ASSERT_TRUE(saved);
-    EXPECT_EQ(saved->scenarios, std::vector<std::string>{data.scenarios[1]});
-    EXPECT_EQ(saved->applications, data.applications);
 }
 
 TEST_F(ProgramTest, DamagedFileIsKeptAsideAndNeverOverwritten) {
@@ -161,21 +123,6 @@ TEST_F(ProgramTest, FileThatCannotBeReadIsLeftAloneAndNeverOverwritten) {
     EXPECT_EQ(files.files[kScn], "whatever it holds");
 }
 
-TEST_F(ProgramTest, MissingFileStartsEmptyWithoutAMessage) {
-    ASSERT_TRUE(program.Main());
-    EXPECT_EQ(program.Form().lstScen.Count(), 0);
-    EXPECT_TRUE(dialogs.shown.empty());
-}
-
-TEST_F(ProgramTest, LockIsOfferedOnlyWhereTheWorkstationCanBeLocked) {
-    osVersion.record->major = 4;
-    osVersion.record->minor = 10;
-    ASSERT_TRUE(program.Main());
-    const auto& actions = program.Form().cmdAction.Items();
-    EXPECT_EQ(std::count(actions.begin(), actions.end(), "Lock Computer"), 0);
-    EXPECT_EQ(actions.size(), 7u);
-}
-
 } // namespace
 } // namespace dwl
 
@@ -193,21 +140,6 @@ protected:
     }
     std::vector<std::string> Saved() { return ParseScenarioFile(files.files[kScn])->scenarios; }
 };
-
-TEST_F(RunningProgramTest, DueOneTimeShutdownIsSavedAwayThenCountedDownAndCarriedOut) {
-    Start({"Shutdown Windows; Onetime; 9:00", "Reboot Computer; Daily; 9:30"});
-    TickAt(9, 0);
-    // The file no longer holds the consumed scenario before the countdown begins.
-    EXPECT_EQ(journal, (Journal{std::string("write ") + kScn, "show countdown"}));
-    EXPECT_EQ(Saved(), std::vector<std::string>{"Reboot Computer; Daily; 9:30"});
-    EXPECT_EQ(program.CountdownWindow().lblAction.Caption(), "Your computer will be shutted down in 5 second(s).");
-    EXPECT_EQ(program.CountdownWindow().frmAction.Caption(), "Duskwell 2.5");
-    journal.clear();
-    CountdownTicks(5);
-    EXPECT_TRUE(journal.empty());
-    CountdownTicks(1);
-    EXPECT_EQ(journal, (Journal{"privilege", "ExitWindowsEx 5 4294967295"}));
-}
 
 TEST_F(RunningProgramTest, PowerOffOptionAndLogOffTextAtTheMomentOfTheCall) {
     Start({"Shutdown Windows; Daily; 9:00", "Log Off Current User; Daily; 9:01"});
@@ -246,32 +178,6 @@ namespace dwl {
 namespace {
 
 using namespace fakes;
-
-TEST_F(ProgramTest, AppliedOptionsAndStartupEntryOutliveARestart) {
-    ASSERT_TRUE(program.Main());
-    OptionsForm& form = program.Form();
-    form.chkCleanTemp.SetValue(1);
-    form.chkStartup.SetValue(1);
-    form.chkTray.SetValue(0);
-    EXPECT_TRUE(form.cmdApply.Enabled());
-    form.cmdApply.Click();
-    EXPECT_FALSE(form.cmdApply.Enabled());
-    const FakeRegistry::Key run{Hive::LocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", "DWL"};
-    EXPECT_EQ(registry.values[run], "C:\\Program Files\\Duskwell\\");
-    program.OnMenuCommand(MenuExit);
-
-    Program again{Platform{instance, dialogs, registry, files, osVersion, hotkeys, window, clock, power, user,
-                           countdownWindow, shell}};
-    ASSERT_TRUE(again.Main());
-    EXPECT_EQ(again.Form().chkCleanTemp.Value(), 1);
-    EXPECT_EQ(again.Form().chkTray.Value(), 0);
-    EXPECT_FALSE(again.Form().cmdApply.Enabled());
-
-    // Cleared and applied, the startup entry goes away.
-    again.Form().chkStartup.SetValue(0);
-    again.Form().cmdOK.Click();
-    EXPECT_EQ(registry.values.count(run), 0u);
-}
 
 } // namespace
 } // namespace dwl

@@ -216,26 +216,6 @@ TEST(ScenarioEditor, EntriesTheControlsCannotShowAreNeverRewrittenButCanBeDelete
     EXPECT_TRUE(p.form.cmdAction.Enabled());
 }
 
-TEST(ScenarioEditor, FindButtonFollowsTheAction) {
-    Page p({"Close Application Run Application.exe; Daily; 7:00", "Reboot Computer; Daily; 7:00"});
-    p.form.cmdScen.SetListIndex(0);
-    EXPECT_EQ(p.form.cmdAction.Text(), "Close Application");
-    EXPECT_TRUE(p.form.cmdFind.Visible());
-    EXPECT_FALSE(p.editor.CheckDublicates());  // the application name is not shown
-    p.form.cmdFind.Click();
-    p.form.cmdAction.SetText("Run Application");
-    p.form.cmdFind.Click();
-    EXPECT_EQ(p.pickerCalls * 10 + p.chooserCalls, 11);
-    p.form.cmdScen.SetListIndex(1);
-    EXPECT_FALSE(p.form.cmdFind.Visible());
-    EXPECT_TRUE(p.editor.CheckDublicates());
-
-    p.form.lstScen.SetListIndex(1);
-    EXPECT_EQ(p.form.lstScen.Tooltip(), "Reboot Computer; Daily; 7:00");
-    p.editor.lstScen_LostFocus();
-    EXPECT_EQ(p.form.lstScen.Tooltip(), "");
-}
-
 } // namespace
 } // namespace dwl
 

@@ -76,11 +76,7 @@ TEST(SchedulerRules, DayNumbersAndDayRule) {
 
 TEST(Scheduler, HandOverTable) {
     const std::pair<const char*, const char*> rows[] = {
-        {"Log Off Current User; Daily; 9:00", "ShowAction 0"},
-        {"Reboot Computer; Daily; 9:00", "ShowAction 2"},
         {"Shutdown Windows; Daily; 9:00", "ShowAction 1"},
-        {"Lock Computer; Daily; 9:00", "ShowAction 9"},
-        {"Suspend; Daily; 9:00", "ShowAction 10"},
         {"Hibernate; Daily; 9:00", "ShowAction 11"},
         {"Close Application app; Onetime; 9:00", "RunClose Close Application app; once"},
         {"shutdown windows; Daily; 9:00", "RunClose shutdown windows;"},

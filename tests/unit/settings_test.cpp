@@ -51,17 +51,6 @@ protected:
     }
 };
 
-TEST_F(SettingsTest, FirstStartWithAnEmptyRegistryGivesTheDefaults) {
-    OptionsForm form;
-    // Start from the opposite states, so each box really is set.
-    for (const auto& p : kPersisted) (form.*p.box).SetValue(1 - p.defaultState);
-    registry.TuneMyRegistry("HKEY_LOCAL_MACHINE", "elsewhere");  // loaders pick their own target
-    LoadAll(form);
-    for (const auto& p : kPersisted) EXPECT_EQ((form.*p.box).Value(), p.defaultState) << p.value;
-    EXPECT_EQ(password, "");
-    EXPECT_TRUE(dialogs.shown.empty());
-}
-
 TEST_F(SettingsTest, StoredStatesLoadAndDamagedOnesFallBackToTheDefault) {
     const struct {
         std::string stored;
@@ -83,13 +72,6 @@ TEST_F(SettingsTest, StoredStatesLoadAndDamagedOnesFallBackToTheDefault) {
     }
 }
 
-TEST_F(SettingsTest, PasswordIsLoadedAsStored) {
-    store.values[{Hive::CurrentUser, kOptions, "Password"}] = "scrambled?";
-    OptionsForm form;
-    LoadOptions(registry, form, password);
-    EXPECT_EQ(password, "scrambled?");
-}
-
 TEST_F(SettingsTest, SavingWritesEachBoxUnderItsOwnName) {
     // One box checked at a time: a swapped or misspelt name shows up.
     for (const auto& checked : kPersisted) {
@@ -103,21 +85,6 @@ TEST_F(SettingsTest, SavingWritesEachBoxUnderItsOwnName) {
             EXPECT_EQ((store.values[{Hive::CurrentUser, p.key, p.value}]), &p == &checked ? "1" : "0") << p.value;
     }
     EXPECT_FALSE(store.values.count({Hive::CurrentUser, kOptions, "Password"}));
-}
-
-TEST_F(SettingsTest, SaveThenLoadRoundTripsAllSevenBoxes) {
-    const int patterns[][7] = {
-        {1, 1, 1, 1, 1, 1, 1}, {0, 0, 0, 0, 0, 0, 0}, {1, 0, 1, 0, 1, 0, 1}, {0, 1, 0, 1, 0, 1, 0}};
-    for (const auto& pattern : patterns) {
-        OptionsForm saved;
-        for (size_t i = 0; i < std::size(kPersisted); ++i) (saved.*kPersisted[i].box).SetValue(pattern[i]);
-        SaveOptions(registry, saved);
-        registry.TuneMyRegistry("HKEY_LOCAL_MACHINE", "elsewhere");
-        OptionsForm loaded;
-        LoadAll(loaded);
-        for (size_t i = 0; i < std::size(kPersisted); ++i)
-            EXPECT_EQ((loaded.*kPersisted[i].box).Value(), pattern[i]) << kPersisted[i].value;
-    }
 }
 
 TEST_F(SettingsTest, StartupEntryIsAddedOrRemovedOnlyWhenNeeded) {

@@ -67,10 +67,8 @@ TEST_F(TimeBoxTest, StepTable) {
     struct Row { bool use12Hour; const char* text; const char* part; bool up; const char* result; const char* selected; };
     const Row rows[] = {
         {true, "12:30 AM", "h", true, "1:30 AM", "1"},     {true, "11:30 PM", "h", true, "12:30 PM", "12"},
-        {true, "1:30 PM", "h", false, "12:30 PM", "12"},   {true, "10:30 AM", "h", false, "9:30 AM", "9"},
         {false, "23:15", "h", true, "0:15", "0"},          {false, "9:15", "h", true, "10:15", "10"},
         {false, "0:15", "h", false, "23:15", "23"},        {false, "1:15", "h", false, "0:15", "0"},
-        {false, "9:59", "n", true, "9:00", "00"},          {false, "9:09", "n", true, "9:10", "10"},
         {false, "9:00", "n", false, "9:59", "59"},         {true, "12:10 AM", "n", false, "12:09 AM", "09"},
         {true, "9:05 AM", "t", true, "9:05 PM", "PM"},     {true, "9:05 PM", "t", false, "9:05 AM", "AM"},
         {true, "9:05 PM", "", true, "9:05 PM", ""},        {false, "9:05", "", false, "9:05", ""},
@@ -92,7 +90,6 @@ TEST_F(TimeBoxTest, MoveTimePartTable) {
     const Row rows[] = {
         {true, "h", true, "05"},  {true, "n", true, "PM"},  {true, "t", true, "10"},
         {true, "h", false, "PM"}, {true, "n", false, "10"}, {true, "t", false, "05"},
-        {false, "h", true, "05"}, {false, "n", true, "10"}, {false, "h", false, "05"}, {false, "n", false, "10"},
         {true, "", true, ""},
     };
     for (const Row& row : rows) {
@@ -105,7 +102,6 @@ TEST_F(TimeBoxTest, MoveTimePartTable) {
 TEST_F(TimeBoxTest, KeyTable) {
     struct Row { bool use12Hour; const char* part; int key; const char* text; const char* selected; };
     const Row rows[] = {
-        {false, "n", 37, "10:05", "10"},       {false, "n", 39, "10:05", "10"},
         {false, "n", 38, "10:06", "06"},       {false, "n", 40, "10:04", "04"},  // re-select, then step
         {true, "t", 'P', "10:05 PM", "PM"},    {true, "t", 'A', "10:05 AM", "AM"},
         {true, "n", 'P', "10:05 AM", "05"},    {true, "t", 'X', "10:05 AM", "AM"},

@@ -2,13 +2,10 @@
 // kernel objects and windows.
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <commctrl.h>
 
 #include <string>
 
 #include "hotkeys/win32/hotkey_wndproc.h"
-#include "platform/win32/common_controls.h"
-#include "platform/win32/os_version_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/services_win32.h"
 #include "ui/options/options_form.h"
@@ -40,14 +37,6 @@ TEST(Win32Registry, WritesReadsAndDeletesTexts) {
     EXPECT_FALSE(registry.DeleteValue(Hive::CurrentUser, kTestKey, "Value"));
     EXPECT_TRUE(registry.DeleteKey(Hive::CurrentUser, deep));
     EXPECT_FALSE(registry.ReadString(Hive::CurrentUser, deep, "Value"));
-}
-
-TEST(Win32Registry, WritesUnderTheMachineHive) {
-    Win32Registry registry;
-    ASSERT_EQ(registry.WriteString(Hive::LocalMachine, kTestKey, "Path", "C:\\Program Files\\Duskwell\\"),
-              WriteResult::Written);
-    EXPECT_EQ(registry.ReadString(Hive::LocalMachine, kTestKey, "Path"), "C:\\Program Files\\Duskwell\\");
-    EXPECT_TRUE(registry.DeleteValue(Hive::LocalMachine, kTestKey, "Path"));
 }
 
 class Win32FileSystemTest : public ::testing::Test {
@@ -92,38 +81,11 @@ TEST_F(Win32FileSystemTest, RenameNeverReplacesAnExistingFile) {
     EXPECT_EQ(files.ReadFile(path + ".bad").bytes, "damaged");
 }
 
-TEST(Win32FileSystem, ExeFolderHoldsTheRunningProgram) {
-    Win32FileSystem files;
-    const std::string folder = files.ExeFolder();
-    ASSERT_FALSE(folder.empty());
-    EXPECT_NE(folder.back(), '\\');
-    EXPECT_TRUE(files.Exists(folder + "\\dwl_win_tests.exe"));
-}
-
 TEST(Win32InstanceGuard, OnlyTheFirstGuardWins) {
     Win32InstanceGuard first;
     Win32InstanceGuard second;
     EXPECT_TRUE(first.Acquire());
     EXPECT_FALSE(second.Acquire());
-}
-
-TEST(Win32OsVersionSource, ReadsBothRecordSizes) {
-    Win32OsVersionSource source;
-    const auto basic = source.Read(kVersionRecordSize);
-    ASSERT_TRUE(basic);
-    EXPECT_GE(basic->major, 4u);
-    EXPECT_EQ(basic->csd.size(), 128u);
-    EXPECT_TRUE(source.Read(kVersionRecordExSize));
-}
-
-TEST(CommonControls, ClassesExistOnceEnsured) {
-    EnsureCommonControls(ICC_PROGRESS_CLASS | ICC_TAB_CLASSES);
-    EnsureCommonControls(ICC_PROGRESS_CLASS);  // a second call is harmless
-    for (const char* name : {"msctls_progress32", "SysTabControl32"}) {
-        UniqueWindow window(CreateWindowExA(0, name, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                            GetModuleHandleA(nullptr), nullptr));
-        EXPECT_TRUE(window) << name;
-    }
 }
 
 // The window procedure of a window before the hotkey procedure goes in front.

@@ -1,0 +1,132 @@
+// The Win32 controls of the views against their models, both ways: a value
+// set on the model shows in the control; the control's notification, after a
+// change made in the control, lands in the model and runs its change handling.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+
+#include "ui/model/win32/control_views.h"
+
+namespace dwl::win32 {
+namespace {
+
+class ControlViewsTest : public ::testing::Test {
+public:
+    ControlViewsTest() {
+        optA.Group({&optB});
+        optB.Group({&optA});
+        for (Control* c : std::initializer_list<Control*>{&check, &optA, &optB, &text, &list, &drop})
+            c->onChange = [this, c] { changes += c->Name() + " "; };
+        button.onClick = [this] { changes += "cmd "; };
+        views.AddCheckBox(check, 1, {0, 0, 1500, 300});
+        views.AddOptionButton(optA, 2, {0, 300, 1500, 300}, true);
+        views.AddOptionButton(optB, 3, {0, 600, 1500, 300}, false);
+        views.AddButton(button, 4, {0, 900, 1500, 300});
+        views.AddTextBox(text, 5, {0, 1200, 1500, 300});
+        views.AddListBox(list, 6, {1600, 0, 1500, 900});
+        views.AddDropDown(drop, 7, {1600, 1000, 1500, 1500});
+        views.AddProgressBar(bar, 8, {1600, 2600, 1500, 300});
+        for (const char* item : {"Daily", "Weekly"}) {
+            list.AddItem(item);
+            drop.AddItem(item);
+        }
+        changes.clear();
+    }
+    LRESULT Send(int id, UINT message, WPARAM w = 0, LPARAM l = 0) {
+        return SendMessageA(GetDlgItem(parent.get(), id), message, w, l);
+    }
+    std::string TextOf(int id) {
+        char buf[256] = {};
+        GetWindowTextA(GetDlgItem(parent.get(), id), buf, sizeof buf);
+        return buf;
+    }
+    bool Style(int id, LONG bit) { return (GetWindowLongA(GetDlgItem(parent.get(), id), GWL_STYLE) & bit) != 0; }
+
+    UniqueWindow parent{CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 600, 400, nullptr, nullptr,
+                                        GetModuleHandleA(nullptr), nullptr)};
+    Dpi dpi;
+    CheckBox check{"chk", "Check"};
+    OptionButton optA{"optA", "A"}, optB{"optB", "B"};
+    Button button{"cmd", "&Press"};
+    TextBox text{"txt"};
+    ListControl list{"lst"}, drop{"cbo"};
+    ProgressBar bar{"bar"};
+    std::string changes;
+    ControlViews views{parent.get(), dpi};
+};
+
+TEST_F(ControlViewsTest, ModelValuesShowInTheControls) {
+    const struct {
+        const char* what;
+        std::function<void(ControlViewsTest&)> set;
+        std::function<long long(ControlViewsTest&)> read;
+        long long expected;
+    } rows[] = {
+        {"check box value", [](auto& t) { t.check.SetValue(1); }, [](auto& t) { return t.Send(1, BM_GETCHECK); }, BST_CHECKED},
+        {"check box cleared", [](auto& t) { t.check.SetValue(1); t.check.SetValue(0); },
+         [](auto& t) { return t.Send(1, BM_GETCHECK); }, BST_UNCHECKED},
+        {"option chosen", [](auto& t) { t.optB.SetValue(true); }, [](auto& t) { return t.Send(3, BM_GETCHECK); }, BST_CHECKED},
+        {"other option let go", [](auto& t) { t.optA.SetValue(true); t.optB.SetValue(true); },
+         [](auto& t) { return t.Send(2, BM_GETCHECK); }, BST_UNCHECKED},
+        {"disabled", [](auto& t) { t.button.SetEnabled(false); },
+         [](auto& t) { return static_cast<long long>(IsWindowEnabled(GetDlgItem(t.parent.get(), 4))); }, 0},
+        {"hidden", [](auto& t) { t.check.SetVisible(false); }, [](auto& t) { return t.Style(1, WS_VISIBLE) ? 1LL : 0LL; }, 0},
+        {"caption", [](auto& t) { t.button.SetCaption("&Go"); }, [](auto& t) { return t.TextOf(4) == "&Go" ? 1LL : 0LL; }, 1},
+        {"text", [](auto& t) { t.text.SetText("9:05"); }, [](auto& t) { return t.TextOf(5) == "9:05" ? 1LL : 0LL; }, 1},
+        {"list items", [](auto& t) { t.list.AddItem("Onetime"); }, [](auto& t) { return t.Send(6, LB_GETCOUNT); }, 3},
+        {"list choice", [](auto& t) { t.list.SetListIndex(1); }, [](auto& t) { return t.Send(6, LB_GETCURSEL); }, 1},
+        {"list cleared", [](auto& t) { t.list.Clear(); }, [](auto& t) { return t.Send(6, LB_GETCOUNT); }, 0},
+        {"drop-down choice", [](auto& t) { t.drop.SetListIndex(1); }, [](auto& t) { return t.Send(7, CB_GETCURSEL); }, 1},
+        {"drop-down none", [](auto& t) { t.drop.SetListIndex(1); t.drop.SetListIndex(-1); },
+         [](auto& t) { return t.Send(7, CB_GETCURSEL); }, CB_ERR},
+        {"progress", [](auto& t) { t.bar.SetRange(0, 5); t.bar.SetValue(3); }, [](auto& t) { return t.Send(8, PBM_GETPOS); }, 3},
+    };
+    for (const auto& row : rows) {
+        ControlViewsTest& t = *this;
+        SCOPED_TRACE(row.what);
+        row.set(t);
+        EXPECT_EQ(row.read(t), row.expected);
+    }
+}
+
+TEST_F(ControlViewsTest, NotificationsCarryTheControlsStateIntoTheModel) {
+    const struct {
+        const char* what;
+        std::function<void(ControlViewsTest&)> change;  // in the control, then its notification
+        std::function<std::string(ControlViewsTest&)> model;
+        std::string expected;
+    } rows[] = {
+        {"check box", [](auto& t) { t.Send(1, BM_SETCHECK, BST_CHECKED); t.views.OnCommand(1, BN_CLICKED); },
+         [](auto& t) { return std::to_string(t.check.Value()); }, "1"},
+        {"option", [](auto& t) { t.Send(3, BM_SETCHECK, BST_CHECKED); t.views.OnCommand(3, BN_CLICKED); },
+         [](auto& t) { return std::to_string(t.optA.Value()) + std::to_string(t.optB.Value()); }, "01"},
+        {"button", [](auto& t) { t.views.OnCommand(4, BN_CLICKED); }, [](auto&) { return std::string(); }, ""},
+        {"typed text", [](auto& t) { SetWindowTextA(GetDlgItem(t.parent.get(), 5), "10:30"); t.views.OnCommand(5, EN_CHANGE); },
+         [](auto& t) { return t.text.Text(); }, "10:30"},
+        {"list", [](auto& t) { t.Send(6, LB_SETCURSEL, 1); t.views.OnCommand(6, LBN_SELCHANGE); },
+         [](auto& t) { return t.list.Text(); }, "Weekly"},
+        {"drop-down", [](auto& t) { t.Send(7, CB_SETCURSEL, 0); t.views.OnCommand(7, CBN_SELCHANGE); },
+         [](auto& t) { return t.drop.Text(); }, "Daily"},
+    };
+    const char* handled[] = {"chk ", "optB ", "cmd ", "txt ", "lst ", "cbo "};
+    int i = 0;
+    for (const auto& row : rows) {
+        ControlViewsTest& t = *this;
+        SCOPED_TRACE(row.what);
+        changes.clear();
+        row.change(t);
+        EXPECT_EQ(row.model(t), row.expected);
+        EXPECT_NE(changes.find(handled[i++]), std::string::npos) << changes;
+    }
+    // A notification of another kind, or of an unknown id, changes nothing.
+    changes.clear();
+    EXPECT_FALSE(views.OnCommand(99, BN_CLICKED));
+    views.OnCommand(6, LBN_DBLCLK);
+    EXPECT_EQ(changes, "");
+}
+
+} // namespace
+} // namespace dwl::win32

@@ -241,6 +241,7 @@ int usage() {
                "  visible|children <class> <title>\n"
                "  text|items|click|checked|enabled|ctlvisible|rect <class> <title> <control id>\n"
                "  command <class> <title> <command id>\n"
+               "  select <class> <title> <control id> <index>   a list's item, with its notification\n"
                "  message <class> <title> <msg> <wparam> <lparam>\n",
                stderr);
     return kUsage;
@@ -318,6 +319,17 @@ int run(int argc, char** argv) {
                    " " + std::to_string(r.bottom - r.top));
     }
     if (cmd == "click") return post(ctl, BM_CLICK, 0, 0);
+    if (cmd == "select") {
+        // Selects an item and tells the parent as the list itself would.
+        if (nums.size() != 2) return usage();
+        const bool combo = lower(class_of(ctl)).find("combobox") != std::string::npos;
+        DWORD_PTR r = 0;
+        SendMessageTimeoutA(ctl, combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(nums[1]), 0,
+                            SMTO_ABORTIFHUNG, kSendTimeoutMs, &r);
+        return post(GetParent(ctl), WM_COMMAND,
+                    MAKEWPARAM(GetDlgCtrlID(ctl), combo ? CBN_SELCHANGE : LBN_SELCHANGE),
+                    reinterpret_cast<LPARAM>(ctl));
+    }
     return usage();
 }
 

@@ -55,7 +55,9 @@ Program::Program(Platform platform)
     scenarioEditor_.onActiveListRebuilt = [this] { SaveScenarios(); };
 
     options_.applyHotkeys = [] {};  // the hotkey boxes cannot be changed yet
-    options_.setStartupEntry = [this](bool enable) { SetStartupEntry(Registry(), enable); };
+    options_.setStartupEntry = [this](bool enable) {
+        SetStartupEntry(Registry(), enable, platform_.files.ExePath());
+    };
     options_.saveOptions = [this] { SaveOptions(Registry(), form_); };
     options_.displayQuickbar = DisplayQuickbar;
     options_.openDocument = [this](const std::string& command) { platform_.shell.OpenDocument(command); };

@@ -91,6 +91,7 @@ private:
 class FakeFileSystem : public IFileSystem {
 public:
     explicit FakeFileSystem(Journal& j) : journal(j) {}
+    std::string ExePath() override { return folder + "\\dwl.exe"; }
     std::string ExeFolder() override { return folder; }
     FileContent ReadFile(const std::string& path) override {
         if (unreadable.count(path)) return {ReadStatus::Failed, {}};

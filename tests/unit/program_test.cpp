@@ -253,11 +253,12 @@ TEST_F(ProgramTest, AppliedOptionsAndStartupEntryOutliveARestart) {
     form.chkCleanTemp.SetValue(1);
     form.chkStartup.SetValue(1);
     form.chkTray.SetValue(0);
+    form.chkPassword.SetValue(1);  // no password behind it: not kept
     EXPECT_TRUE(form.cmdApply.Enabled());
     form.cmdApply.Click();
     EXPECT_FALSE(form.cmdApply.Enabled());
     const FakeRegistry::Key run{Hive::LocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", "DWL"};
-    EXPECT_EQ(registry.values[run], "C:\\Program Files\\Duskwell\\");
+    EXPECT_EQ(registry.values[run], "\"C:\\Apps\\Duskwell\\dwl.exe\"");
     program.OnMenuCommand(MenuExit);
 
     Program again{Platform{instance, dialogs, registry, files, osVersion, hotkeys, window, clock, power, user,
@@ -265,6 +266,7 @@ TEST_F(ProgramTest, AppliedOptionsAndStartupEntryOutliveARestart) {
     ASSERT_TRUE(again.Main());
     EXPECT_EQ(again.Form().chkCleanTemp.Value(), 1);
     EXPECT_EQ(again.Form().chkTray.Value(), 0);
+    EXPECT_EQ(again.Form().chkPassword.Value(), 0);
     EXPECT_FALSE(again.Form().cmdApply.Enabled());
 
     // Cleared and applied, the startup entry goes away.

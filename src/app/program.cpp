@@ -232,6 +232,9 @@ void Program::OnMenuCommand(int command) {
     if (!exited_) options_.OnMenuCommand(command);
 }
 void Program::OnCloseRequest() { options_.OnCloseRequest(); }
+void Program::OnEndRequest() {
+    if (!exited_) options_.OnEndRequest();
+}
 void Program::OnMinimized() { options_.OnMinimized(); }
 void Program::OnCtrlTab() { options_.OnCtrlTab(); }
 void Program::OnTrayNotify(unsigned mouseMessage) { options_.OnTrayNotify(mouseMessage); }

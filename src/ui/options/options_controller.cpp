@@ -104,6 +104,8 @@ void OptionsController::UpdateMenuHotkeyCaptions() {
 
 void OptionsController::OnCloseRequest() { cmdCancel_Click(); }
 
+void OptionsController::OnEndRequest() { mExit_Click(); }
+
 void OptionsController::OnMinimized() { window_.Hide(); }
 
 void OptionsController::OnCtrlTab() {

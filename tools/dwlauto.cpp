@@ -346,6 +346,7 @@ int usage() {
         "  enabled <class|*> <title|*> <control id>      1 or 0\n"
         "  ctlvisible <class|*> <title|*> <control id>   1 or 0\n"
         "  rect <class|*> <title|*> <control id>         screen left top width height\n"
+        "  client <class|*> <title|*>                    client area: screen left top width height, dpi\n"
         "  command <class|*> <title|*> <command id>\n"
         "  message <class|*> <title|*> <msg> <wparam> <lparam>\n"
         "  dialog-text [timeout_ms]\n"
@@ -523,7 +524,7 @@ int run(int argc, char** argv) {
     }
 
     const int want_args = cmd == "message" ? 7
-                          : (cmd == "visible" || cmd == "children") ? 4
+                          : (cmd == "visible" || cmd == "children" || cmd == "client") ? 4
                           : (cmd == "text" || cmd == "items" || cmd == "click" || cmd == "command" ||
                              cmd == "checked" || cmd == "enabled" || cmd == "rect" || cmd == "ctlvisible")
                               ? 5
@@ -548,6 +549,18 @@ int run(int argc, char** argv) {
         return kOk;
     }
     if (cmd == "children") return cmd_children(top);
+    if (cmd == "client") {
+        // The client area on the screen, and the screen's vertical DPI.
+        RECT r{};
+        POINT origin{0, 0};
+        if (!GetClientRect(top, &r) || !ClientToScreen(top, &origin)) return kFailed;
+        HDC screen = GetDC(nullptr);
+        const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+        outln(std::to_string(origin.x) + " " + std::to_string(origin.y) + " " + std::to_string(r.right) + " " +
+              std::to_string(r.bottom) + " " + std::to_string(dpi));
+        return kOk;
+    }
     if (cmd == "command") {
         return post(top, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(nums[0]), 0), 0) ? kOk : kFailed;
     }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A scenario due in the next minute is announced by the countdown window and
 # carried out about six seconds later, in a 12-hour and a 24-hour locale;
+# with the configuration locked the window shows no buttons, else both whole;
 # Cancel drops it; a weekly scenario for another day does not fire.
 set -euo pipefail
 # shellcheck source=tests/e2e/lib.sh
@@ -35,12 +36,34 @@ write_scenarios() {
 }
 
 countdown_visible() { [[ $(auto visible DuskwellCountdown '*') == 1 ]]; }
+
+# buttons_in_client <locked 1|0>: locked, the client area is at most 960
+# twips high and both buttons lie below it; unlocked, both lie wholly inside.
+buttons_in_client() {
+    local cx cy cw ch dpi bx by bw bh id
+    read -r cx cy cw ch dpi <<<"$(auto client DuskwellCountdown '*')"
+    echo "client $cx $cy $cw $ch at $dpi dpi"
+    if [[ $1 == 1 ]]; then
+        ((ch * 1440 <= 960 * dpi)) || return 1
+    fi
+    for id in 2003 2004; do
+        read -r bx by bw bh <<<"$(auto rect DuskwellCountdown '*' "$id")"
+        echo "button $id $bx $by $bw $bh"
+        if [[ $1 == 1 ]]; then
+            ((by >= cy + ch)) || return 1
+        else
+            ((bx >= cx && by >= cy && bx + bw <= cx + cw && by + bh <= cy + ch)) || return 1
+        fi
+    done
+}
 countdown_hidden() { [[ $(auto visible DuskwellCountdown '*') != 1 ]]; }
 
-# A one-time shutdown in each locale: announced, then ExitWindowsEx(0x5, 0xFFFFFFFF).
-for locale in en_US.UTF-8:12 de_DE.UTF-8:24; do
-    form=${locale#*:}
-    export LC_ALL=${locale%:*}
+# A one-time shutdown in each locale: announced, then ExitWindowsEx(0x5,
+# 0xFFFFFFFF); the first run with the configuration locked.
+for run in en_US.UTF-8:12:1 de_DE.UTF-8:24:0; do
+    IFS=: read -r locale form locked <<<"$run"
+    export LC_ALL=$locale
+    reg_add 'HKCU\SOFTWARE\Orbelle\DWL\Options' Enabled "$locked"
     wait_early_in_minute
     due=$(minute_text 1 "$form")
     write_scenarios "Shutdown Windows; Onetime; $due" "Reboot Computer; Daily; 3:33"
@@ -52,6 +75,11 @@ for locale in en_US.UTF-8:12 de_DE.UTF-8:24; do
     check_eq "$LC_ALL: its message" "Your computer will be shutted down in 5 second(s)." \
         "$(auto text DuskwellCountdown '*' 2001)"
     check_eq "$LC_ALL: its act-now button" "Shutdown now" "$(auto text DuskwellCountdown '*' 2003)"
+    if [[ $locked == 1 ]]; then
+        check "$LC_ALL: locked, no button lies in the client area" buttons_in_client 1
+    else
+        check "$LC_ALL: unlocked, both buttons lie wholly in the client area" buttons_in_client 0
+    fi
     check_eq "$LC_ALL: the one-time scenario is gone from the file at once" \
         $'Duskwell scenarios 1\r\nscenario\tReboot Computer; Daily; 3:33\r\nend\t1\r' "$(cat "$scn")"
     [[ $form == 24 ]] && screenshot countdown.png

@@ -198,7 +198,7 @@ public:
     void StopTimer() override { timer = false; }
     void Show() override { visible = true; journal.push_back("show countdown"); }
     void Hide() override { visible = false; }
-    void SetHeightTwips(int) override {}
+    void SetClientHeightTwips(int) override {}
     void SetAlwaysOnTop() override {}
     void ClearAlwaysOnTop() override {}
     void Destroy() override { journal.push_back("destroy countdown"); }

@@ -36,7 +36,7 @@ check_eq "defaults: password lock off" 0 "$(state checked 1105)"
 check_eq "defaults: power off after shutdown off" 0 "$(state checked 1213)"
 check_eq "defaults: temporary files not cleaned" 0 "$(state checked 1403)"
 
-check "the close box is used" auto message "${W[@]}" 0x10 0 0
+check "the close box is used" auto message "${W[@]}" 0x112 0xF060 0   # WM_SYSCOMMAND, SC_CLOSE
 check "the window hides" wait_for 5 hidden
 check "the program stays" dwl_running
 check "a left click on the tray icon" tray_notify 514
@@ -49,8 +49,8 @@ auto click "${W[@]}" 1011 >/dev/null
 check_eq "no startup entry while off" "" "$(run_value)"
 auto click "${W[@]}" 1102 >/dev/null   # on
 auto click "${W[@]}" 1011 >/dev/null
-check "Apply with the box ticked writes the startup entry" wait_for 5 is 'C:\Program Files\Duskwell\' run_value
-check_eq "with the installer's default path" 'C:\Program Files\Duskwell\' "$(run_value)"
+check "Apply with the box ticked writes the startup entry" wait_for 5 is '"C:\Duskwell\dwl.exe"' run_value
+check_eq "without an installer's path: the program itself, quoted" '"C:\Duskwell\dwl.exe"' "$(run_value)"
 check_eq "Apply is disabled again" 0 "$(state enabled 1011)"
 auto click "${W[@]}" 1102 >/dev/null   # off
 auto click "${W[@]}" 1011 >/dev/null

@@ -115,7 +115,7 @@ check "where A is About..." auto keys a
 check "which shows the window" wait_for 5 visible
 check "on the About page" wait_for 5 is 5 shown_pages
 
-check "the close box is used" auto message "${W[@]}" 0x10 0 0
+check "the close box is used" auto message "${W[@]}" 0x112 0xF060 0   # WM_SYSCOMMAND, SC_CLOSE
 check "the window hides" wait_for 5 hidden
 check "the program stays" dwl_running
 check "Exit is chosen" auto command "${W[@]}" 40001

@@ -238,7 +238,7 @@ int usage() {
                "  windows | keys <chord>... (ctrl alt shift tab enter esc up down a-z 0-9)\n"
                "  dialog-text [timeout_ms] | dialog-press <button text> [timeout_ms]\n"
                "  find|idle <class> <title> [timeout_ms]   idle: the window's process waits for input\n"
-               "  visible|children <class> <title>\n"
+               "  visible|children|client <class> <title>   client: left top width height dpi\n"
                "  text|items|click|checked|enabled|ctlvisible|rect <class> <title> <control id>\n"
                "  command <class> <title> <command id>\n"
                "  select <class> <title> <control id> <index>   a list's item, with its notification\n"
@@ -287,6 +287,17 @@ int run(int argc, char** argv) {
         return r == 0 ? kOk : fail("the process did not become idle");
     }
     if (cmd == "visible") return say(IsWindowVisible(top) != FALSE);
+    if (cmd == "client") {
+        // The client area on the screen, and the screen's vertical DPI.
+        RECT r{};
+        POINT origin{0, 0};
+        if (!GetClientRect(top, &r) || !ClientToScreen(top, &origin)) return kFailed;
+        HDC screen = GetDC(nullptr);
+        const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+        return say(std::to_string(origin.x) + " " + std::to_string(origin.y) + " " + std::to_string(r.right) + " " +
+                   std::to_string(r.bottom) + " " + std::to_string(dpi));
+    }
     if (cmd == "children") {
         for (HWND c : descendants(top)) {
             std::string text = "<no answer>";

@@ -62,8 +62,8 @@ void Countdown::ShowAction(int WhichAction) {
         cmdAction.SetCaption(action->caption);
     }
 
-    window_.SetHeightTwips(services_.chkPassword.Value() != 0 ? CountdownLayout::lockedHeight
-                                                              : CountdownLayout::fullHeight);
+    window_.SetClientHeightTwips(services_.chkPassword.Value() != 0 ? CountdownLayout::lockedClientHeight
+                                                                    : CountdownLayout::clientHeight);
     window_.SetAlwaysOnTop();
     prgAction.SetValue(0);
     window_.Show();
@@ -71,6 +71,7 @@ void Countdown::ShowAction(int WhichAction) {
 }
 
 void Countdown::ATimer_Timer() {
+    if (!timerRunning_) return;
     if (SecondsLeft >= 2) {
         --SecondsLeft;
         lblAction.SetCaption(ActionText + std::to_string(SecondsLeft) + " second(s).");

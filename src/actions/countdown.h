@@ -15,15 +15,16 @@ struct CountdownLayout {
     };
     static constexpr int clientWidth = 4680;
     static constexpr int clientHeight = 1425;
-    // Outer heights: the whole client area, or only text and bar (the
-    // buttons fall below the window's edge while the configuration is locked).
-    static constexpr int fullHeight = 1755;
-    static constexpr int lockedHeight = 1290;
+    // While the configuration is locked the client area ends above the
+    // buttons: the user sees text and bar but can neither cancel nor hurry.
+    static constexpr int lockedClientHeight = 960;
     static constexpr Box lblAction{120, 120, 4455, 255};
     static constexpr Box prgAction{120, 480, 4455, 375};
     static constexpr Box cmdAction{120, 960, 1695, 375};
     static constexpr Box cmdCancel{2880, 960, 1695, 375};
     static constexpr int timerIntervalMs = 1000;
+    static_assert(lockedClientHeight <= cmdAction.top && lockedClientHeight <= cmdCancel.top);
+    static_assert(clientHeight >= cmdAction.top + cmdAction.height && clientHeight >= cmdCancel.top + cmdCancel.height);
 };
 
 // The window side of the countdown: its timer, visibility, height and
@@ -37,7 +38,9 @@ public:
     virtual void StopTimer() = 0;
     virtual void Show() = 0;
     virtual void Hide() = 0;
-    virtual void SetHeightTwips(int height) = 0;
+    // Sizes the window so that its client area, whatever the frame around
+    // it, is `height` high (and clientWidth wide).
+    virtual void SetClientHeightTwips(int height) = 0;
     virtual void SetAlwaysOnTop() = 0;
     virtual void ClearAlwaysOnTop() = 0;
     // Destroys the window at the program's end.
@@ -74,7 +77,8 @@ public:
     void ShowAction(int WhichAction) override;
     void ShowRunCloseAction(const std::string& strAction, bool oneTime) override;
 
-    // One countdown step; the window's timer raises it.
+    // One countdown step; the window's timer raises it. Does nothing when no
+    // count runs (a late tick must not carry the action out a second time).
     void ATimer_Timer();
     void cmdAction_Click();
     void cmdCancel_Click();

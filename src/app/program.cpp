@@ -57,7 +57,9 @@ Program::Program(Platform platform)
     scenarioEditor_.onActiveListChanged = [this] { SaveScenarios(); };
 
     options_.applyHotkeys = [] {};  // the hotkey boxes cannot be changed yet
-    options_.setStartupEntry = [this](bool enable) { SetStartupEntry(Registry(), enable); };
+    options_.setStartupEntry = [this](bool enable) {
+        SetStartupEntry(Registry(), enable, platform_.files.ExePath());
+    };
     options_.saveOptions = [this] { SaveOptions(Registry(), form_); };
     options_.displayQuickbar = DisplayQuickbar;
     options_.openDocument = [this](const std::string& command) { platform_.shell.OpenDocument(command); };
@@ -245,6 +247,11 @@ void Program::OnMenuCommand(int command) {
     if (!exited_ && !platform_.dialogs.BoxOpen()) options_.OnMenuCommand(command);
 }
 void Program::OnCloseRequest() { options_.OnCloseRequest(); }
+void Program::OnEndRequest() {
+    // Refused while a message box is up, as a close of a window with an open
+    // box is: the command that opened it is still running.
+    if (!exited_ && !platform_.dialogs.BoxOpen()) options_.OnEndRequest();
+}
 void Program::OnMinimized() { options_.OnMinimized(); }
 void Program::OnCtrlTab() { options_.OnCtrlTab(); }
 void Program::OnTrayNotify(unsigned mouseMessage) {

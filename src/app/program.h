@@ -77,6 +77,7 @@ public:
     void OnMenuCommand(int command) override;
     void OnEndSession() override;
     void OnCloseRequest() override;
+    void OnEndRequest() override;
     void OnMinimized() override;
     void OnCtrlTab() override;
     void OnTrayNotify(unsigned mouseMessage) override;

@@ -14,6 +14,8 @@ struct FileContent {
 class IFileSystem {
 public:
     virtual ~IFileSystem() = default;
+    // Full path of the running executable.
+    virtual std::string ExePath() = 0;
     // Folder of the running executable, without a trailing backslash.
     virtual std::string ExeFolder() = 0;
     virtual FileContent ReadFile(const std::string& path) = 0;

@@ -15,19 +15,19 @@ constexpr const char* kWindowsKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersio
 constexpr const char* kRunValue = "DWL";
 // What LoadFromRegistry gives for a missing Run value; a stored "False" reads the same.
 constexpr const char* kNoEntry = "False";
-constexpr const char* kDefaultInstallPath = "C:\\Program Files\\Duskwell\\";
 
 struct BoxValue {
     const char* section;
     const char* value;
     CheckBox OptionsForm::*box;
     int defaultState;
+    bool written = true;  // by SaveOptions
 };
 
 // In load order.
 constexpr BoxValue kOptionBoxes[] = {
     {"Options", "PowerOff", &OptionsForm::chkPower, 0},
-    {"Options", "Enabled", &OptionsForm::chkPassword, 0},
+    {"Options", "Enabled", &OptionsForm::chkPassword, 0, false},
     {"Options", "StartUp", &OptionsForm::chkStartup, 1},
     {"Options", "SysTray", &OptionsForm::chkTray, 1},
 };
@@ -62,7 +62,8 @@ void LoadBoxes(MyRegistry& registry, OptionsForm& form, const BoxValue (&boxes)[
 template <size_t N>
 void SaveBoxes(MyRegistry& registry, const OptionsForm& form, const BoxValue (&boxes)[N]) {
     for (const auto& entry : boxes)
-        registry.SaveToRegistry(entry.section, entry.value, (form.*entry.box).Value() != 0 ? "1" : "0");
+        if (entry.written)
+            registry.SaveToRegistry(entry.section, entry.value, (form.*entry.box).Value() != 0 ? "1" : "0");
 }
 
 } // namespace
@@ -86,15 +87,19 @@ void SaveOptions(MyRegistry& registry, const OptionsForm& form) {
     SaveBoxes(registry, form, kCleanUpBoxes);
 }
 
-void SetStartupEntry(MyRegistry& registry, bool enable) {
+void SetStartupEntry(MyRegistry& registry, bool enable, const std::string& programPath) {
     registry.TuneMyRegistry(kMachineHive, kWindowsKey);
     const std::string current = registry.LoadFromRegistry("Run", kRunValue, kNoEntry);
     if (enable) {
         if (current != kNoEntry) return;  // an existing entry is kept, whatever it says
         registry.TuneMyRegistry(kMachineHive, kBaseKey);
-        const std::string path = registry.LoadFromRegistry("Run", "Path", kDefaultInstallPath);
+        std::string command = registry.LoadFromRegistry("Run", "Path", "");
+        // No installer said how to start the program (an empty text starts
+        // nothing either): the running dwl.exe, quoted for the blanks of
+        // "Program Files".
+        if (command.empty()) command = "\"" + programPath + "\"";
         registry.TuneMyRegistry(kMachineHive, kWindowsKey);
-        registry.SaveToRegistry("Run", kRunValue, path);
+        registry.SaveToRegistry("Run", kRunValue, command);
     } else if (current != kNoEntry) {
         registry.TuneMyRegistry(kMachineHive, std::string(kWindowsKey) + "\\Run");
         registry.DeleteValueRegistry(kRunValue);

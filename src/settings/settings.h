@@ -26,16 +26,19 @@ void LoadOptions(MyRegistry& registry, OptionsForm& form, std::string& configPas
 // Loads the "CleanUp" section into the Clean Up page boxes, as LoadOptions does.
 void LoadCleanUpOptions(MyRegistry& registry, OptionsForm& form);
 
-// Writes the seven boxes back into "Options" and "CleanUp" (not the
-// password). Run on OK/Apply while options are marked changed. Each value
+// Writes the boxes back into "Options" and "CleanUp". Not the password, and
+// not the lock switch "Enabled": that one belongs with the password, which is
+// set elsewhere. Run on OK/Apply while options are marked changed. Each value
 // whose key can't be opened shows the registry's error message.
 void SaveOptions(MyRegistry& registry, const OptionsForm& form);
 
 // Adds or removes the value "DWL" under
 // HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Run. Adding
-// copies the "Path" value of HKEY_LOCAL_MACHINE\SOFTWARE\Orbelle\DWL\Run and
-// leaves an existing entry alone; a stored "False" counts as no entry. The
-// registry is left targeting HKEY_LOCAL_MACHINE.
-void SetStartupEntry(MyRegistry& registry, bool enable);
+// copies the "Path" value that an installer left under
+// HKEY_LOCAL_MACHINE\SOFTWARE\Orbelle\DWL\Run, or, without one, writes
+// `programPath` (the running dwl.exe) in quotes; it leaves an existing entry
+// alone. A stored "False" counts as no entry. The registry is left targeting
+// HKEY_LOCAL_MACHINE.
+void SetStartupEntry(MyRegistry& registry, bool enable, const std::string& programPath);
 
 } // namespace dwl

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # A scenario due in the next minute is announced by the countdown window and
 # carried out about six seconds later, in a 12-hour locale (the options test
-# has a 24-hour one); Cancel drops it; a weekly scenario for another day does
-# not fire.
+# has a 24-hour one); with the configuration locked the window shows no
+# buttons, else both whole; Cancel drops it; a weekly scenario for another
+# day does not fire.
 set -euo pipefail
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
@@ -37,10 +38,32 @@ write_scenarios() {
 
 countdown_visible() { [[ $(auto visible DuskwellCountdown '*') == 1 ]]; }
 
-# A one-time shutdown in each locale: announced, then ExitWindowsEx(0x5, 0xFFFFFFFF).
+# buttons_in_client <locked 1|0>: locked, the client area is at most 960
+# twips high and both buttons lie below it; unlocked, both lie wholly inside.
+buttons_in_client() {
+    local cx cy cw ch dpi bx by bw bh id
+    read -r cx cy cw ch dpi <<<"$(auto client DuskwellCountdown '*')"
+    echo "client $cx $cy $cw $ch at $dpi dpi"
+    if [[ $1 == 1 ]]; then
+        ((ch * 1440 <= 960 * dpi)) || return 1
+    fi
+    for id in 2003 2004; do
+        read -r bx by bw bh <<<"$(auto rect DuskwellCountdown '*' "$id")"
+        echo "button $id $bx $by $bw $bh"
+        if [[ $1 == 1 ]]; then
+            ((by >= cy + ch)) || return 1
+        else
+            ((bx >= cx && by >= cy && bx + bw <= cx + cw && by + bh <= cy + ch)) || return 1
+        fi
+    done
+}
+
+# A one-time shutdown, announced with the configuration locked, then
+# ExitWindowsEx(0x5, 0xFFFFFFFF).
 for locale in en_US.UTF-8:12; do
     form=${locale#*:}
     export LC_ALL=${locale%:*}
+    reg_add 'HKCU\SOFTWARE\Orbelle\DWL\Options' Enabled 1
     wait_early_in_minute
     due=$(minute_text 1 "$form")
     write_scenarios "Shutdown Windows; Onetime; $due" "Reboot Computer; Daily; 3:33"
@@ -52,6 +75,7 @@ for locale in en_US.UTF-8:12; do
     check_is "$LC_ALL: its message" "Your computer will be shutted down in 5 second(s)." \
         auto text DuskwellCountdown '*' 2001
     check_is "$LC_ALL: its act-now button" "Shutdown now" auto text DuskwellCountdown '*' 2003
+    check "$LC_ALL: locked, no button lies in the client area" buttons_in_client 1
     check_eq "$LC_ALL: the one-time scenario is gone from the file at once" \
         $'Duskwell scenarios 1\r\nscenario\tReboot Computer; Daily; 3:33\r\nend\t1\r' "$(cat "$scn")"
     screenshot countdown.png
@@ -68,12 +92,14 @@ wait_early_in_minute
 due=$(minute_text 1 24)
 other_day=$(LC_ALL=C date -d '+1 day +1 min' '+%a')
 write_scenarios "Reboot Computer; Daily; $due" "Log Off Current User; Weekly ($other_day); $due"
+reg_add 'HKCU\SOFTWARE\Orbelle\DWL\Options' Enabled 0
 relay_trace user32.ExitWindowsEx
 dwl_start
 check "cancel: dwl.exe starts" dwl_wait_ready
 check "cancel: the countdown appears" wait_for 75 countdown_visible
 check_is "cancel: it announces the reboot, not the other day's log-off" \
     "Your computer will be rebooted in 5 second(s)." auto text DuskwellCountdown '*' 2001
+check "cancel: unlocked, both buttons lie wholly in the client area" buttons_in_client 0
 check "cancel: Cancel is pressed" auto click DuskwellCountdown '*' 2004
 check_is "cancel: the window hides" 0 auto visible DuskwellCountdown '*'
 sleep 8

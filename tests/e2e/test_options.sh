@@ -29,7 +29,7 @@ check_is "Apply is disabled" 0 state enabled 1011
 check_is "defaults: startup and tray icon on, password lock, power off and clean-up off" "1 1 0 0 0" \
     eval 'echo $(state checked 1102) $(state checked 1103) $(state checked 1105) $(state checked 1213) $(state checked 1403)'
 
-check "the close box is used" auto message "${W[@]}" 0x10 0 0
+check "the close box is used" auto message "${W[@]}" 0x112 0xF060 0   # WM_SYSCOMMAND, SC_CLOSE
 check_is "the window hides" 0 auto visible "${W[@]}"
 check "the program stays" dwl_running
 check "a left click on the tray icon" tray_notify 514
@@ -43,8 +43,8 @@ check_is "Apply disables itself" 0 state enabled 1011
 check_is "no startup entry while off" "" run_value
 auto click "${W[@]}" 1102 >/dev/null   # on
 auto click "${W[@]}" 1011 >/dev/null
-check_is "Apply with the box ticked writes the startup entry, with the installer's default path" \
-    'C:\Program Files\Duskwell\' run_value
+check_is "Apply with the box ticked writes the startup entry: the program itself, quoted" \
+    '"C:\Duskwell\dwl.exe"' run_value
 auto click "${W[@]}" 1102 >/dev/null   # off
 auto click "${W[@]}" 1011 >/dev/null
 check_is "clearing it removes the entry" "" run_value

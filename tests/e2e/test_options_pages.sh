@@ -119,7 +119,7 @@ check "where A is About..." auto keys a
 check_is "which shows the window" 1 visible
 check_is "on the About page" 5 shown_pages
 
-check "the close box is used" auto message "${W[@]}" 0x10 0 0
+check "the close box is used" auto message "${W[@]}" 0x112 0xF060 0   # WM_SYSCOMMAND, SC_CLOSE
 check_is "the window hides" 0 visible
 check "the program stays" dwl_running
 check "Exit is chosen" auto command "${W[@]}" 40001

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Start-up and exit: one instance per user, the four hotkeys registered from
-# the stored values and removed at exit, Ctrl+Shift+Alt+P shows the options window.
+# the stored values and removed at exit, Ctrl+Shift+Alt+P shows the options
+# window; a polite close from another program ends it as Exit does.
 set -euo pipefail
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
@@ -64,5 +65,14 @@ unregistered=$(relay_grep -o 'Call user32.UnregisterHotKey([0-9a-f]*,[0-9a-f]*)'
 check_eq "the four hotkeys are removed in order" "00000000 00000001 00000002 00000003 " "$unregistered"
 check "the scenario file is written" test -f "$DWL_APPDIR/dwl.scn"
 check_eq "it holds an empty list" $'Duskwell scenarios 1\r\nend\t0\r' "$(cat "$DWL_APPDIR/dwl.scn")"
+
+# taskkill without /f sends WM_CLOSE: not the user's close box, so the program
+# ends and saves its scenarios on the way.
+dwl_start
+check "started again" dwl_wait_ready
+rm -f "$DWL_APPDIR/dwl.scn"
+check "taskkill without /f is accepted" wine taskkill /im dwl.exe
+check "and ends the program" dwl_wait_exit 10
+check_eq "the scenario file is written" $'Duskwell scenarios 1\r\nend\t0\r' "$(cat "$DWL_APPDIR/dwl.scn" 2>&1)"
 
 e2e_finish

@@ -96,6 +96,7 @@ private:
 class FakeFileSystem : public IFileSystem {
 public:
     explicit FakeFileSystem(Journal& j) : journal(j) {}
+    std::string ExePath() override { return folder + "\\dwl.exe"; }
     std::string ExeFolder() override { return folder; }
     FileContent ReadFile(const std::string& path) override {
         if (unreadable.count(path)) return {ReadStatus::Failed, {}};
@@ -202,7 +203,7 @@ public:
     void StopTimer() override { timer = false; }
     void Show() override { visible = true; journal.push_back("show countdown"); }
     void Hide() override { visible = false; }
-    void SetHeightTwips(int) override {}
+    void SetClientHeightTwips(int) override {}
     void SetAlwaysOnTop() override {}
     void ClearAlwaysOnTop() override {}
     void Destroy() override { journal.push_back("destroy countdown"); }

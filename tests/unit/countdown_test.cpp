@@ -13,7 +13,7 @@ struct Bench : ICountdownWindow {
     void StopTimer() override { interval = 0; }
     void Show() override { visible = true; }
     void Hide() override { visible = false; }
-    void SetHeightTwips(int h) override { height = h; }
+    void SetClientHeightTwips(int h) override { height = h; }
     void SetAlwaysOnTop() override { topmost = true; }
     void ClearAlwaysOnTop() override { topmost = false; }
 
@@ -36,7 +36,7 @@ TEST(Countdown, CountsFiveSecondsThenActsAtTheSixthTick) {
     b.cd.ShowAction(2);
     EXPECT_EQ(b.interval, 1000);
     EXPECT_TRUE(b.visible && b.topmost);
-    EXPECT_EQ(b.height, 1755);
+    EXPECT_EQ(b.height, 1425);
     EXPECT_EQ(b.cd.prgAction.Value(), 0);
     for (int second = 5; second >= 1; --second) {
         b.Ticks(1);
@@ -48,6 +48,8 @@ TEST(Countdown, CountsFiveSecondsThenActsAtTheSixthTick) {
     b.Ticks(1);
     EXPECT_EQ(b.exits, std::vector<int>{2});
     EXPECT_TRUE(b.Idle());
+    b.Ticks(3);  // late ticks of the stopped timer
+    EXPECT_EQ(b.exits, std::vector<int>{2});
 }
 
 TEST(Countdown, TextsAndCaptionsPerCode) {
@@ -82,6 +84,8 @@ TEST(Countdown, RestartCancelAndActNow) {
     b.Ticks(2);
     b.cd.cmdCancel.Click();
     EXPECT_TRUE(b.Idle());
+    b.Ticks(6);  // a tick that was on its way does not bring it back
+    EXPECT_EQ(b.exits, std::vector<int>{10});
     b.cd.ShowAction(1);  // a fresh count of six
     b.Ticks(5);
     EXPECT_EQ(b.exits, std::vector<int>{10});
@@ -113,10 +117,10 @@ TEST(Countdown, PasswordLockHeightAndApplicationHandOver) {
     Bench b;
     b.chkPassword.SetValue(1);
     b.cd.ShowAction(1);
-    EXPECT_EQ(b.height, 1290);
+    EXPECT_EQ(b.height, 960);
     b.chkPassword.SetValue(0);
     b.cd.ShowAction(1);
-    EXPECT_EQ(b.height, 1755);
+    EXPECT_EQ(b.height, 1425);
 
     Bench apps;
     apps.cd.ShowRunCloseAction("Run Application app;", true);

@@ -80,21 +80,35 @@ TEST_F(ProgramTest, HotkeyWithAnEmptyOrDamagedValueIsNotRegistered) {
     EXPECT_EQ(Filtered("register"), (Journal{"register 3 7 80"}));
 }
 
+const Journal kExitJournal{"remove tray", std::string("write ") + kScn, "unregister 0", "unregister 1", "unregister 2",
+                           "unregister 3", "unhook", "destroy countdown", "destroy options"};
+
 TEST_F(ProgramTest, ExitSavesUnregistersUnhooksAndDestroysInOrder) {
     SetHotkey("Reboot", "6", "82");
     ASSERT_TRUE(program.Main());
     journal.clear();
     program.OnMenuCommand(MenuExit);
-    EXPECT_EQ(journal, (Journal{"remove tray", std::string("write ") + kScn, "unregister 0", "unregister 1", "unregister 2",
-                                "unregister 3", "unhook", "destroy countdown", "destroy options"}));
+    EXPECT_EQ(journal, kExitJournal);
     EXPECT_TRUE(hotkeys.registered.empty());
     EXPECT_FALSE(window.hooked);
     EXPECT_TRUE(program.Exited());
-    // A late end-of-session after the orderly exit writes nothing more.
+    // A late end-of-session or close request after the orderly exit does nothing more.
     journal.clear();
     program.OnEndSession();
+    program.OnEndRequest();
     program.OnMenuCommand(MenuExit);
     EXPECT_TRUE(journal.empty());
+}
+
+TEST_F(ProgramTest, TheUsersCloseHidesAndAnyOtherCloseEndsAsExitDoes) {
+    ASSERT_TRUE(program.Main());
+    program.OnCloseRequest();
+    EXPECT_FALSE(program.Exited());
+    EXPECT_TRUE(window.exists);
+    journal.clear();
+    program.OnEndRequest();
+    EXPECT_EQ(journal, kExitJournal);
+    EXPECT_TRUE(program.Exited());
 }
 
 TEST_F(ProgramTest, DamagedFileIsKeptAsideAndNeverOverwritten) {
@@ -232,6 +246,7 @@ TEST_F(RunningProgramTest, NothingStartsInsideAMessageBoxAndExitAfterItIsOrderly
         program.OnMenuCommand(MenuShutdown);
         program.OnHotkey(0, (83 << 16) | 6);
         program.OnTrayNotify(OptionsController::kRightButtonUp);
+        program.OnEndRequest();
     };
     program.Form().cmdDel.Click();
     EXPECT_EQ(journal, Journal{"message Do you really want to delete\r\nReboot Computer; Daily; 7:00 ?"});

@@ -21,10 +21,11 @@ struct Persisted {
     const char* value;
     CheckBox OptionsForm::*box;
     int defaultState;
+    bool written = true;  // the lock switch is only read
 };
 const Persisted kPersisted[] = {
     {kOptions, "PowerOff", &OptionsForm::chkPower, 0},
-    {kOptions, "Enabled", &OptionsForm::chkPassword, 0},
+    {kOptions, "Enabled", &OptionsForm::chkPassword, 0, false},
     {kOptions, "StartUp", &OptionsForm::chkStartup, 1},
     {kOptions, "SysTray", &OptionsForm::chkTray, 1},
     {kCleanUp, "Temp", &OptionsForm::chkCleanTemp, 0},
@@ -72,17 +73,27 @@ TEST_F(SettingsTest, StoredStatesLoadAndDamagedOnesFallBackToTheDefault) {
     }
 }
 
-TEST_F(SettingsTest, SavingWritesEachBoxUnderItsOwnName) {
-    // One box checked at a time: a swapped or misspelt name shows up.
+TEST_F(SettingsTest, SavingWritesEachBoxUnderItsOwnNameButNeverTheLockSwitch) {
+    // One box checked at a time: a swapped or misspelt name shows up, and so
+    // does a written lock switch, which would take Cancel off every countdown
+    // after the next start although no password was ever set.
     for (const auto& checked : kPersisted) {
         SCOPED_TRACE(checked.value);
         store.values.clear();
         OptionsForm form;
         for (const auto& p : kPersisted) (form.*p.box).SetValue(&p == &checked ? 1 : 0);
         SaveOptions(registry, form);
-        EXPECT_EQ(store.values.size(), std::size(kPersisted));
+        EXPECT_EQ(store.values.size(), std::size(kPersisted) - 1);
+        for (const auto& p : kPersisted) {
+            if (p.written)
+                EXPECT_EQ((store.values[{Hive::CurrentUser, p.key, p.value}]), &p == &checked ? "1" : "0") << p.value;
+            else
+                EXPECT_FALSE(store.values.count({Hive::CurrentUser, p.key, p.value})) << p.value;
+        }
+        OptionsForm loaded;
+        LoadAll(loaded);
         for (const auto& p : kPersisted)
-            EXPECT_EQ((store.values[{Hive::CurrentUser, p.key, p.value}]), &p == &checked ? "1" : "0") << p.value;
+            EXPECT_EQ((loaded.*p.box).Value(), p.written ? (form.*p.box).Value() : p.defaultState) << p.value;
     }
     EXPECT_FALSE(store.values.count({Hive::CurrentUser, kOptions, "Password"}));
 }
@@ -98,8 +109,9 @@ TEST_F(SettingsTest, StartupEntryIsAddedOrRemovedOnlyWhenNeeded) {
         {"enable keeps an existing entry", true, "D:\\old\\dwl.exe", "C:\\new\\dwl.exe", "D:\\old\\dwl.exe"},
         {"enable keeps even an empty entry", true, "", "C:\\new\\dwl.exe", ""},
         {"enable copies the install path", true, std::nullopt, "C:\\new\\dwl.exe", "C:\\new\\dwl.exe"},
-        {"enable without a path writes the default", true, std::nullopt, std::nullopt,
-         "C:\\Program Files\\Duskwell\\"},
+        {"enable without a path writes the program, quoted", true, std::nullopt, std::nullopt,
+         "\"C:\\Program Files\\Duskwell\\dwl.exe\""},
+        {"an empty path starts nothing either", true, std::nullopt, "", "\"C:\\Program Files\\Duskwell\\dwl.exe\""},
         {"enable rewrites a literal False", true, "False", "C:\\new\\dwl.exe", "C:\\new\\dwl.exe"},
         {"disable removes the entry", false, "C:\\dwl.exe", "C:\\new\\dwl.exe", std::nullopt},
         {"disable without an entry changes nothing", false, std::nullopt, "C:\\new\\dwl.exe", std::nullopt},
@@ -113,7 +125,7 @@ TEST_F(SettingsTest, StartupEntryIsAddedOrRemovedOnlyWhenNeeded) {
         if (c.path) store.values[{Hive::LocalMachine, kPathKey, "Path"}] = *c.path;
         const auto before = store.values.size();
         registry.TuneMyRegistry("HKEY_CURRENT_USER", "SOFTWARE\\Orbelle\\DWL");
-        SetStartupEntry(registry, c.enable);
+        SetStartupEntry(registry, c.enable, "C:\\Program Files\\Duskwell\\dwl.exe");
         EXPECT_EQ(RunEntry(), c.after);
         EXPECT_EQ(store.values.size(), before + (c.after && !c.entry) - (c.entry && !c.after));
         EXPECT_EQ(registry.RootKey(), Hive::LocalMachine);
@@ -123,7 +135,7 @@ TEST_F(SettingsTest, StartupEntryIsAddedOrRemovedOnlyWhenNeeded) {
 
 TEST_F(SettingsTest, EnablingWithoutMachineRightsReportsOnceAndAddsNothing) {
     store.denied.insert({Hive::LocalMachine, kRunKey});
-    SetStartupEntry(registry, true);
+    SetStartupEntry(registry, true, "C:\\dwl.exe");
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].text, "Error writing to registry!");
     EXPECT_EQ(dialogs.shown[0].style, 16u);

@@ -8,6 +8,7 @@
 #include "hotkeys/win32/hotkey_wndproc.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/services_win32.h"
+#include "platform/win32/system_library.h"
 #include "ui/options/options_form.h"
 
 namespace dwl::win32 {
@@ -86,6 +87,25 @@ TEST(Win32InstanceGuard, OnlyTheFirstGuardWins) {
     Win32InstanceGuard second;
     EXPECT_TRUE(first.Acquire());
     EXPECT_FALSE(second.Acquire());
+}
+
+std::string Lower(std::string text) {
+    CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
+TEST(SystemLibrary, TheSystemFolderCopyIsLoadedNotTheOneBesideTheProgram) {
+    // The build puts a powrprof.dll of its own beside this test program; the
+    // win tier lets Wine load such a file in place of its own.
+    const std::string planted = Win32FileSystem().ExeFolder() + "\\powrprof.dll";
+    ASSERT_NE(GetFileAttributesA(planted.c_str()), INVALID_FILE_ATTRIBUTES);
+    HMODULE module = LoadSystemLibrary("powrprof.dll");
+    ASSERT_TRUE(module);
+    char loaded[MAX_PATH] = {};
+    GetModuleFileNameA(module, loaded, MAX_PATH);
+    EXPECT_EQ(Lower(loaded), Lower(SystemLibraryPath("powrprof.dll")));
+    EXPECT_FALSE(GetProcAddress(module, "PlantedLibrary"));
+    EXPECT_EQ(LoadSystemLibrary("powrprof.dll"), module);
 }
 
 // The window procedure of a window before the hotkey procedure goes in front.

@@ -79,11 +79,22 @@ void CountdownView::Hide() {
     if (window_) ShowWindow(window_, SW_HIDE);
 }
 
-void CountdownView::SetHeightTwips(int height) {
+void CountdownView::SetClientHeightTwips(int height) {
     if (!EnsureWindow()) return;
+    SizeClient(dpi_.X(CountdownLayout::clientWidth), dpi_.Y(height));
+}
+
+// The frame is measured on the window itself: caption and borders differ
+// between systems, themes and Wine, and the system's own figures for them
+// do not always match what it draws.
+void CountdownView::SizeClient(int width, int height) {
     RECT frame{};
+    RECT client{};
     GetWindowRect(window_, &frame);
-    SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, dpi_.Y(height),
+    GetClientRect(window_, &client);
+    const int frameWidth = (frame.right - frame.left) - (client.right - client.left);
+    const int frameHeight = (frame.bottom - frame.top) - (client.bottom - client.top);
+    SetWindowPos(window_, nullptr, 0, 0, width + frameWidth, height + frameHeight,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -28,7 +28,7 @@ public:
     void StopTimer() override;
     void Show() override;
     void Hide() override;
-    void SetHeightTwips(int height) override;
+    void SetClientHeightTwips(int height) override;
     void SetAlwaysOnTop() override;
     void ClearAlwaysOnTop() override;
 
@@ -36,6 +36,7 @@ public:
 
 private:
     bool EnsureWindow();
+    void SizeClient(int width, int height);
     template <typename View>
     friend LRESULT CALLBACK ViewWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);

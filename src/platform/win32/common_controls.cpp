@@ -2,13 +2,15 @@
 
 #include <commctrl.h>
 
+#include "platform/win32/system_library.h"
+
 namespace dwl::win32 {
 
 void EnsureCommonControls(DWORD classes) {
     static DWORD registered = 0;
     if ((registered & classes) == classes) return;
     // Stays loaded for the rest of the run: windows of its classes may exist.
-    HMODULE library = LoadLibraryA("comctl32.dll");
+    HMODULE library = LoadSystemLibrary("comctl32.dll");
     if (!library) return;
     using InitEx = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
     using Init = void(WINAPI*)();

@@ -3,21 +3,12 @@
 #include <windows.h>
 
 #include "platform/win32/handles.h"
+#include "platform/win32/system_library.h"
 
 namespace dwl::win32 {
-namespace {
 
-// Looks a function up at run time: the older systems the program starts on
-// lack some of them, and a missing import would keep it from starting at all.
-template <typename Function>
-Function Lookup(const char* library, const char* name) {
-    HMODULE module = GetModuleHandleA(library);
-    if (!module) module = LoadLibraryA(library);
-    if (!module) return nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
-} // namespace
+// Functions that the older systems the program starts on lack are looked up
+// at run time: a missing import would keep it from starting at all.
 
 void Win32Power::EnableShutdownPrivilege() {
     UniqueHandle token;
@@ -35,12 +26,12 @@ void Win32Power::ExitWindowsEx(unsigned flags, unsigned reason) { ::ExitWindowsE
 
 void Win32Power::LockWorkStation() {
     using Lock = BOOL(WINAPI*)();
-    if (auto lock = Lookup<Lock>("user32.dll", "LockWorkStation")) lock();
+    if (auto lock = SystemFunction<Lock>("user32.dll", "LockWorkStation")) lock();
 }
 
 void Win32Power::SetSuspendState(bool hibernate, bool forceCritical, bool disableWakeEvent) {
     using Suspend = BOOLEAN(WINAPI*)(BOOLEAN, BOOLEAN, BOOLEAN);
-    if (auto suspend = Lookup<Suspend>("powrprof.dll", "SetSuspendState"))
+    if (auto suspend = SystemFunction<Suspend>("powrprof.dll", "SetSuspendState"))
         suspend(hibernate, forceCritical, disableWakeEvent);
 }
 

@@ -28,18 +28,20 @@ bool Win32InstanceGuard::Acquire() {
     return GetLastError() != ERROR_ALREADY_EXISTS;
 }
 
-std::string Win32FileSystem::ExeFolder() {
+std::string Win32FileSystem::ExePath() {
     std::vector<char> buffer(MAX_PATH);
     for (;;) {
         const DWORD n = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (n == 0) return ".";
-        if (n < buffer.size()) {
-            std::string path(buffer.data(), n);
-            const size_t slash = path.find_last_of("\\/");
-            return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
-        }
+        if (n == 0) return {};
+        if (n < buffer.size()) return std::string(buffer.data(), n);
         buffer.resize(buffer.size() * 2);
     }
+}
+
+std::string Win32FileSystem::ExeFolder() {
+    const std::string path = ExePath();
+    const size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
 }
 
 FileContent Win32FileSystem::ReadFile(const std::string& path) {

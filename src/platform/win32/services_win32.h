@@ -33,6 +33,7 @@ private:
 
 class Win32FileSystem : public IFileSystem {
 public:
+    std::string ExePath() override;
     std::string ExeFolder() override;
     FileContent ReadFile(const std::string& path) override;
     bool WriteFileAtomic(const std::string& path, const std::string& bytes) override;

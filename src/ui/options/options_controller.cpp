@@ -122,6 +122,8 @@ void OptionsController::UpdateMenuHotkeyCaptions() {
 
 void OptionsController::OnCloseRequest() { cmdCancel_Click(); }
 
+void OptionsController::OnEndRequest() { mExit_Click(); }
+
 // A minimised window is hidden, and a hidden window holds nothing unapplied.
 void OptionsController::OnMinimized() { cmdCancel_Click(); }
 

@@ -78,6 +78,8 @@ public:
 
     // What the view reports (forwarded from IOptionsEvents).
     void OnCloseRequest();
+    // Ends the program as "&Exit" does.
+    void OnEndRequest();
     void OnMinimized();
     void OnCtrlTab();
     void OnTrayNotify(unsigned mouseMessage);

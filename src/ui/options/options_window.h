@@ -18,6 +18,9 @@ public:
     virtual void OnEndSession() = 0;                               // Windows is ending the session
     // The user asked to close the window (close box, system menu, Alt+F4).
     virtual void OnCloseRequest() {}
+    // Someone else asked the window to close (a task manager, an uninstaller,
+    // the system's restart of running programs): the program is to end.
+    virtual void OnEndRequest() {}
     // The window was minimised.
     virtual void OnMinimized() {}
     // Ctrl+Tab pressed anywhere in the window.

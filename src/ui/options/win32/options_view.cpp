@@ -620,9 +620,16 @@ LRESULT OptionsView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
         if (wParam == SIZE_MINIMIZED && events_) events_->OnMinimized();
         return 0;
+    case WM_SYSCOMMAND:
+        // The user's close box, system menu or Alt+F4 only hide the window.
+        if ((wParam & 0xFFF0) == SC_CLOSE) {
+            if (events_) events_->OnCloseRequest();
+            return 0;
+        }
+        break;
     case WM_CLOSE:
-        // The user's close box, system menu or Alt+F4: the program decides.
-        if (events_) events_->OnCloseRequest();
+        // Not the user's: another program asks this one to end.
+        if (events_) events_->OnEndRequest();
         return 0;
     case WM_QUERYENDSESSION:
         return TRUE;

@@ -8,6 +8,8 @@ target_link_libraries(dwl_unit_tests PRIVATE dwl_core GTest::gtest_main GTest::g
 target_compile_options(dwl_unit_tests PRIVATE ${DWL_WARNINGS})
 include(GoogleTest)
 gtest_discover_tests(dwl_unit_tests TEST_PREFIX "unit." DISCOVERY_TIMEOUT 60)
+add_test(NAME unit.include_layers COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/check-layers ${CMAKE_CURRENT_SOURCE_DIR}/src)
+add_test(NAME unit.include_layers_check COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/check-layers --self-test)
 
 set(DWL_WIN64_DIR "" CACHE PATH "Build folder of the x86_64 cross build (enables the win and e2e tiers)")
 set(DWL_WIN32_DIR "" CACHE PATH "Build folder of the i686 cross build (the product)")

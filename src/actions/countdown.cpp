@@ -1,39 +1,14 @@
 #include "actions/countdown.h"
 
+#include "model/power_action.h"
+
 namespace dwl {
 
 namespace {
 
-struct CountdownAction {
-    int code;
-    const char* caption;
-};
-
-constexpr CountdownAction kActions[] = {
-    {0, "Log Off now"}, {1, "Shutdown now"},  {2, "Reboot now"},
-    {9, "Lock now"},    {10, "Suspend now"}, {11, "Hibernate now"},
-};
-
-const char* FixedActionText(int code) {
-    switch (code) {
-    case 1: return "Your computer will be shutted down in ";
-    case 2: return "Your computer will be rebooted in ";
-    case 9: return "Your computer will be locked in ";
-    case 10: return "Your computer will be suspended in ";
-    case 11: return "Your computer will be hibernated in ";
-    default: return nullptr;
-    }
-}
-
-const CountdownAction* ActionOfCode(int code) {
-    for (const auto& action : kActions)
-        if (action.code == code) return &action;
-    return nullptr;
-}
-
-const CountdownAction* ActionOfCaption(const std::string& caption) {
-    for (const auto& action : kActions)
-        if (caption == action.caption) return &action;
+const PowerActionInfo* ActionOfCaption(const std::string& caption) {
+    for (const auto& action : kPowerActions)
+        if (caption == action.actNow) return &action;
     return nullptr;
 }
 
@@ -51,15 +26,11 @@ void Countdown::ShowAction(int WhichAction) {
     window_.StartTimer(CountdownLayout::timerIntervalMs);
     timerRunning_ = true;
 
-    if (const CountdownAction* action = ActionOfCode(WhichAction)) {
-        if (WhichAction == 0) {
-            const std::string userName = services_.currentUserName ? services_.currentUserName() : std::string();
-            ActionText = userName + ", you will be logged off in ";
-        } else {
-            ActionText = FixedActionText(WhichAction);
-        }
+    if (const PowerActionInfo* action = FindPowerAction(WhichAction)) {
+        ActionText = action->announcement;
+        if (WhichAction == LogOff && services_.currentUserName) ActionText = services_.currentUserName() + ActionText;
         lblAction.SetCaption(ActionText + "5 second(s).");
-        cmdAction.SetCaption(action->caption);
+        cmdAction.SetCaption(action->actNow);
     }
 
     window_.SetClientHeightTwips(services_.chkPassword.Value() != 0 ? CountdownLayout::lockedClientHeight
@@ -79,7 +50,7 @@ void Countdown::ATimer_Timer() {
         return;
     }
     StopCounting();
-    if (const CountdownAction* action = ActionOfCaption(cmdAction.Caption())) {
+    if (const PowerActionInfo* action = ActionOfCaption(cmdAction.Caption())) {
         if (services_.exitWindows) services_.exitWindows(action->code);
     }
 }

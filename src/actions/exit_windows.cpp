@@ -1,5 +1,6 @@
 #include "actions/exit_windows.h"
 
+#include "model/power_action.h"
 #include "platform/power.h"
 #include "ui/model/controls.h"
 
@@ -20,18 +21,18 @@ clsExitWindows::clsExitWindows(IPower& power, const CheckBox& chkPower, std::fun
     : power_(power), chkPower_(chkPower), runCleanUp_(std::move(runCleanUp)) {}
 
 void clsExitWindows::ExitWindows(int aOption) {
-    if ((aOption == 1 || aOption == 2) && runCleanUp_) runCleanUp_();
+    if ((aOption == Shutdown || aOption == Reboot) && runCleanUp_) runCleanUp_();
     EnableShutdownPrivilege();
-    if (aOption == 1 && chkPower_.Value() != 0) aOption = 8;
+    if (aOption == Shutdown && chkPower_.Value() != 0) aOption = PowerOff;
 
     switch (aOption) {
-    case 0: power_.ExitWindowsEx(kEwxLogOff | kEwxForce, kAnyReason); break;
-    case 1: power_.ExitWindowsEx(kEwxShutdown | kEwxForce, kAnyReason); break;
-    case 2: power_.ExitWindowsEx(kEwxShutdown | kEwxReboot | kEwxForce, kAnyReason); break;
-    case 8: power_.ExitWindowsEx(kEwxPowerOff | kEwxForce, kAnyReason); break;
-    case 9: power_.LockWorkStation(); break;
-    case 10: power_.SetSuspendState(false, true, true); break;
-    case 11: power_.SetSuspendState(true, true, true); break;
+    case LogOff: power_.ExitWindowsEx(kEwxLogOff | kEwxForce, kAnyReason); break;
+    case Shutdown: power_.ExitWindowsEx(kEwxShutdown | kEwxForce, kAnyReason); break;
+    case Reboot: power_.ExitWindowsEx(kEwxShutdown | kEwxReboot | kEwxForce, kAnyReason); break;
+    case PowerOff: power_.ExitWindowsEx(kEwxPowerOff | kEwxForce, kAnyReason); break;
+    case Lock: power_.LockWorkStation(); break;
+    case Suspend: power_.SetSuspendState(false, true, true); break;
+    case Hibernate: power_.SetSuspendState(true, true, true); break;
     default: break;
     }
 }

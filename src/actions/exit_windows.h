@@ -19,8 +19,8 @@ public:
     // returns when it is done.
     clsExitWindows(IPower& power, const CheckBox& chkPower, std::function<void()> runCleanUp);
 
-    // Action codes: 0 log off, 1 shut down (8 with chkPower checked), 2 reboot,
-    // 8 power off, 9 lock, 10 suspend, 11 hibernate; others make no call.
+    // A PowerAction code; a shutdown powers off with chkPower checked. Other
+    // values make no call.
     void ExitWindows(int aOption);
 
 private:

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/os_version.h"
-#include "schedule/scenario.h"
+#include "model/text.h"
 
 namespace dwl {
 namespace {

@@ -8,7 +8,7 @@
 #include "platform/instance.h"
 #include "platform/user.h"
 #include "schedule/mtime.h"
-#include "schedule/scenario.h"
+#include "model/text.h"
 #include "platform/shell.h"
 #include "settings/my_registry.h"
 #include "settings/settings.h"
@@ -60,7 +60,7 @@ Program::Program(Platform platform)
     options_.setStartupEntry = [this](bool enable) {
         SetStartupEntry(Registry(), enable, platform_.files.ExePath());
     };
-    options_.saveOptions = [this] { SaveOptions(Registry(), form_); };
+    options_.saveOptions = [this] { SaveOptions(Registry(), form_.StoredBoxes()); };
     options_.displayQuickbar = DisplayQuickbar;
     options_.openDocument = [this](const std::string& command) { platform_.shell.OpenDocument(command); };
     options_.exitWindows = [this](int code) { ExitWindows(code); };
@@ -68,7 +68,7 @@ Program::Program(Platform platform)
 }
 
 MyRegistry& Program::Registry() {
-    if (!registry_) registry_ = std::make_unique<MyRegistry>(platform_.registry, platform_.dialogs);
+    if (!registry_) registry_ = std::make_unique<MyRegistry>(platform_.registry, platform_.dialogs, DWL_APP_TITLE);
     return *registry_;
 }
 
@@ -104,13 +104,16 @@ void Program::InitProgram() {
     LoadAboutInfo();
     options_.appTitle = about_.AppTitle;
     options_.programFolder = platform_.files.ExeFolder();
-    FillActionLists(form_.cmdAct, form_.cmdAction, form_.cmdDuration, IsLockSupported(platform_.osVersion));
+    form_.FillActionLists(IsLockSupported(platform_.osVersion));
     currentUserName_ = platform_.user.LogonName();
-    LoadOptions(Registry(), form_, configPassword_);
+    BoxSettings boxes;
+    LoadOptions(Registry(), boxes, configPassword_);
     LoadQuickbarSettings();
-    LoadHotkeySettings(Registry(), form_, hotkeyValues_);
+    LoadHotkeySettings(Registry(), hotkeyValues_);
+    form_.LoadHotkeyTexts(hotkeyValues_);
     options_.UpdateMenuHotkeyCaptions();
-    LoadCleanUpOptions(Registry(), form_);
+    LoadCleanUpOptions(Registry(), boxes);
+    form_.LoadStoredBoxes(boxes);
     form_.cmdApply.SetEnabled(false);
 
     scenarioFilePath_ = platform_.files.ExeFolder() + "\\" + kScenarioFileName;
@@ -229,9 +232,9 @@ void Program::OnHotkey(uintptr_t wParam, intptr_t lParam) {
     if (platform_.dialogs.BoxOpen()) return;
     for (HotkeyCommand command : DecodeHotkey(hotkeyValues_, wParam, lParam)) {
         switch (command) {
-        case HotkeyCommand::Shutdown: ExitWindows(1); break;
-        case HotkeyCommand::Reboot: ExitWindows(2); break;
-        case HotkeyCommand::LogOff: ExitWindows(0); break;
+        case HotkeyCommand::Shutdown: ExitWindows(Shutdown); break;
+        case HotkeyCommand::Reboot: ExitWindows(Reboot); break;
+        case HotkeyCommand::LogOff: ExitWindows(LogOff); break;
         case HotkeyCommand::ShowOptions: options_.Show_Form(); break;
         }
     }

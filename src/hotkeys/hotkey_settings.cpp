@@ -5,7 +5,6 @@
 
 #include "platform/hotkeys.h"
 #include "settings/my_registry.h"
-#include "ui/options/options_form.h"
 
 namespace dwl {
 namespace {
@@ -37,15 +36,15 @@ std::optional<long> HotkeyNumber(const std::string& text) {
     return number;
 }
 
-void LoadHotkeySettings(MyRegistry& registry, OptionsForm& form, HotkeyValues& values) {
+void LoadHotkeySettings(MyRegistry& registry, HotkeyValues& values) {
     registry.TuneMyRegistry("HKEY_CURRENT_USER", "SOFTWARE\\Orbelle\\DWL");
-    form.txtShutdownKey.SetText(Read(registry, "Shutdown"));
+    values.shutdownText = Read(registry, "Shutdown");
     values.shutdownMod = Read(registry, "ShutdownMOD");
     values.shutdownVk = Read(registry, "ShutdownVK");
-    form.txtRebootKey.SetText(Read(registry, "Reboot"));
+    values.rebootText = Read(registry, "Reboot");
     values.rebootMod = Read(registry, "RebootMOD");
     values.rebootVk = Read(registry, "RebootVK");
-    form.txtLogOffKey.SetText(Read(registry, "LogOff"));
+    values.logOffText = Read(registry, "LogOff");
     values.logOffMod = Read(registry, "LogOffMOD");
     values.logOffVk = Read(registry, "LogOffVK");
 }

@@ -8,7 +8,6 @@ namespace dwl {
 
 class MyRegistry;
 class IHotkeys;
-class OptionsForm;
 
 // Hotkey ids registered on the options window.
 enum HotkeyId : int { HotkeyShutdown = 0, HotkeyReboot = 1, HotkeyLogOff = 2, HotkeyShowOptions = 3 };
@@ -16,17 +15,17 @@ enum HotkeyId : int { HotkeyShutdown = 0, HotkeyReboot = 1, HotkeyLogOff = 2, Ho
 inline constexpr unsigned kShowOptionsModifiers = 7;   // Ctrl+Shift+Alt
 inline constexpr unsigned kShowOptionsKey = 0x50;      // P
 
-// The stored modifier and key values of the three user hotkeys, as texts.
+// The stored texts, modifier and key values of the three user hotkeys.
 struct HotkeyValues {
     std::string shutdownMod, shutdownVk;
     std::string rebootMod, rebootVk;
     std::string logOffMod, logOffVk;
+    std::string shutdownText, rebootText, logOffText;
 };
 
-// Reads the "HotKeys" section of HKEY_CURRENT_USER\SOFTWARE\Orbelle\DWL: the
-// three texts into the form's boxes, the values into `values`. Missing values
-// read as empty texts.
-void LoadHotkeySettings(MyRegistry& registry, OptionsForm& form, HotkeyValues& values);
+// Reads the "HotKeys" section of HKEY_CURRENT_USER\SOFTWARE\Orbelle\DWL.
+// Missing values read as empty texts.
+void LoadHotkeySettings(MyRegistry& registry, HotkeyValues& values);
 
 // Registers ids 0 to 2 whose modifier and key are both set (and are numbers).
 void RegisterUserHotkeys(IHotkeys& hotkeys, const HotkeyValues& values);

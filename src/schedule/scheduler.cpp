@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "schedule/scenario.h"
+#include "model/text.h"
 #include "ui/model/controls.h"
 
 namespace dwl {
@@ -44,15 +44,8 @@ std::string ActionField(const std::string& Entry) {
 }
 
 int ActionCodeOf(const std::string& actionField) {
-    static const struct {
-        const char* field;
-        int code;
-    } kCodes[] = {
-        {"Log Off Current User;", 0}, {"Reboot Computer;", 2}, {"Shutdown Windows;", 1},
-        {"Lock Computer;", 9},        {"Suspend;", 10},        {"Hibernate;", 11},
-    };
-    for (const auto& entry : kCodes)
-        if (actionField == entry.field) return entry.code;
+    for (const auto& action : kPowerActions)
+        if (actionField == std::string(action.text) + ";") return action.code;
     return -1;
 }
 

@@ -13,7 +13,7 @@ class ListControl;
 class IScenarioActions {
 public:
     virtual ~IScenarioActions() = default;
-    // A power or session action code (0, 1, 2, 9, 10, 11).
+    // A PowerAction code other than power off.
     virtual void ShowAction(int WhichAction) = 0;
     // The action field of an application scenario, e.g. "Run Application app;".
     virtual void ShowRunCloseAction(const std::string& strAction, bool oneTime) = 0;

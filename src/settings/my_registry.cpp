@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cctype>
 
-#include "app/version.h"
 #include "platform/dialogs.h"
 
 namespace dwl {
@@ -33,7 +32,8 @@ std::string TrimmedUpper(const std::string& text) {
 
 } // namespace
 
-MyRegistry::MyRegistry(IRegistry& registry, IDialogs& dialogs) : registry_(registry), dialogs_(dialogs) {
+MyRegistry::MyRegistry(IRegistry& registry, IDialogs& dialogs, std::string caption)
+    : registry_(registry), dialogs_(dialogs), caption_(std::move(caption)) {
     TuneMyRegistry("HKEY_CURRENT_USER", std::string("SOFTWARE\\") + "Orbelle\\DWL");
 }
 
@@ -66,7 +66,7 @@ std::string MyRegistry::LoadFromRegistry(const std::string& section, const std::
 
 bool MyRegistry::SaveToRegistry(const std::string& section, const std::string& key, const std::string& setting) {
     if (registry_.WriteString(rootKey_, KeyPath(section), key, setting) == WriteResult::KeyFailed) {
-        dialogs_.ShowMessage(kWriteError, DWL_APP_TITLE, MbOk | MbIconStop);
+        dialogs_.ShowMessage(kWriteError, caption_, MbOk | MbIconStop);
         return false;
     }
     // A failure to set the value itself goes unreported.

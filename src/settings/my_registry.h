@@ -15,8 +15,9 @@ class IDialogs;
 // empty section it works on BaseSubKey itself.
 class MyRegistry {
 public:
-    // Targets HKEY_CURRENT_USER\SOFTWARE\Orbelle\DWL.
-    MyRegistry(IRegistry& registry, IDialogs& dialogs);
+    // Targets HKEY_CURRENT_USER\SOFTWARE\Orbelle\DWL; `caption` titles the
+    // error message.
+    MyRegistry(IRegistry& registry, IDialogs& dialogs, std::string caption);
 
     // Picks the root key by name (blanks around it and letter case do not
     // matter) and the base subkey. An unknown name keeps the root key in force
@@ -56,6 +57,7 @@ private:
 
     IRegistry& registry_;
     IDialogs& dialogs_;
+    std::string caption_;
     Hive rootKey_ = Hive::CurrentUser;
     std::string baseSubKey_;
 };

@@ -3,7 +3,6 @@
 #include <charconv>
 
 #include "settings/my_registry.h"
-#include "ui/options/options_form.h"
 
 namespace dwl {
 namespace {
@@ -19,22 +18,21 @@ constexpr const char* kNoEntry = "False";
 struct BoxValue {
     const char* section;
     const char* value;
-    CheckBox OptionsForm::*box;
-    int defaultState;
+    int BoxSettings::*box;
     bool written = true;  // by SaveOptions
 };
 
 // In load order.
 constexpr BoxValue kOptionBoxes[] = {
-    {"Options", "PowerOff", &OptionsForm::chkPower, 0},
-    {"Options", "Enabled", &OptionsForm::chkPassword, 0, false},
-    {"Options", "StartUp", &OptionsForm::chkStartup, 1},
-    {"Options", "SysTray", &OptionsForm::chkTray, 1},
+    {"Options", "PowerOff", &BoxSettings::PowerOff},
+    {"Options", "Enabled", &BoxSettings::Enabled, false},
+    {"Options", "StartUp", &BoxSettings::StartUp},
+    {"Options", "SysTray", &BoxSettings::SysTray},
 };
 constexpr BoxValue kCleanUpBoxes[] = {
-    {"CleanUp", "Temp", &OptionsForm::chkCleanTemp, 0},
-    {"CleanUp", "NetCashe", &OptionsForm::chkCleanNetCashe, 0},
-    {"CleanUp", "RecycleBin", &OptionsForm::chkCleanRecycleBin, 0},
+    {"CleanUp", "Temp", &BoxSettings::Temp},
+    {"CleanUp", "NetCashe", &BoxSettings::NetCashe},
+    {"CleanUp", "RecycleBin", &BoxSettings::RecycleBin},
 };
 
 // The box state a stored text stands for. Blanks around the number are
@@ -52,39 +50,39 @@ int BoxState(const std::string& text, int defaultState) {
 }
 
 template <size_t N>
-void LoadBoxes(MyRegistry& registry, OptionsForm& form, const BoxValue (&boxes)[N]) {
-    for (const auto& entry : boxes) {
-        const std::string text = registry.LoadFromRegistry(entry.section, entry.value, entry.defaultState);
-        (form.*entry.box).SetValue(BoxState(text, entry.defaultState));
+void LoadBoxes(MyRegistry& registry, BoxSettings& boxes, const BoxValue (&table)[N]) {
+    const BoxSettings defaults;
+    for (const auto& entry : table) {
+        const int defaultState = defaults.*entry.box;
+        boxes.*entry.box = BoxState(registry.LoadFromRegistry(entry.section, entry.value, defaultState), defaultState);
     }
 }
 
 template <size_t N>
-void SaveBoxes(MyRegistry& registry, const OptionsForm& form, const BoxValue (&boxes)[N]) {
-    for (const auto& entry : boxes)
-        if (entry.written)
-            registry.SaveToRegistry(entry.section, entry.value, (form.*entry.box).Value() != 0 ? "1" : "0");
+void SaveBoxes(MyRegistry& registry, const BoxSettings& boxes, const BoxValue (&table)[N]) {
+    for (const auto& entry : table)
+        if (entry.written) registry.SaveToRegistry(entry.section, entry.value, boxes.*entry.box != 0 ? "1" : "0");
 }
 
 } // namespace
 
-void LoadOptions(MyRegistry& registry, OptionsForm& form, std::string& configPassword) {
+void LoadOptions(MyRegistry& registry, BoxSettings& boxes, std::string& configPassword) {
     registry.TuneMyRegistry(kUserHive, kBaseKey);
     // Stored scrambled. Unscrambling comes with the configuration password
     // lock; until then the stored text is kept as it is.
     configPassword = registry.LoadFromRegistry("Options", "Password", "");
-    LoadBoxes(registry, form, kOptionBoxes);
+    LoadBoxes(registry, boxes, kOptionBoxes);
 }
 
-void LoadCleanUpOptions(MyRegistry& registry, OptionsForm& form) {
+void LoadCleanUpOptions(MyRegistry& registry, BoxSettings& boxes) {
     registry.TuneMyRegistry(kUserHive, kBaseKey);
-    LoadBoxes(registry, form, kCleanUpBoxes);
+    LoadBoxes(registry, boxes, kCleanUpBoxes);
 }
 
-void SaveOptions(MyRegistry& registry, const OptionsForm& form) {
+void SaveOptions(MyRegistry& registry, const BoxSettings& boxes) {
     registry.TuneMyRegistry(kUserHive, kBaseKey);
-    SaveBoxes(registry, form, kOptionBoxes);
-    SaveBoxes(registry, form, kCleanUpBoxes);
+    SaveBoxes(registry, boxes, kOptionBoxes);
+    SaveBoxes(registry, boxes, kCleanUpBoxes);
 }
 
 void SetStartupEntry(MyRegistry& registry, bool enable, const std::string& programPath) {

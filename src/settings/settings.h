@@ -4,33 +4,27 @@
 namespace dwl {
 
 class MyRegistry;
-class OptionsForm;
 
-// Settings under HKEY_CURRENT_USER\SOFTWARE\Orbelle\DWL. Check-box states are
-// stored as "0" and "1".
-//
-// Section "Options": "Password" (empty), "PowerOff" -> chkPower (0),
-// "Enabled" -> chkPassword (0), "StartUp" -> chkStartup (1),
-// "SysTray" -> chkTray (1).
-// Section "CleanUp": "Temp" -> chkCleanTemp, "NetCashe" -> chkCleanNetCashe,
-// "RecycleBin" -> chkCleanRecycleBin (all 0).
-//
-// Setting a box runs its change handling as a click would; the caller resets
-// Apply and the change flags after loading.
+// The check-box settings under HKEY_CURRENT_USER\SOFTWARE\Orbelle\DWL, each
+// stored as "0" or "1" under its own name, with its default.
+struct BoxSettings {
+    int PowerOff = 0, Enabled = 0, StartUp = 1, SysTray = 1;  // section "Options"
+    int Temp = 0, NetCashe = 0, RecycleBin = 0;               // section "CleanUp"
+};
 
-// Loads the "Options" section into the General and Scenarios page boxes and
-// the configuration password. A stored state other than the number 0 or 1
-// (damaged or hand-edited) loads as the value's default.
-void LoadOptions(MyRegistry& registry, OptionsForm& form, std::string& configPassword);
+// Loads the "Options" section: its boxes and the configuration password
+// ("Password", empty). A stored state other than the number 0 or 1 (damaged
+// or hand-edited) loads as the value's default.
+void LoadOptions(MyRegistry& registry, BoxSettings& boxes, std::string& configPassword);
 
-// Loads the "CleanUp" section into the Clean Up page boxes, as LoadOptions does.
-void LoadCleanUpOptions(MyRegistry& registry, OptionsForm& form);
+// Loads the "CleanUp" section, as LoadOptions does.
+void LoadCleanUpOptions(MyRegistry& registry, BoxSettings& boxes);
 
 // Writes the boxes back into "Options" and "CleanUp". Not the password, and
 // not the lock switch "Enabled": that one belongs with the password, which is
-// set elsewhere. Run on OK/Apply while options are marked changed. Each value
-// whose key can't be opened shows the registry's error message.
-void SaveOptions(MyRegistry& registry, const OptionsForm& form);
+// set elsewhere. Each value whose key can't be opened shows the registry's
+// error message.
+void SaveOptions(MyRegistry& registry, const BoxSettings& boxes);
 
 // Adds or removes the value "DWL" under
 // HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Run. Adding

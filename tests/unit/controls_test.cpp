@@ -40,7 +40,7 @@ TEST(Controls, ListSelectionFollowsRemovals) {
 }
 
 TEST(HotkeyDecoding, EachStoredCombinationActsOnlyUnderItsOwnId) {
-    HotkeyValues values{"6", "83", "6", "82", "3", "76"};
+    HotkeyValues values{"6", "83", "6", "82", "3", "76", "", "", ""};
     auto l = [](int mod, int vk) { return static_cast<intptr_t>((vk << 16) | mod); };
     EXPECT_EQ(DecodeHotkey(values, 0, l(6, 83)), std::vector<HotkeyCommand>{HotkeyCommand::Shutdown});
     EXPECT_EQ(DecodeHotkey(values, 1, l(6, 82)), std::vector<HotkeyCommand>{HotkeyCommand::Reboot});
@@ -51,7 +51,7 @@ TEST(HotkeyDecoding, EachStoredCombinationActsOnlyUnderItsOwnId) {
     EXPECT_TRUE(DecodeHotkey(values, 0, l(2, 83)).empty());
     // Unset or damaged values never match.
     EXPECT_TRUE(DecodeHotkey(HotkeyValues{}, 0, l(0, 0)).empty());
-    EXPECT_TRUE(DecodeHotkey(HotkeyValues{"6x", "83", "", "", "", ""}, 0, l(6, 83)).empty());
+    EXPECT_TRUE(DecodeHotkey(HotkeyValues{"6x", "83", "", "", "", "", "", "", ""}, 0, l(6, 83)).empty());
 }
 
 TEST(HotkeyDecoding, StoredNumbers) {

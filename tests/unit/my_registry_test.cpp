@@ -15,7 +15,7 @@ protected:
     Journal journal;
     FakeDialogs dialogs{journal};
     FakeRegistry store;
-    MyRegistry registry{store, dialogs};
+    MyRegistry registry{store, dialogs, "Duskwell"};
 
     void Put(const std::string& key, const std::string& value, const std::string& data) {
         store.values[{Hive::CurrentUser, key, value}] = data;

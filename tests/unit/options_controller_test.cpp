@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "fakes/fake_clock.h"
-#include "schedule/scenario.h"
-#include "schedule/scenario_editor.h"
+#include "model/text.h"
+#include "ui/options/scenario_editor.h"
 #include "ui/options/options_controller.h"
 
 namespace dwl {
@@ -41,7 +41,7 @@ struct NoDialogs : IDialogs {
 // caption, to show the captions are updated before it.
 struct Shell {
     Shell() {
-        FillActionLists(form.cmdAct, form.cmdAction, form.cmdDuration, true);
+        form.FillActionLists(true);
         form.ClearPendingChanges();
         editor.onActiveListChanged = [this] { journal.push_back("scenarios"); };
         controller.appTitle = "Duskwell";

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "fakes/fake_clock.h"
-#include "schedule/scenario.h"
-#include "schedule/scenario_editor.h"
+#include "model/text.h"
+#include "ui/options/scenario_editor.h"
 #include "schedule/scheduler.h"
 
 namespace dwl {
@@ -26,7 +26,7 @@ struct AnsweringDialogs : IDialogs {
 struct Page {
     explicit Page(const Texts& entries, bool use12Hour = false, bool lockSupported = true) {
         timeBox.Use12Hour = use12Hour;
-        FillActionLists(form.cmdAct, form.cmdAction, form.cmdDuration, lockSupported);
+        form.FillActionLists(lockSupported);
         for (const auto& e : entries) {
             form.cmdScen.AddItem(e);
             form.lstScen.AddItem(e);
@@ -255,7 +255,7 @@ TEST(ScenarioEditor, DeleteRemovesTheChosenEntryEvenIfTheListMovedMeanwhile) {
     fakes::FakeClock clock{9, 41, "09:41:07"};
     ConsumingDialogs dialogs;
     ScenarioEditor editor{form, timeBox, clock, dialogs};
-    FillActionLists(form.cmdAct, form.cmdAction, form.cmdDuration, true);
+    form.FillActionLists(true);
     for (const char* e : {"Lock Computer; Onetime; 9:02", "Shutdown Windows; Daily; 22:00", "Reboot Computer; Daily; 23:00"}) {
         form.cmdScen.AddItem(e);
         form.lstScen.AddItem(e);

@@ -3,7 +3,6 @@
 #include "fakes/fake_platform.h"
 #include "settings/my_registry.h"
 #include "settings/settings.h"
-#include "ui/options/options_form.h"
 
 namespace dwl {
 namespace {
@@ -19,18 +18,18 @@ constexpr const char* kPathKey = "SOFTWARE\\Orbelle\\DWL\\Run";
 struct Persisted {
     const char* key;
     const char* value;
-    CheckBox OptionsForm::*box;
+    int BoxSettings::*box;
     int defaultState;
     bool written = true;  // the lock switch is only read
 };
 const Persisted kPersisted[] = {
-    {kOptions, "PowerOff", &OptionsForm::chkPower, 0},
-    {kOptions, "Enabled", &OptionsForm::chkPassword, 0, false},
-    {kOptions, "StartUp", &OptionsForm::chkStartup, 1},
-    {kOptions, "SysTray", &OptionsForm::chkTray, 1},
-    {kCleanUp, "Temp", &OptionsForm::chkCleanTemp, 0},
-    {kCleanUp, "NetCashe", &OptionsForm::chkCleanNetCashe, 0},
-    {kCleanUp, "RecycleBin", &OptionsForm::chkCleanRecycleBin, 0},
+    {kOptions, "PowerOff", &BoxSettings::PowerOff, 0},
+    {kOptions, "Enabled", &BoxSettings::Enabled, 0, false},
+    {kOptions, "StartUp", &BoxSettings::StartUp, 1},
+    {kOptions, "SysTray", &BoxSettings::SysTray, 1},
+    {kCleanUp, "Temp", &BoxSettings::Temp, 0},
+    {kCleanUp, "NetCashe", &BoxSettings::NetCashe, 0},
+    {kCleanUp, "RecycleBin", &BoxSettings::RecycleBin, 0},
 };
 
 class SettingsTest : public ::testing::Test {
@@ -38,10 +37,10 @@ protected:
     Journal journal;
     FakeDialogs dialogs{journal};
     FakeRegistry store;
-    MyRegistry registry{store, dialogs};
+    MyRegistry registry{store, dialogs, "Duskwell"};
     std::string password = "left over";
 
-    void LoadAll(OptionsForm& form) {
+    void LoadAll(BoxSettings& form) {
         LoadOptions(registry, form, password);
         LoadCleanUpOptions(registry, form);
     }
@@ -66,9 +65,9 @@ TEST_F(SettingsTest, StoredStatesLoadAndDamagedOnesFallBackToTheDefault) {
             SCOPED_TRACE(std::string(p.value) + " = \"" + c.stored + "\"");
             store.values.clear();
             store.values[{Hive::CurrentUser, p.key, p.value}] = c.stored;
-            OptionsForm form;
+            BoxSettings form;
             LoadAll(form);
-            EXPECT_EQ((form.*p.box).Value(), c.isState ? c.state : p.defaultState);
+            EXPECT_EQ(form.*p.box, c.isState ? c.state : p.defaultState);
         }
     }
 }
@@ -80,8 +79,8 @@ TEST_F(SettingsTest, SavingWritesEachBoxUnderItsOwnNameButNeverTheLockSwitch) {
     for (const auto& checked : kPersisted) {
         SCOPED_TRACE(checked.value);
         store.values.clear();
-        OptionsForm form;
-        for (const auto& p : kPersisted) (form.*p.box).SetValue(&p == &checked ? 1 : 0);
+        BoxSettings form;
+        for (const auto& p : kPersisted) form.*p.box = &p == &checked ? 1 : 0;
         SaveOptions(registry, form);
         EXPECT_EQ(store.values.size(), std::size(kPersisted) - 1);
         for (const auto& p : kPersisted) {
@@ -90,10 +89,10 @@ TEST_F(SettingsTest, SavingWritesEachBoxUnderItsOwnNameButNeverTheLockSwitch) {
             else
                 EXPECT_FALSE(store.values.count({Hive::CurrentUser, p.key, p.value})) << p.value;
         }
-        OptionsForm loaded;
+        BoxSettings loaded;
         LoadAll(loaded);
         for (const auto& p : kPersisted)
-            EXPECT_EQ((loaded.*p.box).Value(), p.written ? (form.*p.box).Value() : p.defaultState) << p.value;
+            EXPECT_EQ(loaded.*p.box, p.written ? form.*p.box : p.defaultState) << p.value;
     }
     EXPECT_FALSE(store.values.count({Hive::CurrentUser, kOptions, "Password"}));
 }

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "fakes/fake_clock.h"
-#include "schedule/time_box.h"
+#include "ui/options/time_box.h"
 
 namespace dwl {
 namespace {

@@ -1,7 +1,7 @@
 #include "ui/options/options_controller.h"
 
-#include "schedule/scenario.h"
-#include "schedule/scenario_editor.h"
+#include "model/text.h"
+#include "ui/options/scenario_editor.h"
 
 namespace dwl {
 namespace {
@@ -33,9 +33,9 @@ OptionsController::OptionsController(OptionsForm& form, IOptionsWindow& window, 
     form_.mAbout.onClick = [this] { mAbout_Click(); };
     form_.mHelp.onClick = [this] { OpenHelp(); };
     form_.mExit.onClick = [this] { mExit_Click(); };
-    form_.mLogOff.onClick = [this] { if (exitWindows) exitWindows(0); };
-    form_.mShutdown.onClick = [this] { if (exitWindows) exitWindows(1); };
-    form_.mReboot.onClick = [this] { if (exitWindows) exitWindows(2); };
+    form_.mLogOff.onClick = [this] { if (exitWindows) exitWindows(LogOff); };
+    form_.mShutdown.onClick = [this] { if (exitWindows) exitWindows(Shutdown); };
+    form_.mReboot.onClick = [this] { if (exitWindows) exitWindows(Reboot); };
     ShowPage();
 }
 

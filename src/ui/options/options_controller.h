@@ -41,7 +41,7 @@ public:
     std::function<void()> displayQuickbar;
     // Opens a document with the shell (the help file).
     std::function<void(const std::string& path)> openDocument;
-    // The menu's session actions: 0 log off, 1 shut down, 2 reboot.
+    // The menu's session actions: log off, shut down, reboot.
     std::function<void(int code)> exitWindows;
     // Ends the program; the tray icon is already gone.
     std::function<void()> exitProgram;

@@ -1,5 +1,7 @@
 #include "ui/options/options_form.h"
 
+#include "model/text.h"
+
 namespace dwl {
 
 OptionsForm::OptionsForm() {
@@ -29,6 +31,50 @@ OptionsForm::OptionsForm() {
 
     for (CheckBox* box : {&chkStartup, &chkTray, &chkPower, &chkCleanTemp, &chkCleanNetCashe, &chkCleanRecycleBin})
         box->onChange = [this] { MarkOptionsChanged(); };
+}
+
+namespace {
+
+// The stored boxes in load order.
+constexpr std::pair<CheckBox OptionsForm::*, int BoxSettings::*> kStoredBoxes[] = {
+    {&OptionsForm::chkPower, &BoxSettings::PowerOff},     {&OptionsForm::chkPassword, &BoxSettings::Enabled},
+    {&OptionsForm::chkStartup, &BoxSettings::StartUp},    {&OptionsForm::chkTray, &BoxSettings::SysTray},
+    {&OptionsForm::chkCleanTemp, &BoxSettings::Temp},     {&OptionsForm::chkCleanNetCashe, &BoxSettings::NetCashe},
+    {&OptionsForm::chkCleanRecycleBin, &BoxSettings::RecycleBin},
+};
+
+} // namespace
+
+BoxSettings OptionsForm::StoredBoxes() const {
+    BoxSettings boxes;
+    for (const auto& [box, setting] : kStoredBoxes) boxes.*setting = (this->*box).Value();
+    return boxes;
+}
+
+void OptionsForm::LoadStoredBoxes(const BoxSettings& boxes) {
+    for (const auto& [box, setting] : kStoredBoxes) (this->*box).SetValue(boxes.*setting);
+}
+
+void OptionsForm::LoadHotkeyTexts(const HotkeyValues& values) {
+    txtShutdownKey.SetText(values.shutdownText);
+    txtRebootKey.SetText(values.rebootText);
+    txtLogOffKey.SetText(values.logOffText);
+}
+
+void OptionsForm::FillActionLists(bool lockSupported) {
+    for (const char* text : {kLogOffText, kRebootText, kShutdownText, kSuspendText, kHibernateText})
+        cmdAct.AddItem(text);
+    cmdAct.SetText(kShutdownText);
+    for (const char* text : {kLogOffText, kRebootText, kShutdownText, kRunAppText, kCloseAppText})
+        cmdAction.AddItem(text);
+    if (lockSupported) {
+        cmdAct.AddItem(kLockText);
+        cmdAction.AddItem(kLockText);
+    }
+    cmdAction.AddItem(kSuspendText);
+    cmdAction.AddItem(kHibernateText);
+    cmdAction.SetText(kShutdownText);
+    cmdDuration.SetText("Onetime");
 }
 
 void OptionsForm::MarkOptionsChanged() {

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "hotkeys/hotkey_settings.h"
+#include "settings/settings.h"
 #include "ui/model/controls.h"
 
 namespace dwl {
@@ -120,6 +122,17 @@ public:
     bool HotkeysChanged = false;
     bool OptionsChanged = false;
     bool QuickbarChanged = false;
+
+    // The boxes that are stored settings, and the hotkey texts, as the
+    // settings store reads and writes them. Setting a box runs its change
+    // handling as a click would; the caller resets Apply and the flags.
+    BoxSettings StoredBoxes() const;
+    void LoadStoredBoxes(const BoxSettings& boxes);
+    void LoadHotkeyTexts(const HotkeyValues& values);
+
+    // Fills the immediate-action list, the editor's action list and the
+    // duration list; "Lock Computer" only where the workstation can be locked.
+    void FillActionLists(bool lockSupported);
 
     // Drops the pending changes: Apply off, change flags clear (the Quickbar's
     // stays). The controls keep their state.

@@ -6,7 +6,7 @@
 
 #include "platform/win32/handles.h"
 #include "platform/win32/tray_win32.h"
-#include "schedule/time_box.h"
+#include "ui/options/time_box.h"
 #include "ui/model/win32/control_views.h"
 #include "ui/model/win32/window_proc.h"
 #include "ui/options/options_form.h"

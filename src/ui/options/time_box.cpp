@@ -1,4 +1,4 @@
-#include "schedule/time_box.h"
+#include "ui/options/time_box.h"
 
 #include "schedule/mtime.h"
 

@@ -1,11 +1,11 @@
-#include "schedule/scenario_editor.h"
+#include "ui/options/scenario_editor.h"
 
 #include <algorithm>
 
 #include <vector>
 
 #include "schedule/mtime.h"
-#include "schedule/scenario.h"
+#include "model/text.h"
 
 namespace dwl {
 namespace {

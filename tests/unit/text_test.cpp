@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "schedule/scenario.h"
+#include "model/text.h"
 #include "schedule/scenario_file.h"
 #include "ui/options/options_form.h"
 
@@ -20,7 +20,7 @@ TEST(TextBetween, FindsTheTextAfterTheFirstStartDelimiter) {
 
 TEST(FillActionLists, OrderAndSelectionWithAndWithoutLock) {
     OptionsForm form;
-    FillActionLists(form.cmdAct, form.cmdAction, form.cmdDuration, true);
+    form.FillActionLists(true);
     EXPECT_EQ(form.cmdAct.Items(), (std::vector<std::string>{"Log Off Current User", "Reboot Computer",
                                                              "Shutdown Windows", "Suspend", "Hibernate",
                                                              "Lock Computer"}));
@@ -33,7 +33,7 @@ TEST(FillActionLists, OrderAndSelectionWithAndWithoutLock) {
     EXPECT_EQ(form.cmdDuration.Text(), "Onetime");
 
     OptionsForm noLock;
-    FillActionLists(noLock.cmdAct, noLock.cmdAction, noLock.cmdDuration, false);
+    noLock.FillActionLists(false);
     EXPECT_EQ(noLock.cmdAct.Count(), 5);
     EXPECT_EQ(noLock.cmdAction.Count(), 7);
     EXPECT_EQ(noLock.cmdAction.Item(2), "Shutdown Windows");

@@ -1,6 +1,4 @@
-#include "schedule/scenario.h"
-
-#include "ui/model/controls.h"
+#include "model/text.h"
 
 namespace dwl {
 
@@ -34,25 +32,6 @@ std::string TrimBlanks(const std::string& text) {
     if (first == std::string::npos) return {};
     const size_t last = text.find_last_not_of(' ');
     return text.substr(first, last - first + 1);
-}
-
-void FillActionLists(ListControl& cmdAct, ListControl& cmdAction, ListControl& cmdDuration,
-                     bool lockSupported) {
-    for (const char* text : {kLogOffText, kRebootText, kShutdownText, kSuspendText, kHibernateText})
-        cmdAct.AddItem(text);
-    cmdAct.SetText(kShutdownText);
-
-    for (const char* text : {kLogOffText, kRebootText, kShutdownText, kRunAppText, kCloseAppText})
-        cmdAction.AddItem(text);
-    if (lockSupported) {
-        cmdAct.AddItem(kLockText);
-        cmdAction.AddItem(kLockText);
-    }
-    cmdAction.AddItem(kSuspendText);
-    cmdAction.AddItem(kHibernateText);
-
-    cmdAction.SetText(kShutdownText);
-    cmdDuration.SetText("Onetime");
 }
 
 } // namespace dwl

@@ -13,7 +13,7 @@
 
 #include "platform/clock.h"
 #include "platform/dialogs.h"
-#include "schedule/time_box.h"
+#include "ui/options/time_box.h"
 #include "ui/options/options_form.h"
 
 namespace dwl {

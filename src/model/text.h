@@ -2,19 +2,13 @@
 #include <string>
 #include <vector>
 
+#include "model/power_action.h"
+
 namespace dwl {
 
-class ListControl;
-
-// Action texts of scenario entries and action lists.
-inline constexpr const char* kLogOffText = "Log Off Current User";
-inline constexpr const char* kRebootText = "Reboot Computer";
-inline constexpr const char* kShutdownText = "Shutdown Windows";
+// The two actions of scenario entries that carry an application's name.
 inline constexpr const char* kRunAppText = "Run Application";
 inline constexpr const char* kCloseAppText = "Close Application";
-inline constexpr const char* kLockText = "Lock Computer";
-inline constexpr const char* kSuspendText = "Suspend";
-inline constexpr const char* kHibernateText = "Hibernate";
 
 // Fields of an entry are separated by this text.
 inline constexpr const char* kFieldSeparator = "; ";
@@ -30,10 +24,5 @@ std::vector<std::string> Split(const std::string& text, const std::string& separ
 
 // `text` without the blanks around it.
 std::string TrimBlanks(const std::string& text);
-
-// Fills the immediate-action list, the editor's action list and the duration
-// list; "Lock Computer" only where the workstation can be locked.
-void FillActionLists(ListControl& cmdAct, ListControl& cmdAction, ListControl& cmdDuration,
-                     bool lockSupported);
 
 } // namespace dwl

@@ -21,14 +21,14 @@ public:
         for (Control* c : std::initializer_list<Control*>{&check, &optA, &optB, &text, &list, &drop})
             c->onChange = [this, c] { changes += c->Name() + " "; };
         button.onClick = [this] { changes += "cmd "; };
-        views.AddCheckBox(check, 1, {0, 0, 1500, 300});
-        views.AddOptionButton(optA, 2, {0, 300, 1500, 300}, true);
-        views.AddOptionButton(optB, 3, {0, 600, 1500, 300}, false);
-        views.AddButton(button, 4, {0, 900, 1500, 300});
-        views.AddTextBox(text, 5, {0, 1200, 1500, 300});
-        views.AddListBox(list, 6, {1600, 0, 1500, 900});
-        views.AddDropDown(drop, 7, {1600, 1000, 1500, 1500});
-        views.AddProgressBar(bar, 8, {1600, 2600, 1500, 300});
+        views.Add<CheckBoxView>(check, 1, {0, 0, 1500, 300});
+        views.Add<OptionView>(optA, 2, {0, 300, 1500, 300}, true);
+        views.Add<OptionView>(optB, 3, {0, 600, 1500, 300}, false);
+        views.Add<ButtonView>(button, 4, {0, 900, 1500, 300});
+        views.Add<TextBoxView>(text, 5, {0, 1200, 1500, 300});
+        views.Add<ListBoxView>(list, 6, {1600, 0, 1500, 900});
+        views.Add<DropDownView>(drop, 7, {1600, 1000, 1500, 1500});
+        views.Add<ProgressView>(bar, 8, {1600, 2600, 1500, 300});
         for (const char* item : {"Daily", "Weekly"}) {
             list.AddItem(item);
             drop.AddItem(item);

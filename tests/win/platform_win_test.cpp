@@ -8,8 +8,8 @@
 #include "hotkeys/win32/hotkey_wndproc.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/services_win32.h"
+#include "platform/win32/subclass.h"
 #include "platform/win32/system_library.h"
-#include "ui/options/options_form.h"
 
 namespace dwl::win32 {
 namespace {
@@ -108,61 +108,88 @@ TEST(SystemLibrary, TheSystemFolderCopyIsLoadedNotTheOneBesideTheProgram) {
     EXPECT_EQ(LoadSystemLibrary("powrprof.dll"), module);
 }
 
-// The window procedure of a window before the hotkey procedure goes in front.
+// The window procedure of a window before anything goes in front of it.
 int g_ownProcCalls = 0;
 LRESULT CALLBACK OwnProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_HOTKEY) ++g_ownProcCalls;
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-class RecordingEvents : public IOptionsEvents {
-public:
-    OptionsForm& Form() override { return form; }
-    void OnHotkey(uintptr_t wParam, intptr_t lParam) override {
-        lastId = wParam;
-        lastLParam = lParam;
-        ++hotkeys;
-    }
-    void OnSchedulerTick() override {}
-    void OnMenuCommand(int) override {}
-    void OnEndSession() override {}
-    OptionsForm form;
-    uintptr_t lastId = 99;
-    intptr_t lastLParam = 0;
-    int hotkeys = 0;
-};
-
-TEST(HotkeyWindowProc, SeesHotkeysAndHandsEveryMessageOn) {
+UniqueWindow OwnWindow() {
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = &OwnProc;
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = "DwlHotkeyProcTest";
     RegisterClassA(&windowClass);
-    UniqueWindow window(CreateWindowExA(0, "DwlHotkeyProcTest", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
-                                        nullptr, GetModuleHandleA(nullptr), nullptr));
-    ASSERT_TRUE(window);
+    return UniqueWindow(CreateWindowExA(0, "DwlHotkeyProcTest", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                                        GetModuleHandleA(nullptr), nullptr));
+}
 
-    RecordingEvents events;
-    InstallHotkeyProc(window.get(), events);
-    EXPECT_EQ(GetWindowLongPtrA(window.get(), GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&HotkeyWindowProc));
+TEST(HotkeyProc, SeesHotkeysOnceAndHandsEveryMessageOn) {
+    UniqueWindow window = OwnWindow();
+    ASSERT_TRUE(window);
+    const int ownBefore = g_ownProcCalls;
+    int hotkeys = 0;
+    WPARAM lastId = 99;
+    LPARAM lastKeys = 0;
+    HotkeyProc hotkeyProc([&](WPARAM id, LPARAM keys) {
+        ++hotkeys;
+        lastId = id;
+        lastKeys = keys;
+    });
+    hotkeyProc.Install(window.get());
+    hotkeyProc.Install(window.get());
     SendMessageA(window.get(), WM_HOTKEY, 3, MAKELPARAM(7, 0x50));
-    EXPECT_EQ(events.hotkeys, 1);
-    EXPECT_EQ(events.lastId, 3u);
-    EXPECT_EQ(events.lastLParam, MAKELPARAM(7, 0x50));
-    EXPECT_EQ(g_ownProcCalls, 1);
+    EXPECT_EQ(hotkeys, 1);
+    EXPECT_EQ(lastId, 3u);
+    EXPECT_EQ(lastKeys, MAKELPARAM(7, 0x50));
+    EXPECT_EQ(g_ownProcCalls, ownBefore + 1);
 
     // Registration on the window: a second registration of the same id replaces nothing.
-    Win32Hotkeys hotkeys([&] { return window.get(); });
-    EXPECT_TRUE(hotkeys.Register(3, MOD_CONTROL | MOD_SHIFT | MOD_ALT, 0x50));
-    hotkeys.Unregister(3);
-    EXPECT_TRUE(hotkeys.Register(3, MOD_CONTROL | MOD_SHIFT | MOD_ALT, 0x50));
-    hotkeys.Unregister(3);
+    Win32Hotkeys hotkeyRegistry([&] { return window.get(); });
+    EXPECT_TRUE(hotkeyRegistry.Register(3, MOD_CONTROL | MOD_SHIFT | MOD_ALT, 0x50));
+    hotkeyRegistry.Unregister(3);
+    EXPECT_TRUE(hotkeyRegistry.Register(3, MOD_CONTROL | MOD_SHIFT | MOD_ALT, 0x50));
+    hotkeyRegistry.Unregister(3);
 
-    RemoveHotkeyProc(window.get());
+    hotkeyProc.Remove();
     EXPECT_EQ(GetWindowLongPtrA(window.get(), GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&OwnProc));
     SendMessageA(window.get(), WM_HOTKEY, 3, MAKELPARAM(7, 0x50));
-    EXPECT_EQ(events.hotkeys, 1);
-    EXPECT_EQ(g_ownProcCalls, 2);
+    EXPECT_EQ(hotkeys, 1);
+    EXPECT_EQ(g_ownProcCalls, ownBefore + 2);
+}
+
+// The common controls' chain and the one by hand, for systems without it.
+TEST(Subclass, GoesInFrontOnceAndGivesTheWindowBackExactly) {
+    for (const bool systemChain : {true, false}) {
+        SCOPED_TRACE(systemChain ? "common controls' chain" : "chained by hand");
+        UniqueWindow window = OwnWindow();
+        ASSERT_TRUE(window);
+        Subclass subclass(systemChain);
+        int handled = 0;
+        const auto handler = [&](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+            if (message != WM_HOTKEY) return false;
+            ++handled;
+            result = subclass.CallNext(message, wParam, lParam) + 1;
+            return true;
+        };
+        const int ownBefore = g_ownProcCalls;
+        ASSERT_TRUE(subclass.Install(window.get(), handler));
+        ASSERT_TRUE(subclass.Install(window.get(), handler));
+        EXPECT_EQ(SendMessageA(window.get(), WM_HOTKEY, 0, 0), 1);
+        EXPECT_EQ(handled, 1);
+        EXPECT_EQ(g_ownProcCalls, ownBefore + 1);
+
+        subclass.Remove();
+        EXPECT_EQ(GetWindowLongPtrA(window.get(), GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&OwnProc));
+        SendMessageA(window.get(), WM_HOTKEY, 0, 0);
+        EXPECT_EQ(handled, 1);
+
+        // A window destroyed under it takes it out.
+        ASSERT_TRUE(subclass.Install(window.get(), handler));
+        window.reset();
+        EXPECT_EQ(subclass.Window(), nullptr);
+    }
 }
 
 } // namespace

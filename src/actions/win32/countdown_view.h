@@ -4,8 +4,7 @@
 #include <memory>
 
 #include "actions/countdown.h"
-#include "ui/model/win32/control_views.h"
-#include "ui/model/win32/window_proc.h"
+#include "ui/model/win32/view_window.h"
 
 namespace dwl::win32 {
 
@@ -15,14 +14,14 @@ enum CountdownControlId : int { IdCountdownLabel = 2001, IdCountdownBar = 2002, 
 
 // The Win32 view of the countdown window frmAction: a fixed-size tool window,
 // created the first time a countdown shows it.
-class CountdownView : public ICountdownWindow {
+class CountdownView : public ICountdownWindow, public ViewWindow {
 public:
-    explicit CountdownView(HINSTANCE instance) : instance_(instance) {}
-    ~CountdownView() override;
+    explicit CountdownView(HINSTANCE instance) : ViewWindow(instance) {}
+    ~CountdownView() override { DestroyFrame(); }
 
     // The model the window shows; set before the first countdown.
     void Attach(Countdown& model) { model_ = &model; }
-    void Destroy();
+    void Destroy() override { DestroyFrame(); }
 
     void StartTimer(int intervalMs) override;
     void StopTimer() override;
@@ -32,22 +31,13 @@ public:
     void SetAlwaysOnTop() override;
     void ClearAlwaysOnTop() override;
 
-    HWND Handle() const { return window_; }
-
 private:
     bool EnsureWindow();
-    void SizeClient(int width, int height);
-    template <typename View>
-    friend LRESULT CALLBACK ViewWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    HINSTANCE instance_;
     Countdown* model_ = nullptr;
-    HWND window_ = nullptr;
-    Dpi dpi_;
     std::unique_ptr<ControlViews> views_;
     bool placed_ = false;
-    bool timerRunning_ = false;
 };
 
 } // namespace dwl::win32

@@ -9,6 +9,7 @@
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/services_win32.h"
 #include "platform/win32/shell_win32.h"
+#include "platform/win32/trace.h"
 #include "ui/options/win32/options_view.h"
 
 namespace {
@@ -77,6 +78,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     try {
         return Run(instance);
     } catch (...) {
+        dwl::win32::TraceException("WinMain");
         return 1;
     }
 }

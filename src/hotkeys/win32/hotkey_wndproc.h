@@ -1,16 +1,27 @@
 #pragma once
 #include <windows.h>
 
-#include "ui/options/options_window.h"
+#include <functional>
+
+#include "platform/win32/subclass.h"
 
 namespace dwl::win32 {
 
-// Puts HotkeyWindowProc in front of the window's own procedure; it hands
-// WM_HOTKEY to `events` and every message on to the previous procedure.
-void InstallHotkeyProc(HWND window, IOptionsEvents& events);
-// Gives the window its previous procedure back.
-void RemoveHotkeyProc(HWND window);
+// The hotkey procedure: in front of a window's own, it hands WM_HOTKEY to its
+// callback and every message on to the window's procedure.
+class HotkeyProc {
+public:
+    using Callback = std::function<void(WPARAM id, LPARAM keys)>;
+    explicit HotkeyProc(Callback onHotkey) : onHotkey_(std::move(onHotkey)) {}
 
-LRESULT CALLBACK HotkeyWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // Installing it twice is a no-op.
+    void Install(HWND window);
+    // Gives the window its previous procedure back.
+    void Remove() { subclass_.Remove(); }
+
+private:
+    Callback onHotkey_;
+    Subclass subclass_;
+};
 
 } // namespace dwl::win32

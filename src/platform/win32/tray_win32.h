@@ -2,10 +2,6 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
-
-#include "platform/win32/handles.h"
-#include "ui/model/controls.h"
 
 namespace dwl::win32 {
 
@@ -45,39 +41,6 @@ private:
     std::string tip_;
     bool added_ = false;
     UINT taskbarCreated_ = 0;
-};
-
-// A popup menu built from model buttons: each item shows its button's caption
-// and enabled state, kept in step through the button's refresh. Choosing an
-// item sends WM_COMMAND with its command id to the window the menu is shown for.
-class PopupMenu {
-public:
-    enum class Row { Item, Separator, SubmenuBegin, SubmenuEnd };
-    struct Entry {
-        Row row;
-        Button* item = nullptr;       // Item: its model
-        int command = 0;              // Item: its command id
-        const char* caption = nullptr;  // SubmenuBegin: the submenu's caption
-    };
-
-    PopupMenu() = default;
-    PopupMenu(const PopupMenu&) = delete;
-    PopupMenu& operator=(const PopupMenu&) = delete;
-    ~PopupMenu();
-
-    // Lets go of the model's items; they may be gone before this object.
-    void Clear();
-    void Build(const std::vector<Entry>& entries);
-    // Brings `owner` to the foreground and shows the menu at the mouse cursor;
-    // returns when it closes.
-    void TrackAtCursor(HWND owner);
-    HMENU Handle() const { return menu_.get(); }
-
-private:
-    void Sync(const Button& item, int command);
-
-    UniqueMenu menu_;
-    std::vector<Button*> bound_;
 };
 
 } // namespace dwl::win32

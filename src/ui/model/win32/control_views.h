@@ -1,11 +1,12 @@
 #pragma once
 #include <windows.h>
 
-#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/win32/handles.h"
+#include "platform/win32/subclass.h"
 #include "ui/model/controls.h"
 
 namespace dwl::win32 {
@@ -39,18 +40,156 @@ enum class TextInput {
     Typed,     // an ordinary edit: every change goes into the model
     ReadOnly,  // shown, selectable, never changed by the user
     KeysOnly,  // looks editable, but typing, pasting and deleting do nothing:
-               // the view acts on the keys itself (see ControlViews::Hook)
+               // the view acts on the keys itself (see Binder::Hook)
 };
 
-// Creates child windows for model controls and keeps both sides in step: the
-// model's refreshes redraw the child, the user's changes go through the model's
-// setters. Tab order is the order of the Add calls.
+class ControlViews;
+
+// Keeps one child window in step with one model control. Each kind of control
+// has its binder: its constructor creates the window, SyncValue shows the
+// model's value in it, OnCommand carries the user's change back through the
+// model's setters, OnMessage (once it called Intercept) handles the window's
+// messages in front of its own procedure.
+class Binder {
+public:
+    virtual ~Binder() { model_.onRefresh = nullptr; }
+    HWND Window() const { return window_; }
+    Control& Model() const { return model_; }
+    int Id() const { return id_; }
+    // Model to window: the value, then enabled, visible and tooltip.
+    void Sync();
+    virtual void SyncValue() = 0;
+    // WM_COMMAND from the window, with its notification code.
+    virtual void OnCommand(int /*code*/) {}
+    // WM_DRAWITEM for the window; true when the binder draws it.
+    virtual bool OnDrawItem(const DRAWITEMSTRUCT& /*item*/) { return false; }
+    virtual bool OnMessage(UINT /*message*/, WPARAM, LPARAM, LRESULT& /*result*/) { return false; }
+    // A view's own handling of the window's messages, after the binder's.
+    void Hook(Subclass::Handler hook);
+    LRESULT CallOriginal(UINT message, WPARAM wParam, LPARAM lParam) { return subclass_.CallNext(message, wParam, lParam); }
+
+protected:
+    Binder(ControlViews& views, Control& model, int id) : views_(views), model_(model), id_(id) {}
+    void Create(const char* className, const char* text, DWORD style, TwipsRect rect);
+    void Intercept();
+
+    ControlViews& views_;
+    Control& model_;
+    const int id_;
+    HWND window_ = nullptr;
+
+private:
+    void SyncTooltip();
+    Subclass subclass_;
+    Subclass::Handler hook_;
+    bool hasTool_ = false;  // registered with the tooltip window
+};
+
+class ListBoxView : public Binder {
+public:
+    ListBoxView(ControlViews& views, ListControl& model, int id, TwipsRect rect);
+    void OnCommand(int code) override;
+    void SyncValue() override;
+
+protected:
+    ListBoxView(ControlViews& views, ListControl& model, int id, bool box) : Binder(views, model, id), box_(box) {}
+    const bool box_;  // a list box, not a drop-down list
+};
+
+struct DropDownView : ListBoxView {
+    DropDownView(ControlViews& views, ListControl& model, int id, TwipsRect rect);
+};
+
+// A list with a check box per item: a click on the box, a double click or the
+// space bar toggles the item. With `columns` > 1 the items run across in that
+// many columns.
+class CheckedListView : public ListBoxView {
+public:
+    CheckedListView(ControlViews& views, CheckedList& model, int id, TwipsRect rect, int columns = 1);
+    bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
+    void SyncValue() override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    void Toggle(int item);
+    int BoxWidth() const;
+};
+
+struct CheckBoxView : Binder {
+    CheckBoxView(ControlViews& views, CheckBox& model, int id, TwipsRect rect);
+    void OnCommand(int code) override;
+    void SyncValue() override;
+};
+
+// `firstOfGroup` starts a new exclusive group; the later buttons join the group
+// of the button added before them.
+class OptionView : public Binder {
+public:
+    OptionView(ControlViews& views, OptionButton& model, int id, TwipsRect rect, bool firstOfGroup);
+    void OnCommand(int code) override;
+    void SyncValue() override;
+
+private:
+    OptionView* first_ = this;
+    std::vector<OptionView*> group_;  // the first button's: all of the group
+};
+
+// `isDefault`: the button Enter presses.
+struct ButtonView : Binder {
+    ButtonView(ControlViews& views, Button& model, int id, TwipsRect rect, bool isDefault = false);
+    void OnCommand(int code) override;
+    void SyncValue() override;
+};
+
+// A label; `mnemonic` gives it a key that moves to the control after it.
+class LabelView : public Binder {
+public:
+    LabelView(ControlViews& views, Control& model, int id, TwipsRect rect, char mnemonic = 0);
+    void SyncValue() override;
+
+protected:
+    LabelView(ControlViews& views, Control& model, int id) : Binder(views, model, id) {}
+    char mnemonic_ = 0;
+};
+
+// A frame around other controls, with the model's caption.
+struct GroupBoxView : LabelView {
+    GroupBoxView(ControlViews& views, Control& model, int id, TwipsRect rect);
+};
+
+class TextBoxView : public Binder {
+public:
+    TextBoxView(ControlViews& views, TextBox& model, int id, TwipsRect rect, TextInput input = TextInput::Typed);
+    void OnCommand(int code) override;
+    void SyncValue() override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    // Copies the caret and selection of the window into the model.
+    void ReadSelection();
+
+private:
+    TextInput input_;
+    bool fromView_ = false;  // the model is being updated from the window
+};
+
+struct ProgressView : Binder {
+    ProgressView(ControlViews& views, ProgressBar& model, int id, TwipsRect rect);
+    void SyncValue() override;
+};
+
+// The binders of a window's model controls. Tab order is the order of the Add calls.
 class ControlViews {
 public:
     ControlViews(HWND parent, const Dpi& dpi) : parent_(parent), dpi_(dpi) {}
-    ControlViews(const ControlViews&) = delete;
-    ControlViews& operator=(const ControlViews&) = delete;
-    ~ControlViews();
+
+    // A binder of kind B for `control`, in the current container.
+    template <typename B, typename Model, typename... Options>
+    HWND Add(Model& control, int id, TwipsRect rect, Options... options) {
+        return Adopt(std::make_unique<B>(*this, control, id, rect, options...));
+    }
+    // Decorations without a model: a frame without caption, an icon, an etched line.
+    HWND AddFrame(int id, TwipsRect rect);
+    HWND AddIcon(HICON icon, int id, TwipsRect rect);
+    HWND AddLine(int id, TwipsRect rect);
 
     // Controls added from here on go into `parent` (a page of the window, say).
     // The frames of the container left go behind its other controls.
@@ -59,40 +198,8 @@ public:
     // drawn over them and keep their places in the tab order.
     void SendFramesBack();
 
-    HWND AddListBox(ListControl& control, int id, TwipsRect rect);
-    HWND AddDropDown(ListControl& control, int id, TwipsRect rect);
-    // A list with a check box per item: a click on the box, a double click or
-    // the space bar toggles the item. With `columns` > 1 the items run across
-    // in that many columns.
-    HWND AddCheckedList(CheckedList& control, int id, TwipsRect rect, int columns = 1);
-    HWND AddCheckBox(CheckBox& control, int id, TwipsRect rect);
-    // `firstOfGroup` starts a new exclusive group.
-    HWND AddOptionButton(OptionButton& control, int id, TwipsRect rect, bool firstOfGroup);
-    // `isDefault`: the button Enter presses.
-    HWND AddButton(Button& control, int id, TwipsRect rect, bool isDefault = false);
-    // A label; `mnemonic` gives it a key that moves to the control after it.
-    HWND AddLabel(Control& control, int id, TwipsRect rect, char mnemonic = 0);
-    // A frame around other controls, with the control's caption.
-    HWND AddGroupBox(Control& control, int id, TwipsRect rect);
-    HWND AddTextBox(TextBox& control, int id, TwipsRect rect, TextInput input = TextInput::Typed);
-    HWND AddProgressBar(ProgressBar& control, int id, TwipsRect rect);
-
-    // Decorations without a model: a frame without caption, an icon, an etched line.
-    HWND AddFrame(int id, TwipsRect rect);
-    HWND AddIcon(HICON icon, int id, TwipsRect rect);
-    HWND AddLine(int id, TwipsRect rect);
-
-    // A view's own handling of a child's messages, in front of the child's
-    // procedure. Returns true when it handled the message (result in `result`);
-    // otherwise the child's procedure runs. CallOriginal runs the child's own
-    // procedure from inside a hook.
-    using MessageHook = std::function<bool(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)>;
-    void Hook(HWND child, MessageHook hook);
-    static LRESULT CallOriginal(HWND child, UINT message, WPARAM wParam, LPARAM lParam);
-
-    // Copies the caret and selection of a text box's window into its model.
-    void ReadSelection(TextBox& control);
-    // The child window that shows a control of the model; nullptr for none.
+    // The binder of a control of the model, and its window; nullptr for none.
+    Binder* BinderOf(const void* control) const;
     HWND WindowOf(const void* control) const;
 
     // WM_COMMAND from one of the children; true when it was one of them.
@@ -100,38 +207,21 @@ public:
     // WM_DRAWITEM for an owner-drawn child; true when it was one of them.
     bool OnDrawItem(const DRAWITEMSTRUCT& item);
 
+    // For the binders.
+    HWND CreateChild(const char* className, const char* text, DWORD style, int id, TwipsRect rect);
+    const Dpi& Scale() const { return dpi_; }
+    Binder* Last() const { return binders_.empty() ? nullptr : binders_.back().get(); }
+    HWND Tooltips();
+
 private:
-    struct Entry {
-        Control* control;
-        HWND window;
-        int id;
-        enum Kind { ListBox, DropDown, Checked, Check, Option, Push, Text, Group, Edit, Progress } kind;
-        char mnemonic = 0;
-        TextInput input = TextInput::Typed;
-        bool firstOfGroup = false;
-        bool hasTool = false;      // registered with the tooltip window
-        bool fromView = false;     // the model is being updated from the window
-        MessageHook hook;
-    };
-    HWND Create(const char* className, const char* text, DWORD style, int id, TwipsRect rect);
-    void Bind(Control& control, HWND window, int id, Entry::Kind kind, char mnemonic = 0);
-    void Sync(Entry& entry);
-    void SyncList(const Entry& entry);
-    void SyncTooltip(Entry& entry);
-    void SyncOptionTabStops(size_t index);
-    void Subclass(HWND window);
-    Entry* Find(HWND window);
-    bool OnChildMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    void ToggleItem(Entry& entry, int item);
-    int CheckBoxWidth() const;
-    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    HWND Adopt(std::unique_ptr<Binder> binder);
+    Binder* Find(HWND window) const;
 
     HWND parent_;
     const Dpi& dpi_;
-    std::vector<Entry> entries_;
-    std::vector<HWND> subclassed_;
-    std::vector<HWND> frames_;  // not yet sent back
     UniqueWindow tooltip_;
+    std::vector<HWND> frames_;  // not yet sent back
+    std::vector<std::unique_ptr<Binder>> binders_;
 };
 
 } // namespace dwl::win32

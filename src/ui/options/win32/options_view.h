@@ -4,13 +4,14 @@
 #include <array>
 #include <memory>
 
+#include "hotkeys/win32/hotkey_wndproc.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/tray_win32.h"
 #include "ui/options/time_box.h"
-#include "ui/model/win32/control_views.h"
-#include "ui/model/win32/window_proc.h"
+#include "ui/model/win32/view_window.h"
 #include "ui/options/options_form.h"
 #include "ui/options/options_window.h"
+#include "ui/options/win32/tray_menu.h"
 
 namespace dwl::win32 {
 
@@ -29,98 +30,56 @@ enum OptionsControlId : int {
     IdPageFirst = 1020,   // the page containers, 1020 (General) to 1025 (About)
 
     // General
-    IdLstScen = 1001,
-    IdCmdAct = 1002,
-    IdLabel4 = 1006,  // "Active scenarios:"
-    IdFraUI = 1101,
-    IdChkStartup = 1102,
-    IdChkTray = 1103,
-    IdFraSecurity = 1104,
-    IdChkPassword = 1105,
-    IdCmdPassword = 1106,
-    IdFrame1 = 1107,
-    IdCmdIA = 1108,
-
+    IdLstScen = 1001, IdCmdAct = 1002, IdLabel4 = 1006, IdFraUI = 1101, IdChkStartup = 1102, IdChkTray = 1103,
+    IdFraSecurity = 1104, IdChkPassword = 1105, IdCmdPassword = 1106, IdFrame1 = 1107, IdCmdIA = 1108,
     // Scenarios
-    IdCmdAction = 1003,
-    IdCmdScen = 1004,
-    IdCmdDuration = 1005,
-    IdCmdAdd = 1201,
-    IdCmdDel = 1202,
-    IdFraScen = 1203,
-    IdLblAction = 1204,
-    IdCmdFind = 1205,
-    IdLblDuration = 1206,
-    IdLstDays = 1207,
-    IdLblTime = 1208,
-    IdTxtTime = 1209,
-    IdCmdPlus = 1210,
-    IdCmdMin = 1211,
-    IdLstTime = 1212,
-    IdChkPower = 1213,
-
+    IdCmdAction = 1003, IdCmdScen = 1004, IdCmdDuration = 1005, IdCmdAdd = 1201, IdCmdDel = 1202, IdFraScen = 1203,
+    IdLblAction = 1204, IdCmdFind = 1205, IdLblDuration = 1206, IdLstDays = 1207, IdLblTime = 1208, IdTxtTime = 1209,
+    IdCmdPlus = 1210, IdCmdMin = 1211, IdLstTime = 1212, IdChkPower = 1213,
     // Hotkeys
-    IdLblHotkeys = 1301,
-    IdLblShutdownKey = 1302,
-    IdTxtShutdownKey = 1303,
-    IdLblRebootKey = 1304,
-    IdTxtRebootKey = 1305,
-    IdLblLogOffKey = 1306,
-    IdTxtLogOffKey = 1307,
-    IdLblNote1 = 1308,
-    IdLblNote2 = 1309,
-
+    IdLblHotkeys = 1301, IdLblShutdownKey = 1302, IdTxtShutdownKey = 1303, IdLblRebootKey = 1304,
+    IdTxtRebootKey = 1305, IdLblLogOffKey = 1306, IdTxtLogOffKey = 1307, IdLblNote1 = 1308, IdLblNote2 = 1309,
     // Clean Up
-    IdLabel9 = 1401,
-    IdFraCleanUp = 1402,
-    IdChkCleanTemp = 1403,
-    IdChkCleanNetCashe = 1404,
+    IdLabel9 = 1401, IdFraCleanUp = 1402, IdChkCleanTemp = 1403, IdChkCleanNetCashe = 1404,
     IdChkCleanRecycleBin = 1405,
-
     // Quickbar
-    IdChkQBar = 1501,
-    IdChkQBAOT2 = 1502,
-    IdChkQBConfirm = 1503,
-    IdFrame2 = 1504,
-    IdOptQBLarge = 1505,
-    IdOptQBSmall = 1506,
-    IdFraQBPlacement = 1507,
-    IdOptQBHorizontal = 1508,
-    IdOptQBVertical = 1509,
-    IdFraQBItems = 1510,
-    IdChkQBShutdown = 1511,
-    IdChkQBRestart = 1512,
-    IdChkQBLogoff = 1513,
-    IdChkQBSuspend = 1514,
-    IdChkQBHibernate = 1515,
-    IdChkQBLock = 1516,
-    IdChkQBConfig = 1517,
-    IdChkQBAOT = 1518,
-
+    IdChkQBar = 1501, IdChkQBAOT2 = 1502, IdChkQBConfirm = 1503, IdFrame2 = 1504, IdOptQBLarge = 1505,
+    IdOptQBSmall = 1506, IdFraQBPlacement = 1507, IdOptQBHorizontal = 1508, IdOptQBVertical = 1509,
+    IdFraQBItems = 1510, IdChkQBShutdown = 1511, IdChkQBRestart = 1512, IdChkQBLogoff = 1513, IdChkQBSuspend = 1514,
+    IdChkQBHibernate = 1515, IdChkQBLock = 1516, IdChkQBConfig = 1517, IdChkQBAOT = 1518,
     // About
-    IdPicIcon = 1601,
-    IdLblTitle = 1602,
-    IdLblDisclaimer = 1603,
-    IdCmdLink = 1604,
-    IdLine1Top = 1605,
+    IdPicIcon = 1601, IdLblTitle = 1602, IdLblDisclaimer = 1603, IdCmdLink = 1604, IdLine1Top = 1605,
     IdLine1Bottom = 1606,
 };
+
+// The layout of the options window, in twips (options_layout.cpp): the client
+// area, the tab strip above the row of buttons, the time box's row (its list
+// opens under the box) and the program icon on the About page.
+inline constexpr int kOptionsClientWidth = 7920;
+inline constexpr int kOptionsClientHeight = 6600;
+inline constexpr int kOptionsButtonTop = kOptionsClientHeight - 120 - 345;
+inline constexpr TwipsRect kTabsRect{120, 120, kOptionsClientWidth - 240, kOptionsButtonTop - 105 - 120};
+inline constexpr TwipsRect kTimeBoxRect{1440, 2340, 1200, 315};
+inline constexpr int kAboutIconSize = 480;
+// Creates the controls of a page (0 to kPageCount - 1) in the views' current
+// container; the page count itself stands for the row of buttons under the pages.
+void CreateOptionsControls(size_t page, ControlViews& views, OptionsForm& form, HICON aboutIcon);
 
 // The Win32 view of the options window frmOptions: a tab strip over six
 // pages, the OK / Cancel / Apply / Help buttons, the scheduler timer, the
 // tray icon and its popup menu. Everything it shows comes from the model;
 // everything the user does goes to the model or to the events.
-class OptionsView : public IOptionsWindow {
+class OptionsView : public IOptionsWindow, public ViewWindow {
 public:
-    explicit OptionsView(HINSTANCE instance);
-    ~OptionsView() override;
+    explicit OptionsView(HINSTANCE instance) : ViewWindow(instance) {}
+    ~OptionsView() override { DestroyFrame(); }
 
     void Create(IOptionsEvents& events) override;
     void ShowCentred() override;
     void Hide() override;
     void HookHotkeyProc() override;
     void UnhookHotkeyProc() override;
-    void Destroy() override;
+    void Destroy() override { DestroyFrame(); }
     void ShowNormal() override;
     void ShowTrayMenu() override;
     void AddTrayIcon(const char* tip) override;
@@ -131,34 +90,26 @@ public:
     // it: true when the window took it (Ctrl+Tab).
     bool PreTranslate(const MSG& message);
 
-    HWND Handle() const { return window_; }
-
 private:
-    template <typename View>
-    friend LRESULT CALLBACK ViewWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    bool RegisterClasses();
-    void CreateTabs();
-    void CreatePages();
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void CreateTabsAndPages();
     void SyncPages();
     void WireTimeBox();
-    bool OnTimeBoxMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    bool OnTimeListMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnTimeBoxMessage(TextBoxView& box, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnTimeListMessage(Binder& list, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void FocusTimeBox(TimeBoxFocus target);
 
     OptionsForm* form_ = nullptr;
     TimeBox* timeBox_ = nullptr;
-    HINSTANCE instance_;
     IOptionsEvents* events_ = nullptr;
-    HWND window_ = nullptr;
     HWND tabs_ = nullptr;
     std::array<HWND, OptionsForm::kPageCount> pages_{};
     HWND lastFocus_ = nullptr;
-    Dpi dpi_;
     std::unique_ptr<ControlViews> views_;
+    HotkeyProc hotkeys_{[this](WPARAM id, LPARAM keys) { if (events_) events_->OnHotkey(id, keys); }};
     TrayIcon tray_;
-    PopupMenu trayMenu_;  // mPopupSys
+    TrayMenu trayMenu_;  // mPopupSys
     UniqueIcon icon_;
     UniqueIcon smallIcon_;
     UniqueIcon aboutIcon_;

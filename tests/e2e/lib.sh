@@ -10,8 +10,8 @@
 #   e2e_finish
 #
 # Checks poll: a check passes as soon as its condition holds and fails only
-# when it still does not after E2E_WAIT seconds (default 10); check_fails and
-# check_eq test once.
+# when it still does not after E2E_WAIT seconds (default 10). A check that
+# something did not happen (`check ... not <command>`) holds at once.
 #
 # Environment: DWL_BIN  folder holding dwl.exe and dwlauto.exe (default build/win64)
 #              DWL_WORK scratch folder of this test (made fresh by e2e_init)
@@ -21,7 +21,6 @@ E2E_FAILS=0
 E2E_PASSES=0
 E2E_XVFB_PID=
 E2E_RELAY=0
-E2E_CLEANUP=()
 DWL_PID=
 DWL_PIDS=()
 DWL_EXIT=
@@ -50,14 +49,10 @@ e2e_init() {
     export DWL_BIN DWL_WORK
 
     # Leftovers of an earlier run that was killed before its cleanup.
-    if [[ -d $DWL_WORK/prefix ]]; then
-        WINEPREFIX=$DWL_WORK/prefix wineserver -k >/dev/null 2>&1 || true
-    fi
+    [[ ! -d $DWL_WORK/prefix ]] || WINEPREFIX=$DWL_WORK/prefix wineserver -k >/dev/null 2>&1 || true
     local old
     old=$(cat "$DWL_WORK/xvfb.pid" 2>/dev/null) || true
-    if [[ -n $old && $(cat "/proc/$old/comm" 2>/dev/null) == Xvfb ]]; then
-        kill "$old" 2>/dev/null || true
-    fi
+    [[ -z $old || $(cat "/proc/$old/comm" 2>/dev/null) != Xvfb ]] || kill "$old" 2>/dev/null || true
     rm -rf "$DWL_WORK"
     mkdir -p "$DWL_WORK"
 
@@ -83,31 +78,19 @@ e2e_init() {
     reg_add 'HKCU\Software\Wine\WineDbg' ShowCrashDialog 0 REG_DWORD
 }
 
+# Xvfb picks a free display itself and writes its number once it accepts clients.
 e2e_start_xvfb() {
-    local n=$((90 + RANDOM % 400)) tries=0 i
-    while ((tries < 50)); do
-        tries=$((tries + 1))
-        if [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]]; then
-            n=$((n + 1))
-            continue
+    local i
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$DWL_WORK/display" >"$DWL_WORK/xvfb.log" 2>&1 &
+    E2E_XVFB_PID=$!
+    echo "$E2E_XVFB_PID" >"$DWL_WORK/xvfb.pid"
+    for ((i = 0; i < 100; i++)); do
+        if [[ -s $DWL_WORK/display ]]; then
+            export DISPLAY=:$(head -n 1 "$DWL_WORK/display")
+            return 0
         fi
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$DWL_WORK/xvfb.log" 2>&1 &
-        E2E_XVFB_PID=$!
-        echo "$E2E_XVFB_PID" >"$DWL_WORK/xvfb.pid"
-        for ((i = 0; i < 100; i++)); do
-            kill -0 "$E2E_XVFB_PID" 2>/dev/null || break
-            if [[ -S /tmp/.X11-unix/X$n ]] &&
-                { ! command -v xdpyinfo >/dev/null || xdpyinfo -display ":$n" >/dev/null 2>&1; }; then
-                export DISPLAY=:$n
-                return 0
-            fi
-            sleep 0.1
-        done
-        # Lost a race for this display (or it never came up): try the next one.
-        kill "$E2E_XVFB_PID" 2>/dev/null || true
-        wait "$E2E_XVFB_PID" 2>/dev/null || true
-        E2E_XVFB_PID=
-        n=$((n + 1))
+        kill -0 "$E2E_XVFB_PID" 2>/dev/null || break
+        sleep 0.1
     done
     e2e_die "could not start Xvfb (see $DWL_WORK/xvfb.log)"
 }
@@ -133,13 +116,9 @@ e2e_make_prefix() {
     export WINEPREFIX=$DWL_WORK/prefix
 }
 
-# Runs a command when the test ends (before Wine and Xvfb are stopped).
-e2e_defer() { E2E_CLEANUP+=("$*"); }
-
 e2e_cleanup() {
-    local rc=$? cmd pid
+    local rc=$? pid
     set +e
-    for cmd in "${E2E_CLEANUP[@]}"; do eval "$cmd"; done
     for pid in "${DWL_PIDS[@]}"; do dwl_running "$pid" && kill "$pid" 2>/dev/null; done
     if [[ -n ${WINEPREFIX:-} && -d ${WINEPREFIX:-} ]]; then
         wineserver -k >/dev/null 2>&1
@@ -269,13 +248,6 @@ x_focus() {
 # x_key <keys...>: types key chords (xdotool names, e.g. ctrl+alt+F9).
 x_key() { xdotool key --delay 50 "$@"; }
 
-# screenshot <file.png>: relative names land in DWL_WORK.
-screenshot() {
-    local file=$1
-    [[ $file == /* ]] || file=$DWL_WORK/$file
-    import -display "$DISPLAY" -window root "$file"
-}
-
 # wait_for <timeout_s> <command...>: polls until the command succeeds.
 wait_for() {
     local timeout=$1 deadline
@@ -324,32 +296,14 @@ check_is() {
     check "$desc" e2e_prints "$@"
 }
 
-# check_fails <description> <command...>: passes when the command fails now.
-check_fails() {
-    local desc=$1 rc=0
-    shift
-    "$@" >"$DWL_WORK/check.out" 2>&1 || rc=$?
-    if ((rc != 0)); then
-        e2e_pass "$desc"
-    else
-        e2e_fail "$desc" "unexpectedly succeeded: $*"$'\n'"$(cat "$DWL_WORK/check.out")"
-    fi
-}
-
-# check_eq <description> <expected> <actual>: compares a value taken already.
-check_eq() {
-    if [[ $2 == "$3" ]]; then
-        e2e_pass "$1"
-    else
-        e2e_fail "$1" "expected: $2"$'\n'"actual:   $3"
-    fi
-}
+# not <command...>: for checks that something did not happen.
+not() { ! "$@"; }
 
 # e2e_finish: prints the tally; on failures saves a screenshot and the window
 # list into DWL_WORK and exits 1.
 e2e_finish() {
     if ((E2E_FAILS > 0)); then
-        screenshot failure.png 2>/dev/null || true
+        import -display "$DISPLAY" -window root "$DWL_WORK/failure.png" 2>/dev/null || true
         auto windows >"$DWL_WORK/windows.txt" 2>&1 || true
         e2e_log "diagnostics in $DWL_WORK (failure.png, windows.txt, dwl.log)"
     fi

@@ -58,32 +58,27 @@ buttons_in_client() {
     done
 }
 
-# A one-time shutdown, announced with the configuration locked, then
-# ExitWindowsEx(0x5, 0xFFFFFFFF).
-for locale in en_US.UTF-8:12; do
-    form=${locale#*:}
-    export LC_ALL=${locale%:*}
-    reg_add 'HKCU\SOFTWARE\Orbelle\DWL\Options' Enabled 1
-    wait_early_in_minute
-    due=$(minute_text 1 "$form")
-    write_scenarios "Shutdown Windows; Onetime; $due" "Reboot Computer; Daily; 3:33"
-    relay_trace user32.ExitWindowsEx
-    dwl_start
-    check "$LC_ALL: dwl.exe starts" dwl_wait_ready
-    check "$LC_ALL: the countdown appears in the minute $due" wait_for 75 countdown_visible
-    check_is "$LC_ALL: its title" "Duskwell 2.5" auto text DuskwellCountdown '*' 0
-    check_is "$LC_ALL: its message" "Your computer will be shutted down in 5 second(s)." \
-        auto text DuskwellCountdown '*' 2001
-    check_is "$LC_ALL: its act-now button" "Shutdown now" auto text DuskwellCountdown '*' 2003
-    check "$LC_ALL: locked, no button lies in the client area" buttons_in_client 1
-    check_eq "$LC_ALL: the one-time scenario is gone from the file at once" \
-        $'Duskwell scenarios 1\r\nscenario\tReboot Computer; Daily; 3:33\r\nend\t1\r' "$(cat "$scn")"
-    screenshot countdown.png
-    check_fails "$LC_ALL: no power call during the count" relay_grep -q 'Call user32.ExitWindowsEx'
-    check "$LC_ALL: the shutdown call follows" wait_for 12 relay_grep -q 'Call user32.ExitWindowsEx(00000005,ffffffff)'
-    check "$LC_ALL: the Wine session ends" dwl_wait_exit 30
-    relay_trace_off
-done
+# A one-time shutdown in a 12-hour locale, announced with the configuration
+# locked, then ExitWindowsEx(0x5, 0xFFFFFFFF).
+export LC_ALL=en_US.UTF-8
+reg_add 'HKCU\SOFTWARE\Orbelle\DWL\Options' Enabled 1
+wait_early_in_minute
+due=$(minute_text 1 12)
+write_scenarios "Shutdown Windows; Onetime; $due" "Reboot Computer; Daily; 3:33"
+relay_trace user32.ExitWindowsEx
+dwl_start
+check "dwl.exe starts" dwl_wait_ready
+check "the countdown appears in the minute $due" wait_for 75 countdown_visible
+check_is "its title" "Duskwell 2.5" auto text DuskwellCountdown '*' 0
+check_is "its message" "Your computer will be shutted down in 5 second(s)." auto text DuskwellCountdown '*' 2001
+check_is "its act-now button" "Shutdown now" auto text DuskwellCountdown '*' 2003
+check "locked, no button lies in the client area" buttons_in_client 1
+check_is "the one-time scenario is gone from the file at once" \
+    $'Duskwell scenarios 1\r\nscenario\tReboot Computer; Daily; 3:33\r\nend\t1\r' cat "$scn"
+check "no power call during the count" not relay_grep -q 'Call user32.ExitWindowsEx'
+check "the shutdown call follows" wait_for 12 relay_grep -q 'Call user32.ExitWindowsEx(00000005,ffffffff)'
+check "the Wine session ends" dwl_wait_exit 30
+relay_trace_off
 
 # Cancel: the window hides and no call follows. A weekly log-off for another
 # day, due in the same minute and listed after it, does not replace it.
@@ -103,7 +98,7 @@ check "cancel: unlocked, both buttons lie wholly in the client area" buttons_in_
 check "cancel: Cancel is pressed" auto click DuskwellCountdown '*' 2004
 check_is "cancel: the window hides" 0 auto visible DuskwellCountdown '*'
 sleep 8
-check_fails "cancel: no power call follows" relay_grep -q 'Call user32.ExitWindowsEx'
+check "cancel: no power call follows" not relay_grep -q 'Call user32.ExitWindowsEx'
 check "cancel: the program runs on" dwl_running
 auto command DuskwellOptions '*' 40001 >/dev/null
 check "cancel: Exit ends it" dwl_wait_exit 10

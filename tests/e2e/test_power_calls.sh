@@ -20,12 +20,12 @@ check "dwl.exe starts" dwl_wait_ready
 calls() { relay_grep -o -E 'Call (user32\.LockWorkStation|powrprof\.SetSuspendState|user32\.ExitWindowsEx)\([^)]*\)' || true; }
 three_calls() { [[ $(calls | wc -l) -ge 3 ]]; }
 check "three actions are carried out within four minutes" wait_for 240 three_calls
-check_eq "lock, suspend and hibernate, in order" \
+check_is "lock, suspend and hibernate, in order" \
     $'Call user32.LockWorkStation()\nCall powrprof.SetSuspendState(00000000,00000001,00000001)\nCall powrprof.SetSuspendState(00000001,00000001,00000001)' \
-    "$(calls)"
+    calls
 check "the program runs on" dwl_running
 auto command DuskwellOptions '*' 40001 >/dev/null
 check "Exit ends it" dwl_wait_exit 10
-check_eq "only the daily scenario is left" \
-    $'Duskwell scenarios 1\r\nscenario\tSuspend; Daily; '"$suspend_at"$'\r\nend\t1\r' "$(cat "$DWL_APPDIR/dwl.scn")"
+check_is "only the daily scenario is left" \
+    $'Duskwell scenarios 1\r\nscenario\tSuspend; Daily; '"$suspend_at"$'\r\nend\t1\r' cat "$DWL_APPDIR/dwl.scn"
 e2e_finish

@@ -14,6 +14,7 @@ public:
         now.hour = hour;
         now.minute = minute;
     }
+    explicit FakeClock(LocalTime start) : now(start) {}
     LocalTime Now() override { return now; }
     std::string SystemTimeText() override { return systemText; }
 

@@ -25,12 +25,10 @@ namespace dwl::fakes {
 
 using Journal = std::vector<std::string>;
 
-class FakeInstanceGuard : public IInstanceGuard {
-public:
+struct FakeInstanceGuard : IInstanceGuard {
     explicit FakeInstanceGuard(Journal& j) : journal(j) {}
-    bool Acquire() override { journal.push_back("instance"); return !otherRunning; }
+    bool Acquire() override { journal.push_back("instance"); return true; }
     Journal& journal;
-    bool otherRunning = false;
 };
 
 class FakeDialogs : public IDialogs {
@@ -55,8 +53,7 @@ public:
     using Key = std::tuple<Hive, std::string, std::string>;
     std::optional<std::string> ReadString(Hive hive, const std::string& key, const std::string& value) override {
         auto it = values.find({hive, key, value});
-        if (it == values.end()) return std::nullopt;
-        return it->second;
+        return it == values.end() ? std::nullopt : std::optional(it->second);
     }
     WriteResult WriteString(Hive hive, const std::string& key, const std::string& value,
                             const std::string& data) override {
@@ -66,8 +63,7 @@ public:
         return WriteResult::Written;
     }
     bool DeleteValue(Hive hive, const std::string& key, const std::string& value) override {
-        if (Denied(hive, key)) return false;
-        return values.erase({hive, key, value}) > 0;
+        return !Denied(hive, key) && values.erase({hive, key, value}) > 0;
     }
     // Removes the key's values; like the system, refuses a key that still has subkeys.
     bool DeleteKey(Hive hive, const std::string& key) override {
@@ -80,10 +76,8 @@ public:
         return true;
     }
     std::map<Key, std::string> values;
-    // Keys (and everything below them) that cannot be opened or created.
-    std::set<std::pair<Hive, std::string>> denied;
-    // Keys open fine but every value write fails.
-    bool failValueWrites = false;
+    std::set<std::pair<Hive, std::string>> denied;  // keys (and all below) that cannot be opened
+    bool failValueWrites = false;                   // the keys open, but every value write fails
 
 private:
     bool Denied(Hive hive, const std::string& key) const {
@@ -99,9 +93,9 @@ public:
     std::string ExePath() override { return folder + "\\dwl.exe"; }
     std::string ExeFolder() override { return folder; }
     FileContent ReadFile(const std::string& path) override {
-        if (unreadable.count(path)) return {ReadStatus::Failed, {}};
         auto it = files.find(path);
-        if (it == files.end()) return {ReadStatus::Missing, {}};
+        if (unreadable.count(path) || it == files.end())
+            return {unreadable.count(path) ? ReadStatus::Failed : ReadStatus::Missing, {}};
         return {ReadStatus::Ok, it->second};
     }
     bool WriteFileAtomic(const std::string& path, const std::string& bytes) override {
@@ -112,7 +106,7 @@ public:
     }
     bool Exists(const std::string& path) override { return files.count(path) > 0; }
     bool Rename(const std::string& from, const std::string& to) override {
-        if (failRenames || !files.count(from) || files.count(to)) return false;
+        if (!files.count(from) || files.count(to)) return false;
         journal.push_back("rename " + from + " " + to);
         files[to] = files[from];
         files.erase(from);
@@ -123,14 +117,13 @@ public:
     std::map<std::string, std::string> files;
     std::map<std::string, bool> unreadable;
     bool failWrites = false;
-    bool failRenames = false;
     Journal& journal;
 };
 
-class FakeOsVersion : public IOsVersionSource {
-public:
-    std::optional<OsVersionRecord> Read(uint32_t) override { return record; }
-    std::optional<OsVersionRecord> record = OsVersionRecord{5, 1, 2600, 2, std::string(128, '\0'), 3, 0, 0, 1};
+struct FakeOsVersion : IOsVersionSource {
+    std::optional<OsVersionRecord> Read(uint32_t) override {
+        return OsVersionRecord{5, 1, 2600, 2, std::string(128, '\0'), 3, 0, 0, 1};
+    }
 };
 
 class FakeHotkeys : public IHotkeys {
@@ -139,14 +132,9 @@ public:
     bool Register(int id, unsigned modifiers, unsigned key) override {
         journal.push_back("register " + std::to_string(id) + " " + std::to_string(modifiers) + " " +
                           std::to_string(key));
-        registered[id] = {modifiers, key};
         return true;
     }
-    void Unregister(int id) override {
-        journal.push_back("unregister " + std::to_string(id));
-        registered.erase(id);
-    }
-    std::map<int, std::pair<unsigned, unsigned>> registered;
+    void Unregister(int id) override { journal.push_back("unregister " + std::to_string(id)); }
     Journal& journal;
 };
 
@@ -163,10 +151,10 @@ public:
     void ShowTrayMenu() override { journal.push_back("tray menu"); }
     void AddTrayIcon(const char* tip) override { journal.push_back(std::string("add tray ") + tip); }
     void RemoveTrayIcon() override { journal.push_back("remove tray"); }
+    void FocusControl(const void* c) override { focused = c; journal.push_back("focus"); }
+    const void* focused = nullptr;
     IOptionsEvents* events = nullptr;
-    bool exists = false;
-    bool visible = false;
-    bool hooked = false;
+    bool exists = false, visible = false, hooked = false;
     Journal& journal;
 };
 
@@ -184,16 +172,12 @@ public:
     Journal& journal;
 };
 
-class FakeShell : public IShell {
-public:
-    void OpenDocument(const std::string& command) override { opened.push_back(command); }
-    std::vector<std::string> opened;
+struct FakeShell : IShell {
+    void OpenDocument(const std::string&) override {}
 };
 
-class FakeUser : public IUserInfo {
-public:
-    std::string LogonName() override { return name; }
-    std::string name = "alice";
+struct FakeUser : IUserInfo {
+    std::string LogonName() override { return "alice"; }
 };
 
 class FakeCountdownWindow : public ICountdownWindow {
@@ -207,8 +191,7 @@ public:
     void SetAlwaysOnTop() override {}
     void ClearAlwaysOnTop() override {}
     void Destroy() override { journal.push_back("destroy countdown"); }
-    bool timer = false;
-    bool visible = false;
+    bool timer = false, visible = false;
     Journal& journal;
 };
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "fakes/fake_clock.h"
+#include "fakes/fake_platform.h"
 #include "schedule/scenario.h"
 #include "schedule/scenario_editor.h"
 #include "ui/options/options_controller.h"
@@ -13,28 +13,7 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-using Journal = std::vector<std::string>;
-
-struct RecordingWindow : IOptionsWindow {
-    RecordingWindow(Journal& j, const OptionsForm& f) : journal(j), form(f) {}
-    void Create(IOptionsEvents&) override {}
-    void ShowCentred() override { journal.push_back("ShowCentred"); }
-    void Hide() override { journal.push_back("Hide"); }
-    void HookHotkeyProc() override {}
-    void UnhookHotkeyProc() override {}
-    void Destroy() override {}
-    void ShowNormal() override { journal.push_back("ShowNormal"); }
-    void ShowTrayMenu() override { journal.push_back("ShowTrayMenu"); }
-    void AddTrayIcon(const char* tip) override { journal.push_back(std::string("AddTrayIcon ") + tip); }
-    void RemoveTrayIcon() override { journal.push_back("RemoveTrayIcon"); }
-    void FocusControl(const void* c) override { journal.push_back(c == &form.cmdCancel ? "Focus Cancel" : "Focus ?"); }
-    Journal& journal;
-    const OptionsForm& form;
-};
-
-struct NoDialogs : IDialogs {
-    int Show(const std::string&, const std::string&, unsigned, DialogOwner) override { return IdNo; }
-};
+using fakes::Journal;
 
 // The options window after start-up; every step of Apply and every window
 // call goes into one journal. The options step records the shutdown item's
@@ -60,9 +39,9 @@ struct Shell {
     OptionsForm form;
     TimeBox timeBox{form.txtTime, form.cmdPlus, form.cmdMin, form.lstTime};
     fakes::FakeClock clock{9, 41, "09:41"};
-    NoDialogs dialogs;
+    fakes::FakeDialogs dialogs{journal};
     ScenarioEditor editor{form, timeBox, clock, dialogs};
-    RecordingWindow window{journal, form};
+    fakes::FakeOptionsWindow window{journal};
     OptionsController controller{form, window, editor};
 };
 
@@ -98,7 +77,8 @@ TEST(OptionsController, ApplyAndOkActOnlyWhileApplyIsEnabled) {
     Shell s;
     s.form.cmdApply.Click();
     s.form.cmdOK.Click();
-    EXPECT_EQ(s.journal, (Journal{"Focus Cancel", "Hide"}));
+    EXPECT_EQ(s.journal, (Journal{"focus", "hide options"}));
+    EXPECT_EQ(s.window.focused, &s.form.cmdCancel);
 
     s.journal.clear();
     s.form.chkStartup.SetValue(1);
@@ -106,7 +86,7 @@ TEST(OptionsController, ApplyAndOkActOnlyWhileApplyIsEnabled) {
     s.form.cmdApply.SetEnabled(true);  // the flag stays: a later Apply repeats the step
     s.form.cmdOK.Click();
     const std::string step = "startup on Shutdown Windows\t(Ctrl+Shift+S)";
-    EXPECT_EQ(s.journal, (Journal{step, "save", "Focus Cancel", step, "save", "Hide"}));
+    EXPECT_EQ(s.journal, (Journal{step, "save", "focus", step, "save", "hide options"}));
 }
 
 // The General page's active list as applied, and the selector beside it.
@@ -169,7 +149,7 @@ TEST(OptionsController, CancelPutsEveryPageBackToTheLastApply) {
     s.form.cmdAdd.Click();
     s.journal.clear();
     s.form.cmdCancel.Click();
-    EXPECT_EQ(s.journal, Journal{"Hide"});
+    EXPECT_EQ(s.journal, Journal{"hide options"});
     EXPECT_FALSE(s.form.cmdApply.Enabled());
     EXPECT_FALSE(s.form.ScenariosChanged || s.form.HotkeysChanged || s.form.OptionsChanged);
     EXPECT_EQ(s.form.chkCleanTemp.Value(), 1);
@@ -185,7 +165,7 @@ TEST(OptionsController, CancelPutsEveryPageBackToTheLastApply) {
     s.journal.clear();
     s.form.chkTray.SetValue(1);
     s.form.cmdApply.Click();
-    EXPECT_EQ(s.journal, (Journal{kOptionsStep, "save temp 1 power 0", "quickbar", "Focus Cancel"}));
+    EXPECT_EQ(s.journal, (Journal{kOptionsStep, "save temp 1 power 0", "quickbar", "focus"}));
     EXPECT_EQ(s.form.lstScen.Items(), Texts{"Reboot Computer; Daily; 7:00"});
 }
 

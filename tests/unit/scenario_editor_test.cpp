@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,12 +14,15 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
+// The question box runs its own message loop: `whileOpen` is what it delivers.
 struct AnsweringDialogs : IDialogs {
     int Show(const std::string& text, const std::string& caption, unsigned style, DialogOwner) override {
         asked.push_back(text + "|" + caption + "|" + std::to_string(style));
+        if (whileOpen) whileOpen();
         return answer;
     }
     Texts asked;
+    std::function<void()> whileOpen;
     int answer = IdYes;
 };
 
@@ -216,12 +220,6 @@ TEST(ScenarioEditor, EntriesTheControlsCannotShowAreNeverRewrittenButCanBeDelete
     EXPECT_TRUE(p.form.cmdAction.Enabled());
 }
 
-} // namespace
-} // namespace dwl
-
-namespace dwl {
-namespace {
-
 TEST(ScenarioEditor, AddNewOverAnExistingDefaultShowsItAndLeavesTheSelectedEntryAlone) {
     Page p({"Reboot Computer; Daily; 7:00", "Shutdown Windows; Onetime; 9:41"});
     p.form.cmdScen.SetListIndex(0);
@@ -233,43 +231,18 @@ TEST(ScenarioEditor, AddNewOverAnExistingDefaultShowsItAndLeavesTheSelectedEntry
     EXPECT_EQ(p.form.cmdScen.Items(), (Texts{"Reboot Computer; Daily; 7:00", "Shutdown Windows; Onetime; 9:41"}));
 }
 
-} // namespace
-} // namespace dwl
-
-namespace dwl {
-namespace {
-
-// The question box runs its own message loop: the scheduler can consume a
-// one-time scenario while it is open.
-struct ConsumingDialogs : IDialogs {
-    int Show(const std::string&, const std::string&, unsigned, DialogOwner) override {
-        if (whileOpen) whileOpen();
-        return IdYes;
-    }
-    std::function<void()> whileOpen;
-};
-
 TEST(ScenarioEditor, DeleteRemovesTheChosenEntryEvenIfTheListMovedMeanwhile) {
-    OptionsForm form;
-    TimeBox timeBox{form.txtTime, form.cmdPlus, form.cmdMin, form.lstTime};
-    fakes::FakeClock clock{9, 41, "09:41:07"};
-    ConsumingDialogs dialogs;
-    ScenarioEditor editor{form, timeBox, clock, dialogs};
-    FillActionLists(form.cmdAct, form.cmdAction, form.cmdDuration, true);
-    for (const char* e : {"Lock Computer; Onetime; 9:02", "Shutdown Windows; Daily; 22:00", "Reboot Computer; Daily; 23:00"}) {
-        form.cmdScen.AddItem(e);
-        form.lstScen.AddItem(e);
-    }
-    // An entry added in the editor and never applied.
-    form.cmdScen.AddItem("Suspend; Daily; 1:00");
-    form.cmdScen.SetListIndex(1);
-    dialogs.whileOpen = [&] {
-        form.cmdScen.RemoveItem(0);
-        form.lstScen.RemoveItem(0);
+    // The scheduler consumes a one-time entry while the question is open.
+    Page p({"Lock Computer; Onetime; 9:02", "Shutdown Windows; Daily; 22:00", "Reboot Computer; Daily; 23:00"});
+    p.form.cmdScen.AddItem("Suspend; Daily; 1:00");  // added in the editor, never applied
+    p.form.cmdScen.SetListIndex(1);
+    p.dialogs.whileOpen = [&p] {
+        p.form.cmdScen.RemoveItem(0);
+        p.form.lstScen.RemoveItem(0);
     };
-    form.cmdDel.Click();
-    EXPECT_EQ(form.cmdScen.Items(), (Texts{"Reboot Computer; Daily; 23:00", "Suspend; Daily; 1:00"}));
-    EXPECT_EQ(form.lstScen.Items(), Texts{"Reboot Computer; Daily; 23:00"});
+    p.form.cmdDel.Click();
+    EXPECT_EQ(p.form.cmdScen.Items(), (Texts{"Reboot Computer; Daily; 23:00", "Suspend; Daily; 1:00"}));
+    EXPECT_EQ(p.form.lstScen.Items(), Texts{"Reboot Computer; Daily; 23:00"});
 }
 
 } // namespace

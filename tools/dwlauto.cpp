@@ -207,7 +207,7 @@ int cmd_dialog_press(const std::string& wanted, DWORD timeout) {
 
 int usage() {
     std::fputs("usage: dwlauto windows | keys <chord>... | dialog-text [ms] | dialog-press <button> [ms]\n"
-               "  find|idle <class> <title> [ms] | visible|children|client <class> <title>\n"
+               "  find|idle <class> <title> [ms] | visible|client <class> <title>\n"
                "  text|items|click|checked|enabled|ctlvisible|rect <class> <title> <control id>\n"
                "  command <class> <title> <id> | select <class> <title> <id> <index>\n"
                "  message <class> <title> <msg> <wparam> <lparam>\n",
@@ -270,15 +270,6 @@ int run(int argc, char** argv) {
         const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
         ReleaseDC(nullptr, screen);
         return say(num(origin.x) + " " + num(origin.y) + " " + num(r.right) + " " + num(r.bottom) + " " + num(dpi));
-    }
-    if (cmd == "children") {
-        for (HWND c : descendants(top)) {
-            std::string text = "<no answer>";
-            control_text(c, text);
-            say(num(GetDlgCtrlID(c)) + '\t' + one_line(class_of(c)) + '\t' + (IsWindowVisible(c) ? "1" : "0") + '\t' +
-                one_line(text));
-        }
-        return kOk;
     }
     if (nums.empty()) return usage();
     if (cmd == "command") return post(top, WM_COMMAND, MAKEWPARAM(nums[0], 0), 0);

@@ -38,13 +38,8 @@ e2e_init() {
     here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
     DWL_BIN=${DWL_BIN:-$here/../../build/win64}
     DWL_BIN=$(cd "$DWL_BIN" 2>/dev/null && pwd) || e2e_die "DWL_BIN folder not found"
-    [[ -f $DWL_BIN/dwl.exe ]] || e2e_die "no dwl.exe in $DWL_BIN"
-    [[ -f $DWL_BIN/dwlauto.exe ]] || e2e_die "no dwlauto.exe in $DWL_BIN"
-    DWL_WORK=${DWL_WORK:-${TMPDIR:-/tmp}/dwl-e2e/$(basename "$0" .sh)}
-    case $DWL_WORK in
-        /* ) ;;
-        * ) DWL_WORK=$PWD/$DWL_WORK ;;
-    esac
+    [[ -f $DWL_BIN/dwl.exe && -f $DWL_BIN/dwlauto.exe ]] || e2e_die "no dwl.exe and dwlauto.exe in $DWL_BIN"
+    DWL_WORK=$(realpath -m "${DWL_WORK:-${TMPDIR:-/tmp}/dwl-e2e/$(basename "$0" .sh)}")
     [[ $DWL_WORK != / && $DWL_WORK != "$HOME" ]] || e2e_die "refusing DWL_WORK=$DWL_WORK"
     export DWL_BIN DWL_WORK
 
@@ -137,13 +132,9 @@ e2e_cleanup() {
 
 # ---- Wine settings --------------------------------------------------------
 
-# reg_add <key> <value> <data> [type]; an empty value name sets the default value.
+# reg_add <key> <value> <data> [type]
 reg_add() {
-    local key=$1 value=$2 data=$3 type=${4:-REG_SZ}
-    local name=(/v "$value")
-    [[ -n $value ]] || name=(/ve)
-    wine reg add "$key" "${name[@]}" /t "$type" /d "$data" /f >/dev/null 2>&1 ||
-        e2e_die "reg add $key $value failed"
+    wine reg add "$1" /v "$2" /t "${4:-REG_SZ}" /d "$3" /f >/dev/null 2>&1 || e2e_die "reg add $1 $2 failed"
 }
 
 

@@ -62,32 +62,24 @@ struct Page {
 };
 
 TEST(ScenarioEditor, AddNewAppendsTheDefaultOfTheCurrentMinuteOnce) {
-    for (bool use12Hour : {false, true}) {
-        const std::string added = use12Hour ? "Shutdown Windows; Onetime; 9:41 AM" : "Shutdown Windows; Onetime; 9:41";
-        Page p({"Reboot Computer; Weekly (Tue); 7:00"}, use12Hour);
-        p.form.cmdScen.SetListIndex(0);
-        p.form.cmdAdd.Click();
-        EXPECT_EQ(p.form.cmdScen.Items(), (Texts{"Reboot Computer; Weekly (Tue); 7:00", added}));
-        EXPECT_EQ(p.form.cmdScen.ListIndex(), 1);
-        EXPECT_EQ(p.form.lstScen.Count(), 1);  // not active before Apply
-        EXPECT_FALSE(p.form.lstDays.Visible());
-        EXPECT_TRUE(p.Days().empty());
-        EXPECT_FALSE(p.form.cmdApply.Enabled());
-        EXPECT_TRUE(p.form.ScenariosChanged);
+    // In 12-hour form; the options window's end-to-end run adds one in 24-hour form.
+    Page p({"Reboot Computer; Weekly (Tue); 7:00"}, true);
+    p.form.cmdScen.SetListIndex(0);
+    p.form.cmdAdd.Click();
+    EXPECT_TRUE(p.form.ScenariosChanged);
+    p.form.cmdAdd.Click();  // the same minute: nothing more
+    EXPECT_EQ(p.form.cmdScen.Items(),
+              (Texts{"Reboot Computer; Weekly (Tue); 7:00", "Shutdown Windows; Onetime; 9:41 AM"}));
+    EXPECT_EQ(p.form.cmdScen.ListIndex(), 1);
+    EXPECT_EQ(p.form.lstScen.Count(), 1);  // not active before Apply
+    EXPECT_FALSE(p.form.lstDays.Visible() || p.form.cmdApply.Enabled());
 
-        p.form.cmdAdd.Click();  // same minute: nothing
-        EXPECT_EQ(p.form.cmdScen.Count(), 2);
-        EXPECT_FALSE(p.form.cmdApply.Enabled());
-
-        p.timeBox.TimePart = "n";
-        p.timeBox.SelectTimePart();
-        p.form.cmdPlus.Click();  // any edit enables Apply
-        EXPECT_TRUE(p.form.cmdApply.Enabled());
-        p.editor.ApplyScenarioStep();
-        EXPECT_EQ(p.form.lstScen.Items(), (Texts{"Reboot Computer; Weekly (Tue); 7:00",
-                                                 use12Hour ? "Shutdown Windows; Onetime; 9:42 AM"
-                                                           : "Shutdown Windows; Onetime; 9:42"}));
-    }
+    p.timeBox.TimePart = "n";
+    p.timeBox.SelectTimePart();
+    p.form.cmdPlus.Click();  // any edit enables Apply
+    EXPECT_TRUE(p.form.cmdApply.Enabled());
+    p.editor.ApplyScenarioStep();
+    EXPECT_EQ(p.form.lstScen.Items().back(), "Shutdown Windows; Onetime; 9:42 AM");
 }
 
 TEST(ScenarioEditor, WeeklyWithoutDaysBecomesSundayAndLeavingWeeklyClearsTheDays) {
@@ -117,8 +109,7 @@ TEST(ScenarioEditor, LoadingAWeeklyEntryChecksExactlyItsDays) {
     EXPECT_TRUE(p.form.lstDays.Visible());
     EXPECT_EQ(p.form.cmdAction.Text() + "|" + p.form.cmdDuration.Text() + "|" + p.form.txtTime.Text(),
               "Log Off Current User|Weekly|8:00");
-    EXPECT_FALSE(p.form.cmdApply.Enabled());
-    EXPECT_FALSE(p.form.ScenariosChanged);
+    EXPECT_FALSE(p.form.cmdApply.Enabled() || p.form.ScenariosChanged);
 
     p.form.cmdScen.SetListIndex(2);  // days are cut at ", " only
     EXPECT_TRUE(p.Days().empty());

@@ -223,33 +223,6 @@ auto() {
     return "${PIPESTATUS[0]}"
 }
 
-# Keyboard: `auto keys ctrl+alt+F9` feeds keys to Wine as hardware input, which
-# fires global hotkeys with no X focus needed. x_focus/x_key go through X
-# instead: Wine sees X keys only while one of its windows has the focus, and
-# Xvfb itself swallows Ctrl+Alt+F<n> (console switching).
-
-# x_focus <title regex>: gives X keyboard focus to a visible Wine window.
-x_focus() {
-    local win
-    win=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
-    [[ -n $win ]] || return 1
-    xdotool windowfocus --sync "$win"
-}
-
-# x_key <keys...>: types key chords (xdotool names, e.g. ctrl+alt+F9).
-x_key() { xdotool key --delay 50 "$@"; }
-
-# wait_for <timeout_s> <command...>: polls until the command succeeds.
-wait_for() {
-    local timeout=$1 deadline
-    shift
-    deadline=$((SECONDS + timeout))
-    until "$@" >/dev/null 2>&1; do
-        ((SECONDS < deadline)) || return 1
-        sleep 0.2
-    done
-}
-
 # ---- checks ---------------------------------------------------------------
 
 e2e_pass() {

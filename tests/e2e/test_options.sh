@@ -54,8 +54,8 @@ relay_trace_off
 
 # ---- a restart, with "Power Off computer after shutdown" stored
 reg_add 'HKCU\SOFTWARE\Orbelle\DWL\Options' PowerOff 1
-s=$((10#$(date +%S)))
-if ((s > 40)); then sleep $((61 - s)); fi
+# Early in a minute that is not an hour's last: the time box steps the minutes alone.
+while [[ $(date +%M) == 5[89] ]] || ((10#$(date +%S) > 40)); do sleep 1; done
 relay_trace user32.ExitWindowsEx
 dwl_start
 check "restarted" dwl_wait_ready
@@ -80,7 +80,7 @@ check_is "the scenario is active" "Shutdown Windows; Onetime; $next" auto items 
 check "and in the scenario file" grep -q "Shutdown Windows; Onetime; $next" "$DWL_APPDIR/dwl.scn"
 auto click "${W[@]}" 2 >/dev/null      # Cancel: hidden, the scenario stays
 E2E_WAIT=75 check_is "it fires at its minute: the countdown shows" 1 auto visible DuskwellCountdown '*'
-check "and the machine is powered off" wait_for 12 relay_grep -q 'Call user32.ExitWindowsEx(0000000c,ffffffff)'
+E2E_WAIT=12 check "and the machine is powered off" relay_grep -q 'Call user32.ExitWindowsEx(0000000c,ffffffff)'
 check "the Wine session ends" dwl_wait_exit 30
 
 e2e_finish

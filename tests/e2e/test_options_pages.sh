@@ -37,7 +37,9 @@ page_captions() {
     (IFS='|' && echo "${out[*]}")
 }
 # Keys go through X to the window that has the focus.
-keys() { x_focus 'Duskwell 2.5' && x_key "$@" && sleep 0.3; }
+keys() {
+    xdotool search --onlyvisible --name 'Duskwell 2.5' windowfocus --sync key --delay 50 "$@" && sleep 0.3
+}
 # shot <name>: the window's client area as <name>.png.
 shot() {
     local win geometry

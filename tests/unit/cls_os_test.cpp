@@ -71,7 +71,6 @@ TEST(ClsOsTest, ExtendedRecordGivesServicePackSuitesAndProductType) {
         {4, 0, 4, 0, 0, 1, "", "", "Service Pack 0.1"},
         {5, 0, 3, 0x0014, 0, 0, "Server",
          "Microsoft BackOffice components are installed ,Terminal Services is installed ", ""},
-        {5, 1, 1, 0x0200, 0, 0, "Home Edition", "", ""},
         {5, 2, 3, 0x0402, 0, 0, "Enterprise Server", "", ""},
     };
     for (const auto& c : cases) {

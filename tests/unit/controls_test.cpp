@@ -1,26 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "hotkeys/hotkey_settings.h"
-#include "ui/options/options_form.h"
 
 namespace dwl {
 namespace {
-
-TEST(Controls, CodeChangesRunTheSameHandlingAsTheUser) {
-    OptionsForm form;
-    form.ClearPendingChanges();
-    int refreshes = 0;
-    form.chkTray.onRefresh = [&] { ++refreshes; };
-    form.chkTray.SetValue(0);  // unchanged: no handling
-    EXPECT_FALSE(form.OptionsChanged);
-    form.chkTray.SetValue(1);
-    EXPECT_TRUE(form.OptionsChanged);
-    EXPECT_TRUE(form.cmdApply.Enabled());
-    EXPECT_EQ(refreshes, 1);
-    form.ClearPendingChanges();
-    EXPECT_FALSE(form.cmdApply.Enabled());
-    EXPECT_EQ(form.chkTray.Value(), 1);  // the controls keep their state
-}
 
 TEST(HotkeyDecoding, EachStoredCombinationActsOnlyUnderItsOwnId) {
     HotkeyValues values{"6", "83", "6", "82", "3", "76"};

@@ -48,7 +48,6 @@ TEST(OptionsController, ApplyRunsTheStepsOfTheSetFlagsInOrder) {
     struct Row { bool scenarios, hotkeys, options, quickbar; Journal steps; };
     const Row rows[] = {
         {false, false, false, false, {}},
-        {false, false, true, false, {kOptionsStep, "save"}},
         {true, true, true, true, {"scenarios", "hotkeys", kOptionsStep, "save", "quickbar"}},
     };
     for (const Row& r : rows) {

@@ -24,7 +24,7 @@ protected:
     FakeOsVersion osVersion;
     FakeHotkeys hotkeys{journal};
     FakeOptionsWindow window{journal};
-    FakeClock clock{9, 0, "09:00:00"};
+    FakeClock clock{LocalTime{2026, 12, 7, 1, 8, 59, 10}};  // Monday 8:59:10
     FakePower power{journal};
     FakeUser user;
     FakeCountdownWindow countdownWindow{journal};
@@ -32,15 +32,9 @@ protected:
     Program program{Platform{instance, dialogs, registry, files, osVersion, hotkeys, window, clock, power, user,
                              countdownWindow, shell}};
 
-    void SetUp() override { clock.now = {2026, 12, 7, 1, 8, 59, 10}; }  // Monday 8:59:10
     void TickAt(int hour, int minute, int second = 30) {
-        clock.now.hour = hour;
-        clock.now.minute = minute;
-        clock.now.second = second;
+        clock.now = {2026, 12, 7, 1, hour, minute, second};
         program.OnSchedulerTick();
-    }
-    void CountdownTicks(int n) {
-        for (int i = 0; i < n; ++i) program.CountdownWindow().ATimer_Timer();
     }
 
     void SetHotkey(const std::string& name, const std::string& mod, const std::string& vk) {
@@ -146,7 +140,7 @@ TEST_F(RunningProgramTest, PowerOffOptionAndLogOffTextAtTheMomentOfTheCall) {
     Start({"Shutdown Windows; Daily; 9:00", "Log Off Current User; Daily; 9:01"});
     TickAt(9, 0);
     program.Form().chkPower.SetValue(1);  // checked during the count: it counts
-    CountdownTicks(6);
+    for (int i = 0; i < 6; ++i) program.CountdownWindow().ATimer_Timer();
     EXPECT_EQ(journal.back(), "ExitWindowsEx 12 4294967295");
     TickAt(9, 1);
     EXPECT_EQ(program.CountdownWindow().lblAction.Caption(), "alice, you will be logged off in 5 second(s).");

@@ -146,20 +146,6 @@ TEST(ScenarioEditor, DeleteAsksAndOnlyYesRemoves) {
     EXPECT_EQ(p.form.cmdScen.Count() + p.form.lstScen.Count(), 0);
 }
 
-TEST(ScenarioEditor, ApplyReplacesTheSelectedEntryAtTheEnd) {
-    Page p({"Reboot Computer; Daily; 7:00", "Suspend; Onetime; 6:00", "Hibernate; Daily; 5:00"});
-    p.form.cmdScen.SetListIndex(1);
-    p.form.cmdDuration.SetText("Daily");
-    p.form.txtTime.SetText("6:30");
-    p.editor.ApplyScenarioStep();
-    const Texts expected{"Reboot Computer; Daily; 7:00", "Hibernate; Daily; 5:00", "Suspend; Daily; 6:30"};
-    EXPECT_EQ(p.form.cmdScen.Items(), expected);
-    EXPECT_EQ(p.form.lstScen.Items(), expected);
-    EXPECT_EQ(p.form.cmdScen.ListIndex(), 2);
-    p.editor.ApplyScenarioStep();  // nothing pending
-    EXPECT_EQ(p.form.cmdScen.Items(), expected);
-}
-
 TEST(ScenarioEditor, ApplicationScenariosNeedAnApplication) {
     struct Row { const char* action; const char* preselected; const char* chosen; const char* result; int asks; };
     const Row rows[] = {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "fakes/fake_clock.h"
+#include "schedule/mtime.h"
 #include "schedule/scheduler.h"
 #include "ui/options/options_form.h"
 
@@ -14,10 +15,6 @@ namespace {
 using Texts = std::vector<std::string>;
 
 LocalTime T(int y, int mo, int d, int h, int mi, int s = 0) { return {y, mo, d, 0, h, mi, s}; }
-
-std::string Text24(int hour, int minute) {
-    return std::to_string(hour) + (minute < 10 ? ":0" : ":") + std::to_string(minute);
-}
 
 // Scheduler over an options form's lists, both filled with `entries`; records
 // the hand-overs and every minute it checks.
@@ -33,18 +30,18 @@ struct Bench : IScenarioActions {
         calls.push_back("ShowAction " + std::to_string(code));
         if (duringHandOver) duringHandOver();
     }
-    std::function<void()> duringHandOver;
     void ShowRunCloseAction(const std::string& field, bool oneTime) override {
         calls.push_back("RunClose " + field + (oneTime ? " once" : ""));
     }
     void TickAt(LocalTime t) { clock.now = t; scheduler.GTimer_Timer(); }
 
+    std::function<void()> duringHandOver;
     OptionsForm form;
     fakes::FakeClock clock;
     Texts calls, checked;
     int saves = 0;
     Scheduler scheduler{form.cmdScen, form.lstScen, clock, *this,
-                        [this](int h, int m) { checked.push_back(Text24(h, m)); return checked.back(); }};
+                        [this](int h, int m) { checked.push_back(TimeText(h, m, false)); return checked.back(); }};
 };
 
 TEST(SchedulerRules, DayNumbersAndDayRule) {

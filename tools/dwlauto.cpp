@@ -18,14 +18,8 @@ namespace {
 constexpr UINT kSendTimeoutMs = 5000;
 constexpr int kOk = 0, kFailed = 1, kUsage = 2;
 
-int fail(const std::string& why, int rc = kFailed) {
-    std::fprintf(stderr, "%s\n", why.c_str());
-    return rc;
-}
-int say(const std::string& s) {
-    std::printf("%s\n", s.c_str());
-    return kOk;
-}
+int fail(const std::string& why, int rc = kFailed) { return std::fprintf(stderr, "%s\n", why.c_str()), rc; }
+int say(const std::string& s) { return std::printf("%s\n", s.c_str()), kOk; }
 int say(bool b) { return say(std::string(b ? "1" : "0")); }
 std::string num(long long n) { return std::to_string(n); }
 
@@ -49,18 +43,13 @@ bool glob(const char* p, const char* s, bool icase) {
     return (*p == '?' || same) && glob(p + 1, s + 1, icase);
 }
 
-std::string class_of(HWND h) {
-    char buf[256];
-    const int n = GetClassNameA(h, buf, sizeof buf);
-    return std::string(buf, n > 0 ? n : 0);
-}
-
-// Caption of a top-level window; never blocks on a hung owner.
-std::string title_of(HWND h) {
+// The class, or the caption of a top-level window (which never blocks on a hung owner).
+std::string class_of(HWND h, bool title = false) {
     char buf[1024];
-    const int n = GetWindowTextA(h, buf, sizeof buf);
+    const int n = title ? GetWindowTextA(h, buf, sizeof buf) : GetClassNameA(h, buf, sizeof buf);
     return std::string(buf, n > 0 ? n : 0);
 }
+std::string title_of(HWND h) { return class_of(h, true); }
 
 bool send(HWND h, UINT msg, WPARAM w, LPARAM l, DWORD_PTR* result, bool wide = false) {
     return (wide ? SendMessageTimeoutW : SendMessageTimeoutA)(h, msg, w, l, SMTO_ABORTIFHUNG, kSendTimeoutMs,

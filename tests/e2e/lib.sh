@@ -23,7 +23,6 @@ E2E_XVFB_PID=
 E2E_RELAY=0
 DWL_PID=
 DWL_PIDS=()
-DWL_EXIT=
 
 e2e_log() { printf '[e2e] %s\n' "$*" >&2; }
 e2e_die() {
@@ -170,15 +169,12 @@ dwl_start() {
     (cd "$DWL_APPDIR" && WINEDEBUG=$debug exec wine 'C:\Duskwell\dwl.exe' "$@") >>"$log" 2>&1 &
     DWL_PID=$!
     DWL_PIDS+=("$DWL_PID")
-    DWL_EXIT=
 }
 
-# dwl_running [pid]: true while the process lives.
+# dwl_running [pid]: true while the process lives (and is no zombie).
 dwl_running() {
-    local pid=${1:-$DWL_PID} state
-    [[ -n $pid ]] || return 1
-    state=$(awk '{print $3}' "/proc/$pid/stat" 2>/dev/null) || return 1
-    [[ -n $state && $state != Z && $state != X ]]
+    local state
+    state=$(awk '{print $3}' "/proc/${1:-$DWL_PID}/stat" 2>/dev/null) && [[ $state != [ZX] ]]
 }
 
 # dwl_wait_ready [timeout_s]: waits until start-up is over: the program waits
@@ -199,18 +195,15 @@ dwl_wait_ready() {
     return 1
 }
 
-# dwl_wait_exit [timeout_s] [pid]: waits for the process to end; its exit code
-# lands in DWL_EXIT. Returns 1 on timeout.
+# dwl_wait_exit [timeout_s] [pid]: waits for the process to end (and reaps
+# it). Returns 1 on timeout.
 dwl_wait_exit() {
-    local timeout=${1:-10} pid=${2:-$DWL_PID} deadline
-    deadline=$((SECONDS + timeout))
+    local pid=${2:-$DWL_PID} deadline=$((SECONDS + ${1:-10}))
     while dwl_running "$pid"; do
         ((SECONDS < deadline)) || return 1
         sleep 0.2
     done
-    DWL_EXIT=0
-    wait "$pid" 2>/dev/null || DWL_EXIT=$?
-    return 0
+    wait "$pid" 2>/dev/null || true
 }
 
 # ---- driving windows ------------------------------------------------------
@@ -236,7 +229,7 @@ e2e_fail() {
 }
 
 # check <description> <command...>: passes once the command succeeds. The
-# command runs in the test's shell (so DWL_EXIT and the like stick); its
+# command runs in the test's shell (so variables it sets stick); its
 # output is shown only when the check fails.
 check() {
     local desc=$1 rc deadline=$((SECONDS + ${E2E_WAIT:-10}))

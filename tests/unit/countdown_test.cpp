@@ -98,20 +98,5 @@ TEST(Countdown, RestartCancelAndActNow) {
     EXPECT_TRUE(b.Idle());
 }
 
-TEST(Countdown, UnknownCodeCountsToThePreviousActionOrToNone) {
-    Bench b;
-    b.cd.ShowAction(7);
-    EXPECT_EQ(b.cd.cmdAction.Caption(), "Shut down now");
-    b.Ticks(6);
-    EXPECT_TRUE(b.exits.empty() && b.Idle());
-    b.cd.ShowAction(9);
-    b.Ticks(6);
-    b.cd.ShowAction(-1);
-    b.Ticks(5);
-    EXPECT_EQ(b.cd.lblAction.Caption(), "Your computer will be locked in 1 second(s).");
-    b.Ticks(1);
-    EXPECT_EQ(b.exits, (std::vector<int>{9, 9}));
-}
-
 } // namespace
 } // namespace dwl

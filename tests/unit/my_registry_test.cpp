@@ -34,14 +34,6 @@ TEST_F(MyRegistryTest, ReadsTextsUpTo255CharactersAndFallsBackOtherwise) {
     EXPECT_EQ(registry.LoadFromRegistry("Options", "StartUp", 1), "abc");
 }
 
-TEST_F(MyRegistryTest, HiveNamesAreMatchedTrimmedAndInAnyCase) {
-    EXPECT_TRUE(registry.TuneMyRegistry("  hkey_local_machine  ", "SOFTWARE\\After"));
-    EXPECT_EQ(registry.RootKey(), Hive::LocalMachine);
-    EXPECT_FALSE(registry.TuneMyRegistry("HKLM", "SOFTWARE\\Other"));
-    EXPECT_EQ(registry.RootKey(), Hive::LocalMachine);    // kept
-    EXPECT_EQ(registry.BaseSubKey(), "SOFTWARE\\Other");  // taken even for an unknown name
-}
-
 TEST_F(MyRegistryTest, EachWriteIntoAnInaccessibleKeyShowsOneErrorBox) {
     store.denied.insert({Hive::LocalMachine, "SOFTWARE\\Microsoft"});
     registry.TuneMyRegistry("HKEY_LOCAL_MACHINE", "SOFTWARE\\Microsoft\\Windows\\CurrentVersion");

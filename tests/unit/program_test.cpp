@@ -151,14 +151,6 @@ TEST_F(RunningProgramTest, PowerOffOptionAndLogOffTextAtTheMomentOfTheCall) {
     EXPECT_TRUE(journal.empty());
 }
 
-TEST_F(RunningProgramTest, StartMinuteIsNotActedOnAgainAfterARestart) {
-    // Started at 8:59:10 (a reboot by this very scenario a moment ago).
-    Start({"Reboot Computer; Daily; 8:59"});
-    TickAt(8, 59, 50);
-    TickAt(9, 0);
-    EXPECT_TRUE(journal.empty());
-}
-
 TEST_F(ProgramTest, AFailedSaveIsToldOnceAndNeverWhileTheSessionEnds) {
     ASSERT_TRUE(program.Main());
     files.failWrites = true;

@@ -23,13 +23,6 @@ int say(const std::string& s) { return std::printf("%s\n", s.c_str()), kOk; }
 int say(bool b) { return say(std::string(b ? "1" : "0")); }
 std::string num(long long n) { return std::to_string(n); }
 
-// One line per item in listings: line breaks and tabs are shown escaped.
-std::string one_line(const std::string& s) {
-    std::string r;
-    for (char c : s) r += c == '\r' ? "\\r" : c == '\n' ? "\\n" : c == '\t' ? "\\t" : std::string(1, c);
-    return r;
-}
-
 std::string lower(std::string s) {
     for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return s;
@@ -171,7 +164,7 @@ int cmd_items(HWND ctl) {
             return fail("cannot read item " + num(i));
         char s[4096] = {};
         WideCharToMultiByte(CP_ACP, 0, w.c_str(), -1, s, sizeof s - 1, nullptr, nullptr);
-        say(one_line(s));
+        say(s);
     }
     return kOk;
 }
@@ -220,7 +213,7 @@ int run(int argc, char** argv) {
             DWORD pid = 0;
             GetWindowThreadProcessId(h, &pid);
             say(num(reinterpret_cast<ULONG_PTR>(h)) + '\t' + num(pid) + '\t' + (IsWindowVisible(h) ? "1" : "0") +
-                '\t' + one_line(class_of(h)) + '\t' + one_line(title_of(h)));
+                '\t' + class_of(h) + '\t' + title_of(h));
         }
         return kOk;
     }

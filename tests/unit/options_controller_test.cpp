@@ -23,8 +23,6 @@ struct Shell {
         FillActionLists(form.cmdAct, form.cmdAction, form.cmdDuration, true);
         form.ClearPendingChanges();
         editor.onActiveListChanged = [this] { journal.push_back("scenarios"); };
-        controller.appTitle = "Duskwell";
-        controller.programFolder = "C:\\Apps\\Duskwell";
         controller.applyHotkeys = [this] { journal.push_back("hotkeys"); };
         controller.setStartupEntry = [this](bool on) {
             journal.push_back(std::string(on ? "startup on " : "startup off ") + form.mShutdown.Caption());

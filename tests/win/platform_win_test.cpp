@@ -1,15 +1,13 @@
-// The Win32 implementations against the system's real registry, files,
-// kernel objects and windows.
+// The Win32 implementations against the system's real registry, files and
+// libraries.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
 
-#include "hotkeys/win32/hotkey_wndproc.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/services_win32.h"
 #include "platform/win32/system_library.h"
-#include "ui/options/options_form.h"
 
 namespace dwl::win32 {
 namespace {
@@ -37,44 +35,29 @@ TEST(Win32Registry, WritesReadsAndDeletesTexts) {
     EXPECT_FALSE(registry.ReadString(Hive::CurrentUser, deep, "Value"));
 }
 
-class Win32FileSystemTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        folder = std::string(temp) + "dwl-files-test";
-        CreateDirectoryA(folder.c_str(), nullptr);
-        path = folder + "\\dwl.scn";
-        for (const char* name : {"\\dwl.scn", "\\dwl.scn.new", "\\dwl.scn.bad"})
-            DeleteFileA((folder + name).c_str());
-    }
+TEST(Win32FileSystem, AtomicWriteReplacesAndRenameNeverReplaces) {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "dwl-files-test", path = folder + "\\dwl.scn";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    for (const char* suffix : {"", ".new", ".bad"}) DeleteFileA((path + suffix).c_str());
     Win32FileSystem files;
-    std::string folder, path;
-};
-
-TEST_F(Win32FileSystemTest, AtomicWriteReplacesAndLeavesNoTemporaryFile) {
     EXPECT_EQ(files.ReadFile(path).status, ReadStatus::Missing);
-    EXPECT_EQ(files.ReadFile(folder + "\\no\\such\\dir\\dwl.scn").status, ReadStatus::Missing);
-
     ASSERT_TRUE(files.WriteFileAtomic(path, std::string(100000, 'x')));
-    const std::string second("second\r\n\xe9\0tail", 14);
-    ASSERT_TRUE(files.WriteFileAtomic(path, second));
-    EXPECT_EQ(files.ReadFile(path).bytes, second);
-    EXPECT_FALSE(files.Exists(path + ".new"));
-
-    // A target that cannot be replaced keeps its content.
+    const std::string damaged("damaged\r\n\xe9\0tail", 15);
+    ASSERT_TRUE(files.WriteFileAtomic(path, damaged));
+    EXPECT_EQ(files.ReadFile(path).bytes, damaged);
+    EXPECT_FALSE(files.Exists(path + ".new"));  // no temporary file is left
     EXPECT_FALSE(files.WriteFileAtomic(folder + "\\missing-dir\\dwl.scn", "x"));
-}
 
-TEST_F(Win32FileSystemTest, RenameNeverReplacesAnExistingFile) {
-    ASSERT_TRUE(files.WriteFileAtomic(path, "damaged"));
+    // A rename never replaces a file.
     ASSERT_TRUE(files.WriteFileAtomic(path + ".bad", "older"));
     EXPECT_FALSE(files.Rename(path, path + ".bad"));
     EXPECT_EQ(files.ReadFile(path + ".bad").bytes, "older");
     DeleteFileA((path + ".bad").c_str());
     EXPECT_TRUE(files.Rename(path, path + ".bad"));
     EXPECT_FALSE(files.Exists(path));
-    EXPECT_EQ(files.ReadFile(path + ".bad").bytes, "damaged");
+    EXPECT_EQ(files.ReadFile(path + ".bad").bytes, damaged);
 }
 
 std::string Lower(std::string text) {
@@ -94,47 +77,6 @@ TEST(SystemLibrary, TheSystemFolderCopyIsLoadedNotTheOneBesideTheProgram) {
     EXPECT_EQ(Lower(loaded), Lower(SystemLibraryPath("powrprof.dll")));
     EXPECT_FALSE(GetProcAddress(module, "PlantedLibrary"));
     EXPECT_EQ(LoadSystemLibrary("powrprof.dll"), module);
-}
-
-// The window procedure of a window before the hotkey procedure goes in front.
-int g_ownProcCalls = 0;
-LRESULT CALLBACK OwnProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_HOTKEY) ++g_ownProcCalls;
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-struct RecordingEvents : IOptionsEvents {
-    OptionsForm& Form() override { return form; }
-    void OnHotkey(uintptr_t id, intptr_t lParam) override { hotkeys += std::to_string(id) + " " + std::to_string(lParam) + " "; }
-    void OnSchedulerTick() override {}
-    void OnMenuCommand(int) override {}
-    void OnEndSession() override {}
-    OptionsForm form;
-    std::string hotkeys;
-};
-
-TEST(HotkeyWindowProc, SeesHotkeysAndHandsEveryMessageOn) {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = &OwnProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "DwlHotkeyProcTest";
-    RegisterClassA(&windowClass);
-    UniqueWindow window(CreateWindowExA(0, "DwlHotkeyProcTest", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
-                                        nullptr, GetModuleHandleA(nullptr), nullptr));
-    ASSERT_TRUE(window);
-
-    RecordingEvents events;
-    InstallHotkeyProc(window.get(), events);
-    EXPECT_EQ(GetWindowLongPtrA(window.get(), GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&HotkeyWindowProc));
-    SendMessageA(window.get(), WM_HOTKEY, 3, MAKELPARAM(7, 0x50));
-    EXPECT_EQ(events.hotkeys, "3 " + std::to_string(MAKELPARAM(7, 0x50)) + " ");
-    EXPECT_EQ(g_ownProcCalls, 1);
-
-    RemoveHotkeyProc(window.get());
-    EXPECT_EQ(GetWindowLongPtrA(window.get(), GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&OwnProc));
-    SendMessageA(window.get(), WM_HOTKEY, 3, MAKELPARAM(7, 0x50));
-    EXPECT_EQ(events.hotkeys, "3 " + std::to_string(MAKELPARAM(7, 0x50)) + " ");  // not seen again
-    EXPECT_EQ(g_ownProcCalls, 2);
 }
 
 } // namespace

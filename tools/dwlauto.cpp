@@ -187,15 +187,13 @@ int cmd_dialog_press(const std::string& wanted, DWORD timeout) {
     return button ? notify_parent(button, BN_CLICKED) : fail("no visible dialog with a button '" + wanted + "'");
 }
 
-int usage() {
-    std::fputs("usage: dwlauto windows | keys <chord>... | dialog-text [ms] | dialog-press <button> [ms]\n"
-               "  find|idle <class> <title> [ms] | visible|client <class> <title>\n"
-               "  text|items|click|checked|enabled|ctlvisible|rect <class> <title> <control id>\n"
-               "  command <class> <title> <id> | select <class> <title> <id> <index>\n"
-               "  message <class> <title> <msg> <wparam> <lparam>\n",
-               stderr);
-    return kUsage;
-}
+// Commands: windows | keys <chord>... | dialog-text [ms] | dialog-press <button> [ms]
+//   find|idle <class> <title> [ms] | visible|client <class> <title>
+//   text|items|click|checked|enabled|ctlvisible|rect <class> <title> <control id>
+//   command <class> <title> <id> | select <class> <title> <id> <index>
+//   message <class> <title> <msg> <wparam> <lparam>
+int usage() { return fail("usage: dwlauto windows|keys|dialog-text|dialog-press|find|idle|visible|client|text|items|"
+                          "click|checked|enabled|ctlvisible|rect|command|select|message <arguments>", kUsage); }
 
 int run(int argc, char** argv) {
     if (argc < 2) return usage();

@@ -25,17 +25,12 @@ DWL_PID=
 DWL_PIDS=()
 
 e2e_log() { printf '[e2e] %s\n' "$*" >&2; }
-e2e_die() {
-    printf '[e2e] error: %s\n' "$*" >&2
-    exit 1
-}
+e2e_die() { printf '[e2e] error: %s\n' "$*" >&2; exit 1; }
 
 # ---- setup and teardown ---------------------------------------------------
 
 e2e_init() {
-    local here
-    here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-    DWL_BIN=${DWL_BIN:-$here/../../build/win64}
+    DWL_BIN=${DWL_BIN:-$(dirname "${BASH_SOURCE[0]}")/../../build/win64}
     DWL_BIN=$(cd "$DWL_BIN" 2>/dev/null && pwd) || e2e_die "DWL_BIN folder not found"
     [[ -f $DWL_BIN/dwl.exe && -f $DWL_BIN/dwlauto.exe ]] || e2e_die "no dwl.exe and dwlauto.exe in $DWL_BIN"
     DWL_WORK=$(realpath -m "${DWL_WORK:-${TMPDIR:-/tmp}/dwl-e2e/$(basename "$0" .sh)}")
@@ -60,10 +55,9 @@ e2e_init() {
     e2e_start_xvfb
     e2e_make_prefix
 
-    DWL_APPDIR=$WINEPREFIX/drive_c/Duskwell
+    export DWL_APPDIR=$WINEPREFIX/drive_c/Duskwell
     mkdir -p "$DWL_APPDIR"
     cp "$DWL_BIN/dwl.exe" "$DWL_APPDIR/dwl.exe"
-    export DWL_APPDIR
     # Keep one wineserver for the whole test so that each helper run does not
     # start the prefix's services again.
     wineserver -p
@@ -100,7 +94,6 @@ e2e_make_prefix() {
         fi
     ) 9>"$template.lock" || e2e_die "no Wine template prefix"
     cp -a "$template" "$DWL_WORK/prefix" || e2e_die "cannot copy the Wine template prefix"
-    rm -f "$DWL_WORK/prefix/.ready"
     export WINEPREFIX=$DWL_WORK/prefix
 }
 
@@ -211,16 +204,6 @@ auto() {
 
 # ---- checks ---------------------------------------------------------------
 
-e2e_pass() {
-    E2E_PASSES=$((E2E_PASSES + 1))
-    printf 'ok   - %s\n' "$1"
-}
-e2e_fail() {
-    E2E_FAILS=$((E2E_FAILS + 1))
-    printf 'FAIL - %s\n' "$1"
-    [[ -z ${2:-} ]] || printf '%s\n' "$2" | sed 's/^/       /'
-}
-
 # check <description> <command...>: passes once the command succeeds. The
 # command runs in the test's shell (so variables it sets stick); its
 # output is shown only when the check fails.
@@ -231,9 +214,12 @@ check() {
         sleep 0.2
     done
     if ((rc == 0)); then
-        e2e_pass "$desc"
+        E2E_PASSES=$((E2E_PASSES + 1))
+        printf 'ok   - %s\n' "$desc"
     else
-        e2e_fail "$desc" "exit $rc: $*"$'\n'"$(cat "$DWL_WORK/check.out")"
+        E2E_FAILS=$((E2E_FAILS + 1))
+        printf 'FAIL - %s\n       exit %d: %s\n' "$desc" "$rc" "$*"
+        sed 's/^/       /' "$DWL_WORK/check.out"
     fi
 }
 

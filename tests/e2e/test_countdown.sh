@@ -11,11 +11,7 @@ scn=$DWL_APPDIR/dwl.scn
 
 # Starts are kept clear of a minute's end, so that "the next minute" is
 # still ahead once the program runs.
-wait_early_in_minute() {
-    local s
-    s=$((10#$(date +%S)))
-    if ((s > 35)); then sleep $((61 - s)); fi
-}
+wait_early_in_minute() { while ((10#$(date +%S) > 35)); do sleep 1; done; }
 
 # minute_text <offset> <12|24>: the time of day that many minutes from now.
 minute_text() {

@@ -7,8 +7,7 @@ source "$(dirname "$0")/lib.sh"
 e2e_init
 export LC_ALL=de_DE.UTF-8
 
-s=$((10#$(date +%S)))
-if ((s > 35)); then sleep $((61 - s)); fi
+while ((10#$(date +%S) > 35)); do sleep 1; done  # the first minute still ahead
 at() { date -d "+$1 min" '+%-H:%M'; }
 suspend_at=$(at 2)
 printf 'Duskwell scenarios 1\r\nscenario\tLock Computer; Onetime; %s\r\nscenario\tSuspend; Daily; %s\r\nscenario\tHibernate; Onetime; %s\r\nend\t3\r\n' \

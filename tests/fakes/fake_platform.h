@@ -110,10 +110,15 @@ struct FakeFileSystem : IFileSystem, Recorder {
     bool failWrites = false;
 };
 
+// One record for both sizes (Windows XP unless set); the extended read can be made to fail.
 struct FakeOsVersion : IOsVersionSource {
-    std::optional<OsVersionRecord> Read(uint32_t) override {
-        return OsVersionRecord{5, 1, 2600, 2, std::string(128, '\0'), 3, 0, 0, 1};
+    std::optional<OsVersionRecord> Read(uint32_t size) override {
+        requested.push_back(size);
+        return size == kVersionRecordExSize && failExtended ? std::nullopt : record;
     }
+    std::optional<OsVersionRecord> record = OsVersionRecord{5, 1, 2600, 2, std::string(128, '\0'), 3, 0, 0, 1};
+    bool failExtended = false;
+    std::vector<uint32_t> requested;
 };
 
 struct FakeHotkeys : IHotkeys, Recorder {
@@ -164,15 +169,14 @@ struct FakeUser : IUserInfo {
 
 struct FakeCountdownWindow : ICountdownWindow, Recorder {
     using Recorder::Recorder;
-    void StartTimer(int) override { timer = true; }
-    void StopTimer() override { timer = false; }
+    void StartTimer(int) override {}
+    void StopTimer() override {}
     void Show() override { Note("show countdown"); }
     void Hide() override {}
     void SetClientHeightTwips(int) override {}
     void SetAlwaysOnTop() override {}
     void ClearAlwaysOnTop() override {}
     void Destroy() override { Note("destroy countdown"); }
-    bool timer = false;
 };
 
 } // namespace dwl::fakes

@@ -2,33 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <optional>
 #include <string>
-#include <vector>
 
-#include "platform/os_version.h"
+#include "fakes/fake_platform.h"
 
 namespace dwl {
 namespace {
 
-// Hands out one configured record for both sizes; the extended read can be made to fail.
-struct FakeOsVersionSource : IOsVersionSource {
-    std::optional<OsVersionRecord> record;
-    bool failExtended = false;
-    std::vector<uint32_t> requested;
-
-    std::optional<OsVersionRecord> Read(uint32_t size) override {
-        requested.push_back(size);
-        if (size == kVersionRecordExSize && failExtended) return std::nullopt;
-        return record;
-    }
-};
-
 // The real field is always 128 characters: text, a NUL, then whatever was left behind.
-FakeOsVersionSource Source(uint32_t major, uint32_t minor, uint32_t platform, const std::string& csd = "",
+fakes::FakeOsVersion Source(uint32_t major, uint32_t minor, uint32_t platform, const std::string& csd = "",
                            const std::string& garbage = "") {
-    FakeOsVersionSource source;
+    fakes::FakeOsVersion source;
     source.record = OsVersionRecord{major, minor, 1234, platform, csd + '\0' + garbage};
     source.record->csd.resize(128, '\0');
     return source;

@@ -14,8 +14,6 @@ TEST(ExitWindows, CodesToCleanUpPrivilegeAndPlatformCall) {
         {1, 1, {"clean-up", "privilege", "ExitWindowsEx 12 4294967295"}},
         {2, 1, {"clean-up", "privilege", "ExitWindowsEx 7 4294967295"}},
         {8, 0, {"privilege", "ExitWindowsEx 12 4294967295"}},
-        {10, 1, {"privilege", "SetSuspendState 011"}},
-        {11, 1, {"privilege", "SetSuspendState 111"}},
         {5, 1, {"privilege"}},
     };
     fakes::Journal journal;

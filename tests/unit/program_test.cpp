@@ -105,7 +105,6 @@ TEST_F(ProgramTest, DamagedFileIsKeptAsideAndNeverOverwritten) {
     files.files[std::string(kScn) + ".bad"] = "an older damaged file";
     ASSERT_TRUE(program.Main());
     EXPECT_EQ(program.Form().lstScen.Count(), 0);
-    EXPECT_EQ(program.Form().cmdScen.Count(), 0);
     EXPECT_EQ(files.files[std::string(kScn) + ".bad"], "an older damaged file");
     EXPECT_EQ(files.files[std::string(kScn) + ".bad2"], "Shutdown Windows; Onetime; 23:15\r\n");
     ASSERT_EQ(dialogs.shown.size(), 1u);
@@ -145,7 +144,6 @@ TEST_F(RunningProgramTest, PowerOffOptionAndLogOffTextAtTheMomentOfTheCall) {
     TickAt(9, 1);
     EXPECT_EQ(program.CountdownWindow().lblAction.Caption(), "alice, you will be logged off in 5 second(s).");
     program.CountdownWindow().cmdCancel_Click();
-    EXPECT_FALSE(countdownWindow.timer);
     journal.clear();
     TickAt(9, 1, 59);  // the same minute again: nothing more
     EXPECT_TRUE(journal.empty());

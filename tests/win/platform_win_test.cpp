@@ -16,7 +16,6 @@ const std::string kTestKey = "SOFTWARE\\DuskwellTests\\Registry";
 
 TEST(Win32Registry, WritesReadsAndDeletesTexts) {
     Win32Registry registry;
-    registry.DeleteValue(Hive::CurrentUser, kTestKey, "Value");
     EXPECT_FALSE(registry.ReadString(Hive::CurrentUser, "SOFTWARE\\DuskwellTests\\Missing\\Deep", "Value"));
 
     // Missing keys are created on the way.

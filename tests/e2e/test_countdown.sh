@@ -13,14 +13,6 @@ scn=$DWL_APPDIR/dwl.scn
 # still ahead once the program runs.
 wait_early_in_minute() { while ((10#$(date +%S) > 35)); do sleep 1; done; }
 
-# minute_text <offset> <12|24>: the time of day that many minutes from now.
-minute_text() {
-    if [[ $2 == 12 ]]; then
-        LC_ALL=C date -d "+$1 min" '+%-I:%M %p'
-    else
-        date -d "+$1 min" '+%-H:%M'
-    fi
-}
 
 write_scenarios() {
     {
@@ -58,7 +50,7 @@ buttons_in_client() {
 export LC_ALL=en_US.UTF-8
 reg_add 'HKCU\SOFTWARE\Orbelle\DWL\Options' Enabled 1
 wait_early_in_minute
-due=$(minute_text 1 12)
+due=$(LC_ALL=C date -d '+1 min' '+%-I:%M %p')
 write_scenarios "Shutdown Windows; Onetime; $due" "Reboot Computer; Daily; 3:33"
 relay_trace user32.ExitWindowsEx
 dwl_start
@@ -78,7 +70,7 @@ relay_trace_off
 # Cancel, in a 24-hour locale: the window hides and no call follows.
 export LC_ALL=de_DE.UTF-8
 wait_early_in_minute
-write_scenarios "Reboot Computer; Daily; $(minute_text 1 24)"
+write_scenarios "Reboot Computer; Daily; $(date -d '+1 min' '+%-H:%M')"
 reg_add 'HKCU\SOFTWARE\Orbelle\DWL\Options' Enabled 0
 relay_trace user32.ExitWindowsEx
 dwl_start

@@ -7,11 +7,6 @@ source "$(dirname "$0")/lib.sh"
 e2e_init
 scn=$DWL_APPDIR/dwl.scn
 
-exit_dwl() {
-    auto command DuskwellOptions '*' 40001 >/dev/null
-    dwl_wait_exit 10
-}
-
 # A file with awkward texts: "; " inside an application name, a byte above 127.
 printf 'Duskwell scenarios 1\r\nscenario\tShutdown Windows; Onetime; 23:15\r\nscenario\tRun Application my; t\xe9st; Weekly (Mon, Fri); 6:05\r\napplication\tC:\\\\Tools\\\\my; t\xe9st.exe\tmy; t\xe9st\t-q\r\nend\t3\r\n' >"$scn"
 cp "$scn" "$DWL_WORK/original.scn"
@@ -20,7 +15,8 @@ dwl_start
 check "dwl.exe starts with the file" dwl_wait_ready
 active=$(printf 'Shutdown Windows; Onetime; 23:15\nRun Application my; t\xe9st; Weekly (Mon, Fri); 6:05')
 check_is "the active list holds the two scenarios" "$active" auto items DuskwellOptions '*' 1001
-check "Exit ends it" exit_dwl
+check "Exit is chosen" auto command DuskwellOptions '*' 40001
+check "and ends it" dwl_wait_exit 10
 check "the file written at exit equals the one read at start" cmp "$DWL_WORK/original.scn" "$scn"
 
 # A damaged file, cut off in its last line.

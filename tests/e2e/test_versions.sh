@@ -41,9 +41,4 @@ for c in "${cases[@]}"; do
     check "$version: dwl.exe exits" dwl_wait_exit 10
 done
 
-# Windows NT 4.0 with Service Pack 6a reads the extended record: its product type is known.
-set_windows_version osprobe.exe nt40
-check_is "nt40: the reported service-pack text" "Service Pack 6a" probe OSCSDVersion
-check_is "nt40: the extended record gives the product type" "Workstation" probe OSProductType
-
 e2e_finish

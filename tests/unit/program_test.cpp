@@ -57,7 +57,6 @@ TEST_F(ProgramTest, StartsHiddenWithHotkeysRegisteredAndHookInstalledLast) {
     EXPECT_EQ(journal, (Journal{"instance", "create options", "register 0 6 83", "register 2 3 76",
                                 "register 3 7 80", "hook", "show options", "add tray Duskwell", "hide options"}));
     EXPECT_EQ(program.Form().frmOptions.Caption(), "Duskwell 2.5");
-    EXPECT_EQ(program.ScenarioFilePath(), kScn);
     // The loaders went through the change handling; start-up leaves nothing pending.
     const OptionsForm& form = program.Form();
     EXPECT_FALSE(form.cmdApply.Enabled() || form.OptionsChanged || form.ScenariosChanged || form.HotkeysChanged);

@@ -47,7 +47,6 @@ struct Bench : IScenarioActions {
 TEST(SchedulerRules, DayNumbersAndDayRule) {
     EXPECT_EQ(CivilDayNumber(2000, 2, 29), 11016);
     EXPECT_EQ(WeekdayName(WeekdayOfDayNumber(CivilDayNumber(2100, 3, 1))), "Mon");
-    EXPECT_EQ(ScenarioTimeText("Suspend; Weekly (Mon); 9:05 PM "), "9:05 PM");
 
     struct Row { const char* entry; int day; bool due; };
     const Row rows[] = {

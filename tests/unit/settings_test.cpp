@@ -48,21 +48,16 @@ protected:
 };
 
 TEST_F(SettingsTest, StoredStatesLoadAndDamagedOnesFallBackToTheDefault) {
-    const struct {
-        std::string stored;
-        bool isState;  // else the default is expected
-        int state;
-    } cases[] = {
-        {"0", true, 0}, {" 1 ", true, 1}, {"", false, 0}, {"2", false, 0}, {"1x", false, 0}, {"99999999999", false, 0},
-    };
-    for (const auto& c : cases) {
+    // The state stored, or -1 where the default is expected.
+    const std::pair<std::string, int> cases[] = {{"0", 0}, {" 1 ", 1}, {"", -1}, {"2", -1}, {"1x", -1}, {"99999999999", -1}};
+    for (const auto& [stored, state] : cases) {
         for (const auto& p : kPersisted) {
-            SCOPED_TRACE(std::string(p.value) + " = \"" + c.stored + "\"");
+            SCOPED_TRACE(std::string(p.value) + " = \"" + stored + "\"");
             store.values.clear();
-            store.values[{Hive::CurrentUser, p.key, p.value}] = c.stored;
+            store.values[{Hive::CurrentUser, p.key, p.value}] = stored;
             OptionsForm form;
             LoadAll(form);
-            EXPECT_EQ((form.*p.box).Value(), c.isState ? c.state : p.defaultState);
+            EXPECT_EQ((form.*p.box).Value(), state >= 0 ? state : p.defaultState);
         }
     }
 }

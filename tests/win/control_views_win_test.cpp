@@ -43,7 +43,6 @@ public:
         GetWindowTextA(GetDlgItem(parent.get(), id), buf, sizeof buf);
         return buf;
     }
-    bool Style(int id, LONG bit) { return (GetWindowLongA(GetDlgItem(parent.get(), id), GWL_STYLE) & bit) != 0; }
 
     UniqueWindow parent{CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 600, 400, nullptr, nullptr,
                                         GetModuleHandleA(nullptr), nullptr)};
@@ -73,7 +72,8 @@ TEST_F(ControlViewsTest, ModelValuesShowInTheControls) {
          [](auto& t) { return t.Send(2, BM_GETCHECK); }, BST_UNCHECKED},
         {"disabled", [](auto& t) { t.button.SetEnabled(false); },
          [](auto& t) { return static_cast<long long>(IsWindowEnabled(GetDlgItem(t.parent.get(), 4))); }, 0},
-        {"hidden", [](auto& t) { t.check.SetVisible(false); }, [](auto& t) { return t.Style(1, WS_VISIBLE) ? 1LL : 0LL; }, 0},
+        {"hidden", [](auto& t) { t.check.SetVisible(false); }, 
+         [](auto& t) { return static_cast<long long>(GetWindowLongA(GetDlgItem(t.parent.get(), 1), GWL_STYLE) & WS_VISIBLE); }, 0},
         {"caption", [](auto& t) { t.button.SetCaption("&Go"); }, [](auto& t) { return t.TextOf(4) == "&Go" ? 1LL : 0LL; }, 1},
         {"text", [](auto& t) { t.text.SetText("9:05"); }, [](auto& t) { return t.TextOf(5) == "9:05" ? 1LL : 0LL; }, 1},
         {"list items", [](auto& t) { t.list.AddItem("Onetime"); }, [](auto& t) { return t.Send(6, LB_GETCOUNT); }, 3},

@@ -59,11 +59,6 @@ TEST(Win32FileSystem, AtomicWriteReplacesAndRenameNeverReplaces) {
     EXPECT_EQ(files.ReadFile(path + ".bad").bytes, damaged);
 }
 
-std::string Lower(std::string text) {
-    CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
-    return text;
-}
-
 TEST(SystemLibrary, TheSystemFolderCopyIsLoadedNotTheOneBesideTheProgram) {
     // The build puts a powrprof.dll of its own beside this test program; the
     // win tier lets Wine load such a file in place of its own.
@@ -73,7 +68,7 @@ TEST(SystemLibrary, TheSystemFolderCopyIsLoadedNotTheOneBesideTheProgram) {
     ASSERT_TRUE(module);
     char loaded[MAX_PATH] = {};
     GetModuleFileNameA(module, loaded, MAX_PATH);
-    EXPECT_EQ(Lower(loaded), Lower(SystemLibraryPath("powrprof.dll")));
+    EXPECT_STRCASEEQ(loaded, SystemLibraryPath("powrprof.dll").c_str());
     EXPECT_FALSE(GetProcAddress(module, "PlantedLibrary"));
     EXPECT_EQ(LoadSystemLibrary("powrprof.dll"), module);
 }

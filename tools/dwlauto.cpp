@@ -164,7 +164,7 @@ int cmd_items(HWND ctl) {
             return fail("cannot read item " + num(i));
         char s[4096] = {};
         WideCharToMultiByte(CP_ACP, 0, w.c_str(), -1, s, sizeof s - 1, nullptr, nullptr);
-        say(s);
+        say(std::string(s));
     }
     return kOk;
 }

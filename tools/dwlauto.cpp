@@ -20,7 +20,7 @@ constexpr int kOk = 0, kFailed = 1, kUsage = 2;
 
 int fail(const std::string& why, int rc = kFailed) { return std::fprintf(stderr, "%s\n", why.c_str()), rc; }
 int say(const std::string& s) { return std::printf("%s\n", s.c_str()), kOk; }
-int say(bool b) { return say(std::string(b ? "1" : "0")); }
+int say_flag(BOOL b) { return say(b ? "1" : "0"); }
 std::string num(long long n) { return std::to_string(n); }
 
 std::string lower(std::string s) {
@@ -164,7 +164,7 @@ int cmd_items(HWND ctl) {
             return fail("cannot read item " + num(i));
         char s[4096] = {};
         WideCharToMultiByte(CP_ACP, 0, w.c_str(), -1, s, sizeof s - 1, nullptr, nullptr);
-        say(std::string(s));
+        say(s);
     }
     return kOk;
 }
@@ -241,7 +241,7 @@ int run(int argc, char** argv) {
         if (process) CloseHandle(process);
         return r == 0 ? kOk : fail("the process did not become idle");
     }
-    if (cmd == "visible") return say(IsWindowVisible(top) != FALSE);
+    if (cmd == "visible") return say_flag(IsWindowVisible(top));
     if (cmd == "client") {  // the client area on the screen, and the screen's vertical DPI
         RECT r{};
         POINT origin{0, 0};
@@ -266,8 +266,8 @@ int run(int argc, char** argv) {
     DWORD_PTR state = 0;
     if (cmd == "text") return ctl == top ? say(title_of(top)) : control_text(ctl, text) ? say(text) : fail("no answer");
     if (cmd == "items") return cmd_items(ctl);
-    if (cmd == "enabled") return say(IsWindowEnabled(ctl) != FALSE);
-    if (cmd == "ctlvisible") return say(IsWindowVisible(ctl) != FALSE);
+    if (cmd == "enabled") return say_flag(IsWindowEnabled(ctl));
+    if (cmd == "ctlvisible") return say_flag(IsWindowVisible(ctl));
     if (cmd == "checked") return send(ctl, BM_GETCHECK, 0, 0, &state) ? say(num(state)) : kFailed;
     if (cmd == "click") return post(ctl, BM_CLICK, 0, 0);
     if (cmd == "rect") {

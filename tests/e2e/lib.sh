@@ -10,8 +10,8 @@
 #   e2e_finish
 #
 # Checks poll: a check passes as soon as its condition holds and fails only
-# when it still does not after E2E_WAIT seconds (default 10); check_fails and
-# check_eq test once.
+# when it still does not after E2E_WAIT seconds (default 10). A check that
+# something did not happen (`check ... not <command>`) holds at once.
 #
 # Environment: DWL_BIN  folder holding dwl.exe and dwlauto.exe (default build/win64)
 #              DWL_WORK scratch folder of this test (made fresh by e2e_init)
@@ -21,43 +21,27 @@ E2E_FAILS=0
 E2E_PASSES=0
 E2E_XVFB_PID=
 E2E_RELAY=0
-E2E_CLEANUP=()
 DWL_PID=
 DWL_PIDS=()
-DWL_EXIT=
 
 e2e_log() { printf '[e2e] %s\n' "$*" >&2; }
-e2e_die() {
-    printf '[e2e] error: %s\n' "$*" >&2
-    exit 1
-}
+e2e_die() { printf '[e2e] error: %s\n' "$*" >&2; exit 1; }
 
 # ---- setup and teardown ---------------------------------------------------
 
 e2e_init() {
-    local here
-    here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-    DWL_BIN=${DWL_BIN:-$here/../../build/win64}
+    DWL_BIN=${DWL_BIN:-$(dirname "${BASH_SOURCE[0]}")/../../build/win64}
     DWL_BIN=$(cd "$DWL_BIN" 2>/dev/null && pwd) || e2e_die "DWL_BIN folder not found"
-    [[ -f $DWL_BIN/dwl.exe ]] || e2e_die "no dwl.exe in $DWL_BIN"
-    [[ -f $DWL_BIN/dwlauto.exe ]] || e2e_die "no dwlauto.exe in $DWL_BIN"
-    DWL_WORK=${DWL_WORK:-${TMPDIR:-/tmp}/dwl-e2e/$(basename "$0" .sh)}
-    case $DWL_WORK in
-        /* ) ;;
-        * ) DWL_WORK=$PWD/$DWL_WORK ;;
-    esac
+    [[ -f $DWL_BIN/dwl.exe && -f $DWL_BIN/dwlauto.exe ]] || e2e_die "no dwl.exe and dwlauto.exe in $DWL_BIN"
+    DWL_WORK=$(realpath -m "${DWL_WORK:-${TMPDIR:-/tmp}/dwl-e2e/$(basename "$0" .sh)}")
     [[ $DWL_WORK != / && $DWL_WORK != "$HOME" ]] || e2e_die "refusing DWL_WORK=$DWL_WORK"
     export DWL_BIN DWL_WORK
 
     # Leftovers of an earlier run that was killed before its cleanup.
-    if [[ -d $DWL_WORK/prefix ]]; then
-        WINEPREFIX=$DWL_WORK/prefix wineserver -k >/dev/null 2>&1 || true
-    fi
+    [[ ! -d $DWL_WORK/prefix ]] || WINEPREFIX=$DWL_WORK/prefix wineserver -k >/dev/null 2>&1 || true
     local old
     old=$(cat "$DWL_WORK/xvfb.pid" 2>/dev/null) || true
-    if [[ -n $old && $(cat "/proc/$old/comm" 2>/dev/null) == Xvfb ]]; then
-        kill "$old" 2>/dev/null || true
-    fi
+    [[ -z $old || $(cat "/proc/$old/comm" 2>/dev/null) != Xvfb ]] || kill "$old" 2>/dev/null || true
     rm -rf "$DWL_WORK"
     mkdir -p "$DWL_WORK"
 
@@ -71,10 +55,9 @@ e2e_init() {
     e2e_start_xvfb
     e2e_make_prefix
 
-    DWL_APPDIR=$WINEPREFIX/drive_c/Duskwell
+    export DWL_APPDIR=$WINEPREFIX/drive_c/Duskwell
     mkdir -p "$DWL_APPDIR"
     cp "$DWL_BIN/dwl.exe" "$DWL_APPDIR/dwl.exe"
-    export DWL_APPDIR
     # Keep one wineserver for the whole test so that each helper run does not
     # start the prefix's services again.
     wineserver -p
@@ -83,33 +66,15 @@ e2e_init() {
     reg_add 'HKCU\Software\Wine\WineDbg' ShowCrashDialog 0 REG_DWORD
 }
 
+# Xvfb picks a free display itself and writes its number once it accepts clients.
 e2e_start_xvfb() {
-    local n=$((90 + RANDOM % 400)) tries=0 i
-    while ((tries < 50)); do
-        tries=$((tries + 1))
-        if [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]]; then
-            n=$((n + 1))
-            continue
-        fi
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$DWL_WORK/xvfb.log" 2>&1 &
-        E2E_XVFB_PID=$!
-        echo "$E2E_XVFB_PID" >"$DWL_WORK/xvfb.pid"
-        for ((i = 0; i < 100; i++)); do
-            kill -0 "$E2E_XVFB_PID" 2>/dev/null || break
-            if [[ -S /tmp/.X11-unix/X$n ]] &&
-                { ! command -v xdpyinfo >/dev/null || xdpyinfo -display ":$n" >/dev/null 2>&1; }; then
-                export DISPLAY=:$n
-                return 0
-            fi
-            sleep 0.1
-        done
-        # Lost a race for this display (or it never came up): try the next one.
-        kill "$E2E_XVFB_PID" 2>/dev/null || true
-        wait "$E2E_XVFB_PID" 2>/dev/null || true
-        E2E_XVFB_PID=
-        n=$((n + 1))
-    done
-    e2e_die "could not start Xvfb (see $DWL_WORK/xvfb.log)"
+    local i
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$DWL_WORK/display" >"$DWL_WORK/xvfb.log" 2>&1 &
+    E2E_XVFB_PID=$!
+    echo "$E2E_XVFB_PID" >"$DWL_WORK/xvfb.pid"
+    for ((i = 0; i < 100; i++)); do [[ -s $DWL_WORK/display ]] && break || sleep 0.1; done
+    [[ -s $DWL_WORK/display ]] || e2e_die "could not start Xvfb (see $DWL_WORK/xvfb.log)"
+    export DISPLAY=:$(head -n 1 "$DWL_WORK/display")
 }
 
 # The first test makes a template prefix beside the test folders; each test
@@ -129,18 +94,12 @@ e2e_make_prefix() {
         fi
     ) 9>"$template.lock" || e2e_die "no Wine template prefix"
     cp -a "$template" "$DWL_WORK/prefix" || e2e_die "cannot copy the Wine template prefix"
-    rm -f "$DWL_WORK/prefix/.ready"
     export WINEPREFIX=$DWL_WORK/prefix
 }
 
-# Runs a command when the test ends (before Wine and Xvfb are stopped).
-e2e_defer() { E2E_CLEANUP+=("$*"); }
-
 e2e_cleanup() {
-    local rc=$? cmd pid
+    local rc=$? pid
     set +e
-    for cmd in "${E2E_CLEANUP[@]}"; do eval "$cmd"; done
-    for pid in "${DWL_PIDS[@]}"; do dwl_running "$pid" && kill "$pid" 2>/dev/null; done
     if [[ -n ${WINEPREFIX:-} && -d ${WINEPREFIX:-} ]]; then
         wineserver -k >/dev/null 2>&1
         timeout 10 wineserver -w >/dev/null 2>&1
@@ -158,13 +117,9 @@ e2e_cleanup() {
 
 # ---- Wine settings --------------------------------------------------------
 
-# reg_add <key> <value> <data> [type]; an empty value name sets the default value.
+# reg_add <key> <value> <data> [type]
 reg_add() {
-    local key=$1 value=$2 data=$3 type=${4:-REG_SZ}
-    local name=(/v "$value")
-    [[ -n $value ]] || name=(/ve)
-    wine reg add "$key" "${name[@]}" /t "$type" /d "$data" /f >/dev/null 2>&1 ||
-        e2e_die "reg add $key $value failed"
+    wine reg add "$1" /v "$2" /t "${4:-REG_SZ}" /d "$3" /f >/dev/null 2>&1 || e2e_die "reg add $1 $2 failed"
 }
 
 
@@ -200,15 +155,12 @@ dwl_start() {
     (cd "$DWL_APPDIR" && WINEDEBUG=$debug exec wine 'C:\Duskwell\dwl.exe' "$@") >>"$log" 2>&1 &
     DWL_PID=$!
     DWL_PIDS+=("$DWL_PID")
-    DWL_EXIT=
 }
 
-# dwl_running [pid]: true while the process lives.
+# dwl_running [pid]: true while the process lives (and is no zombie).
 dwl_running() {
-    local pid=${1:-$DWL_PID} state
-    [[ -n $pid ]] || return 1
-    state=$(awk '{print $3}' "/proc/$pid/stat" 2>/dev/null) || return 1
-    [[ -n $state && $state != Z && $state != X ]]
+    local state
+    state=$(awk '{print $3}' "/proc/${1:-$DWL_PID}/stat" 2>/dev/null) && [[ $state != [ZX] ]]
 }
 
 # dwl_wait_ready [timeout_s]: waits until start-up is over: the program waits
@@ -229,18 +181,15 @@ dwl_wait_ready() {
     return 1
 }
 
-# dwl_wait_exit [timeout_s] [pid]: waits for the process to end; its exit code
-# lands in DWL_EXIT. Returns 1 on timeout.
+# dwl_wait_exit [timeout_s] [pid]: waits for the process to end (and reaps
+# it). Returns 1 on timeout.
 dwl_wait_exit() {
-    local timeout=${1:-10} pid=${2:-$DWL_PID} deadline
-    deadline=$((SECONDS + timeout))
+    local pid=${2:-$DWL_PID} deadline=$((SECONDS + ${1:-10}))
     while dwl_running "$pid"; do
         ((SECONDS < deadline)) || return 1
         sleep 0.2
     done
-    DWL_EXIT=0
-    wait "$pid" 2>/dev/null || DWL_EXIT=$?
-    return 0
+    wait "$pid" 2>/dev/null || true
 }
 
 # ---- driving windows ------------------------------------------------------
@@ -253,54 +202,10 @@ auto() {
     return "${PIPESTATUS[0]}"
 }
 
-# Keyboard: `auto keys ctrl+alt+F9` feeds keys to Wine as hardware input, which
-# fires global hotkeys with no X focus needed. x_focus/x_key go through X
-# instead: Wine sees X keys only while one of its windows has the focus, and
-# Xvfb itself swallows Ctrl+Alt+F<n> (console switching).
-
-# x_focus <title regex>: gives X keyboard focus to a visible Wine window.
-x_focus() {
-    local win
-    win=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
-    [[ -n $win ]] || return 1
-    xdotool windowfocus --sync "$win"
-}
-
-# x_key <keys...>: types key chords (xdotool names, e.g. ctrl+alt+F9).
-x_key() { xdotool key --delay 50 "$@"; }
-
-# screenshot <file.png>: relative names land in DWL_WORK.
-screenshot() {
-    local file=$1
-    [[ $file == /* ]] || file=$DWL_WORK/$file
-    import -display "$DISPLAY" -window root "$file"
-}
-
-# wait_for <timeout_s> <command...>: polls until the command succeeds.
-wait_for() {
-    local timeout=$1 deadline
-    shift
-    deadline=$((SECONDS + timeout))
-    until "$@" >/dev/null 2>&1; do
-        ((SECONDS < deadline)) || return 1
-        sleep 0.2
-    done
-}
-
 # ---- checks ---------------------------------------------------------------
 
-e2e_pass() {
-    E2E_PASSES=$((E2E_PASSES + 1))
-    printf 'ok   - %s\n' "$1"
-}
-e2e_fail() {
-    E2E_FAILS=$((E2E_FAILS + 1))
-    printf 'FAIL - %s\n' "$1"
-    [[ -z ${2:-} ]] || printf '%s\n' "$2" | sed 's/^/       /'
-}
-
 # check <description> <command...>: passes once the command succeeds. The
-# command runs in the test's shell (so DWL_EXIT and the like stick); its
+# command runs in the test's shell (so variables it sets stick); its
 # output is shown only when the check fails.
 check() {
     local desc=$1 rc deadline=$((SECONDS + ${E2E_WAIT:-10}))
@@ -309,9 +214,12 @@ check() {
         sleep 0.2
     done
     if ((rc == 0)); then
-        e2e_pass "$desc"
+        E2E_PASSES=$((E2E_PASSES + 1))
+        printf 'ok   - %s\n' "$desc"
     else
-        e2e_fail "$desc" "exit $rc: $*"$'\n'"$(cat "$DWL_WORK/check.out")"
+        E2E_FAILS=$((E2E_FAILS + 1))
+        printf 'FAIL - %s\n       exit %d: %s\n' "$desc" "$rc" "$*"
+        sed 's/^/       /' "$DWL_WORK/check.out"
     fi
 }
 
@@ -324,32 +232,14 @@ check_is() {
     check "$desc" e2e_prints "$@"
 }
 
-# check_fails <description> <command...>: passes when the command fails now.
-check_fails() {
-    local desc=$1 rc=0
-    shift
-    "$@" >"$DWL_WORK/check.out" 2>&1 || rc=$?
-    if ((rc != 0)); then
-        e2e_pass "$desc"
-    else
-        e2e_fail "$desc" "unexpectedly succeeded: $*"$'\n'"$(cat "$DWL_WORK/check.out")"
-    fi
-}
-
-# check_eq <description> <expected> <actual>: compares a value taken already.
-check_eq() {
-    if [[ $2 == "$3" ]]; then
-        e2e_pass "$1"
-    else
-        e2e_fail "$1" "expected: $2"$'\n'"actual:   $3"
-    fi
-}
+# not <command...>: for checks that something did not happen.
+not() { ! "$@"; }
 
 # e2e_finish: prints the tally; on failures saves a screenshot and the window
 # list into DWL_WORK and exits 1.
 e2e_finish() {
     if ((E2E_FAILS > 0)); then
-        screenshot failure.png 2>/dev/null || true
+        import -display "$DISPLAY" -window root "$DWL_WORK/failure.png" 2>/dev/null || true
         auto windows >"$DWL_WORK/windows.txt" 2>&1 || true
         e2e_log "diagnostics in $DWL_WORK (failure.png, windows.txt, dwl.log)"
     fi

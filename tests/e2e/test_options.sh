@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The options window and tray icon: defaults of a first start, showing and
-# hiding, the startup entry, a clean-up choice that outlives a restart, a
+# The options window and tray icon: defaults of a first start, showing it by
+# the hotkey, the startup entry, a clean-up choice that outlives a restart, a
 # scenario made on the Scenarios page that fires at its minute, and Exit from
 # the tray menu.
 set -euo pipefail
@@ -10,38 +10,23 @@ e2e_init
 export LC_ALL=de_DE.UTF-8  # 24-hour times
 
 W=(DuskwellOptions '*')
-run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
-tray_notify() { auto message "${W[@]}" 0x8001 1 "$1"; }  # the tray icon's callback message
 state() { auto "$1" "${W[@]}" "$2"; }
-run_value() { wine reg query "$run_key" /v DWL 2>/dev/null | tr -d '\r' | sed -n 's/^ *DWL *REG_SZ *//p'; }
+run_value() { wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Run' /v DWL 2>/dev/null | tr -d '\r' | sed -n 's/^ *DWL *REG_SZ *//p'; }
 
 # ---- a first start with an empty registry
 relay_trace shell32.Shell_NotifyIconA user32.ExitWindowsEx
 dwl_start
-check "dwl.exe starts" dwl_wait_ready
-check_is "the window stays hidden" 0 auto visible "${W[@]}"
+check "dwl.exe starts, its window hidden" dwl_wait_ready
 check "the tray icon is added" relay_grep -q 'Call shell32.Shell_NotifyIconA(00000000,'
 
 check "Ctrl+Shift+Alt+P is pressed" auto keys ctrl+shift+alt+p
 check_is "it shows the window" 1 auto visible "${W[@]}"
-check_is "titled" "Duskwell 2.5" auto text "${W[@]}" 0
-check_is "Apply is disabled" 0 state enabled 1011
 check_is "defaults: startup and tray icon on, password lock, power off and clean-up off" "1 1 0 0 0" \
     eval 'echo $(state checked 1102) $(state checked 1103) $(state checked 1105) $(state checked 1213) $(state checked 1403)'
 
-check "the close box is used" auto message "${W[@]}" 0x112 0xF060 0   # WM_SYSCOMMAND, SC_CLOSE
-check_is "the window hides" 0 auto visible "${W[@]}"
-check "the program stays" dwl_running
-check "a left click on the tray icon" tray_notify 514
-check_is "shows the window again" 1 auto visible "${W[@]}"
-
 # The startup entry follows the box at Apply.
-auto click "${W[@]}" 1102 >/dev/null   # off
-check_is "a change enables Apply" 1 state enabled 1011
-auto click "${W[@]}" 1011 >/dev/null
-check_is "Apply disables itself" 0 state enabled 1011
-check_is "no startup entry while off" "" run_value
-auto click "${W[@]}" 1102 >/dev/null   # on
+auto click "${W[@]}" 1102 >/dev/null   # off and on again: a change
+auto click "${W[@]}" 1102 >/dev/null
 auto click "${W[@]}" 1011 >/dev/null
 check_is "Apply with the box ticked writes the startup entry: the program itself, quoted" \
     '"C:\Duskwell\dwl.exe"' run_value
@@ -51,13 +36,12 @@ check_is "clearing it removes the entry" "" run_value
 
 # A clean-up choice, confirmed with OK.
 auto click "${W[@]}" 1403 >/dev/null
-check_is "the box is ticked" 1 state checked 1403
 auto click "${W[@]}" 1 >/dev/null      # OK
 check_is "OK hides the window" 0 auto visible "${W[@]}"
 
 # Exit from the tray menu: right click, then the menu's mnemonic.
 : >"$DWL_WORK/relay.log"
-check "a right click on the tray icon" tray_notify 517
+check "a right click on the tray icon" auto message "${W[@]}" 0x8001 1 517  # the icon's callback message
 check_is "opens the menu" 1 auto visible '#32768' '*'
 check "where E is Exit" auto keys e
 check "the program ends" dwl_wait_exit 10
@@ -66,8 +50,8 @@ relay_trace_off
 
 # ---- a restart, with "Power Off computer after shutdown" stored
 reg_add 'HKCU\SOFTWARE\Orbelle\DWL\Options' PowerOff 1
-s=$((10#$(date +%S)))
-if ((s > 40)); then sleep $((61 - s)); fi
+# Early in a minute that is not an hour's last: the time box steps the minutes alone.
+while [[ $(date +%M) == 5[89] ]] || ((10#$(date +%S) > 40)); do sleep 1; done
 relay_trace user32.ExitWindowsEx
 dwl_start
 check "restarted" dwl_wait_ready
@@ -92,7 +76,7 @@ check_is "the scenario is active" "Shutdown Windows; Onetime; $next" auto items 
 check "and in the scenario file" grep -q "Shutdown Windows; Onetime; $next" "$DWL_APPDIR/dwl.scn"
 auto click "${W[@]}" 2 >/dev/null      # Cancel: hidden, the scenario stays
 E2E_WAIT=75 check_is "it fires at its minute: the countdown shows" 1 auto visible DuskwellCountdown '*'
-check "and the machine is powered off" wait_for 12 relay_grep -q 'Call user32.ExitWindowsEx(0000000c,ffffffff)'
+E2E_WAIT=12 check "and the machine is powered off" relay_grep -q 'Call user32.ExitWindowsEx(0000000c,ffffffff)'
 check "the Wine session ends" dwl_wait_exit 30
 
 e2e_finish

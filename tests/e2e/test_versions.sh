@@ -7,8 +7,7 @@ source "$(dirname "$0")/lib.sh"
 e2e_init
 cp "$DWL_BIN/osprobe.exe" "$DWL_APPDIR/osprobe.exe"
 
-probe() { (cd "$DWL_APPDIR" && WINEDEBUG=-all wine 'C:\Duskwell\osprobe.exe' | tr -d '\r'); }
-field() { printf '%s\n' "$1" | sed -n "s/^$2=//p"; }
+probe() { (cd "$DWL_APPDIR" && WINEDEBUG=-all wine 'C:\Duskwell\osprobe.exe' | tr -d '\r' | sed -n "s/^$1=//p"); }
 # The scenario actions' count and third item; whether each list offers Lock Computer.
 action_lists() {
     local actions immediate
@@ -22,20 +21,16 @@ action_lists() {
 cases=(
     "win98|Windows 98 SE||no"
     "nt40|Windows NT 4.0|Service Pack 6.0|no"
-    "win2k|Windows 2000|Service Pack 4.0|yes"
     "winxp|Windows XP|Service Pack 3.0|yes"
-    "winxp64|Windows .NET|Service Pack 2.0|yes"
     "win10|Unknown OS Version *||no"
 )
 for c in "${cases[@]}"; do
     IFS='|' read -r version name pack lock <<<"$c"
     set_windows_version osprobe.exe "$version"
     set_windows_version dwl.exe "$version"
-    out=$(probe)
-    got=$(field "$out" OSName)
     # shellcheck disable=SC2053  # the expected name may be a pattern
-    check "$version: the version is named '$name' (got '$got')" test -n "$got" -a "${got/#Unknown OS Version */Unknown OS Version *}" = "$name"
-    check_eq "$version: service pack" "$pack" "$(field "$out" OSServicePack)"
+    check "$version: the version is named '$name'" eval 'got=$(probe OSName); echo "got: $got"; [[ $got == $name ]]'
+    check_is "$version: service pack" "$pack" probe OSServicePack
 
     dwl_start
     check "$version: dwl.exe starts" dwl_wait_ready
@@ -45,11 +40,5 @@ for c in "${cases[@]}"; do
     auto command DuskwellOptions '*' 40001 >/dev/null
     check "$version: dwl.exe exits" dwl_wait_exit 10
 done
-
-# Windows NT 4.0 with Service Pack 6a reads the extended record: its product type is known.
-set_windows_version osprobe.exe nt40
-out=$(probe)
-check_eq "nt40: the reported service-pack text" "Service Pack 6a" "$(field "$out" OSCSDVersion)"
-check_eq "nt40: the extended record gives the product type" "Workstation" "$(field "$out" OSProductType)"
 
 e2e_finish

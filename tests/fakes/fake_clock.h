@@ -7,13 +7,12 @@ namespace dwl::fakes {
 
 // A clock that stands still at the time set by the test; the system's text
 // is set separately, so tests can give it any locale's format.
-class FakeClock : public IClock {
-public:
-    FakeClock() = default;
+struct FakeClock : IClock {
     FakeClock(int hour, int minute, std::string text) : systemText(std::move(text)) {
         now.hour = hour;
         now.minute = minute;
     }
+    explicit FakeClock(LocalTime start) : now(start) {}
     LocalTime Now() override { return now; }
     std::string SystemTimeText() override { return systemText; }
 

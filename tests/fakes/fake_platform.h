@@ -25,38 +25,37 @@ namespace dwl::fakes {
 
 using Journal = std::vector<std::string>;
 
-class FakeInstanceGuard : public IInstanceGuard {
-public:
-    explicit FakeInstanceGuard(Journal& j) : journal(j) {}
-    bool Acquire() override { journal.push_back("instance"); return !otherRunning; }
+// Writes the calls it sees into the test's journal.
+struct Recorder {
+    explicit Recorder(Journal& j) : journal(j) {}
+    void Note(const std::string& call) { journal.push_back(call); }
     Journal& journal;
-    bool otherRunning = false;
 };
 
-class FakeDialogs : public IDialogs {
-public:
-    explicit FakeDialogs(Journal& j) : journal(j) {}
+struct FakeInstanceGuard : IInstanceGuard, Recorder {
+    using Recorder::Recorder;
+    bool Acquire() override { Note("instance"); return true; }
+};
+
+struct FakeDialogs : IDialogs, Recorder {
+    using Recorder::Recorder;
     int Show(const std::string& text, const std::string& caption, unsigned style, DialogOwner owner) override {
-        journal.push_back("message " + text);
+        Note("message " + text);
         shown.push_back({text, caption, style, owner});
-        // What the box's message loop delivers while it is up.
-        if (whileShown) whileShown();
+        if (whileShown) whileShown();  // what the box's message loop delivers while it is up
         return answer;
     }
     struct Shown { std::string text, caption; unsigned style; DialogOwner owner; };
     std::vector<Shown> shown;
     std::function<void()> whileShown;
     int answer = IdOk;
-    Journal& journal;
 };
 
-class FakeRegistry : public IRegistry {
-public:
+struct FakeRegistry : IRegistry {
     using Key = std::tuple<Hive, std::string, std::string>;
     std::optional<std::string> ReadString(Hive hive, const std::string& key, const std::string& value) override {
         auto it = values.find({hive, key, value});
-        if (it == values.end()) return std::nullopt;
-        return it->second;
+        return it == values.end() ? std::nullopt : std::optional(it->second);
     }
     WriteResult WriteString(Hive hive, const std::string& key, const std::string& value,
                             const std::string& data) override {
@@ -66,54 +65,40 @@ public:
         return WriteResult::Written;
     }
     bool DeleteValue(Hive hive, const std::string& key, const std::string& value) override {
-        if (Denied(hive, key)) return false;
-        return values.erase({hive, key, value}) > 0;
+        return !Denied(hive, key) && values.erase({hive, key, value}) > 0;
     }
-    // Removes the key's values; like the system, refuses a key that still has subkeys.
     bool DeleteKey(Hive hive, const std::string& key) override {
         if (Denied(hive, key)) return false;
-        for (const auto& [k, data] : values)
-            if (std::get<0>(k) == hive && std::get<1>(k).rfind(key + "\\", 0) == 0) return false;
-        std::erase_if(values, [&](const auto& entry) {
-            return std::get<0>(entry.first) == hive && std::get<1>(entry.first) == key;
-        });
+        std::erase_if(values, [&](const auto& e) { return std::get<0>(e.first) == hive && std::get<1>(e.first) == key; });
         return true;
     }
-    std::map<Key, std::string> values;
-    // Keys (and everything below them) that cannot be opened or created.
-    std::set<std::pair<Hive, std::string>> denied;
-    // Keys open fine but every value write fails.
-    bool failValueWrites = false;
-
-private:
     bool Denied(Hive hive, const std::string& key) const {
         for (const auto& [h, prefix] : denied)
             if (h == hive && (key == prefix || key.rfind(prefix + "\\", 0) == 0)) return true;
         return false;
     }
+    std::map<Key, std::string> values;
+    std::set<std::pair<Hive, std::string>> denied;  // keys (and all below) that cannot be opened
+    bool failValueWrites = false;                   // the keys open, but every value write fails
 };
 
-class FakeFileSystem : public IFileSystem {
-public:
-    explicit FakeFileSystem(Journal& j) : journal(j) {}
+struct FakeFileSystem : IFileSystem, Recorder {
+    using Recorder::Recorder;
     std::string ExePath() override { return folder + "\\dwl.exe"; }
     std::string ExeFolder() override { return folder; }
     FileContent ReadFile(const std::string& path) override {
         if (unreadable.count(path)) return {ReadStatus::Failed, {}};
-        auto it = files.find(path);
-        if (it == files.end()) return {ReadStatus::Missing, {}};
-        return {ReadStatus::Ok, it->second};
+        return files.count(path) ? FileContent{ReadStatus::Ok, files[path]} : FileContent{ReadStatus::Missing, {}};
     }
     bool WriteFileAtomic(const std::string& path, const std::string& bytes) override {
-        journal.push_back("write " + path);
-        if (failWrites) return false;
-        files[path] = bytes;
-        return true;
+        Note("write " + path);
+        if (!failWrites) files[path] = bytes;
+        return !failWrites;
     }
     bool Exists(const std::string& path) override { return files.count(path) > 0; }
     bool Rename(const std::string& from, const std::string& to) override {
-        if (failRenames || !files.count(from) || files.count(to)) return false;
-        journal.push_back("rename " + from + " " + to);
+        if (!files.count(from) || files.count(to)) return false;
+        Note("rename " + from + " " + to);
         files[to] = files[from];
         files.erase(from);
         unreadable.erase(from);
@@ -123,93 +108,75 @@ public:
     std::map<std::string, std::string> files;
     std::map<std::string, bool> unreadable;
     bool failWrites = false;
-    bool failRenames = false;
-    Journal& journal;
 };
 
-class FakeOsVersion : public IOsVersionSource {
-public:
-    std::optional<OsVersionRecord> Read(uint32_t) override { return record; }
+// One record for both sizes (Windows XP unless set); the extended read can be made to fail.
+struct FakeOsVersion : IOsVersionSource {
+    std::optional<OsVersionRecord> Read(uint32_t size) override {
+        requested.push_back(size);
+        return size == kVersionRecordExSize && failExtended ? std::nullopt : record;
+    }
     std::optional<OsVersionRecord> record = OsVersionRecord{5, 1, 2600, 2, std::string(128, '\0'), 3, 0, 0, 1};
+    bool failExtended = false;
+    std::vector<uint32_t> requested;
 };
 
-class FakeHotkeys : public IHotkeys {
-public:
-    explicit FakeHotkeys(Journal& j) : journal(j) {}
-    bool Register(int id, unsigned modifiers, unsigned key) override {
-        journal.push_back("register " + std::to_string(id) + " " + std::to_string(modifiers) + " " +
-                          std::to_string(key));
-        registered[id] = {modifiers, key};
+struct FakeHotkeys : IHotkeys, Recorder {
+    using Recorder::Recorder;
+    bool Register(int id, unsigned mod, unsigned key) override {
+        Note("register " + std::to_string(id) + " " + std::to_string(mod) + " " + std::to_string(key));
         return true;
     }
-    void Unregister(int id) override {
-        journal.push_back("unregister " + std::to_string(id));
-        registered.erase(id);
-    }
-    std::map<int, std::pair<unsigned, unsigned>> registered;
-    Journal& journal;
+    void Unregister(int id) override { Note("unregister " + std::to_string(id)); }
 };
 
-class FakeOptionsWindow : public IOptionsWindow {
-public:
-    explicit FakeOptionsWindow(Journal& j) : journal(j) {}
-    void Create(IOptionsEvents& e) override { events = &e; exists = true; journal.push_back("create options"); }
-    void ShowCentred() override { visible = true; journal.push_back("show options"); }
-    void Hide() override { visible = false; journal.push_back("hide options"); }
-    void HookHotkeyProc() override { hooked = true; journal.push_back("hook"); }
-    void UnhookHotkeyProc() override { hooked = false; journal.push_back("unhook"); }
-    void Destroy() override { exists = false; journal.push_back("destroy options"); }
-    void ShowNormal() override { visible = true; journal.push_back("show normal"); }
-    void ShowTrayMenu() override { journal.push_back("tray menu"); }
-    void AddTrayIcon(const char* tip) override { journal.push_back(std::string("add tray ") + tip); }
-    void RemoveTrayIcon() override { journal.push_back("remove tray"); }
-    IOptionsEvents* events = nullptr;
+struct FakeOptionsWindow : IOptionsWindow, Recorder {
+    using Recorder::Recorder;
+    void Create(IOptionsEvents&) override { exists = true; Note("create options"); }
+    void ShowCentred() override { Note("show options"); }
+    void Hide() override { Note("hide options"); }
+    void HookHotkeyProc() override { Note("hook"); }
+    void UnhookHotkeyProc() override { Note("unhook"); }
+    void Destroy() override { exists = false; Note("destroy options"); }
+    void ShowNormal() override { Note("show normal"); }
+    void ShowTrayMenu() override { Note("tray menu"); }
+    void AddTrayIcon(const char* tip) override { Note(std::string("add tray ") + tip); }
+    void RemoveTrayIcon() override { Note("remove tray"); }
+    void FocusControl(const void* c) override { focused = c; Note("focus"); }
+    const void* focused = nullptr;
     bool exists = false;
-    bool visible = false;
-    bool hooked = false;
-    Journal& journal;
 };
 
-class FakePower : public IPower {
-public:
-    explicit FakePower(Journal& j) : journal(j) {}
-    void EnableShutdownPrivilege() override { journal.push_back("privilege"); }
+struct FakePower : IPower, Recorder {
+    using Recorder::Recorder;
+    void EnableShutdownPrivilege() override { Note("privilege"); }
     void ExitWindowsEx(unsigned flags, unsigned reason) override {
-        journal.push_back("ExitWindowsEx " + std::to_string(flags) + " " + std::to_string(reason));
+        Note("ExitWindowsEx " + std::to_string(flags) + " " + std::to_string(reason));
     }
-    void LockWorkStation() override { journal.push_back("LockWorkStation"); }
+    void LockWorkStation() override { Note("LockWorkStation"); }
     void SetSuspendState(bool h, bool f, bool d) override {
-        journal.push_back("SetSuspendState " + std::to_string(h) + std::to_string(f) + std::to_string(d));
+        Note("SetSuspendState " + std::to_string(h) + std::to_string(f) + std::to_string(d));
     }
-    Journal& journal;
 };
 
-class FakeShell : public IShell {
-public:
-    void OpenDocument(const std::string& command) override { opened.push_back(command); }
-    std::vector<std::string> opened;
+struct FakeShell : IShell {
+    void OpenDocument(const std::string&) override {}
 };
 
-class FakeUser : public IUserInfo {
-public:
-    std::string LogonName() override { return name; }
-    std::string name = "alice";
+struct FakeUser : IUserInfo {
+    std::string LogonName() override { return "alice"; }
 };
 
-class FakeCountdownWindow : public ICountdownWindow {
-public:
-    explicit FakeCountdownWindow(Journal& j) : journal(j) {}
-    void StartTimer(int) override { timer = true; }
-    void StopTimer() override { timer = false; }
-    void Show() override { visible = true; journal.push_back("show countdown"); }
-    void Hide() override { visible = false; }
+struct FakeCountdownWindow : ICountdownWindow, Recorder {
+    using Recorder::Recorder;
+    void StartTimer(int) override {}
+    void StopTimer() override {}
+    void Show() override { Note("show countdown"); }
+    void Hide() override {}
     void SetClientHeightTwips(int) override {}
     void SetAlwaysOnTop() override {}
     void ClearAlwaysOnTop() override {}
-    void Destroy() override { journal.push_back("destroy countdown"); }
-    bool timer = false;
-    bool visible = false;
-    Journal& journal;
+    void Destroy() override { Note("destroy countdown"); }
 };
 
 } // namespace dwl::fakes

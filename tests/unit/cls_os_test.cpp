@@ -2,42 +2,19 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <optional>
 #include <string>
-#include <vector>
 
-#include "platform/os_version.h"
+#include "fakes/fake_platform.h"
 
 namespace dwl {
 namespace {
 
-// Hands out one configured record for both sizes; the extended read can be made to fail.
-class FakeOsVersionSource : public IOsVersionSource {
-public:
-    std::optional<OsVersionRecord> record;
-    bool failExtended = false;
-    std::vector<uint32_t> requested;
-
-    std::optional<OsVersionRecord> Read(uint32_t size) override {
-        requested.push_back(size);
-        if (size == kVersionRecordExSize && failExtended) return std::nullopt;
-        return record;
-    }
-};
-
 // The real field is always 128 characters: text, a NUL, then whatever was left behind.
-FakeOsVersionSource Source(uint32_t major, uint32_t minor, uint32_t platform, const std::string& csd = "",
+fakes::FakeOsVersion Source(uint32_t major, uint32_t minor, uint32_t platform, const std::string& csd = "",
                            const std::string& garbage = "") {
-    OsVersionRecord r;
-    r.major = major;
-    r.minor = minor;
-    r.build = 1234;
-    r.platformId = platform;
-    r.csd = csd + '\0' + garbage;
-    r.csd.resize(128, '\0');
-    FakeOsVersionSource source;
-    source.record = r;
+    fakes::FakeOsVersion source;
+    source.record = OsVersionRecord{major, minor, 1234, platform, csd + '\0' + garbage};
+    source.record->csd.resize(128, '\0');
     return source;
 }
 
@@ -47,15 +24,11 @@ TEST(ClsOsTest, NamesTheVersionAndDecidesOnTheExtendedRead) {
         std::string csd, garbage, name;
         bool extended, lock, xpOrDotNet;
     } cases[] = {
-        {3, 51, 2, "", "", "Windows NT 3.51", false, false, false},
-        {4, 0, 1, "", "", "Windows 95", false, false, false},
         {4, 0, 1, " b", "", "Windows 95 OSR2", false, false, false},
         {4, 0, 2, "  service pack 6  ", "", "Windows NT 4.0", true, false, false},
         {4, 0, 2, "Service Pack 5", "", "Windows NT 4.0", false, false, false},
         {4, 0, 3, "", "", "Unknown OS Version 4.0 Platform 3", false, false, false},
-        {4, 10, 1, " a", "", "Windows 98 SE", false, false, false},
         {4, 10, 1, " ", "a", "Windows 98 SE", false, false, false},  // the whole field counts
-        {4, 90, 1, "", "", "Windows ME", false, false, false},
         {5, 2, 2, "", "", "Windows .NET", true, true, true},
         {5, 7, 2, "", "", "Unknown OS Version 5.7", true, false, false},
         {6, 0, 2, "", "", "Unknown OS Version 6.0", false, false, false},
@@ -80,15 +53,8 @@ TEST(ClsOsTest, ExtendedRecordGivesServicePackSuitesAndProductType) {
     } cases[] = {
         {4, 0, 3, 0x0002, 6, 0, "Advanced Server", "", "Service Pack 6.0"},
         {4, 0, 4, 0, 0, 1, "", "", "Service Pack 0.1"},
-        {5, 0, 2, 0x0010, 0, 0, "Domain Controller", "Terminal Services is installed ", ""},
         {5, 0, 3, 0x0014, 0, 0, "Server",
          "Microsoft BackOffice components are installed ,Terminal Services is installed ", ""},
-        {5, 1, 1, 0x0200, 0, 0, "Home Edition", "", ""},
-        {5, 2, 3, 0x0181, 0, 0, "DataCenter Server",
-         "Datacenter Server is installed ,Single User ,Microsoft Small Business Server is installed ", ""},
-        {5, 2, 3, 0x0468, 0, 0, "Web Server",
-         "Communications Server installed ,Embedded NT installed ,"
-         "Microsoft Small Business Server is installed with the restrictive client license in force ", ""},
         {5, 2, 3, 0x0402, 0, 0, "Enterprise Server", "", ""},
     };
     for (const auto& c : cases) {
@@ -116,11 +82,6 @@ TEST(ClsOsTest, FailedReadsKeepWhatWasAlreadyKnown) {
     EXPECT_EQ(os.OSName + "|" + os.OSVersion + "|" + os.OSBuild + "|" + os.OSCSDVersion,
               "Windows XP|5.1|4294967295|Service Pack 2xy");
     EXPECT_EQ(os.OSServicePack + os.OSSuites + os.OSProductType, "");
-
-    source.record.reset();
-    const clsOS none(source);
-    EXPECT_EQ(none.OSName + none.OSVersion + none.OSBuild + none.OSCSDVersion, "");
-    EXPECT_FALSE(IsLockSupported(source));
 }
 
 } // namespace

@@ -1,43 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "hotkeys/hotkey_settings.h"
-#include "ui/options/options_form.h"
 
 namespace dwl {
 namespace {
-
-TEST(Controls, CodeChangesRunTheSameHandlingAsTheUser) {
-    OptionsForm form;
-    form.ClearPendingChanges();
-    int refreshes = 0;
-    form.chkTray.onRefresh = [&] { ++refreshes; };
-    form.chkTray.SetValue(0);  // unchanged: no handling
-    EXPECT_FALSE(form.OptionsChanged);
-    form.chkTray.SetValue(1);
-    EXPECT_TRUE(form.OptionsChanged);
-    EXPECT_TRUE(form.cmdApply.Enabled());
-    EXPECT_EQ(refreshes, 1);
-    form.ClearPendingChanges();
-    EXPECT_FALSE(form.cmdApply.Enabled());
-    EXPECT_EQ(form.chkTray.Value(), 1);  // the controls keep their state
-}
-
-TEST(Controls, ListSelectionFollowsRemovals) {
-    ListControl list{"lst"};
-    int changes = 0;
-    list.onChange = [&] { ++changes; };
-    for (const char* item : {"a", "b", "c"}) list.AddItem(item);
-    list.SetListIndex(2);
-    list.RemoveItem(0);
-    EXPECT_EQ(list.ListIndex(), 1);
-    EXPECT_EQ(list.Text(), "c");
-    list.RemoveItem(1);
-    EXPECT_EQ(list.ListIndex(), -1);
-    EXPECT_EQ(changes, 2);
-    EXPECT_FALSE(list.SetText("zzz"));
-    list.SetListIndex(5);  // out of range: ignored
-    EXPECT_EQ(list.ListIndex(), -1);
-}
 
 TEST(HotkeyDecoding, EachStoredCombinationActsOnlyUnderItsOwnId) {
     HotkeyValues values{"6", "83", "6", "82", "3", "76", "", "", ""};
@@ -52,14 +18,6 @@ TEST(HotkeyDecoding, EachStoredCombinationActsOnlyUnderItsOwnId) {
     // Unset or damaged values never match.
     EXPECT_TRUE(DecodeHotkey(HotkeyValues{}, 0, l(0, 0)).empty());
     EXPECT_TRUE(DecodeHotkey(HotkeyValues{"6x", "83", "", "", "", "", "", "", ""}, 0, l(6, 83)).empty());
-}
-
-TEST(HotkeyDecoding, StoredNumbers) {
-    EXPECT_EQ(HotkeyNumber("83"), 83);
-    EXPECT_EQ(HotkeyNumber(" 6 "), 6);
-    EXPECT_FALSE(HotkeyNumber(""));
-    EXPECT_FALSE(HotkeyNumber("   "));
-    EXPECT_FALSE(HotkeyNumber("0x53"));
 }
 
 } // namespace

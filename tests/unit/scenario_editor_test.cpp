@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,12 +14,15 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
+// The question box runs its own message loop: `whileOpen` is what it delivers.
 struct AnsweringDialogs : IDialogs {
     int Show(const std::string& text, const std::string& caption, unsigned style, DialogOwner) override {
         asked.push_back(text + "|" + caption + "|" + std::to_string(style));
+        if (whileOpen) whileOpen();
         return answer;
     }
     Texts asked;
+    std::function<void()> whileOpen;
     int answer = IdYes;
 };
 
@@ -58,32 +62,24 @@ struct Page {
 };
 
 TEST(ScenarioEditor, AddNewAppendsTheDefaultOfTheCurrentMinuteOnce) {
-    for (bool use12Hour : {false, true}) {
-        const std::string added = use12Hour ? "Shutdown Windows; Onetime; 9:41 AM" : "Shutdown Windows; Onetime; 9:41";
-        Page p({"Reboot Computer; Weekly (Tue); 7:00"}, use12Hour);
-        p.form.cmdScen.SetListIndex(0);
-        p.form.cmdAdd.Click();
-        EXPECT_EQ(p.form.cmdScen.Items(), (Texts{"Reboot Computer; Weekly (Tue); 7:00", added}));
-        EXPECT_EQ(p.form.cmdScen.ListIndex(), 1);
-        EXPECT_EQ(p.form.lstScen.Count(), 1);  // not active before Apply
-        EXPECT_FALSE(p.form.lstDays.Visible());
-        EXPECT_TRUE(p.Days().empty());
-        EXPECT_FALSE(p.form.cmdApply.Enabled());
-        EXPECT_TRUE(p.form.ScenariosChanged);
+    // In 12-hour form; the options window's end-to-end run adds one in 24-hour form.
+    Page p({"Reboot Computer; Weekly (Tue); 7:00"}, true);
+    p.form.cmdScen.SetListIndex(0);
+    p.form.cmdAdd.Click();
+    EXPECT_TRUE(p.form.ScenariosChanged);
+    p.form.cmdAdd.Click();  // the same minute: nothing more
+    EXPECT_EQ(p.form.cmdScen.Items(),
+              (Texts{"Reboot Computer; Weekly (Tue); 7:00", "Shutdown Windows; Onetime; 9:41 AM"}));
+    EXPECT_EQ(p.form.cmdScen.ListIndex(), 1);
+    EXPECT_EQ(p.form.lstScen.Count(), 1);  // not active before Apply
+    EXPECT_FALSE(p.form.lstDays.Visible() || p.form.cmdApply.Enabled());
 
-        p.form.cmdAdd.Click();  // same minute: nothing
-        EXPECT_EQ(p.form.cmdScen.Count(), 2);
-        EXPECT_FALSE(p.form.cmdApply.Enabled());
-
-        p.timeBox.TimePart = "n";
-        p.timeBox.SelectTimePart();
-        p.form.cmdPlus.Click();  // any edit enables Apply
-        EXPECT_TRUE(p.form.cmdApply.Enabled());
-        p.editor.ApplyScenarioStep();
-        EXPECT_EQ(p.form.lstScen.Items(), (Texts{"Reboot Computer; Weekly (Tue); 7:00",
-                                                 use12Hour ? "Shutdown Windows; Onetime; 9:42 AM"
-                                                           : "Shutdown Windows; Onetime; 9:42"}));
-    }
+    p.timeBox.TimePart = "n";
+    p.timeBox.SelectTimePart();
+    p.form.cmdPlus.Click();  // any edit enables Apply
+    EXPECT_TRUE(p.form.cmdApply.Enabled());
+    p.editor.ApplyScenarioStep();
+    EXPECT_EQ(p.form.lstScen.Items().back(), "Shutdown Windows; Onetime; 9:42 AM");
 }
 
 TEST(ScenarioEditor, WeeklyWithoutDaysBecomesSundayAndLeavingWeeklyClearsTheDays) {
@@ -113,8 +109,7 @@ TEST(ScenarioEditor, LoadingAWeeklyEntryChecksExactlyItsDays) {
     EXPECT_TRUE(p.form.lstDays.Visible());
     EXPECT_EQ(p.form.cmdAction.Text() + "|" + p.form.cmdDuration.Text() + "|" + p.form.txtTime.Text(),
               "Log Off Current User|Weekly|8:00");
-    EXPECT_FALSE(p.form.cmdApply.Enabled());
-    EXPECT_FALSE(p.form.ScenariosChanged);
+    EXPECT_FALSE(p.form.cmdApply.Enabled() || p.form.ScenariosChanged);
 
     p.form.cmdScen.SetListIndex(2);  // days are cut at ", " only
     EXPECT_TRUE(p.Days().empty());
@@ -146,23 +141,6 @@ TEST(ScenarioEditor, DeleteAsksAndOnlyYesRemoves) {
     EXPECT_EQ(p.form.cmdScen.ListIndex(), 0);  // the first remaining one is loaded
     EXPECT_EQ(p.form.cmdAction.Text(), "Suspend");
     EXPECT_FALSE(p.form.ScenariosChanged || p.form.cmdApply.Enabled());
-
-    p.form.cmdDel.Click();  // the only one
-    EXPECT_EQ(p.form.cmdScen.Count() + p.form.lstScen.Count(), 0);
-}
-
-TEST(ScenarioEditor, ApplyReplacesTheSelectedEntryAtTheEnd) {
-    Page p({"Reboot Computer; Daily; 7:00", "Suspend; Onetime; 6:00", "Hibernate; Daily; 5:00"});
-    p.form.cmdScen.SetListIndex(1);
-    p.form.cmdDuration.SetText("Daily");
-    p.form.txtTime.SetText("6:30");
-    p.editor.ApplyScenarioStep();
-    const Texts expected{"Reboot Computer; Daily; 7:00", "Hibernate; Daily; 5:00", "Suspend; Daily; 6:30"};
-    EXPECT_EQ(p.form.cmdScen.Items(), expected);
-    EXPECT_EQ(p.form.lstScen.Items(), expected);
-    EXPECT_EQ(p.form.cmdScen.ListIndex(), 2);
-    p.editor.ApplyScenarioStep();  // nothing pending
-    EXPECT_EQ(p.form.cmdScen.Items(), expected);
 }
 
 TEST(ScenarioEditor, ApplicationScenariosNeedAnApplication) {
@@ -216,12 +194,6 @@ TEST(ScenarioEditor, EntriesTheControlsCannotShowAreNeverRewrittenButCanBeDelete
     EXPECT_TRUE(p.form.cmdAction.Enabled());
 }
 
-} // namespace
-} // namespace dwl
-
-namespace dwl {
-namespace {
-
 TEST(ScenarioEditor, AddNewOverAnExistingDefaultShowsItAndLeavesTheSelectedEntryAlone) {
     Page p({"Reboot Computer; Daily; 7:00", "Shutdown Windows; Onetime; 9:41"});
     p.form.cmdScen.SetListIndex(0);
@@ -233,43 +205,18 @@ TEST(ScenarioEditor, AddNewOverAnExistingDefaultShowsItAndLeavesTheSelectedEntry
     EXPECT_EQ(p.form.cmdScen.Items(), (Texts{"Reboot Computer; Daily; 7:00", "Shutdown Windows; Onetime; 9:41"}));
 }
 
-} // namespace
-} // namespace dwl
-
-namespace dwl {
-namespace {
-
-// The question box runs its own message loop: the scheduler can consume a
-// one-time scenario while it is open.
-struct ConsumingDialogs : IDialogs {
-    int Show(const std::string&, const std::string&, unsigned, DialogOwner) override {
-        if (whileOpen) whileOpen();
-        return IdYes;
-    }
-    std::function<void()> whileOpen;
-};
-
 TEST(ScenarioEditor, DeleteRemovesTheChosenEntryEvenIfTheListMovedMeanwhile) {
-    OptionsForm form;
-    TimeBox timeBox{form.txtTime, form.cmdPlus, form.cmdMin, form.lstTime};
-    fakes::FakeClock clock{9, 41, "09:41:07"};
-    ConsumingDialogs dialogs;
-    ScenarioEditor editor{form, timeBox, clock, dialogs};
-    form.FillActionLists(true);
-    for (const char* e : {"Lock Computer; Onetime; 9:02", "Shutdown Windows; Daily; 22:00", "Reboot Computer; Daily; 23:00"}) {
-        form.cmdScen.AddItem(e);
-        form.lstScen.AddItem(e);
-    }
-    // An entry added in the editor and never applied.
-    form.cmdScen.AddItem("Suspend; Daily; 1:00");
-    form.cmdScen.SetListIndex(1);
-    dialogs.whileOpen = [&] {
-        form.cmdScen.RemoveItem(0);
-        form.lstScen.RemoveItem(0);
+    // The scheduler consumes a one-time entry while the question is open.
+    Page p({"Lock Computer; Onetime; 9:02", "Shutdown Windows; Daily; 22:00", "Reboot Computer; Daily; 23:00"});
+    p.form.cmdScen.AddItem("Suspend; Daily; 1:00");  // added in the editor, never applied
+    p.form.cmdScen.SetListIndex(1);
+    p.dialogs.whileOpen = [&p] {
+        p.form.cmdScen.RemoveItem(0);
+        p.form.lstScen.RemoveItem(0);
     };
-    form.cmdDel.Click();
-    EXPECT_EQ(form.cmdScen.Items(), (Texts{"Reboot Computer; Daily; 23:00", "Suspend; Daily; 1:00"}));
-    EXPECT_EQ(form.lstScen.Items(), Texts{"Reboot Computer; Daily; 23:00"});
+    p.form.cmdDel.Click();
+    EXPECT_EQ(p.form.cmdScen.Items(), (Texts{"Reboot Computer; Daily; 23:00", "Suspend; Daily; 1:00"}));
+    EXPECT_EQ(p.form.lstScen.Items(), Texts{"Reboot Computer; Daily; 23:00"});
 }
 
 } // namespace

@@ -43,7 +43,6 @@ public:
         GetWindowTextA(GetDlgItem(parent.get(), id), buf, sizeof buf);
         return buf;
     }
-    bool Style(int id, LONG bit) { return (GetWindowLongA(GetDlgItem(parent.get(), id), GWL_STYLE) & bit) != 0; }
 
     UniqueWindow parent{CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 600, 400, nullptr, nullptr,
                                         GetModuleHandleA(nullptr), nullptr)};
@@ -73,7 +72,8 @@ TEST_F(ControlViewsTest, ModelValuesShowInTheControls) {
          [](auto& t) { return t.Send(2, BM_GETCHECK); }, BST_UNCHECKED},
         {"disabled", [](auto& t) { t.button.SetEnabled(false); },
          [](auto& t) { return static_cast<long long>(IsWindowEnabled(GetDlgItem(t.parent.get(), 4))); }, 0},
-        {"hidden", [](auto& t) { t.check.SetVisible(false); }, [](auto& t) { return t.Style(1, WS_VISIBLE) ? 1LL : 0LL; }, 0},
+        {"hidden", [](auto& t) { t.check.SetVisible(false); }, 
+         [](auto& t) { return static_cast<long long>(GetWindowLongA(GetDlgItem(t.parent.get(), 1), GWL_STYLE) & WS_VISIBLE); }, 0},
         {"caption", [](auto& t) { t.button.SetCaption("&Go"); }, [](auto& t) { return t.TextOf(4) == "&Go" ? 1LL : 0LL; }, 1},
         {"text", [](auto& t) { t.text.SetText("9:05"); }, [](auto& t) { return t.TextOf(5) == "9:05" ? 1LL : 0LL; }, 1},
         {"list items", [](auto& t) { t.list.AddItem("Onetime"); }, [](auto& t) { return t.Send(6, LB_GETCOUNT); }, 3},
@@ -94,32 +94,30 @@ TEST_F(ControlViewsTest, ModelValuesShowInTheControls) {
 
 TEST_F(ControlViewsTest, NotificationsCarryTheControlsStateIntoTheModel) {
     const struct {
-        const char* what;
+        const char* what;  // the control whose change handling runs
         std::function<void(ControlViewsTest&)> change;  // in the control, then its notification
         std::function<std::string(ControlViewsTest&)> model;
         std::string expected;
     } rows[] = {
-        {"check box", [](auto& t) { t.Send(1, BM_SETCHECK, BST_CHECKED); t.views.OnCommand(1, BN_CLICKED); },
+        {"chk", [](auto& t) { t.Send(1, BM_SETCHECK, BST_CHECKED); t.views.OnCommand(1, BN_CLICKED); },
          [](auto& t) { return std::to_string(t.check.Value()); }, "1"},
-        {"option", [](auto& t) { t.Send(3, BM_SETCHECK, BST_CHECKED); t.views.OnCommand(3, BN_CLICKED); },
+        {"optB", [](auto& t) { t.Send(3, BM_SETCHECK, BST_CHECKED); t.views.OnCommand(3, BN_CLICKED); },
          [](auto& t) { return std::to_string(t.optA.Value()) + std::to_string(t.optB.Value()); }, "01"},
-        {"button", [](auto& t) { t.views.OnCommand(4, BN_CLICKED); }, [](auto&) { return std::string(); }, ""},
-        {"typed text", [](auto& t) { SetWindowTextA(GetDlgItem(t.parent.get(), 5), "10:30"); t.views.OnCommand(5, EN_CHANGE); },
+        {"cmd", [](auto& t) { t.views.OnCommand(4, BN_CLICKED); }, [](auto&) { return std::string(); }, ""},
+        {"txt", [](auto& t) { SetWindowTextA(GetDlgItem(t.parent.get(), 5), "10:30"); t.views.OnCommand(5, EN_CHANGE); },
          [](auto& t) { return t.text.Text(); }, "10:30"},
-        {"list", [](auto& t) { t.Send(6, LB_SETCURSEL, 1); t.views.OnCommand(6, LBN_SELCHANGE); },
+        {"lst", [](auto& t) { t.Send(6, LB_SETCURSEL, 1); t.views.OnCommand(6, LBN_SELCHANGE); },
          [](auto& t) { return t.list.Text(); }, "Weekly"},
-        {"drop-down", [](auto& t) { t.Send(7, CB_SETCURSEL, 0); t.views.OnCommand(7, CBN_SELCHANGE); },
+        {"cbo", [](auto& t) { t.Send(7, CB_SETCURSEL, 0); t.views.OnCommand(7, CBN_SELCHANGE); },
          [](auto& t) { return t.drop.Text(); }, "Daily"},
     };
-    const char* handled[] = {"chk ", "optB ", "cmd ", "txt ", "lst ", "cbo "};
-    int i = 0;
     for (const auto& row : rows) {
         ControlViewsTest& t = *this;
         SCOPED_TRACE(row.what);
         changes.clear();
         row.change(t);
         EXPECT_EQ(row.model(t), row.expected);
-        EXPECT_NE(changes.find(handled[i++]), std::string::npos) << changes;
+        EXPECT_NE(changes.find(std::string(row.what) + " "), std::string::npos) << changes;
     }
     // A notification of another kind, or of an unknown id, changes nothing.
     changes.clear();

@@ -1,5 +1,5 @@
-// The Win32 implementations against the system's real registry, files,
-// kernel objects and windows.
+// The Win32 implementations against the system's real registry, files and
+// libraries.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -18,8 +18,6 @@ const std::string kTestKey = "SOFTWARE\\DuskwellTests\\Registry";
 
 TEST(Win32Registry, WritesReadsAndDeletesTexts) {
     Win32Registry registry;
-    registry.DeleteValue(Hive::CurrentUser, kTestKey, "Value");
-    EXPECT_FALSE(registry.ReadString(Hive::CurrentUser, kTestKey, "Value"));
     EXPECT_FALSE(registry.ReadString(Hive::CurrentUser, "SOFTWARE\\DuskwellTests\\Missing\\Deep", "Value"));
 
     // Missing keys are created on the way.
@@ -27,9 +25,7 @@ TEST(Win32Registry, WritesReadsAndDeletesTexts) {
     ASSERT_EQ(registry.WriteString(Hive::CurrentUser, deep, "Value", "x"), WriteResult::Written);
     EXPECT_EQ(registry.ReadString(Hive::CurrentUser, deep, "Value"), "x");
 
-    const std::string texts[] = {"", "0", std::string(255, 'a'), std::string(256, 'b'), "caf\xe9; \xff end",
-                                 std::string(5000, 'z')};
-    for (const auto& text : texts) {
+    for (const std::string& text : {std::string(), std::string(256, 'b'), std::string("caf\xe9; \xff end")}) {
         ASSERT_EQ(registry.WriteString(Hive::CurrentUser, kTestKey, "Value", text), WriteResult::Written);
         EXPECT_EQ(registry.ReadString(Hive::CurrentUser, kTestKey, "Value"), text) << text.size();
     }
@@ -40,58 +36,29 @@ TEST(Win32Registry, WritesReadsAndDeletesTexts) {
     EXPECT_FALSE(registry.ReadString(Hive::CurrentUser, deep, "Value"));
 }
 
-class Win32FileSystemTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        folder = std::string(temp) + "dwl-files-test";
-        CreateDirectoryA(folder.c_str(), nullptr);
-        path = folder + "\\dwl.scn";
-        for (const char* name : {"\\dwl.scn", "\\dwl.scn.new", "\\dwl.scn.bad"})
-            DeleteFileA((folder + name).c_str());
-    }
+TEST(Win32FileSystem, AtomicWriteReplacesAndRenameNeverReplaces) {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "dwl-files-test", path = folder + "\\dwl.scn";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    for (const char* suffix : {"", ".new", ".bad"}) DeleteFileA((path + suffix).c_str());
     Win32FileSystem files;
-    std::string folder, path;
-};
-
-TEST_F(Win32FileSystemTest, AtomicWriteReplacesAndLeavesNoTemporaryFile) {
     EXPECT_EQ(files.ReadFile(path).status, ReadStatus::Missing);
-    EXPECT_EQ(files.ReadFile(folder + "\\no\\such\\dir\\dwl.scn").status, ReadStatus::Missing);
-
-    const std::string first(100000, 'x');
-    ASSERT_TRUE(files.WriteFileAtomic(path, first));
-    ASSERT_TRUE(files.WriteFileAtomic(path, "second\r\n\xe9\0tail"));
-    const auto content = files.ReadFile(path);
-    EXPECT_EQ(content.status, ReadStatus::Ok);
-    EXPECT_EQ(content.bytes, std::string("second\r\n\xe9\0tail"));
-    EXPECT_FALSE(files.Exists(path + ".new"));
-
-    // A target that cannot be replaced keeps its content.
+    ASSERT_TRUE(files.WriteFileAtomic(path, std::string(100000, 'x')));
+    const std::string damaged("damaged\r\n\xe9\0tail", 15);
+    ASSERT_TRUE(files.WriteFileAtomic(path, damaged));
+    EXPECT_EQ(files.ReadFile(path).bytes, damaged);
+    EXPECT_FALSE(files.Exists(path + ".new"));  // no temporary file is left
     EXPECT_FALSE(files.WriteFileAtomic(folder + "\\missing-dir\\dwl.scn", "x"));
-}
 
-TEST_F(Win32FileSystemTest, RenameNeverReplacesAnExistingFile) {
-    ASSERT_TRUE(files.WriteFileAtomic(path, "damaged"));
+    // A rename never replaces a file.
     ASSERT_TRUE(files.WriteFileAtomic(path + ".bad", "older"));
     EXPECT_FALSE(files.Rename(path, path + ".bad"));
     EXPECT_EQ(files.ReadFile(path + ".bad").bytes, "older");
     DeleteFileA((path + ".bad").c_str());
     EXPECT_TRUE(files.Rename(path, path + ".bad"));
     EXPECT_FALSE(files.Exists(path));
-    EXPECT_EQ(files.ReadFile(path + ".bad").bytes, "damaged");
-}
-
-TEST(Win32InstanceGuard, OnlyTheFirstGuardWins) {
-    Win32InstanceGuard first;
-    Win32InstanceGuard second;
-    EXPECT_TRUE(first.Acquire());
-    EXPECT_FALSE(second.Acquire());
-}
-
-std::string Lower(std::string text) {
-    CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
-    return text;
+    EXPECT_EQ(files.ReadFile(path + ".bad").bytes, damaged);
 }
 
 TEST(SystemLibrary, TheSystemFolderCopyIsLoadedNotTheOneBesideTheProgram) {
@@ -103,10 +70,11 @@ TEST(SystemLibrary, TheSystemFolderCopyIsLoadedNotTheOneBesideTheProgram) {
     ASSERT_TRUE(module);
     char loaded[MAX_PATH] = {};
     GetModuleFileNameA(module, loaded, MAX_PATH);
-    EXPECT_EQ(Lower(loaded), Lower(SystemLibraryPath("powrprof.dll")));
+    EXPECT_STRCASEEQ(loaded, SystemLibraryPath("powrprof.dll").c_str());
     EXPECT_FALSE(GetProcAddress(module, "PlantedLibrary"));
     EXPECT_EQ(LoadSystemLibrary("powrprof.dll"), module);
 }
+
 
 // The window procedure of a window before anything goes in front of it.
 int g_ownProcCalls = 0;

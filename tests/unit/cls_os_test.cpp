@@ -71,18 +71,5 @@ TEST(ClsOsTest, ExtendedRecordGivesServicePackSuitesAndProductType) {
     }
 }
 
-TEST(ClsOsTest, FailedReadsKeepWhatWasAlreadyKnown) {
-    auto source = Source(5, 1, 2, "Service Pack 2", "xy");
-    source.record->build = 0xFFFFFFFFu;
-    source.record->servicePackMajor = 2;
-    source.record->suiteMask = 0x0010;
-    source.record->productType = 1;
-    source.failExtended = true;
-    const clsOS os(source);
-    EXPECT_EQ(os.OSName + "|" + os.OSVersion + "|" + os.OSBuild + "|" + os.OSCSDVersion,
-              "Windows XP|5.1|4294967295|Service Pack 2xy");
-    EXPECT_EQ(os.OSServicePack + os.OSSuites + os.OSProductType, "");
-}
-
 } // namespace
 } // namespace dwl

@@ -54,21 +54,6 @@ TEST(Countdown, CountsFiveSecondsThenActsAtTheSixthTick) {
     EXPECT_EQ(b.height, 960);
 }
 
-TEST(Countdown, TextsAndCaptionsPerCode) {
-    struct Row { int code; const char* label; const char* caption; };
-    const Row rows[] = {
-        {0, "jdoe, you will be logged off in 5 second(s).", "Log Off now"},
-        {10, "Your computer will be suspended in 5 second(s).", "Suspend now"},
-        {11, "Your computer will be hibernated in 5 second(s).", "Hibernate now"},
-    };
-    for (const Row& r : rows) {
-        Bench b;
-        b.cd.ShowAction(r.code);
-        EXPECT_EQ(b.cd.lblAction.Caption(), r.label);
-        EXPECT_EQ(b.cd.cmdAction.Caption(), r.caption);
-    }
-}
-
 TEST(Countdown, RestartCancelAndActNow) {
     Bench b;
     b.cd.ShowAction(1);

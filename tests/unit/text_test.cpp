@@ -2,24 +2,9 @@
 
 #include "model/text.h"
 #include "schedule/scenario_file.h"
-#include "ui/options/options_form.h"
 
 namespace dwl {
 namespace {
-
-TEST(FillActionLists, OrderAndSelectionWithAndWithoutLock) {
-    for (bool lock : {true, false}) {
-        OptionsForm form;
-        form.FillActionLists(lock);
-        std::vector<std::string> actions{"Log Off Current User", "Reboot Computer", "Shutdown Windows", "Run Application",
-                                         "Close Application", "Lock Computer", "Suspend", "Hibernate"};
-        if (!lock) actions.erase(actions.begin() + 5);
-        EXPECT_EQ(form.cmdAction.Items(), actions);
-        EXPECT_EQ(form.cmdAct.Items().back(), lock ? "Lock Computer" : "Hibernate");
-        EXPECT_EQ(form.cmdAct.Text() + "|" + form.cmdAction.Text() + "|" + form.cmdDuration.Text(),
-                  "Shutdown Windows|Shutdown Windows|Onetime");
-    }
-}
 
 TEST(ScenarioFile, RejectsWhatIsNotACompleteFile) {
     const std::string good = FormatScenarioFile({{"Reboot Computer; Daily; 7:00", "Suspend; Onetime; 1:00"}, {}});

@@ -5,7 +5,6 @@
 
 #include <string>
 
-#include "hotkeys/win32/hotkey_wndproc.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/services_win32.h"
 #include "platform/win32/subclass.h"
@@ -91,40 +90,6 @@ UniqueWindow OwnWindow() {
     RegisterClassA(&windowClass);
     return UniqueWindow(CreateWindowExA(0, "DwlHotkeyProcTest", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
                                         GetModuleHandleA(nullptr), nullptr));
-}
-
-TEST(HotkeyProc, SeesHotkeysOnceAndHandsEveryMessageOn) {
-    UniqueWindow window = OwnWindow();
-    ASSERT_TRUE(window);
-    const int ownBefore = g_ownProcCalls;
-    int hotkeys = 0;
-    WPARAM lastId = 99;
-    LPARAM lastKeys = 0;
-    HotkeyProc hotkeyProc([&](WPARAM id, LPARAM keys) {
-        ++hotkeys;
-        lastId = id;
-        lastKeys = keys;
-    });
-    hotkeyProc.Install(window.get());
-    hotkeyProc.Install(window.get());
-    SendMessageA(window.get(), WM_HOTKEY, 3, MAKELPARAM(7, 0x50));
-    EXPECT_EQ(hotkeys, 1);
-    EXPECT_EQ(lastId, 3u);
-    EXPECT_EQ(lastKeys, MAKELPARAM(7, 0x50));
-    EXPECT_EQ(g_ownProcCalls, ownBefore + 1);
-
-    // Registration on the window: a second registration of the same id replaces nothing.
-    Win32Hotkeys hotkeyRegistry([&] { return window.get(); });
-    EXPECT_TRUE(hotkeyRegistry.Register(3, MOD_CONTROL | MOD_SHIFT | MOD_ALT, 0x50));
-    hotkeyRegistry.Unregister(3);
-    EXPECT_TRUE(hotkeyRegistry.Register(3, MOD_CONTROL | MOD_SHIFT | MOD_ALT, 0x50));
-    hotkeyRegistry.Unregister(3);
-
-    hotkeyProc.Remove();
-    EXPECT_EQ(GetWindowLongPtrA(window.get(), GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&OwnProc));
-    SendMessageA(window.get(), WM_HOTKEY, 3, MAKELPARAM(7, 0x50));
-    EXPECT_EQ(hotkeys, 1);
-    EXPECT_EQ(g_ownProcCalls, ownBefore + 2);
 }
 
 // The common controls' chain and the one by hand, for systems without it.

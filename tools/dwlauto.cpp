@@ -187,99 +187,145 @@ int cmd_dialog_press(const std::string& wanted, DWORD timeout) {
     return button ? notify_parent(button, BN_CLICKED) : fail("no visible dialog with a button '" + wanted + "'");
 }
 
-// Commands: windows | keys <chord>... | dialog-text [ms] | dialog-press <button> [ms]
-//   find|idle <class> <title> [ms] | visible|client <class> <title>
-//   text|items|click|checked|enabled|ctlvisible|rect <class> <title> <control id>
-//   command <class> <title> <id> | select <class> <title> <id> <index>
-//   message <class> <title> <msg> <wparam> <lparam>
-int usage() { return fail("usage: dwlauto windows|keys|dialog-text|dialog-press|find|idle|visible|client|text|items|"
-                          "click|checked|enabled|ctlvisible|rect|command|select|message <arguments>", kUsage); }
+// What a command works on: nothing, a top-level window (<class> <title>) or
+// one of its controls (<class> <title> <control id>, 0 for the window itself).
+enum class Target { None, Window, Control };
+
+struct Args {
+    int argc;
+    char** argv;
+    std::vector<long long> nums;  // the numbers after the window's names and the control id
+    HWND top = nullptr, ctl = nullptr;
+    DWORD timeout() const { return nums.empty() ? 10000 : static_cast<DWORD>(nums[0]); }
+};
+
+struct Command {
+    const char* name;
+    Target target;
+    int numbers;  // how many numbers it takes at least
+    const char* help;
+    int (*run)(Args&);
+};
+
+int rect_text(const RECT& r) {
+    return say(num(r.left) + " " + num(r.top) + " " + num(r.right - r.left) + " " + num(r.bottom - r.top));
+}
+
+const Command kCommands[] = {
+    {"windows", Target::None, 0, "every top-level window: handle, process, visible, class, title", [](Args&) {
+         for (HWND h : top_windows()) {
+             DWORD pid = 0;
+             GetWindowThreadProcessId(h, &pid);
+             say(num(reinterpret_cast<ULONG_PTR>(h)) + '\t' + num(pid) + '\t' + (IsWindowVisible(h) ? "1" : "0") +
+                 '\t' + class_of(h) + '\t' + title_of(h));
+         }
+         return kOk;
+     }},
+    {"keys", Target::None, 0, "<chord>...  keys as hardware input, e.g. ctrl+shift+alt+p esc",
+     [](Args& a) { return a.argc >= 3 ? cmd_keys(a.argc, a.argv) : kUsage; }},
+    {"dialog-text", Target::None, 0, "[ms]  the first visible dialog's title and texts", [](Args& a) {
+         HWND dlg = poll(a.timeout(), [] { return find_top("#32770", "*", true); });
+         if (dlg == nullptr) return fail("no visible dialog");
+         say(title_of(dlg));
+         std::string text;
+         for (HWND c : descendants(dlg))
+             if (lower(class_of(c)) == "static" && control_text(c, text) && !text.empty()) say(text);
+         return kOk;
+     }},
+    {"dialog-press", Target::None, 0, "<button text> [ms]  presses a visible dialog's button",
+     [](Args& a) { return a.argc >= 3 ? cmd_dialog_press(a.argv[2], a.timeout()) : kUsage; }},
+    {"find", Target::Window, 0, "[ms]  waits for the window, prints its handle",
+     [](Args& a) { return say(num(reinterpret_cast<ULONG_PTR>(a.top))); }},
+    {"idle", Target::Window, 0, "[ms]  waits until the window's process waits for input", [](Args& a) {
+         DWORD pid = 0;
+         GetWindowThreadProcessId(a.top, &pid);
+         HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid);
+         const DWORD r = process ? WaitForInputIdle(process, a.timeout()) : WAIT_FAILED;
+         if (process) CloseHandle(process);
+         return r == 0 ? kOk : fail("the process did not become idle");
+     }},
+    {"visible", Target::Window, 0, "1 or 0", [](Args& a) { return say_flag(IsWindowVisible(a.top)); }},
+    {"client", Target::Window, 0, "the client area on the screen: left top width height dpi", [](Args& a) {
+         RECT r{};
+         POINT origin{0, 0};
+         if (!GetClientRect(a.top, &r) || !ClientToScreen(a.top, &origin)) return kFailed;
+         HDC screen = GetDC(nullptr);
+         const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+         ReleaseDC(nullptr, screen);
+         return say(num(origin.x) + " " + num(origin.y) + " " + num(r.right) + " " + num(r.bottom) + " " + num(dpi));
+     }},
+    {"command", Target::Window, 1, "<id>  posts WM_COMMAND (a menu item)",
+     [](Args& a) { return post(a.top, WM_COMMAND, MAKEWPARAM(a.nums[0], 0), 0); }},
+    {"message", Target::Window, 3, "<msg> <wparam> <lparam>  posts a message",
+     [](Args& a) { return post(a.top, static_cast<UINT>(a.nums[0]), a.nums[1], a.nums[2]); }},
+    {"text", Target::Control, 0, "its text (the window's: its title)", [](Args& a) {
+         std::string text;
+         return a.ctl == a.top ? say(title_of(a.top)) : control_text(a.ctl, text) ? say(text) : fail("no answer");
+     }},
+    {"items", Target::Control, 0, "a list's items, one a line", [](Args& a) { return cmd_items(a.ctl); }},
+    {"enabled", Target::Control, 0, "1 or 0", [](Args& a) { return say_flag(IsWindowEnabled(a.ctl)); }},
+    {"ctlvisible", Target::Control, 0, "1 or 0", [](Args& a) { return say_flag(IsWindowVisible(a.ctl)); }},
+    {"checked", Target::Control, 0, "a button's check state", [](Args& a) {
+         DWORD_PTR state = 0;
+         return send(a.ctl, BM_GETCHECK, 0, 0, &state) ? say(num(state)) : kFailed;
+     }},
+    {"click", Target::Control, 0, "presses a button", [](Args& a) { return post(a.ctl, BM_CLICK, 0, 0); }},
+    {"rect", Target::Control, 0, "on the screen: left top width height", [](Args& a) {
+         RECT r{};
+         return GetWindowRect(a.ctl, &r) ? rect_text(r) : kFailed;
+     }},
+    {"select", Target::Control, 1, "<index>  chooses a list's item, with the list's own notification", [](Args& a) {
+         DWORD_PTR r = 0;
+         send(a.ctl, is_combo(a.ctl) ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(a.nums[0]), 0, &r);
+         return notify_parent(a.ctl, is_combo(a.ctl) ? CBN_SELCHANGE : LBN_SELCHANGE);
+     }},
+};
+
+int usage() {
+    static const char* const kTargets[] = {"", " <class> <title>", " <class> <title> <control id>"};
+    std::fputs("usage: dwlauto <command> ...\n", stderr);
+    for (const Command& c : kCommands)
+        std::fprintf(stderr, "  %s%s  %s\n", c.name, kTargets[static_cast<int>(c.target)], c.help);
+    return kUsage;
+}
 
 int run(int argc, char** argv) {
-    if (argc < 2) return usage();
-    const std::string cmd = argv[1];
-    std::vector<long long> nums;
-    for (int i = cmd == "dialog-press" ? 3 : cmd == "dialog-text" ? 2 : 4; i < argc && cmd != "keys"; ++i) {
+    const Command* command = nullptr;
+    for (const Command& c : kCommands)
+        if (argc >= 2 && argv[1] == std::string(c.name)) command = &c;
+    if (command == nullptr) return usage();
+    Args args{argc, argv, {}};
+    // Numbers follow the names: none for keys, after the button text for dialog-press.
+    const std::string name = argv[1];
+    const int first = command->target != Target::None ? 4 : name == "dialog-press" ? 3 : name == "keys" ? argc : 2;
+    for (int i = first; i < argc; ++i) {
         char* end = nullptr;
-        nums.push_back(std::strtoll(argv[i], &end, 0));
+        args.nums.push_back(std::strtoll(argv[i], &end, 0));
         if (end == argv[i] || *end != '\0') return fail(std::string("not a number: ") + argv[i], kUsage);
     }
-    const DWORD timeout = nums.empty() ? 10000 : static_cast<DWORD>(nums[0]);
-
-    if (cmd == "windows") {
-        for (HWND h : top_windows()) {
-            DWORD pid = 0;
-            GetWindowThreadProcessId(h, &pid);
-            say(num(reinterpret_cast<ULONG_PTR>(h)) + '\t' + num(pid) + '\t' + (IsWindowVisible(h) ? "1" : "0") +
-                '\t' + class_of(h) + '\t' + title_of(h));
-        }
-        return kOk;
-    }
-    if (cmd == "keys") return argc >= 3 ? cmd_keys(argc, argv) : usage();
-    if (cmd == "dialog-press") return argc >= 3 ? cmd_dialog_press(argv[2], timeout) : usage();
-    if (cmd == "dialog-text") {  // the first visible dialog's title and static texts
-        HWND dlg = poll(timeout, [] { return find_top("#32770", "*", true); });
-        if (dlg == nullptr) return fail("no visible dialog");
-        say(title_of(dlg));
-        std::string text;
-        for (HWND c : descendants(dlg))
-            if (lower(class_of(c)) == "static" && control_text(c, text) && !text.empty()) say(text);
-        return kOk;
+    if (command->target == Target::None) {
+        const int rc = command->run(args);
+        return rc == kUsage ? usage() : rc;
     }
     if (argc < 4) return usage();
-
-    // Everything else names a top-level window first.
     const char *cls = argv[2], *title = argv[3];
-    HWND top = poll(cmd == "find" || cmd == "idle" ? timeout : 0, [&] { return find_top(cls, title); });
-    if (top == nullptr) return fail(std::string("no window of class '") + cls + "' titled '" + title + "'");
-    if (cmd == "find") return say(num(reinterpret_cast<ULONG_PTR>(top)));
-    if (cmd == "idle") {  // the window's process waits for input
-        DWORD pid = 0;
-        GetWindowThreadProcessId(top, &pid);
-        HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid);
-        const DWORD r = process ? WaitForInputIdle(process, timeout) : WAIT_FAILED;
-        if (process) CloseHandle(process);
-        return r == 0 ? kOk : fail("the process did not become idle");
+    const bool waits = name == "find" || name == "idle";
+    args.top = poll(waits ? args.timeout() : 0, [&] { return find_top(cls, title); });
+    if (args.top == nullptr) return fail(std::string("no window of class '") + cls + "' titled '" + title + "'");
+    if (command->target == Target::Control) {
+        if (args.nums.empty()) return usage();
+        const long long id = args.nums.front();
+        args.nums.erase(args.nums.begin());
+        args.ctl = args.top;
+        if (id != 0) {
+            args.ctl = nullptr;
+            for (HWND c : descendants(args.top))
+                if (args.ctl == nullptr && GetDlgCtrlID(c) == id) args.ctl = c;
+            if (args.ctl == nullptr) return fail("no control with id " + num(id) + " in '" + title_of(args.top) + "'");
+        }
     }
-    if (cmd == "visible") return say_flag(IsWindowVisible(top));
-    if (cmd == "client") {  // the client area on the screen, and the screen's vertical DPI
-        RECT r{};
-        POINT origin{0, 0};
-        if (!GetClientRect(top, &r) || !ClientToScreen(top, &origin)) return kFailed;
-        HDC screen = GetDC(nullptr);
-        const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
-        return say(num(origin.x) + " " + num(origin.y) + " " + num(r.right) + " " + num(r.bottom) + " " + num(dpi));
-    }
-    if (nums.empty()) return usage();
-    if (cmd == "command") return post(top, WM_COMMAND, MAKEWPARAM(nums[0], 0), 0);
-    if (cmd == "message") return nums.size() == 3 ? post(top, static_cast<UINT>(nums[0]), nums[1], nums[2]) : usage();
-
-    HWND ctl = top;
-    if (nums[0] != 0) {
-        ctl = nullptr;
-        for (HWND c : descendants(top))
-            if (ctl == nullptr && GetDlgCtrlID(c) == nums[0]) ctl = c;
-        if (ctl == nullptr) return fail("no control with id " + num(nums[0]) + " in '" + title_of(top) + "'");
-    }
-    std::string text;
-    DWORD_PTR state = 0;
-    if (cmd == "text") return ctl == top ? say(title_of(top)) : control_text(ctl, text) ? say(text) : fail("no answer");
-    if (cmd == "items") return cmd_items(ctl);
-    if (cmd == "enabled") return say_flag(IsWindowEnabled(ctl));
-    if (cmd == "ctlvisible") return say_flag(IsWindowVisible(ctl));
-    if (cmd == "checked") return send(ctl, BM_GETCHECK, 0, 0, &state) ? say(num(state)) : kFailed;
-    if (cmd == "click") return post(ctl, BM_CLICK, 0, 0);
-    if (cmd == "rect") {
-        RECT r{};
-        if (!GetWindowRect(ctl, &r)) return kFailed;
-        return say(num(r.left) + " " + num(r.top) + " " + num(r.right - r.left) + " " + num(r.bottom - r.top));
-    }
-    if (cmd == "select" && nums.size() == 2) {  // a list's item, with the list's own notification
-        send(ctl, is_combo(ctl) ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(nums[1]), 0, &state);
-        return notify_parent(ctl, is_combo(ctl) ? CBN_SELCHANGE : LBN_SELCHANGE);
-    }
-    return usage();
+    if (static_cast<int>(args.nums.size()) < command->numbers) return usage();
+    return command->run(args);
 }
 
 } // namespace

@@ -31,8 +31,8 @@ std::string lower(std::string s) {
 bool glob(const char* p, const char* s, bool icase) {
     if (*p == '*') return glob(p + 1, s, icase) || (*s != '\0' && glob(p, s + 1, icase));
     if (*s == '\0') return *p == '\0';
-    const bool same = icase ? std::tolower(static_cast<unsigned char>(*p)) == std::tolower(static_cast<unsigned char>(*s))
-                            : *p == *s;
+    const bool same =
+        icase ? std::tolower(static_cast<unsigned char>(*p)) == std::tolower(static_cast<unsigned char>(*s)) : *p == *s;
     return (*p == '?' || same) && glob(p + 1, s + 1, icase);
 }
 
@@ -45,8 +45,8 @@ std::string class_of(HWND h, bool title = false) {
 std::string title_of(HWND h) { return class_of(h, true); }
 
 bool send(HWND h, UINT msg, WPARAM w, LPARAM l, DWORD_PTR* result, bool wide = false) {
-    return (wide ? SendMessageTimeoutW : SendMessageTimeoutA)(h, msg, w, l, SMTO_ABORTIFHUNG, kSendTimeoutMs,
-                                                              result) != 0;
+    return (wide ? SendMessageTimeoutW : SendMessageTimeoutA)(h, msg, w, l, SMTO_ABORTIFHUNG, kSendTimeoutMs, result) !=
+           0;
 }
 
 // Text of a control of another process: WM_GETTEXT, bounded in time.
@@ -117,6 +117,7 @@ int notify_parent(HWND ctl, WORD code) {
 // events enter Wine as hardware input, so global hotkeys fire whatever window
 // has the X focus.
 int cmd_keys(int argc, char** argv) {
+    // clang-format off
     static const struct { const char* name; WORD vk; } named[] = {
         {"ctrl", VK_CONTROL}, {"alt", VK_MENU}, {"shift", VK_SHIFT}, {"tab", VK_TAB}};
     for (int a = 2; a < argc; ++a) {
@@ -207,10 +208,6 @@ struct Command {
     int (*run)(Args&);
 };
 
-int rect_text(const RECT& r) {
-    return say(num(r.left) + " " + num(r.top) + " " + num(r.right - r.left) + " " + num(r.bottom - r.top));
-}
-
 const Command kCommands[] = {
     {"windows", Target::None, 0, "every top-level window: handle, process, visible, class, title", [](Args&) {
          for (HWND h : top_windows()) {
@@ -272,7 +269,8 @@ const Command kCommands[] = {
     {"click", Target::Control, 0, "presses a button", [](Args& a) { return post(a.ctl, BM_CLICK, 0, 0); }},
     {"rect", Target::Control, 0, "on the screen: left top width height", [](Args& a) {
          RECT r{};
-         return GetWindowRect(a.ctl, &r) ? rect_text(r) : kFailed;
+         if (!GetWindowRect(a.ctl, &r)) return kFailed;
+         return say(num(r.left) + " " + num(r.top) + " " + num(r.right - r.left) + " " + num(r.bottom - r.top));
      }},
     {"select", Target::Control, 1, "<index>  chooses a list's item, with the list's own notification", [](Args& a) {
          DWORD_PTR r = 0;
@@ -336,3 +334,5 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
     return rc;
 }
+
+// clang-format on

@@ -7,7 +7,7 @@
 int main() {
     dwl::Win32OsVersionSource source;
     const dwl::clsOS os(source);
-    std::printf("OSName=%s\nOSVersion=%s\nOSCSDVersion=%s\nOSServicePack=%s\n", os.OSName.c_str(),
-                os.OSVersion.c_str(), os.OSCSDVersion.c_str(), os.OSServicePack.c_str());
+    std::printf("OSName=%s\nOSVersion=%s\nOSCSDVersion=%s\nOSServicePack=%s\n", os.OSName.c_str(), os.OSVersion.c_str(),
+                os.OSCSDVersion.c_str(), os.OSServicePack.c_str());
     return 0;
 }

@@ -12,10 +12,9 @@ const PowerActionInfo* ActionOfCaption(const std::string& caption) {
     return nullptr;
 }
 
-} // namespace
+}  // namespace
 
-Countdown::Countdown(ICountdownWindow& window, Services services)
-    : window_(window), services_(std::move(services)) {
+Countdown::Countdown(ICountdownWindow& window, Services services) : window_(window), services_(std::move(services)) {
     prgAction.SetRange(0, 5);
     prgAction.SetValue(0);
     cmdAction.onClick = [this] { cmdAction_Click(); };
@@ -73,4 +72,4 @@ void Countdown::ShowRunCloseAction(const std::string& strAction, bool oneTime) {
     if (services_.runCloseAction) services_.runCloseAction(strAction, oneTime);
 }
 
-} // namespace dwl
+}  // namespace dwl

@@ -93,4 +93,4 @@ private:
     bool timerRunning_ = false;
 };
 
-} // namespace dwl
+}  // namespace dwl

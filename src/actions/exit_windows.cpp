@@ -15,7 +15,7 @@ constexpr unsigned kEwxForce = 0x4;
 constexpr unsigned kEwxPowerOff = 0x8;
 constexpr unsigned kAnyReason = 0xFFFFFFFF;
 
-} // namespace
+}  // namespace
 
 clsExitWindows::clsExitWindows(IPower& power, const CheckBox& chkPower, std::function<void()> runCleanUp)
     : power_(power), chkPower_(chkPower), runCleanUp_(std::move(runCleanUp)) {}
@@ -39,4 +39,4 @@ void clsExitWindows::ExitWindows(int aOption) {
 
 void clsExitWindows::EnableShutdownPrivilege() { power_.EnableShutdownPrivilege(); }
 
-} // namespace dwl
+}  // namespace dwl

@@ -31,4 +31,4 @@ private:
     std::function<void()> runCleanUp_;
 };
 
-} // namespace dwl
+}  // namespace dwl

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/os_version.h"
 #include "model/text.h"
+#include "platform/os_version.h"
 
 namespace dwl {
 namespace {
@@ -46,12 +46,9 @@ std::string WithoutNuls(const std::string& text) {
     return result;
 }
 
-
 bool Contains(const std::string& text, char c) { return text.find(c) != std::string::npos; }
 
-std::string Dotted(uint32_t major, uint32_t minor) {
-    return std::to_string(major) + "." + std::to_string(minor);
-}
+std::string Dotted(uint32_t major, uint32_t minor) { return std::to_string(major) + "." + std::to_string(minor); }
 
 std::string Unknown(uint32_t major, uint32_t minor) { return "Unknown OS Version " + Dotted(major, minor); }
 
@@ -89,8 +86,7 @@ NameResult NameFor(const OsVersionRecord& r) {
         if (m == 1) return {"Windows XP", true};
         if (m == 2) return {"Windows .NET", true};
         return {Unknown(M, m), true};
-    default:
-        return {Unknown(M, m), false};
+    default: return {Unknown(M, m), false};
     }
 }
 
@@ -144,7 +140,7 @@ std::string ProductTypeFor(const OsVersionRecord& r) {
     return std::string();
 }
 
-} // namespace
+}  // namespace
 
 clsOS::clsOS(IOsVersionSource& source) { IdentifyOS(source); }
 
@@ -163,8 +159,8 @@ void clsOS::IdentifyOS(IOsVersionSource& source) {
     if (!ex) return;
 
     if (ex->servicePackMajor > 0 || ex->servicePackMinor > 0) {
-        OSServicePack = "Service Pack " + std::to_string(ex->servicePackMajor) + "." +
-                        std::to_string(ex->servicePackMinor);
+        OSServicePack =
+            "Service Pack " + std::to_string(ex->servicePackMajor) + "." + std::to_string(ex->servicePackMinor);
     }
     OSSuites = SuitesFor(ex->suiteMask);
     OSProductType = ProductTypeFor(*ex);
@@ -180,4 +176,4 @@ bool IsLockSupported(IOsVersionSource& source) {
     return os.OSName == "Windows 2000" || os.OSName == "Windows XP" || os.OSName == "Windows .NET";
 }
 
-} // namespace dwl
+}  // namespace dwl

@@ -28,4 +28,4 @@ bool IsXPOrDotNet(IOsVersionSource& source);
 // Windows 2000, XP or .NET (the workstation can be locked).
 bool IsLockSupported(IOsVersionSource& source);
 
-} // namespace dwl
+}  // namespace dwl

@@ -2,14 +2,14 @@
 
 #include "app/cls_os.h"
 #include "app/version.h"
+#include "model/text.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/hotkeys.h"
 #include "platform/instance.h"
+#include "platform/shell.h"
 #include "platform/user.h"
 #include "schedule/mtime.h"
-#include "model/text.h"
-#include "platform/shell.h"
 #include "settings/my_registry.h"
 #include "settings/settings.h"
 
@@ -30,19 +30,18 @@ void DestroySplashWindow() {}
 void DestroyQuickbarWindow() {}
 void RunCleanUp() {}
 
-} // namespace
+}  // namespace
 
 Program::Program(Platform platform)
     : platform_(platform),
       timeBox_(form_.txtTime, form_.cmdPlus, form_.cmdMin, form_.lstTime),
       scenarioEditor_(form_, timeBox_, platform.clock, platform.dialogs),
       options_(form_, platform.optionsWindow, scenarioEditor_),
-      countdown_(platform.countdownWindow,
-                 Countdown::Services{form_.chkPassword, [this] { return currentUserName_; },
-                                     [this](int aOption) { ExitWindows(aOption); },
-                                     [this](const std::string& action, bool oneTime) {
-                                         RunCloseAction(action, oneTime);
-                                     }}),
+      countdown_(platform.countdownWindow, Countdown::Services{form_.chkPassword, [this] { return currentUserName_; },
+                                                               [this](int aOption) { ExitWindows(aOption); },
+                                                               [this](const std::string& action, bool oneTime) {
+                                                                   RunCloseAction(action, oneTime);
+                                                               }}),
       scheduler_(form_.cmdScen, form_.lstScen, platform.clock, countdown_,
                  [this](int hour, int minute) { return TimeText(hour, minute, timeBox_.Use12Hour); }) {
     // No message box inside the tick: its message loop would deliver the next
@@ -57,9 +56,7 @@ Program::Program(Platform platform)
     scenarioEditor_.onActiveListChanged = [this] { SaveScenarios(); };
 
     options_.applyHotkeys = [] {};  // the hotkey boxes cannot be changed yet
-    options_.setStartupEntry = [this](bool enable) {
-        SetStartupEntry(Registry(), enable, platform_.files.ExePath());
-    };
+    options_.setStartupEntry = [this](bool enable) { SetStartupEntry(Registry(), enable, platform_.files.ExePath()); };
     options_.saveOptions = [this] { SaveOptions(Registry(), form_.StoredBoxes()); };
     options_.displayQuickbar = DisplayQuickbar;
     options_.openDocument = [this](const std::string& command) { platform_.shell.OpenDocument(command); };
@@ -79,8 +76,8 @@ bool Program::Main() {
     }
     if (IsXPOrDotNet(platform_.osVersion) && InstallManifest()) {
         platform_.dialogs.ShowMessage(
-            "Windows XP necessary changes has been installed.\r\nPlease, start Duskwell again.",
-            DWL_APP_TITLE, MbOk, DialogOwner::None);
+            "Windows XP necessary changes has been installed.\r\nPlease, start Duskwell again.", DWL_APP_TITLE, MbOk,
+            DialogOwner::None);
         return false;
     }
     InitProgram();
@@ -130,8 +127,7 @@ void Program::ExitProgram() {
     applications_.clear();
     exitWindows_.reset();
     registry_.reset();
-    for (int id : {HotkeyShutdown, HotkeyReboot, HotkeyLogOff, HotkeyShowOptions})
-        platform_.hotkeys.Unregister(id);
+    for (int id : {HotkeyShutdown, HotkeyReboot, HotkeyLogOff, HotkeyShowOptions}) platform_.hotkeys.Unregister(id);
     platform_.optionsWindow.UnhookHotkeyProc();
     countdown_.cmdCancel_Click();
     platform_.countdownWindow.Destroy();
@@ -195,15 +191,15 @@ void Program::RestoreScenarios() {
         if (platform_.files.Exists(aside)) continue;
         if (platform_.files.Rename(scenarioFilePath_, aside)) {
             platform_.dialogs.ShowMessage("The scenario file could not be read and has been kept as " + aside + ".",
-                                         DWL_APP_TITLE, MbOk | MbIconExclamation);
+                                          DWL_APP_TITLE, MbOk | MbIconExclamation);
             return;
         }
         break;
     }
     saveBlocked_ = true;
     platform_.dialogs.ShowMessage("The scenario file " + scenarioFilePath_ +
-                                     " could not be read. Scenario changes will not be saved in this session.",
-                                 DWL_APP_TITLE, MbOk | MbIconExclamation);
+                                      " could not be read. Scenario changes will not be saved in this session.",
+                                  DWL_APP_TITLE, MbOk | MbIconExclamation);
 }
 
 void Program::SaveScenarios() { SaveScenarios(SaveFailure::Tell); }
@@ -266,4 +262,4 @@ void Program::OnEndSession() {
     if (started_ && !exited_) SaveScenarios(SaveFailure::Silent);
 }
 
-} // namespace dwl
+}  // namespace dwl

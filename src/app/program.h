@@ -7,14 +7,14 @@
 #include "actions/countdown.h"
 #include "actions/exit_windows.h"
 #include "hotkeys/hotkey_settings.h"
-#include "ui/options/scenario_editor.h"
+#include "schedule/scenario_file.h"
 #include "schedule/scheduler.h"
-#include "ui/options/time_box.h"
 #include "settings/my_registry.h"
 #include "ui/options/options_controller.h"
-#include "schedule/scenario_file.h"
 #include "ui/options/options_form.h"
 #include "ui/options/options_window.h"
+#include "ui/options/scenario_editor.h"
+#include "ui/options/time_box.h"
 
 namespace dwl {
 
@@ -126,4 +126,4 @@ private:
     bool exited_ = false;
 };
 
-} // namespace dwl
+}  // namespace dwl

@@ -9,9 +9,7 @@
 namespace dwl {
 namespace {
 
-std::string Read(MyRegistry& registry, const char* value) {
-    return registry.LoadFromRegistry("HotKeys", value, "");
-}
+std::string Read(MyRegistry& registry, const char* value) { return registry.LoadFromRegistry("HotKeys", value, ""); }
 
 int16_t LoWord(intptr_t value) { return static_cast<int16_t>(static_cast<uint32_t>(value) & 0xFFFF); }
 int16_t HiWord(intptr_t value) { return static_cast<int16_t>((static_cast<uint32_t>(value) >> 16) & 0xFFFF); }
@@ -22,7 +20,7 @@ bool Matches(const std::string& mod, const std::string& vk, intptr_t lParam) {
     return m && k && *m == LoWord(lParam) && *k == HiWord(lParam);
 }
 
-} // namespace
+}  // namespace
 
 std::optional<long> HotkeyNumber(const std::string& text) {
     size_t begin = text.find_first_not_of(' ');
@@ -50,7 +48,11 @@ void LoadHotkeySettings(MyRegistry& registry, HotkeyValues& values) {
 }
 
 void RegisterUserHotkeys(IHotkeys& hotkeys, const HotkeyValues& values) {
-    const struct { int id; const std::string& mod; const std::string& vk; } keys[] = {
+    const struct {
+        int id;
+        const std::string& mod;
+        const std::string& vk;
+    } keys[] = {
         {HotkeyShutdown, values.shutdownMod, values.shutdownVk},
         {HotkeyReboot, values.rebootMod, values.rebootVk},
         {HotkeyLogOff, values.logOffMod, values.logOffVk},
@@ -78,4 +80,4 @@ std::vector<HotkeyCommand> DecodeHotkey(const HotkeyValues& values, uintptr_t wP
     return commands;
 }
 
-} // namespace dwl
+}  // namespace dwl

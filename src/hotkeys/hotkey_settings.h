@@ -12,8 +12,8 @@ class IHotkeys;
 // Hotkey ids registered on the options window.
 enum HotkeyId : int { HotkeyShutdown = 0, HotkeyReboot = 1, HotkeyLogOff = 2, HotkeyShowOptions = 3 };
 
-inline constexpr unsigned kShowOptionsModifiers = 7;   // Ctrl+Shift+Alt
-inline constexpr unsigned kShowOptionsKey = 0x50;      // P
+inline constexpr unsigned kShowOptionsModifiers = 7;  // Ctrl+Shift+Alt
+inline constexpr unsigned kShowOptionsKey = 0x50;     // P
 
 // The stored texts, modifier and key values of the three user hotkeys.
 struct HotkeyValues {
@@ -37,4 +37,4 @@ std::vector<HotkeyCommand> DecodeHotkey(const HotkeyValues& values, uintptr_t wP
 // A stored value as a number; nothing when empty or not a decimal number.
 std::optional<long> HotkeyNumber(const std::string& text);
 
-} // namespace dwl
+}  // namespace dwl

@@ -45,4 +45,4 @@ inline constexpr const char* kLockText = kPowerActions[3].text;
 inline constexpr const char* kSuspendText = kPowerActions[4].text;
 inline constexpr const char* kHibernateText = kPowerActions[5].text;
 
-} // namespace dwl
+}  // namespace dwl

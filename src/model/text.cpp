@@ -2,16 +2,14 @@
 
 namespace dwl {
 
-std::string TextBetween(const std::string& text, const std::string& startDelimiter,
-                        const std::string& endDelimiter) {
+std::string TextBetween(const std::string& text, const std::string& startDelimiter, const std::string& endDelimiter) {
     if (startDelimiter.empty()) return "0";
     const size_t start = text.find(startDelimiter);
     if (start == std::string::npos) return "0";
     const size_t pieceBegin = start + startDelimiter.size();
     const size_t nextStart = text.find(startDelimiter, pieceBegin);
-    const std::string piece = text.substr(pieceBegin, nextStart == std::string::npos
-                                                          ? std::string::npos
-                                                          : nextStart - pieceBegin);
+    const std::string piece =
+        text.substr(pieceBegin, nextStart == std::string::npos ? std::string::npos : nextStart - pieceBegin);
     const size_t end = endDelimiter.empty() ? std::string::npos : piece.find(endDelimiter);
     if (end == std::string::npos) return {};
     return piece.substr(0, end);
@@ -34,4 +32,4 @@ std::string TrimBlanks(const std::string& text) {
     return text.substr(first, last - first + 1);
 }
 
-} // namespace dwl
+}  // namespace dwl

@@ -16,8 +16,7 @@ inline constexpr const char* kFieldSeparator = "; ";
 // The text between the first `startDelimiter` and the next `endDelimiter`:
 // "0" when the start delimiter does not occur, empty when the end one does not
 // follow it (before a second start delimiter).
-std::string TextBetween(const std::string& text, const std::string& startDelimiter,
-                        const std::string& endDelimiter);
+std::string TextBetween(const std::string& text, const std::string& startDelimiter, const std::string& endDelimiter);
 
 // Cuts `text` at every `separator`; a text without it is one piece.
 std::vector<std::string> Split(const std::string& text, const std::string& separator);
@@ -25,4 +24,4 @@ std::vector<std::string> Split(const std::string& text, const std::string& separ
 // `text` without the blanks around it.
 std::string TrimBlanks(const std::string& text);
 
-} // namespace dwl
+}  // namespace dwl

@@ -22,4 +22,4 @@ public:
     virtual std::string SystemTimeText() = 0;
 };
 
-} // namespace dwl
+}  // namespace dwl

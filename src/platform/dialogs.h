@@ -4,8 +4,14 @@
 namespace dwl {
 
 // Message box styles and answers, with the platform's numeric values.
-enum MessageStyle : unsigned { MbOk = 0x0, MbYesNo = 0x4, MbIconStop = 0x10, MbIconQuestion = 0x20,
-                               MbIconExclamation = 0x30, MbIconInformation = 0x40 };
+enum MessageStyle : unsigned {
+    MbOk = 0x0,
+    MbYesNo = 0x4,
+    MbIconStop = 0x10,
+    MbIconQuestion = 0x20,
+    MbIconExclamation = 0x30,
+    MbIconInformation = 0x40
+};
 enum MessageAnswer : int { IdOk = 1, IdCancel = 2, IdYes = 6, IdNo = 7 };
 
 // The window a message box belongs to: it stays disabled while the box is up.
@@ -36,4 +42,4 @@ private:
     int open_ = 0;
 };
 
-} // namespace dwl
+}  // namespace dwl

@@ -27,4 +27,4 @@ public:
     virtual bool Rename(const std::string& from, const std::string& to) = 0;
 };
 
-} // namespace dwl
+}  // namespace dwl

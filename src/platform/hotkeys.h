@@ -10,4 +10,4 @@ public:
     virtual void Unregister(int id) = 0;
 };
 
-} // namespace dwl
+}  // namespace dwl

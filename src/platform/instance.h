@@ -10,4 +10,4 @@ public:
     virtual bool Acquire() = 0;
 };
 
-} // namespace dwl
+}  // namespace dwl

@@ -29,4 +29,4 @@ public:
     virtual std::optional<OsVersionRecord> Read(uint32_t size) = 0;
 };
 
-} // namespace dwl
+}  // namespace dwl

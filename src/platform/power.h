@@ -13,4 +13,4 @@ public:
     virtual void SetSuspendState(bool hibernate, bool forceCritical, bool disableWakeEvent) = 0;
 };
 
-} // namespace dwl
+}  // namespace dwl

@@ -24,4 +24,4 @@ public:
     virtual bool DeleteKey(Hive hive, const std::string& key) = 0;
 };
 
-} // namespace dwl
+}  // namespace dwl

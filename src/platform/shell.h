@@ -11,4 +11,4 @@ public:
     virtual void OpenDocument(const std::string& command) = 0;
 };
 
-} // namespace dwl
+}  // namespace dwl

@@ -10,4 +10,4 @@ public:
     virtual std::string LogonName() = 0;
 };
 
-} // namespace dwl
+}  // namespace dwl

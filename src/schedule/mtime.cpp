@@ -23,7 +23,7 @@ std::string TwoDigits(int value) {
     return std::string(1, static_cast<char>('0' + value / 10)) + static_cast<char>('0' + value % 10);
 }
 
-} // namespace
+}  // namespace
 
 std::optional<std::pair<int, int>> ReadTimeOfDay(const std::string& text) {
     size_t begin = 0;
@@ -98,4 +98,4 @@ bool SystemFormatIs12Hour(const std::string& systemTimeText) {
     return false;
 }
 
-} // namespace dwl
+}  // namespace dwl

@@ -44,4 +44,4 @@ std::string CurrentTimeText(IClock& clock, bool use12Hour);
 // contains an 'a' or a 'p'.
 bool SystemFormatIs12Hour(const std::string& systemTimeText);
 
-} // namespace dwl
+}  // namespace dwl

@@ -65,7 +65,7 @@ void AddLine(std::string& out, std::initializer_list<std::string> fields) {
     out += "\r\n";
 }
 
-} // namespace
+}  // namespace
 
 std::string FormatScenarioFile(const ScenarioFileData& data) {
     std::string out;
@@ -118,4 +118,4 @@ std::optional<ScenarioFileData> ParseScenarioFile(const std::string& text) {
     return std::nullopt;  // no end line: the file was cut off
 }
 
-} // namespace dwl
+}  // namespace dwl

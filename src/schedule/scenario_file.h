@@ -7,16 +7,16 @@ namespace dwl {
 
 // One program that a "Run Application" scenario starts.
 struct ApplicationRecord {
-    std::string longName;    // full path
-    std::string shortName;   // file name up to its first "."
+    std::string longName;   // full path
+    std::string shortName;  // file name up to its first "."
     std::string parameters;
     bool operator==(const ApplicationRecord&) const = default;
 };
 
 // What the scenario file keeps across runs.
 struct ScenarioFileData {
-    std::vector<std::string> scenarios;          // active entries, in list order
-    std::vector<ApplicationRecord> applications; // the application list
+    std::vector<std::string> scenarios;           // active entries, in list order
+    std::vector<ApplicationRecord> applications;  // the application list
     bool operator==(const ScenarioFileData&) const = default;
 };
 
@@ -27,4 +27,4 @@ std::string FormatScenarioFile(const ScenarioFileData& data);
 // Nothing when the text is not a complete scenario file.
 std::optional<ScenarioFileData> ParseScenarioFile(const std::string& text);
 
-} // namespace dwl
+}  // namespace dwl

@@ -17,7 +17,7 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
     return q;
 }
 
-} // namespace
+}  // namespace
 
 std::string ScenarioTimeText(const std::string& Entry) {
     const size_t lastSemicolon = Entry.rfind(';');
@@ -142,4 +142,4 @@ void Scheduler::CheckMinute(std::int64_t minute) {
     }
 }
 
-} // namespace dwl
+}  // namespace dwl

@@ -90,4 +90,4 @@ private:
     bool ticking_ = false;
 };
 
-} // namespace dwl
+}  // namespace dwl

@@ -11,13 +11,13 @@ namespace {
 constexpr const char* kWriteError = "Error writing to registry!";
 
 // The names a caller may give. HKEY_PERFORMANCE_DATA is deliberately absent.
-constexpr struct { const char* name; Hive hive; } kHives[] = {
-    {"HKEY_CLASSES_ROOT", Hive::ClassesRoot},
-    {"HKEY_CURRENT_USER", Hive::CurrentUser},
-    {"HKEY_LOCAL_MACHINE", Hive::LocalMachine},
-    {"HKEY_USERS", Hive::Users},
-    {"HKEY_CURRENT_CONFIG", Hive::CurrentConfig},
-    {"HKEY_DYN_DATA", Hive::DynData},
+constexpr struct {
+    const char* name;
+    Hive hive;
+} kHives[] = {
+    {"HKEY_CLASSES_ROOT", Hive::ClassesRoot},     {"HKEY_CURRENT_USER", Hive::CurrentUser},
+    {"HKEY_LOCAL_MACHINE", Hive::LocalMachine},   {"HKEY_USERS", Hive::Users},
+    {"HKEY_CURRENT_CONFIG", Hive::CurrentConfig}, {"HKEY_DYN_DATA", Hive::DynData},
 };
 
 // Only blanks are trimmed, not tabs or line ends.
@@ -30,7 +30,7 @@ std::string TrimmedUpper(const std::string& text) {
     return out;
 }
 
-} // namespace
+}  // namespace
 
 MyRegistry::MyRegistry(IRegistry& registry, IDialogs& dialogs, std::string caption)
     : registry_(registry), dialogs_(dialogs), caption_(std::move(caption)) {
@@ -87,4 +87,4 @@ bool MyRegistry::DeleteValueRegistry(const std::string& value) {
     return false;
 }
 
-} // namespace dwl
+}  // namespace dwl

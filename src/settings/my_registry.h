@@ -27,8 +27,7 @@ public:
     // The stored text, or the default when the key or value is missing, can't
     // be read, or holds more than kMaxReadLength characters. A stored empty
     // text is returned as such.
-    std::string LoadFromRegistry(const std::string& section, const std::string& key,
-                                 const std::string& defaultSetting);
+    std::string LoadFromRegistry(const std::string& section, const std::string& key, const std::string& defaultSetting);
     // The same with a numeric default, which comes back as its decimal text.
     // The stored text is not checked: callers convert the result themselves.
     std::string LoadFromRegistry(const std::string& section, const std::string& key, int defaultSetting);
@@ -62,4 +61,4 @@ private:
     std::string baseSubKey_;
 };
 
-} // namespace dwl
+}  // namespace dwl

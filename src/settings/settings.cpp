@@ -64,7 +64,7 @@ void SaveBoxes(MyRegistry& registry, const BoxSettings& boxes, const BoxValue (&
         if (entry.written) registry.SaveToRegistry(entry.section, entry.value, boxes.*entry.box != 0 ? "1" : "0");
 }
 
-} // namespace
+}  // namespace
 
 void LoadOptions(MyRegistry& registry, BoxSettings& boxes, std::string& configPassword) {
     registry.TuneMyRegistry(kUserHive, kBaseKey);
@@ -104,4 +104,4 @@ void SetStartupEntry(MyRegistry& registry, bool enable, const std::string& progr
     }
 }
 
-} // namespace dwl
+}  // namespace dwl

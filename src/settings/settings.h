@@ -35,4 +35,4 @@ void SaveOptions(MyRegistry& registry, const BoxSettings& boxes);
 // HKEY_LOCAL_MACHINE.
 void SetStartupEntry(MyRegistry& registry, bool enable, const std::string& programPath);
 
-} // namespace dwl
+}  // namespace dwl

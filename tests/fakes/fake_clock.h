@@ -20,4 +20,4 @@ struct FakeClock : IClock {
     std::string systemText;
 };
 
-} // namespace dwl::fakes
+}  // namespace dwl::fakes

@@ -16,9 +16,9 @@
 #include "platform/instance.h"
 #include "platform/os_version.h"
 #include "platform/power.h"
+#include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/user.h"
-#include "platform/registry.h"
 #include "ui/options/options_window.h"
 
 namespace dwl::fakes {
@@ -34,7 +34,10 @@ struct Recorder {
 
 struct FakeInstanceGuard : IInstanceGuard, Recorder {
     using Recorder::Recorder;
-    bool Acquire() override { Note("instance"); return true; }
+    bool Acquire() override {
+        Note("instance");
+        return true;
+    }
 };
 
 struct FakeDialogs : IDialogs, Recorder {
@@ -45,7 +48,9 @@ struct FakeDialogs : IDialogs, Recorder {
         if (whileShown) whileShown();  // what the box's message loop delivers while it is up
         return answer;
     }
+    // clang-format off
     struct Shown { std::string text, caption; unsigned style; DialogOwner owner; };
+    // clang-format on
     std::vector<Shown> shown;
     std::function<void()> whileShown;
     int answer = IdOk;
@@ -69,7 +74,8 @@ struct FakeRegistry : IRegistry {
     }
     bool DeleteKey(Hive hive, const std::string& key) override {
         if (Denied(hive, key)) return false;
-        std::erase_if(values, [&](const auto& e) { return std::get<0>(e.first) == hive && std::get<1>(e.first) == key; });
+        std::erase_if(values,
+                      [&](const auto& e) { return std::get<0>(e.first) == hive && std::get<1>(e.first) == key; });
         return true;
     }
     bool Denied(Hive hive, const std::string& key) const {
@@ -110,14 +116,13 @@ struct FakeFileSystem : IFileSystem, Recorder {
     bool failWrites = false;
 };
 
-// One record for both sizes (Windows XP unless set); the extended read can be made to fail.
+// One record for both sizes (Windows XP unless set).
 struct FakeOsVersion : IOsVersionSource {
     std::optional<OsVersionRecord> Read(uint32_t size) override {
         requested.push_back(size);
-        return size == kVersionRecordExSize && failExtended ? std::nullopt : record;
+        return record;
     }
     std::optional<OsVersionRecord> record = OsVersionRecord{5, 1, 2600, 2, std::string(128, '\0'), 3, 0, 0, 1};
-    bool failExtended = false;
     std::vector<uint32_t> requested;
 };
 
@@ -132,19 +137,21 @@ struct FakeHotkeys : IHotkeys, Recorder {
 
 struct FakeOptionsWindow : IOptionsWindow, Recorder {
     using Recorder::Recorder;
-    void Create(IOptionsEvents&) override { exists = true; Note("create options"); }
+    void Create(IOptionsEvents&) override { Note("create options"); }
     void ShowCentred() override { Note("show options"); }
     void Hide() override { Note("hide options"); }
     void HookHotkeyProc() override { Note("hook"); }
     void UnhookHotkeyProc() override { Note("unhook"); }
-    void Destroy() override { exists = false; Note("destroy options"); }
+    void Destroy() override { Note("destroy options"); }
     void ShowNormal() override { Note("show normal"); }
     void ShowTrayMenu() override { Note("tray menu"); }
     void AddTrayIcon(const char* tip) override { Note(std::string("add tray ") + tip); }
     void RemoveTrayIcon() override { Note("remove tray"); }
-    void FocusControl(const void* c) override { focused = c; Note("focus"); }
+    void FocusControl(const void* c) override {
+        focused = c;
+        Note("focus");
+    }
     const void* focused = nullptr;
-    bool exists = false;
 };
 
 struct FakePower : IPower, Recorder {
@@ -179,4 +186,4 @@ struct FakeCountdownWindow : ICountdownWindow, Recorder {
     void Destroy() override { Note("destroy countdown"); }
 };
 
-} // namespace dwl::fakes
+}  // namespace dwl::fakes

@@ -11,7 +11,7 @@ namespace {
 
 // The real field is always 128 characters: text, a NUL, then whatever was left behind.
 fakes::FakeOsVersion Source(uint32_t major, uint32_t minor, uint32_t platform, const std::string& csd = "",
-                           const std::string& garbage = "") {
+                            const std::string& garbage = "") {
     fakes::FakeOsVersion source;
     source.record = OsVersionRecord{major, minor, 1234, platform, csd + '\0' + garbage};
     source.record->csd.resize(128, '\0');
@@ -23,6 +23,7 @@ TEST(ClsOsTest, NamesTheVersionAndDecidesOnTheExtendedRead) {
         uint32_t major, minor, platform;
         std::string csd, garbage, name;
         bool extended, lock, xpOrDotNet;
+        // clang-format off
     } cases[] = {
         {4, 0, 1, " b", "", "Windows 95 OSR2", false, false, false},
         {4, 0, 2, "  service pack 6  ", "", "Windows NT 4.0", true, false, false},
@@ -33,6 +34,7 @@ TEST(ClsOsTest, NamesTheVersionAndDecidesOnTheExtendedRead) {
         {5, 7, 2, "", "", "Unknown OS Version 5.7", true, false, false},
         {6, 0, 2, "", "", "Unknown OS Version 6.0", false, false, false},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.major << "." << c.minor << " P" << c.platform << " '" << c.csd << "'");
         auto source = Source(c.major, c.minor, c.platform, c.csd, c.garbage);
@@ -50,6 +52,7 @@ TEST(ClsOsTest, ExtendedRecordGivesServicePackSuitesAndProductType) {
         uint8_t type;
         uint16_t suite, spMajor, spMinor;
         std::string productType, suites, servicePack;
+        // clang-format off
     } cases[] = {
         {4, 0, 3, 0x0002, 6, 0, "Advanced Server", "", "Service Pack 6.0"},
         {4, 0, 4, 0, 0, 1, "", "", "Service Pack 0.1"},
@@ -57,6 +60,7 @@ TEST(ClsOsTest, ExtendedRecordGivesServicePackSuitesAndProductType) {
          "Microsoft BackOffice components are installed ,Terminal Services is installed ", ""},
         {5, 2, 3, 0x0402, 0, 0, "Enterprise Server", "", ""},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.major << "." << c.minor << " T" << int(c.type) << " S" << c.suite);
         auto source = Source(c.major, c.minor, 2, "Service Pack 6a");
@@ -71,5 +75,5 @@ TEST(ClsOsTest, ExtendedRecordGivesServicePackSuitesAndProductType) {
     }
 }
 
-} // namespace
-} // namespace dwl
+}  // namespace
+}  // namespace dwl

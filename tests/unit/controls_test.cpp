@@ -20,5 +20,5 @@ TEST(HotkeyDecoding, EachStoredCombinationActsOnlyUnderItsOwnId) {
     EXPECT_TRUE(DecodeHotkey(HotkeyValues{"6x", "83", "", "", "", "", "", "", ""}, 0, l(6, 83)).empty());
 }
 
-} // namespace
-} // namespace dwl
+}  // namespace
+}  // namespace dwl

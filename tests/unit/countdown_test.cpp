@@ -17,7 +17,9 @@ struct Bench : ICountdownWindow {
     void SetAlwaysOnTop() override { topmost = true; }
     void ClearAlwaysOnTop() override { topmost = false; }
 
-    void Ticks(int n) { while (n-- > 0) cd.ATimer_Timer(); }
+    void Ticks(int n) {
+        while (n-- > 0) cd.ATimer_Timer();
+    }
     bool Idle() const { return !cd.TimerRunning() && interval == 0 && !visible && !topmost; }
 
     int interval = 0, height = 0;
@@ -80,5 +82,5 @@ TEST(Countdown, RestartCancelAndActNow) {
     EXPECT_TRUE(b.Idle());
 }
 
-} // namespace
-} // namespace dwl
+}  // namespace
+}  // namespace dwl

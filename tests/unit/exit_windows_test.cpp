@@ -7,6 +7,7 @@ namespace dwl {
 namespace {
 
 TEST(ExitWindows, CodesToCleanUpPrivilegeAndPlatformCall) {
+    // clang-format off
     struct Row { int code; int power; fakes::Journal journal; };
     const Row rows[] = {
         {0, 1, {"privilege", "ExitWindowsEx 4 4294967295"}},
@@ -16,6 +17,7 @@ TEST(ExitWindows, CodesToCleanUpPrivilegeAndPlatformCall) {
         {8, 0, {"privilege", "ExitWindowsEx 12 4294967295"}},
         {5, 1, {"privilege"}},
     };
+    // clang-format on
     fakes::Journal journal;
     fakes::FakePower power(journal);
     CheckBox chkPower{"chkPower"};
@@ -29,5 +31,5 @@ TEST(ExitWindows, CodesToCleanUpPrivilegeAndPlatformCall) {
     }
 }
 
-} // namespace
-} // namespace dwl
+}  // namespace
+}  // namespace dwl

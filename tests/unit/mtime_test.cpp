@@ -9,6 +9,7 @@ namespace {
 using fakes::FakeClock;
 
 TEST(CurrentTimeText, BothFormsFromTheSystemText) {
+    // clang-format off
     struct Row { int hour, minute; const char* system; const char* text12; const char* text24; };
     const Row rows[] = {
         {0, 30, "12:30:07 AM", "12:30 AM", "0:30"}, {12, 30, "12:30:59 PM", "12:30 PM", "12:30"},
@@ -16,6 +17,7 @@ TEST(CurrentTimeText, BothFormsFromTheSystemText) {
         // Not one of the two forms: the clock's own time is taken.
         {21, 5, "21.05.12", "9:05 PM", "21:05"},    {1, 2, "", "1:02 AM", "1:02"},
     };
+    // clang-format on
     for (const Row& row : rows) {
         FakeClock clock(row.hour, row.minute, row.system);
         EXPECT_EQ(CurrentTimeText(clock, true), row.text12) << row.system;
@@ -24,15 +26,17 @@ TEST(CurrentTimeText, BothFormsFromTheSystemText) {
 }
 
 TEST(ReadTimeOfDay, AcceptedAndRejectedTexts) {
+    // clang-format off
     struct Row { const char* text; int hour, minute; };
     const Row accepted[] = {
         {"09:05", 9, 5},       {"  23:59\t", 23, 59}, {"21:05:12", 21, 5},   {"12:05 AM", 0, 5},
         {"12:05 PM", 12, 5},   {"9:30 pm", 21, 30},   {"9:05:12 PM", 21, 5}, {"1:00  am", 1, 0},
     };
+    // clang-format on
     for (const Row& row : accepted)
         EXPECT_EQ(ReadTimeOfDay(row.text), std::make_pair(row.hour, row.minute)) << row.text;
-    for (const char* text : {"", "9", "9:5", "9:005", "24:00", "123:00", "9:60", "+9:05", "9.05", "9:05:",
-                             "9:05:60", "9:05:12:13", "0:30 AM", "13:00 PM", "9:05PM", "9:05 a.m.", "AM 9:05"})
+    for (const char* text : {"", "9", "9:5", "9:005", "24:00", "123:00", "9:60", "+9:05", "9.05", "9:05:", "9:05:60",
+                             "9:05:12:13", "0:30 AM", "13:00 PM", "9:05PM", "9:05 a.m.", "AM 9:05"})
         EXPECT_FALSE(ReadTimeOfDay(text).has_value()) << text;
 }
 
@@ -43,5 +47,5 @@ TEST(ReadTimeOfDay, EveryMinuteReadsBackInBothForms) {
                 EXPECT_EQ(ReadTimeOfDay(TimeText(hour, minute, use12Hour)), std::make_pair(hour, minute));
 }
 
-} // namespace
-} // namespace dwl
+}  // namespace
+}  // namespace dwl

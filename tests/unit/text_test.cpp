@@ -20,11 +20,11 @@ TEST(ScenarioFile, RejectsWhatIsNotACompleteFile) {
 }
 
 TEST(ScenarioFile, SkipsLinesOfUnknownKindsAndAcceptsBareLineFeeds) {
-    const auto data = ParseScenarioFile(
-        "Duskwell scenarios 1\nnote\tfrom a later version\nscenario\tSuspend; Daily; 1:00\nend\t2\n");
+    const auto data =
+        ParseScenarioFile("Duskwell scenarios 1\nnote\tfrom a later version\nscenario\tSuspend; Daily; 1:00\nend\t2\n");
     ASSERT_TRUE(data);
     EXPECT_EQ(data->scenarios, std::vector<std::string>{"Suspend; Daily; 1:00"});
 }
 
-} // namespace
-} // namespace dwl
+}  // namespace
+}  // namespace dwl

@@ -19,7 +19,9 @@ struct TimeBoxTest : ::testing::Test {
     TimeBox box{txtTime, cmdPlus, cmdMin, lstTime};
     Focus focus;
 
-    TimeBoxTest() { box.onFocusRequest = [this](TimeBoxFocus target) { focus.push_back(target); }; }
+    TimeBoxTest() {
+        box.onFocusRequest = [this](TimeBoxFocus target) { focus.push_back(target); };
+    }
 
     // The box shows `text` with `part` selected; the list is hidden.
     void Show(bool use12Hour, const std::string& text, const std::string& part) {
@@ -35,9 +37,9 @@ struct TimeBoxTest : ::testing::Test {
 };
 
 TEST_F(TimeBoxTest, InitChoosesTheFormFromTheSystemText) {
-    for (const auto& [system, use12Hour, text] : {std::tuple{"9:05:12 PM", true, "9:05 PM"},
-                                                  std::tuple{"21:05:12", false, "21:05"},
-                                                  std::tuple{"9:05:12 p.m.", true, "9:05 PM"}}) {
+    for (const auto& [system, use12Hour, text] :
+         {std::tuple{"9:05:12 PM", true, "9:05 PM"}, std::tuple{"21:05:12", false, "21:05"},
+          std::tuple{"9:05:12 p.m.", true, "9:05 PM"}}) {
         TimeBox fresh{txtTime, cmdPlus, cmdMin, lstTime};
         FakeClock clock(21, 5, system);
         fresh.InitTimeBox(clock);
@@ -47,18 +49,8 @@ TEST_F(TimeBoxTest, InitChoosesTheFormFromTheSystemText) {
     }
 }
 
-TEST_F(TimeBoxTest, SelectPartAtCaret) {
-    // Carets 0..8 of "10:05 PM": hours up to the ":", designator from after the blank.
-    const char* parts12 = "hhhnnnttt";
-    for (int caret = 0; caret <= 8; ++caret) {
-        Show(true, "10:05 PM", "");
-        txtTime.SetSelection(caret, 0);
-        box.SelectPartAtCaret();
-        EXPECT_EQ(box.TimePart, std::string(1, parts12[caret])) << caret;
-    }
-}
-
 TEST_F(TimeBoxTest, StepTable) {
+    // clang-format off
     struct Row { bool use12Hour; const char* text; const char* part; bool up; const char* result; const char* selected; };
     const Row rows[] = {
         {true, "12:30 AM", "h", true, "1:30 AM", "1"},     {true, "11:30 PM", "h", true, "12:30 PM", "12"},
@@ -66,6 +58,7 @@ TEST_F(TimeBoxTest, StepTable) {
         {false, "9:00", "n", false, "9:59", "59"},         {true, "9:05 PM", "t", false, "9:05 AM", "AM"},
         {true, "9:05 PM", "", true, "9:05 PM", ""},
     };
+    // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string(row.text) + " " + row.part + (row.up ? " up" : " down"));
         Show(row.use12Hour, row.text, row.part);
@@ -78,27 +71,15 @@ TEST_F(TimeBoxTest, StepTable) {
     }
 }
 
-TEST_F(TimeBoxTest, MoveTimePartCyclesThroughTheParts) {
-    const std::string parts[] = {"h", "n", "t"}, selected[] = {"10", "05", "PM"};
-    for (int i = 0; i < 3; ++i) {
-        for (bool forward : {true, false}) {
-            Show(true, "10:05 PM", parts[i]);
-            box.MoveTimePart(forward);
-            EXPECT_EQ(txtTime.SelText(), selected[(i + (forward ? 1 : 2)) % 3]) << parts[i] << forward;
-        }
-    }
-    Show(true, "10:05 PM", "");
-    box.MoveTimePart(true);
-    EXPECT_EQ(txtTime.SelText(), "");
-}
-
 TEST_F(TimeBoxTest, KeyTable) {
+    // clang-format off
     struct Row { bool use12Hour; const char* part; int key; const char* text; const char* selected; };
     const Row rows[] = {
         {false, "n", 38, "10:06", "06"},       {false, "n", 40, "10:04", "04"},  // re-select, then step
         {true, "t", 'P', "10:05 PM", "PM"},    {true, "t", 'A', "10:05 AM", "AM"},
         {true, "n", 'P', "10:05 AM", "05"},    {true, "t", 'X', "10:05 AM", "AM"},
     };
+    // clang-format on
     for (const Row& row : rows) {
         Show(row.use12Hour, row.use12Hour ? "10:05 AM" : "10:05", row.part);
         if (row.key == 38 || row.key == 40) txtTime.SetSelection(txtTime.SelStart(), 0);  // caret only
@@ -109,11 +90,13 @@ TEST_F(TimeBoxTest, KeyTable) {
 }
 
 TEST_F(TimeBoxTest, DigitKeysOpenTheListAndChoosingWritesThePart) {
+    // clang-format off
     struct Row { bool use12Hour; const char* part; char key; int count; int index; int left; int choice; const char* result; };
     const Row rows[] = {
         {false, "h", '7', 24, 7, 2160, 15, "15:05"},  {true, "h", '7', 12, 6, 2160, 11, "12:05 AM"},
         {true, "h", '0', 12, -1, 2160, 0, "1:05 AM"}, {false, "n", '3', 60, 3, 2400, 7, "9:07"},
     };
+    // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string(row.part) + row.key);
         const std::string text = row.use12Hour ? "9:05 AM" : "9:05";
@@ -163,5 +146,5 @@ TEST_F(TimeBoxTest, TextsThatAreNotTimesRevertToTheLastValidOne) {
     EXPECT_EQ(txtTime.SelText(), "10");
 }
 
-} // namespace
-} // namespace dwl
+}  // namespace
+}  // namespace dwl

@@ -1,9 +1,9 @@
 // The Win32 controls of the views against their models, both ways: a value
 // set on the model shows in the control; the control's notification, after a
 // change made in the control, lands in the model and runs its change handling.
-#include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
@@ -63,6 +63,7 @@ TEST_F(ControlViewsTest, ModelValuesShowInTheControls) {
         std::function<void(ControlViewsTest&)> set;
         std::function<long long(ControlViewsTest&)> read;
         long long expected;
+        // clang-format off
     } rows[] = {
         {"check box value", [](auto& t) { t.check.SetValue(1); }, [](auto& t) { return t.Send(1, BM_GETCHECK); }, BST_CHECKED},
         {"check box cleared", [](auto& t) { t.check.SetValue(1); t.check.SetValue(0); },
@@ -84,6 +85,7 @@ TEST_F(ControlViewsTest, ModelValuesShowInTheControls) {
          [](auto& t) { return t.Send(7, CB_GETCURSEL); }, CB_ERR},
         {"progress", [](auto& t) { t.bar.SetRange(0, 5); t.bar.SetValue(3); }, [](auto& t) { return t.Send(8, PBM_GETPOS); }, 3},
     };
+    // clang-format on
     for (const auto& row : rows) {
         ControlViewsTest& t = *this;
         SCOPED_TRACE(row.what);
@@ -94,10 +96,11 @@ TEST_F(ControlViewsTest, ModelValuesShowInTheControls) {
 
 TEST_F(ControlViewsTest, NotificationsCarryTheControlsStateIntoTheModel) {
     const struct {
-        const char* what;  // the control whose change handling runs
+        const char* what;                               // the control whose change handling runs
         std::function<void(ControlViewsTest&)> change;  // in the control, then its notification
         std::function<std::string(ControlViewsTest&)> model;
         std::string expected;
+        // clang-format off
     } rows[] = {
         {"chk", [](auto& t) { t.Send(1, BM_SETCHECK, BST_CHECKED); t.views.OnCommand(1, BN_CLICKED); },
          [](auto& t) { return std::to_string(t.check.Value()); }, "1"},
@@ -111,6 +114,7 @@ TEST_F(ControlViewsTest, NotificationsCarryTheControlsStateIntoTheModel) {
         {"cbo", [](auto& t) { t.Send(7, CB_SETCURSEL, 0); t.views.OnCommand(7, CBN_SELCHANGE); },
          [](auto& t) { return t.drop.Text(); }, "Daily"},
     };
+    // clang-format on
     for (const auto& row : rows) {
         ControlViewsTest& t = *this;
         SCOPED_TRACE(row.what);
@@ -126,5 +130,5 @@ TEST_F(ControlViewsTest, NotificationsCarryTheControlsStateIntoTheModel) {
     EXPECT_EQ(changes, "");
 }
 
-} // namespace
-} // namespace dwl::win32
+}  // namespace
+}  // namespace dwl::win32

@@ -1,7 +1,7 @@
 // The Win32 implementations against the system's real registry, files and
 // libraries.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <string>
 
@@ -74,7 +74,6 @@ TEST(SystemLibrary, TheSystemFolderCopyIsLoadedNotTheOneBesideTheProgram) {
     EXPECT_EQ(LoadSystemLibrary("powrprof.dll"), module);
 }
 
-
 // The window procedure of a window before anything goes in front of it.
 int g_ownProcCalls = 0;
 LRESULT CALLBACK OwnProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -125,5 +124,5 @@ TEST(Subclass, GoesInFrontOnceAndGivesTheWindowBackExactly) {
     }
 }
 
-} // namespace
-} // namespace dwl::win32
+}  // namespace
+}  // namespace dwl::win32

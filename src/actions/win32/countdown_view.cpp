@@ -7,7 +7,7 @@ constexpr UINT_PTR kCountdownTimerId = 1;  // ATimer
 
 TwipsRect Rect(const CountdownLayout::Box& box) { return {box.left, box.top, box.width, box.height}; }
 
-} // namespace
+}  // namespace
 
 bool CountdownView::EnsureWindow() {
     if (window_) return true;
@@ -30,7 +30,9 @@ void CountdownView::StartTimer(int intervalMs) {
     if (EnsureWindow()) SetTimer(window_, kCountdownTimerId, static_cast<UINT>(intervalMs), nullptr);
 }
 
-void CountdownView::StopTimer() { if (window_) KillTimer(window_, kCountdownTimerId); }
+void CountdownView::StopTimer() {
+    if (window_) KillTimer(window_, kCountdownTimerId);
+}
 
 void CountdownView::Show() {
     if (!EnsureWindow()) return;
@@ -41,7 +43,9 @@ void CountdownView::Show() {
     ShowWindow(window_, SW_SHOWNA);
 }
 
-void CountdownView::Hide() { if (window_) ShowWindow(window_, SW_HIDE); }
+void CountdownView::Hide() {
+    if (window_) ShowWindow(window_, SW_HIDE);
+}
 
 // The frame is measured on the window itself: caption and borders differ
 // between systems, themes and Wine, and the system's own figures for them
@@ -52,8 +56,9 @@ void CountdownView::SetClientHeightTwips(int height) {
     RECT client{};
     GetWindowRect(window_, &frame);
     GetClientRect(window_, &client);
-    SetWindowPos(window_, nullptr, 0, 0, dpi_.X(CountdownLayout::clientWidth) + (frame.right - frame.left) - client.right,
-                 dpi_.Y(height) + (frame.bottom - frame.top) - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(
+        window_, nullptr, 0, 0, dpi_.X(CountdownLayout::clientWidth) + (frame.right - frame.left) - client.right,
+        dpi_.Y(height) + (frame.bottom - frame.top) - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CountdownView::SetAlwaysOnTop() {
@@ -76,16 +81,14 @@ LRESULT CountdownView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         if (views_ && lParam != 0) views_->OnCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
-    case WM_CLOSE:
-        return 0;  // only Cancel ends a countdown
+    case WM_CLOSE: return 0;  // only Cancel ends a countdown
     case WM_DESTROY:
         KillTimer(window_, kCountdownTimerId);
         views_.reset();
         if (model_) model_->frmAction.onRefresh = nullptr;
         return 0;
-    default:
-        return DefWindowProcA(window_, message, wParam, lParam);
+    default: return DefWindowProcA(window_, message, wParam, lParam);
     }
 }
 
-} // namespace dwl::win32
+}  // namespace dwl::win32

@@ -10,7 +10,12 @@ namespace dwl::win32 {
 
 inline constexpr const char* kCountdownWindowClass = "DuskwellCountdown";
 
-enum CountdownControlId : int { IdCountdownLabel = 2001, IdCountdownBar = 2002, IdCountdownAct = 2003, IdCountdownCancel = 2004 };
+enum CountdownControlId : int {
+    IdCountdownLabel = 2001,
+    IdCountdownBar = 2002,
+    IdCountdownAct = 2003,
+    IdCountdownCancel = 2004
+};
 
 // The Win32 view of the countdown window frmAction: a fixed-size tool window,
 // created the first time a countdown shows it.
@@ -40,4 +45,4 @@ private:
     bool placed_ = false;
 };
 
-} // namespace dwl::win32
+}  // namespace dwl::win32

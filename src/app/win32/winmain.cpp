@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "app/program.h"
 #include "actions/win32/countdown_view.h"
+#include "app/program.h"
 #include "platform/win32/os_version_win32.h"
 #include "platform/win32/power_win32.h"
 #include "platform/win32/registry_win32.h"
@@ -20,7 +20,8 @@ namespace {
 void DeclareDpiAware() {
     using SetAware = BOOL(WINAPI*)();
     if (HMODULE user = GetModuleHandleA("user32.dll"))
-        if (auto setAware = reinterpret_cast<SetAware>(reinterpret_cast<void*>(GetProcAddress(user, "SetProcessDPIAware"))))
+        if (auto setAware =
+                reinterpret_cast<SetAware>(reinterpret_cast<void*>(GetProcAddress(user, "SetProcessDPIAware"))))
             setAware();
 }
 
@@ -42,8 +43,8 @@ int Run(HINSTANCE instance) {
     dialogs.owner = [&view, &countdown](dwl::DialogOwner which) {
         return which == dwl::DialogOwner::Countdown ? countdown.Handle() : view.Handle();
     };
-    dwl::Program program(dwl::Platform{instanceGuard, dialogs, registry, files, osVersion, hotkeys, view, clock,
-                                       power, user, countdown, shell});
+    dwl::Program program(dwl::Platform{instanceGuard, dialogs, registry, files, osVersion, hotkeys, view, clock, power,
+                                       user, countdown, shell});
     countdown.Attach(program.CountdownWindow());
 
     // The window goes before the program whose form it shows.
@@ -72,7 +73,7 @@ int Run(HINSTANCE instance) {
     return static_cast<int>(message.wParam);
 }
 
-} // namespace
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     try {

@@ -17,7 +17,7 @@ ULONGLONG WINAPI TickCount64() {
     return high + now;
 }
 
-} // namespace
+}  // namespace
 
 #if defined(__i386__)
 extern "C" void* DwlImportTickCount64 __asm__("__imp__GetTickCount64@0");

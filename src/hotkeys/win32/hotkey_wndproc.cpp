@@ -9,4 +9,4 @@ void HotkeyProc::Install(HWND window) {
     });
 }
 
-} // namespace dwl::win32
+}  // namespace dwl::win32

@@ -24,4 +24,4 @@ private:
     Subclass subclass_;
 };
 
-} // namespace dwl::win32
+}  // namespace dwl::win32

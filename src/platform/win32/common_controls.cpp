@@ -14,13 +14,15 @@ void EnsureCommonControls(DWORD classes) {
     if (!library) return;
     using InitEx = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
     using Init = void(WINAPI*)();
-    if (auto initEx = reinterpret_cast<InitEx>(reinterpret_cast<void*>(GetProcAddress(library, "InitCommonControlsEx")))) {
+    if (auto initEx =
+            reinterpret_cast<InitEx>(reinterpret_cast<void*>(GetProcAddress(library, "InitCommonControlsEx")))) {
         INITCOMMONCONTROLSEX init{sizeof init, classes};
         if (initEx(&init)) registered |= classes;
-    } else if (auto init = reinterpret_cast<Init>(reinterpret_cast<void*>(GetProcAddress(library, "InitCommonControls")))) {
+    } else if (auto init =
+                   reinterpret_cast<Init>(reinterpret_cast<void*>(GetProcAddress(library, "InitCommonControls")))) {
         init();
         registered |= classes;
     }
 }
 
-} // namespace dwl::win32
+}  // namespace dwl::win32

@@ -8,4 +8,4 @@ namespace dwl::win32 {
 // does without it: loading it costs several megabytes of memory.
 void EnsureCommonControls(DWORD classes);
 
-} // namespace dwl::win32
+}  // namespace dwl::win32

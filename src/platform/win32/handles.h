@@ -22,7 +22,10 @@ public:
 
     T get() const { return handle_; }
     explicit operator bool() const { return handle_ != Invalid; }
-    T* put() { reset(); return &handle_; }
+    T* put() {
+        reset();
+        return &handle_;
+    }
     T release() { return std::exchange(handle_, Invalid); }
     void reset(T handle = Invalid) {
         if (handle_ != Invalid) Close(handle_);
@@ -55,13 +58,18 @@ public:
     explicit UniqueFile(HANDLE handle) : handle_(handle) {}
     UniqueFile(const UniqueFile&) = delete;
     UniqueFile& operator=(const UniqueFile&) = delete;
-    ~UniqueFile() { if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_); }
+    ~UniqueFile() {
+        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+    }
     HANDLE get() const { return handle_; }
     explicit operator bool() const { return handle_ != INVALID_HANDLE_VALUE; }
-    void close() { if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_); handle_ = INVALID_HANDLE_VALUE; }
+    void close() {
+        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+    }
 
 private:
     HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
 
-} // namespace dwl::win32
+}  // namespace dwl::win32

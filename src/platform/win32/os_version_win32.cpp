@@ -39,4 +39,4 @@ std::optional<OsVersionRecord> Win32OsVersionSource::Read(uint32_t size) {
     return record;
 }
 
-} // namespace dwl
+}  // namespace dwl

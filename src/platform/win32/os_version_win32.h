@@ -9,4 +9,4 @@ public:
     std::optional<OsVersionRecord> Read(uint32_t size) override;
 };
 
-} // namespace dwl
+}  // namespace dwl

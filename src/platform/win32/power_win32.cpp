@@ -47,4 +47,4 @@ std::string Win32Clock::SystemTimeText() {
     return buffer;
 }
 
-} // namespace dwl::win32
+}  // namespace dwl::win32

@@ -18,4 +18,4 @@ public:
     std::string SystemTimeText() override;
 };
 
-} // namespace dwl::win32
+}  // namespace dwl::win32

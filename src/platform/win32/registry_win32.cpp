@@ -20,20 +20,19 @@ HKEY Root(Hive hive) {
     return HKEY_CURRENT_USER;
 }
 
-} // namespace
+}  // namespace
 
 std::optional<std::string> Win32Registry::ReadString(Hive hive, const std::string& key, const std::string& value) {
     UniqueKey handle;
-    if (RegOpenKeyExA(Root(hive), key.c_str(), 0, KEY_QUERY_VALUE, handle.put()) != ERROR_SUCCESS)
-        return std::nullopt;
+    if (RegOpenKeyExA(Root(hive), key.c_str(), 0, KEY_QUERY_VALUE, handle.put()) != ERROR_SUCCESS) return std::nullopt;
     DWORD type = 0;
     DWORD size = 0;
     if (RegQueryValueExA(handle.get(), value.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
         return std::nullopt;
     std::vector<char> buffer(size + 1, '\0');
     DWORD got = size;
-    if (RegQueryValueExA(handle.get(), value.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
-                         &got) != ERROR_SUCCESS)
+    if (RegQueryValueExA(handle.get(), value.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &got) !=
+        ERROR_SUCCESS)
         return std::nullopt;
     std::string text(buffer.data(), got);
     // Stored texts carry their terminating NUL; keep what precedes the first one.
@@ -43,7 +42,7 @@ std::optional<std::string> Win32Registry::ReadString(Hive hive, const std::strin
 }
 
 WriteResult Win32Registry::WriteString(Hive hive, const std::string& key, const std::string& value,
-                                      const std::string& data) {
+                                       const std::string& data) {
     // RegCreateKeyExA opens an existing key and creates a missing one with its parents.
     UniqueKey handle;
     if (RegCreateKeyExA(Root(hive), key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
@@ -65,4 +64,4 @@ bool Win32Registry::DeleteKey(Hive hive, const std::string& key) {
     return RegDeleteKeyA(Root(hive), key.c_str()) == ERROR_SUCCESS;
 }
 
-} // namespace dwl::win32
+}  // namespace dwl::win32

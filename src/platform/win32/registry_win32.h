@@ -12,4 +12,4 @@ public:
     bool DeleteKey(Hive hive, const std::string& key) override;
 };
 
-} // namespace dwl::win32
+}  // namespace dwl::win32

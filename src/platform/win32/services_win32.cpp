@@ -46,8 +46,7 @@ std::string Win32FileSystem::ExeFolder() {
 
 FileContent Win32FileSystem::ReadFile(const std::string& path) {
     UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         const DWORD error = GetLastError();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return {ReadStatus::Missing, {}};
@@ -67,8 +66,8 @@ FileContent Win32FileSystem::ReadFile(const std::string& path) {
 bool Win32FileSystem::WriteFileAtomic(const std::string& path, const std::string& bytes) {
     const std::string temp = path + ".new";
     {
-        UniqueFile file(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                    nullptr));
+        UniqueFile file(
+            CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) return false;
         size_t done = 0;
         while (done < bytes.size()) {
@@ -108,4 +107,4 @@ bool Win32Hotkeys::Register(int id, unsigned modifiers, unsigned virtualKey) {
 
 void Win32Hotkeys::Unregister(int id) { UnregisterHotKey(window_(), id); }
 
-} // namespace dwl::win32
+}  // namespace dwl::win32

@@ -60,4 +60,4 @@ public:
     std::string LogonName() override { return CurrentUserName(); }
 };
 
-} // namespace dwl::win32
+}  // namespace dwl::win32

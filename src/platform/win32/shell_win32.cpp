@@ -39,4 +39,4 @@ void Win32Shell::OpenDocument(const std::string& command) {
     if (result == SE_ERR_NOASSOC) ShellExecuteA(nullptr, "open", "write", command.c_str(), "", SW_MAXIMIZE);
 }
 
-} // namespace dwl::win32
+}  // namespace dwl::win32

@@ -8,4 +8,4 @@ public:
     void OpenDocument(const std::string& command) override;
 };
 
-} // namespace dwl::win32
+}  // namespace dwl::win32

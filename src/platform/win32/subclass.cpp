@@ -39,7 +39,7 @@ const SystemChain& System() {
     return chain;
 }
 
-} // namespace
+}  // namespace
 
 bool Subclass::Install(HWND window, Handler handler) {
     if (window && window == window_) return true;
@@ -48,13 +48,15 @@ bool Subclass::Install(HWND window, Handler handler) {
     handler_ = std::move(handler);
     usingSystem_ = systemChain_ && System().set;
     if (usingSystem_) {
-        if (!Check(System().set(window, &SystemProc, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this)),
-                   "SetWindowSubclass"))
+        if (!Check(
+                System().set(window, &SystemProc, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this)),
+                "SetWindowSubclass"))
             return false;
     } else {
         if (GetPropA(window, kSubclassProp)) return Check(false, "subclassing a window twice by hand");
         previous_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
-        if (!Check(SetPropA(window, kSubclassProp, this) && SetPropA(window, kNextProcProp, reinterpret_cast<HANDLE>(previous_)),
+        if (!Check(SetPropA(window, kSubclassProp, this) &&
+                       SetPropA(window, kNextProcProp, reinterpret_cast<HANDLE>(previous_)),
                    "SetPropA"))
             return false;
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FallbackProc));
@@ -78,7 +80,9 @@ void Subclass::Remove() {
     RemovePropA(window, kNextProcProp);
 }
 
-LRESULT Subclass::CallNext(UINT message, WPARAM wParam, LPARAM lParam) { return Next(window_, message, wParam, lParam); }
+LRESULT Subclass::CallNext(UINT message, WPARAM wParam, LPARAM lParam) {
+    return Next(window_, message, wParam, lParam);
+}
 
 LRESULT Subclass::Next(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (usingSystem_) return System().next(window, message, wParam, lParam);
@@ -101,15 +105,18 @@ LRESULT Subclass::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return Next(window, message, wParam, lParam);
 }
 
-LRESULT CALLBACK Subclass::SystemProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+LRESULT CALLBACK Subclass::SystemProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                      DWORD_PTR self) {
     return reinterpret_cast<Subclass*>(self)->Dispatch(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK Subclass::FallbackProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (auto* self = static_cast<Subclass*>(GetPropA(window, kSubclassProp))) return self->Dispatch(window, message, wParam, lParam);
+    if (auto* self = static_cast<Subclass*>(GetPropA(window, kSubclassProp)))
+        return self->Dispatch(window, message, wParam, lParam);
     const auto next = reinterpret_cast<WNDPROC>(GetPropA(window, kNextProcProp));
     if (message == WM_NCDESTROY) RemovePropA(window, kNextProcProp);
-    return next ? CallWindowProcA(next, window, message, wParam, lParam) : DefWindowProcA(window, message, wParam, lParam);
+    return next ? CallWindowProcA(next, window, message, wParam, lParam)
+                : DefWindowProcA(window, message, wParam, lParam);
 }
 
-} // namespace dwl::win32
+}  // namespace dwl::win32

@@ -46,4 +46,4 @@ private:
     Handler handler_;
 };
 
-} // namespace dwl::win32
+}  // namespace dwl::win32

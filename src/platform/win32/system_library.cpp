@@ -11,15 +11,16 @@ namespace {
 bool BoundBySideBySide(const char* name) {
     using Find = BOOL(WINAPI*)(DWORD, const GUID*, ULONG, LPCSTR, ACTCTX_SECTION_KEYED_DATA*);
     HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    auto find = kernel ? reinterpret_cast<Find>(reinterpret_cast<void*>(GetProcAddress(kernel, "FindActCtxSectionStringA")))
-                       : nullptr;
+    auto find =
+        kernel ? reinterpret_cast<Find>(reinterpret_cast<void*>(GetProcAddress(kernel, "FindActCtxSectionStringA")))
+               : nullptr;
     if (!find) return false;
     ACTCTX_SECTION_KEYED_DATA data{};
     data.cbSize = sizeof data;
     return find(0, nullptr, ACTIVATION_CONTEXT_SECTION_DLL_REDIRECTION, name, &data) != FALSE;
 }
 
-} // namespace
+}  // namespace
 
 std::string SystemLibraryPath(const char* name) {
     std::vector<char> folder(MAX_PATH);
@@ -46,4 +47,4 @@ HMODULE LoadSystemLibrary(const char* name) {
     return LoadLibraryA(path.c_str());
 }
 
-} // namespace dwl::win32
+}  // namespace dwl::win32

@@ -24,4 +24,4 @@ Function SystemFunction(const char* library, const char* function) {
     return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, function)));
 }
 
-} // namespace dwl::win32
+}  // namespace dwl::win32

@@ -23,11 +23,10 @@ void TraceException(const char* where) noexcept {
         throw;
     } catch (const std::exception& e) {
         detail = e.what();
-    } catch (...) {
-    }
+    } catch (...) {}
     char text[512];
     std::snprintf(text, sizeof text, "dwl: exception stopped in %s %s\n", where, detail);
     OutputDebugStringA(text);
 }
 
-} // namespace dwl::win32
+}  // namespace dwl::win32

@@ -10,4 +10,4 @@ bool Check(bool ok, const char* what);
 // exception was stopped and, when it has one, its message.
 void TraceException(const char* where) noexcept;
 
-} // namespace dwl::win32
+}  // namespace dwl::win32

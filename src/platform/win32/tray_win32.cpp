@@ -61,4 +61,4 @@ bool TrayIcon::OnMessage(UINT message) {
     return true;
 }
 
-} // namespace dwl::win32
+}  // namespace dwl::win32

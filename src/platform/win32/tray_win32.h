@@ -43,4 +43,4 @@ private:
     UINT taskbarCreated_ = 0;
 };
 
-} // namespace dwl::win32
+}  // namespace dwl::win32

@@ -138,7 +138,10 @@ void ListControl::Clear() {
     const bool hadSelection = listIndex_ != -1;
     items_.clear();
     listIndex_ = -1;
-    if (hadSelection) Changed(); else Refresh();
+    if (hadSelection)
+        Changed();
+    else
+        Refresh();
 }
 
 void ListControl::SetListIndex(int index) {
@@ -155,4 +158,4 @@ bool ListControl::SetText(const std::string& text) {
     return true;
 }
 
-} // namespace dwl
+}  // namespace dwl

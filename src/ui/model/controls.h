@@ -35,8 +35,8 @@ public:
     Handler onRefresh;
 
 protected:
-    void Changed();   // value changed: change handling, then refresh
-    void Refresh();   // appearance changed only
+    void Changed();  // value changed: change handling, then refresh
+    void Refresh();  // appearance changed only
 
 private:
     std::string name_;
@@ -59,7 +59,9 @@ class Button : public Control {
 public:
     using Control::Control;
     Handler onClick;
-    void Click() { if (onClick) onClick(); }
+    void Click() {
+        if (onClick) onClick();
+    }
 };
 
 class Label : public Control {
@@ -154,4 +156,4 @@ private:
     std::vector<bool> checked_;
 };
 
-} // namespace dwl
+}  // namespace dwl

@@ -20,7 +20,7 @@ void SetCaptionIfDifferent(Button& item, const std::string& action, const TextBo
     if (item.Caption() != caption) item.SetCaption(caption);
 }
 
-} // namespace
+}  // namespace
 
 OptionsController::OptionsController(OptionsForm& form, IOptionsWindow& window, ScenarioEditor& editor)
     : form_(form), window_(window), editor_(editor) {
@@ -33,9 +33,15 @@ OptionsController::OptionsController(OptionsForm& form, IOptionsWindow& window, 
     form_.mAbout.onClick = [this] { mAbout_Click(); };
     form_.mHelp.onClick = [this] { OpenHelp(); };
     form_.mExit.onClick = [this] { mExit_Click(); };
-    form_.mLogOff.onClick = [this] { if (exitWindows) exitWindows(LogOff); };
-    form_.mShutdown.onClick = [this] { if (exitWindows) exitWindows(Shutdown); };
-    form_.mReboot.onClick = [this] { if (exitWindows) exitWindows(Reboot); };
+    form_.mLogOff.onClick = [this] {
+        if (exitWindows) exitWindows(LogOff);
+    };
+    form_.mShutdown.onClick = [this] {
+        if (exitWindows) exitWindows(Shutdown);
+    };
+    form_.mReboot.onClick = [this] {
+        if (exitWindows) exitWindows(Reboot);
+    };
     ShowPage();
 }
 
@@ -155,4 +161,4 @@ void OptionsController::OnMenuCommand(int command) {
     }
 }
 
-} // namespace dwl
+}  // namespace dwl

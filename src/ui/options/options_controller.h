@@ -96,4 +96,4 @@ private:
     bool trayIconAdded_ = false;
 };
 
-} // namespace dwl
+}  // namespace dwl

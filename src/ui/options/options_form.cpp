@@ -37,13 +37,16 @@ namespace {
 
 // The stored boxes in load order.
 constexpr std::pair<CheckBox OptionsForm::*, int BoxSettings::*> kStoredBoxes[] = {
-    {&OptionsForm::chkPower, &BoxSettings::PowerOff},     {&OptionsForm::chkPassword, &BoxSettings::Enabled},
-    {&OptionsForm::chkStartup, &BoxSettings::StartUp},    {&OptionsForm::chkTray, &BoxSettings::SysTray},
-    {&OptionsForm::chkCleanTemp, &BoxSettings::Temp},     {&OptionsForm::chkCleanNetCashe, &BoxSettings::NetCashe},
+    {&OptionsForm::chkPower, &BoxSettings::PowerOff},
+    {&OptionsForm::chkPassword, &BoxSettings::Enabled},
+    {&OptionsForm::chkStartup, &BoxSettings::StartUp},
+    {&OptionsForm::chkTray, &BoxSettings::SysTray},
+    {&OptionsForm::chkCleanTemp, &BoxSettings::Temp},
+    {&OptionsForm::chkCleanNetCashe, &BoxSettings::NetCashe},
     {&OptionsForm::chkCleanRecycleBin, &BoxSettings::RecycleBin},
 };
 
-} // namespace
+}  // namespace
 
 BoxSettings OptionsForm::StoredBoxes() const {
     BoxSettings boxes;
@@ -105,4 +108,4 @@ void OptionsForm::ClearPendingChanges() {
     OptionsChanged = false;
 }
 
-} // namespace dwl
+}  // namespace dwl

@@ -150,4 +150,4 @@ private:
     std::vector<std::function<void()>> restoreApplied_;
 };
 
-} // namespace dwl
+}  // namespace dwl

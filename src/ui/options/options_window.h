@@ -63,4 +63,4 @@ public:
     virtual void FocusControl(const void* /*control*/) {}
 };
 
-} // namespace dwl
+}  // namespace dwl

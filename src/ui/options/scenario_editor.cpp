@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "schedule/mtime.h"
 #include "model/text.h"
+#include "schedule/mtime.h"
 
 namespace dwl {
 namespace {
@@ -42,7 +42,7 @@ std::string BareAction(const std::string& field) {
     return field;
 }
 
-} // namespace
+}  // namespace
 
 ScenarioEditor::ScenarioEditor(OptionsForm& form, TimeBox& timeBox, IClock& clock, IDialogs& dialogs)
     : form_(form), timeBox_(timeBox), clock_(clock), dialogs_(dialogs) {
@@ -84,9 +84,9 @@ void ScenarioEditor::MarkChanged() {
 
 void ScenarioEditor::SetEditingEnabled(bool enabled) {
     editable_ = enabled;
-    for (Control* control : std::initializer_list<Control*>{&form_.cmdAction, &form_.cmdDuration, &form_.lstDays,
-                                                            &timeBox_.txtTime, &timeBox_.cmdPlus, &timeBox_.cmdMin,
-                                                            &form_.cmdFind})
+    for (Control* control :
+         std::initializer_list<Control*>{&form_.cmdAction, &form_.cmdDuration, &form_.lstDays, &timeBox_.txtTime,
+                                         &timeBox_.cmdPlus, &timeBox_.cmdMin, &form_.cmdFind})
         control->SetEnabled(enabled);
 }
 
@@ -218,7 +218,7 @@ bool ScenarioEditor::CheckDublicates() const { return IndexOf(form_.cmdScen, Sho
 
 void ScenarioEditor::cmdAdd_Click() {
     SetEditingEnabled(true);
-    form_.cmdAction.SetListIndex(2);  // "Shutdown Windows"
+    form_.cmdAction.SetListIndex(2);    // "Shutdown Windows"
     form_.cmdDuration.SetListIndex(0);  // "Onetime"
     timeBox_.txtTime.SetText(CurrentTimeText(clock_, timeBox_.Use12Hour));
     if (CheckDublicates()) {
@@ -305,7 +305,8 @@ void ScenarioEditor::RevertToApplied() {
     SelectText(form_.cmdAction, applied_.action);
     SelectText(form_.cmdDuration, applied_.duration);
     for (int i = 0; i < form_.lstDays.Count(); ++i)
-        form_.lstDays.SetChecked(i, i < static_cast<int>(applied_.days.size()) && applied_.days[static_cast<size_t>(i)]);
+        form_.lstDays.SetChecked(i,
+                                 i < static_cast<int>(applied_.days.size()) && applied_.days[static_cast<size_t>(i)]);
     timeBox_.txtTime.SetText(applied_.time);
     const int index = applied_.selected.empty() ? -1 : IndexOf(scen, applied_.selected);
     if (index >= 0) scen.SetListIndex(index);  // loads it
@@ -314,4 +315,4 @@ void ScenarioEditor::RevertToApplied() {
     editPending_ = false;
 }
 
-} // namespace dwl
+}  // namespace dwl

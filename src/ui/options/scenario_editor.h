@@ -13,8 +13,8 @@
 
 #include "platform/clock.h"
 #include "platform/dialogs.h"
-#include "ui/options/time_box.h"
 #include "ui/options/options_form.h"
+#include "ui/options/time_box.h"
 
 namespace dwl {
 
@@ -109,4 +109,4 @@ private:
     } applied_;
 };
 
-} // namespace dwl
+}  // namespace dwl

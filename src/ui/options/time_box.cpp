@@ -18,9 +18,7 @@ int LeadingNumber(const std::string& text) {
     return value;
 }
 
-std::string TwoDigits(int value) {
-    return (value < 10 ? "0" : "") + std::to_string(value);
-}
+std::string TwoDigits(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
 
 std::string WithoutBlanks(const std::string& text) {
     std::string result;
@@ -29,7 +27,7 @@ std::string WithoutBlanks(const std::string& text) {
     return result;
 }
 
-} // namespace
+}  // namespace
 
 TimeBox::TimeBox(TextBox& timeText, Button& plusButton, Button& minusButton, ListControl& timeList)
     : txtTime(timeText), cmdPlus(plusButton), cmdMin(minusButton), lstTime(timeList) {
@@ -94,14 +92,20 @@ void TimeBox::StepTime(bool up) {
     const int v = LeadingNumber(selected);
     std::string replacement;
     if (TimePart == "h" && Use12Hour) {
-        if (up) replacement = v >= 12 ? "1" : std::to_string(v + 1);
-        else replacement = v <= 1 ? "12" : std::to_string(v - 1);
+        if (up)
+            replacement = v >= 12 ? "1" : std::to_string(v + 1);
+        else
+            replacement = v <= 1 ? "12" : std::to_string(v - 1);
     } else if (TimePart == "h") {
-        if (up) replacement = v >= 23 ? "0" : std::to_string(v + 1);
-        else replacement = v == 0 ? "23" : v <= 1 ? "0" : std::to_string(v - 1);
+        if (up)
+            replacement = v >= 23 ? "0" : std::to_string(v + 1);
+        else
+            replacement = v == 0 ? "23" : v <= 1 ? "0" : std::to_string(v - 1);
     } else if (TimePart == "n") {
-        if (up) replacement = v >= 59 ? "00" : TwoDigits(v + 1);
-        else replacement = v == 0 ? "59" : v <= 1 ? "00" : TwoDigits(v - 1);
+        if (up)
+            replacement = v >= 59 ? "00" : TwoDigits(v + 1);
+        else
+            replacement = v == 0 ? "59" : v <= 1 ? "00" : TwoDigits(v - 1);
     } else if (TimePart == "t") {
         replacement = WithoutBlanks(selected) == "AM" ? "PM" : "AM";
     }
@@ -114,8 +118,14 @@ void TimeBox::KeyUp(int keyCode) {
     switch (keyCode) {
     case kKeyLeft: MoveTimePart(false); break;
     case kKeyRight: MoveTimePart(true); break;
-    case kKeyUp: SelectTimePart(); StepTimeUp(); break;
-    case kKeyDown: SelectTimePart(); StepTimeDown(); break;
+    case kKeyUp:
+        SelectTimePart();
+        StepTimeUp();
+        break;
+    case kKeyDown:
+        SelectTimePart();
+        StepTimeDown();
+        break;
     default: TimeBoxKey(keyCode); break;
     }
 }
@@ -177,4 +187,4 @@ void TimeBox::RequestFocus(TimeBoxFocus target) {
     if (onFocusRequest) onFocusRequest(target);
 }
 
-} // namespace dwl
+}  // namespace dwl

@@ -88,4 +88,4 @@ private:
     void RequestFocus(TimeBoxFocus target);
 };
 
-} // namespace dwl
+}  // namespace dwl

@@ -57,10 +57,12 @@ std::pair<int, int> Selection(HWND edit) {
     return {static_cast<int>(start), static_cast<int>(end)};
 }
 
-void SetCheck(HWND window, bool checked) { SendMessageA(window, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0); }
+void SetCheck(HWND window, bool checked) {
+    SendMessageA(window, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
 bool Checked(HWND window) { return SendMessageA(window, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
-} // namespace
+}  // namespace
 
 Dpi::Dpi() {
     HDC screen = GetDC(nullptr);
@@ -405,8 +407,7 @@ bool TextBoxView::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result
     case WM_CONTEXTMENU:  // its Paste and Delete
         result = 0;
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -431,11 +432,12 @@ HWND ControlViews::CreateChild(const char* className, const char* text, DWORD st
         style &= ~static_cast<DWORD>(WS_BORDER);
         exStyle = WS_EX_CLIENTEDGE;
     }
-    HWND window = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_CLIPSIBLINGS | WS_GROUP | style,
-                                  dpi_.X(rect.left), dpi_.Y(rect.top), dpi_.X(rect.width), dpi_.Y(rect.height),
-                                  parent_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                  GetModuleHandleA(nullptr), nullptr);
-    if (Check(window != nullptr, "CreateWindowExA of a control")) SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(MessageFont()), FALSE);
+    HWND window =
+        CreateWindowExA(exStyle, className, text, WS_CHILD | WS_CLIPSIBLINGS | WS_GROUP | style, dpi_.X(rect.left),
+                        dpi_.Y(rect.top), dpi_.X(rect.width), dpi_.Y(rect.height), parent_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+    if (Check(window != nullptr, "CreateWindowExA of a control"))
+        SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(MessageFont()), FALSE);
     return window;
 }
 
@@ -458,7 +460,9 @@ HWND ControlViews::AddIcon(HICON icon, int id, TwipsRect rect) {
     return window;
 }
 
-HWND ControlViews::AddLine(int id, TwipsRect rect) { return CreateChild("STATIC", "", SS_ETCHEDHORZ | WS_VISIBLE, id, rect); }
+HWND ControlViews::AddLine(int id, TwipsRect rect) {
+    return CreateChild("STATIC", "", SS_ETCHEDHORZ | WS_VISIBLE, id, rect);
+}
 
 void ControlViews::SetContainer(HWND parent) {
     SendFramesBack();
@@ -513,4 +517,4 @@ bool ControlViews::OnDrawItem(const DRAWITEMSTRUCT& item) {
     return binder && binder->OnDrawItem(item);
 }
 
-} // namespace dwl::win32
+}  // namespace dwl::win32

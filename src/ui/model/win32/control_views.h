@@ -66,7 +66,9 @@ public:
     virtual bool OnMessage(UINT /*message*/, WPARAM, LPARAM, LRESULT& /*result*/) { return false; }
     // A view's own handling of the window's messages, after the binder's.
     void Hook(Subclass::Handler hook);
-    LRESULT CallOriginal(UINT message, WPARAM wParam, LPARAM lParam) { return subclass_.CallNext(message, wParam, lParam); }
+    LRESULT CallOriginal(UINT message, WPARAM wParam, LPARAM lParam) {
+        return subclass_.CallNext(message, wParam, lParam);
+    }
 
 protected:
     Binder(ControlViews& views, Control& model, int id) : views_(views), model_(model), id_(id) {}
@@ -224,4 +226,4 @@ private:
     std::vector<std::unique_ptr<Binder>> binders_;
 };
 
-} // namespace dwl::win32
+}  // namespace dwl::win32

@@ -14,7 +14,8 @@ bool RegisterWindowClass(HINSTANCE instance, const char* name, WNDPROC procedure
     windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = name;
-    return Check(RegisterClassExA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS, "RegisterClassExA");
+    return Check(RegisterClassExA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS,
+                 "RegisterClassExA");
 }
 
 ViewWindow::~ViewWindow() {
@@ -66,4 +67,4 @@ LRESULT CALLBACK ViewWindow::Procedure(HWND window, UINT message, WPARAM wParam,
     return result;
 }
 
-} // namespace dwl::win32
+}  // namespace dwl::win32

@@ -18,7 +18,9 @@ public:
     ViewWindow(const ViewWindow&) = delete;
     ViewWindow& operator=(const ViewWindow&) = delete;
     HWND Handle() const { return window_; }
-    void DestroyFrame() { if (window_) DestroyWindow(window_); }
+    void DestroyFrame() {
+        if (window_) DestroyWindow(window_);
+    }
 
 protected:
     explicit ViewWindow(HINSTANCE instance) : instance_(instance) {}
@@ -41,4 +43,4 @@ private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 };
 
-} // namespace dwl::win32
+}  // namespace dwl::win32

@@ -32,7 +32,9 @@ constexpr Placement Line(int id, TwipsRect rect) {
             id, rect};
 }
 constexpr Placement Icon(int id, TwipsRect rect) {
-    return {[](ControlViews& views, OptionsForm&, const Placement& p, HICON icon) { return views.AddIcon(icon, p.id, p.rect); },
+    return {[](ControlViews& views, OptionsForm&, const Placement& p, HICON icon) {
+                return views.AddIcon(icon, p.id, p.rect);
+            },
             id, rect};
 }
 
@@ -142,10 +144,10 @@ constexpr std::span<const Placement> kControls[OptionsForm::kPageCount + 1] = {
     kGeneralPage, kScenariosPage, kHotkeysPage, kCleanUpPage, kQuickbarPage, kAboutPage, kButtonRow,
 };
 
-} // namespace
+}  // namespace
 
 void CreateOptionsControls(size_t page, ControlViews& views, OptionsForm& form, HICON aboutIcon) {
     for (const Placement& placement : kControls[page]) placement.add(views, form, placement, aboutIcon);
 }
 
-} // namespace dwl::win32
+}  // namespace dwl::win32

@@ -17,7 +17,7 @@ HICON LoadProgramIcon(HINSTANCE instance, int width, int height, UINT flags = 0)
     return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON, width, height, flags));
 }
 
-} // namespace
+}  // namespace
 
 void OptionsView::Create(IOptionsEvents& events) {
     events_ = &events;
@@ -68,10 +68,10 @@ void OptionsView::CreateTabsAndPages() {
         MapWindowPoints(tabs_, window_, reinterpret_cast<POINT*>(&body), 2);
     }
     for (size_t page = 0; page < pages_.size(); ++page) {
-        pages_[page] = CreateWindowExA(WS_EX_CONTROLPARENT, kOptionsPageClass, "", WS_CHILD | WS_CLIPSIBLINGS,
-                                       body.left, body.top, body.right - body.left, body.bottom - body.top, window_,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdPageFirst + static_cast<int>(page))),
-                                       instance_, nullptr);
+        pages_[page] = CreateWindowExA(
+            WS_EX_CONTROLPARENT, kOptionsPageClass, "", WS_CHILD | WS_CLIPSIBLINGS, body.left, body.top,
+            body.right - body.left, body.bottom - body.top, window_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdPageFirst + static_cast<int>(page))), instance_, nullptr);
         if (!Check(pages_[page] != nullptr, "CreateWindowExA of a page")) continue;
         views_->SetContainer(pages_[page]);
         CreateOptionsControls(page, *views_, *form_, aboutIcon_ ? aboutIcon_.get() : icon_.get());
@@ -124,7 +124,8 @@ void OptionsView::WireTimeBox() {
 }
 
 bool OptionsView::OnTimeBoxMessage(TextBoxView& box, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (message != WM_SETFOCUS && message != WM_KILLFOCUS && message != WM_LBUTTONUP && message != WM_KEYUP) return false;
+    if (message != WM_SETFOCUS && message != WM_KILLFOCUS && message != WM_LBUTTONUP && message != WM_KEYUP)
+        return false;
     // The box's own handling first (caret, selection, focus); then the model
     // learns where the caret is and acts on it.
     result = box.CallOriginal(message, wParam, lParam);
@@ -160,12 +161,13 @@ bool OptionsView::OnTimeListMessage(Binder& list, UINT message, WPARAM wParam, L
     case WM_KILLFOCUS: {
         result = list.CallOriginal(message, wParam, lParam);
         const LRESULT hit = message == WM_LBUTTONUP ? SendMessageA(list.Window(), LB_ITEMFROMPOINT, 0, lParam) : 0;
-        if (message == WM_KILLFOCUS) timeBox_->ListLostFocus();
-        else if (HIWORD(hit) == 0) timeBox_->ChooseListItem(LOWORD(hit));
+        if (message == WM_KILLFOCUS)
+            timeBox_->ListLostFocus();
+        else if (HIWORD(hit) == 0)
+            timeBox_->ChooseListItem(LOWORD(hit));
         return true;
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -200,9 +202,13 @@ void OptionsView::ShowNormal() {
     SetForegroundWindow(window_);
 }
 
-void OptionsView::Hide() { if (window_) ShowWindow(window_, SW_HIDE); }
+void OptionsView::Hide() {
+    if (window_) ShowWindow(window_, SW_HIDE);
+}
 
-void OptionsView::HookHotkeyProc() { if (window_) hotkeys_.Install(window_); }
+void OptionsView::HookHotkeyProc() {
+    if (window_) hotkeys_.Install(window_);
+}
 
 void OptionsView::UnhookHotkeyProc() { hotkeys_.Remove(); }
 
@@ -274,8 +280,8 @@ LRESULT OptionsView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return MAKELRESULT(IdOK, DC_HASDEFID);
     case WM_NEXTDLGCTL: {
         // Sent by the dialog keys for a label's mnemonic: to the label, then on.
-        HWND target = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
-                                     : GetNextDlgTabItem(window_, GetFocus(), wParam != 0);
+        HWND target =
+            LOWORD(lParam) ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(window_, GetFocus(), wParam != 0);
         if (target) SetFocus(target);
         return 0;
     }
@@ -304,8 +310,7 @@ LRESULT OptionsView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // Not the user's: another program asks this one to end.
         if (events_) events_->OnEndRequest();
         return 0;
-    case WM_QUERYENDSESSION:
-        return TRUE;
+    case WM_QUERYENDSESSION: return TRUE;
     case WM_ENDSESSION:
         if (wParam && events_) events_->OnEndSession();
         return 0;
@@ -322,10 +327,9 @@ LRESULT OptionsView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         lastFocus_ = nullptr;
         PostQuitMessage(0);
         return 0;
-    default:
-        break;
+    default: break;
     }
     return DefWindowProcA(window_, message, wParam, lParam);
 }
 
-} // namespace dwl::win32
+}  // namespace dwl::win32

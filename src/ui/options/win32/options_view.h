@@ -7,10 +7,10 @@
 #include "hotkeys/win32/hotkey_wndproc.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/tray_win32.h"
-#include "ui/options/time_box.h"
 #include "ui/model/win32/view_window.h"
 #include "ui/options/options_form.h"
 #include "ui/options/options_window.h"
+#include "ui/options/time_box.h"
 #include "ui/options/win32/tray_menu.h"
 
 namespace dwl::win32 {
@@ -20,6 +20,7 @@ inline constexpr const char* kOptionsPageClass = "DuskwellOptionsPage";
 
 // Child control ids of the options window. They are stable: the end-to-end
 // tests find the controls by them. The menu items use the MenuCommand ids.
+// clang-format off
 enum OptionsControlId : int {
     // Window level
     IdOK = IDOK,          // 1, cmdOK: Enter presses it
@@ -51,6 +52,7 @@ enum OptionsControlId : int {
     IdPicIcon = 1601, IdLblTitle = 1602, IdLblDisclaimer = 1603, IdCmdLink = 1604, IdLine1Top = 1605,
     IdLine1Bottom = 1606,
 };
+// clang-format on
 
 // The layout of the options window, in twips (options_layout.cpp): the client
 // area, the tab strip above the row of buttons, the time box's row (its list
@@ -107,7 +109,9 @@ private:
     std::array<HWND, OptionsForm::kPageCount> pages_{};
     HWND lastFocus_ = nullptr;
     std::unique_ptr<ControlViews> views_;
-    HotkeyProc hotkeys_{[this](WPARAM id, LPARAM keys) { if (events_) events_->OnHotkey(id, keys); }};
+    HotkeyProc hotkeys_{[this](WPARAM id, LPARAM keys) {
+        if (events_) events_->OnHotkey(id, keys);
+    }};
     TrayIcon tray_;
     TrayMenu trayMenu_;  // mPopupSys
     UniqueIcon icon_;
@@ -115,4 +119,4 @@ private:
     UniqueIcon aboutIcon_;
 };
 
-} // namespace dwl::win32
+}  // namespace dwl::win32

@@ -21,7 +21,8 @@ void TrayMenu::Build(OptionsForm& form) {
     // From here on the submenu belongs to the menu; without one its items go
     // into the menu itself.
     HMENU actions = CreatePopupMenu();
-    if (actions && !Check(AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(actions), "A&ctions"), "AppendMenuA")) {
+    if (actions &&
+        !Check(AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(actions), "A&ctions"), "AppendMenuA")) {
         DestroyMenu(actions);
         actions = nullptr;
     }
@@ -62,4 +63,4 @@ void TrayMenu::TrackAtCursor(HWND owner) {
     PostMessageA(owner, WM_NULL, 0, 0);
 }
 
-} // namespace dwl::win32
+}  // namespace dwl::win32

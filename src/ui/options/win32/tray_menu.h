@@ -31,4 +31,4 @@ private:
     std::vector<Button*> bound_;
 };
 
-} // namespace dwl::win32
+}  // namespace dwl::win32

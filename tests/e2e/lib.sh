@@ -170,7 +170,12 @@ dwl_running() {
 dwl_wait_ready() {
     local deadline=$((SECONDS + ${1:-30}))
     while ((SECONDS < deadline)); do
-        dwl_running || { e2e_log "dwl.exe ended before it was ready"; return 1; }
+        if ! dwl_running; then
+            local rc=0
+            wait "$DWL_PID" 2>/dev/null || rc=$?
+            e2e_log "dwl.exe ended before it was ready, exit code $rc"
+            return 1
+        fi
         if auto idle DuskwellOptions '*' 2000 >/dev/null 2>&1 &&
             [[ $(auto visible DuskwellOptions '*' 2>/dev/null) == 0 ]]; then
             return 0

@@ -143,7 +143,8 @@ relay_grep() { grep -a "$@" "$DWL_WORK/relay.log"; }
 
 # ---- dwl.exe --------------------------------------------------------------
 
-# dwl_start [args]: starts dwl.exe from its folder; output goes to dwl.log
+# dwl_start [args]: starts dwl.exe (DWL_EXE, default C:\Duskwell\dwl.exe) from
+# DWL_APPDIR; output goes to dwl.log
 # (relay.log while a relay trace is on). DWL_PID is the new process.
 # shellcheck disable=SC2120  # arguments are optional
 dwl_start() {
@@ -152,7 +153,7 @@ dwl_start() {
         log=$DWL_WORK/relay.log
         debug=+relay
     fi
-    (cd "$DWL_APPDIR" && WINEDEBUG=$debug exec wine 'C:\Duskwell\dwl.exe' "$@") >>"$log" 2>&1 &
+    (cd "$DWL_APPDIR" && WINEDEBUG=$debug exec wine "${DWL_EXE:-C:\Duskwell\dwl.exe}" "$@") >>"$log" 2>&1 &
     DWL_PID=$!
     DWL_PIDS+=("$DWL_PID")
 }

@@ -63,10 +63,6 @@ TEST(HotkeyCapture, EmptyBoxesAreNoDuplicatesAndARejectedCombinationLeavesNothin
     b.Press(HotkeyReboot, 'S', CtrlMask | ShiftMask);
     b.Press(HotkeyReboot, 'S', 0);
     EXPECT_EQ(b.changes, 1);
-    // Entered and left without a key: nothing to accept, nothing changed.
-    b.capture.GotFocus(HotkeyReboot);
-    b.capture.LostFocus(HotkeyReboot);
-    EXPECT_EQ(b.changes, 1);
     const HotkeyValues v = b.capture.Values();
     EXPECT_EQ(v.rebootText + v.rebootMod + v.rebootVk, "");
     EXPECT_EQ(v.shutdownText + v.shutdownMod + v.shutdownVk, " Ctrl + Shift + S683");

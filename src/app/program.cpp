@@ -4,6 +4,7 @@
 #include "app/version.h"
 #include "model/text.h"
 #include "platform/dialogs.h"
+#include "platform/disk.h"
 #include "platform/files.h"
 #include "platform/hotkeys.h"
 #include "platform/instance.h"
@@ -28,7 +29,6 @@ void DisplayQuickbar() {}
 void ShowSplash() {}
 void DestroySplashWindow() {}
 void DestroyQuickbarWindow() {}
-void RunCleanUp() {}
 
 }  // namespace
 
@@ -55,7 +55,12 @@ Program::Program(Platform platform)
     scenarioEditor_.removeApplicationRecords = [this](const std::string& entry) { RemoveApplicationRecords(entry); };
     scenarioEditor_.onActiveListChanged = [this] { SaveScenarios(); };
 
-    options_.applyHotkeys = [] {};  // the hotkey boxes cannot be changed yet
+    hotkeyCapture_.onChange = [this] {
+        form_.HotkeysChanged = true;
+        form_.cmdApply.SetEnabled(true);
+    };
+    options_.applyHotkeys = [this] { ApplyHotkeys(); };
+    options_.revertHotkeys = [this] { hotkeyCapture_.Reset(hotkeyValues_); };
     options_.setStartupEntry = [this](bool enable) { SetStartupEntry(Registry(), enable, platform_.files.ExePath()); };
     options_.saveOptions = [this] { SaveOptions(Registry(), form_.StoredBoxes()); };
     options_.displayQuickbar = DisplayQuickbar;
@@ -108,6 +113,7 @@ void Program::InitProgram() {
     LoadQuickbarSettings();
     LoadHotkeySettings(Registry(), hotkeyValues_);
     form_.LoadHotkeyTexts(hotkeyValues_);
+    hotkeyCapture_.Reset(hotkeyValues_);
     options_.UpdateMenuHotkeyCaptions();
     LoadCleanUpOptions(Registry(), boxes);
     form_.LoadStoredBoxes(boxes);
@@ -149,8 +155,23 @@ void Program::LoadAboutInfo() {
 }
 
 void Program::ExitWindows(int aOption) {
-    if (!exitWindows_) exitWindows_ = std::make_unique<clsExitWindows>(platform_.power, form_.chkPower, RunCleanUp);
+    if (!exitWindows_)
+        exitWindows_ = std::make_unique<clsExitWindows>(platform_.power, form_.chkPower, [this] {
+            RunCleanUp({form_.chkCleanTemp, form_.chkCleanNetCashe, form_.chkCleanRecycleBin}, platform_.disk,
+                       Registry(), &platform_.cleanUpProgress);
+        });
     exitWindows_->ExitWindows(aOption);
+}
+
+// Apply's hotkey step: the boxes' combinations become the registered and
+// stored ones; the fixed Ctrl+Shift+Alt+P stays registered throughout.
+void Program::ApplyHotkeys() {
+    UnregisterUserHotkeys(platform_.hotkeys);
+    platform_.optionsWindow.UnhookHotkeyProc();
+    hotkeyValues_ = hotkeyCapture_.Values();
+    RegisterUserHotkeys(platform_.hotkeys, hotkeyValues_);
+    platform_.optionsWindow.HookHotkeyProc();
+    SaveHotkeySettings(Registry(), hotkeyValues_);
 }
 
 void Program::RunCloseAction(const std::string& /*strAction*/, bool /*oneTime*/) {

@@ -5,7 +5,9 @@
 #include <memory>
 
 #include "actions/countdown.h"
+#include "actions/disk_cleanup.h"
 #include "actions/exit_windows.h"
+#include "hotkeys/hotkey_capture.h"
 #include "hotkeys/hotkey_settings.h"
 #include "schedule/scenario_file.h"
 #include "schedule/scheduler.h"
@@ -20,6 +22,7 @@ namespace dwl {
 
 class IClock;
 class IDialogs;
+class IDiskCleanUp;
 class IFileSystem;
 class IHotkeys;
 class IInstanceGuard;
@@ -43,6 +46,8 @@ struct Platform {
     IUserInfo& user;
     ICountdownWindow& countdownWindow;
     IShell& shell;
+    IDiskCleanUp& disk;
+    ICleanUpProgress& cleanUpProgress;
 };
 
 // Program-wide texts shown in captions and on the About page.
@@ -84,6 +89,7 @@ public:
 
     OptionsForm& Form() override { return form_; }
     TimeBox* TimeBoxModel() override { return &timeBox_; }
+    HotkeyCapture* HotkeyCaptureModel() override { return &hotkeyCapture_; }
     const AboutInfo& About() const { return about_; }
     const std::string& ScenarioFilePath() const { return scenarioFilePath_; }
     const std::string& CurrentUserName() const { return currentUserName_; }
@@ -103,11 +109,13 @@ private:
     void RunCloseAction(const std::string& strAction, bool oneTime);
     void RemoveApplicationRecords(const std::string& entry);
     MyRegistry& Registry();
+    void ApplyHotkeys();
 
     Platform platform_;
     OptionsForm form_;
     AboutInfo about_;
-    HotkeyValues hotkeyValues_;
+    HotkeyValues hotkeyValues_;  // as applied: registered and stored
+    HotkeyCapture hotkeyCapture_{form_.txtShutdownKey, form_.txtRebootKey, form_.txtLogOffKey};
     std::string currentUserName_;
     std::string configPassword_;
     TimeBox timeBox_;

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdint>
+#include <utility>
 
 #include "platform/hotkeys.h"
 #include "settings/my_registry.h"
@@ -11,9 +12,6 @@ namespace {
 
 std::string Read(MyRegistry& registry, const char* value) { return registry.LoadFromRegistry("HotKeys", value, ""); }
 
-int16_t LoWord(intptr_t value) { return static_cast<int16_t>(static_cast<uint32_t>(value) & 0xFFFF); }
-int16_t HiWord(intptr_t value) { return static_cast<int16_t>((static_cast<uint32_t>(value) >> 16) & 0xFFFF); }
-
 bool Matches(const std::string& mod, const std::string& vk, intptr_t lParam) {
     const auto m = HotkeyNumber(mod);
     const auto k = HotkeyNumber(vk);
@@ -21,6 +19,9 @@ bool Matches(const std::string& mod, const std::string& vk, intptr_t lParam) {
 }
 
 }  // namespace
+
+int16_t LoWord(intptr_t value) { return static_cast<int16_t>(static_cast<uint32_t>(value) & 0xFFFF); }
+int16_t HiWord(intptr_t value) { return static_cast<int16_t>((static_cast<uint32_t>(value) >> 16) & 0xFFFF); }
 
 std::optional<long> HotkeyNumber(const std::string& text) {
     size_t begin = text.find_first_not_of(' ');
@@ -45,6 +46,22 @@ void LoadHotkeySettings(MyRegistry& registry, HotkeyValues& values) {
     values.logOffText = Read(registry, "LogOff");
     values.logOffMod = Read(registry, "LogOffMOD");
     values.logOffVk = Read(registry, "LogOffVK");
+}
+
+void SaveHotkeySettings(MyRegistry& registry, const HotkeyValues& values) {
+    registry.TuneMyRegistry("HKEY_CURRENT_USER", "SOFTWARE\\Orbelle\\DWL");
+    const std::pair<const char*, const std::string&> stored[] = {
+        {"Shutdown", values.shutdownText}, {"ShutdownMOD", values.shutdownMod}, {"ShutdownVK", values.shutdownVk},
+        {"Reboot", values.rebootText},     {"RebootMOD", values.rebootMod},     {"RebootVK", values.rebootVk},
+        {"LogOff", values.logOffText},     {"LogOffMOD", values.logOffMod},     {"LogOffVK", values.logOffVk},
+    };
+    // The registry says so once when the key cannot be written; the rest would fail alike.
+    for (const auto& [name, value] : stored)
+        if (!registry.SaveToRegistry("HotKeys", name, value)) return;
+}
+
+void UnregisterUserHotkeys(IHotkeys& hotkeys) {
+    for (int id : {HotkeyShutdown, HotkeyReboot, HotkeyLogOff}) hotkeys.Unregister(id);
 }
 
 void RegisterUserHotkeys(IHotkeys& hotkeys, const HotkeyValues& values) {

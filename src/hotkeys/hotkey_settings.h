@@ -27,12 +27,22 @@ struct HotkeyValues {
 // Missing values read as empty texts.
 void LoadHotkeySettings(MyRegistry& registry, HotkeyValues& values);
 
+// Writes the nine "HotKeys" values, texts first in each group of three.
+void SaveHotkeySettings(MyRegistry& registry, const HotkeyValues& values);
+
+// Withdraws ids 0 to 2; id 3 stays.
+void UnregisterUserHotkeys(IHotkeys& hotkeys);
+
 // Registers ids 0 to 2 whose modifier and key are both set (and are numbers).
 void RegisterUserHotkeys(IHotkeys& hotkeys, const HotkeyValues& values);
 
 // What a WM_HOTKEY asks for. Each of the four tests is made on its own.
 enum class HotkeyCommand { Shutdown, Reboot, LogOff, ShowOptions };
 std::vector<HotkeyCommand> DecodeHotkey(const HotkeyValues& values, uintptr_t wParam, intptr_t lParam);
+
+// The low and high 16 bits of a WM_HOTKEY's lParam: modifiers and key.
+int16_t LoWord(intptr_t value);
+int16_t HiWord(intptr_t value);
 
 // A stored value as a number; nothing when empty or not a decimal number.
 std::optional<long> HotkeyNumber(const std::string& text);

@@ -29,8 +29,9 @@ protected:
     FakeUser user;
     FakeCountdownWindow countdownWindow{journal};
     FakeShell shell;
+    FakeDisk disk{journal};
     Program program{Platform{instance, dialogs, registry, files, osVersion, hotkeys, window, clock, power, user,
-                             countdownWindow, shell}};
+                             countdownWindow, shell, disk, disk}};
 
     void TickAt(int hour, int minute, int second = 30) {
         clock.now = {2026, 12, 7, 1, hour, minute, second};
@@ -200,4 +201,45 @@ TEST_F(RunningProgramTest, NothingStartsInsideAMessageBoxAndExitAfterItIsOrderly
 }
 
 }  // namespace
+TEST_F(RunningProgramTest, AHotkeyCapturedAndAppliedIsRegisteredStoredShownAndActsAfterTheCleanUp) {
+    Start({});
+    disk.tree["C:\\Temp\\"] = {{"t.tmp", 0}};
+    program.Form().chkCleanTemp.SetValue(1);
+    HotkeyCapture& capture = *program.HotkeyCaptureModel();
+    capture.GotFocus(HotkeyShutdown);
+    capture.KeyUp(HotkeyShutdown, 'K', CtrlMask | AltMask);
+    capture.LostFocus(HotkeyShutdown);
+    journal.clear();
+    program.Form().cmdApply.Click();
+    EXPECT_EQ(journal,
+              (Journal{"unregister 0", "unregister 1", "unregister 2", "unhook", "register 0 3 75", "hook", "focus"}));
+    EXPECT_EQ((registry.values[{Hive::CurrentUser, kHotkeys, "Shutdown"}]), " Ctrl +  Alt + K");
+    EXPECT_EQ((registry.values[{Hive::CurrentUser, kHotkeys, "RebootVK"}]), "");
+    // Cancel drops a capture with its text, even while its box has the focus.
+    capture.GotFocus(HotkeyReboot);
+    capture.KeyUp(HotkeyReboot, 'R', 0);
+    program.Form().cmdCancel.Click();
+    capture.LostFocus(HotkeyReboot);
+    EXPECT_EQ(capture.Values().rebootText + capture.Values().rebootVk, "");
+    // The procedure's tests: id, modifiers and key must all match.
+    journal.clear();
+    for (intptr_t lParam : {(75 << 16) | 7, (76 << 16) | 3}) program.OnHotkey(0, lParam);
+    program.OnHotkey(1, (75 << 16) | 3);
+    EXPECT_EQ(journal, Journal{});
+    program.OnHotkey(0, (75 << 16) | 3);
+    EXPECT_EQ(journal, (Journal{"delete C:\\Temp\\t.tmp", "clean-up done", "privilege", "ExitWindowsEx 5 4294967295"}));
+    // "Do it now!" acts at once, without the countdown.
+    journal.clear();
+    program.Form().cmdAct.SetText("Hibernate");
+    program.Form().cmdIA.Click();
+    EXPECT_EQ(journal, (Journal{"privilege", "SetSuspendState 111"}));
+}
+
+TEST_F(ProgramTest, MenuCaptionsCarryTheStoredHotkeysWithoutBlanks) {
+    registry.values[{Hive::CurrentUser, kHotkeys, "Shutdown"}] = " Ctrl +  Alt + K";
+    ASSERT_TRUE(program.Main());
+    EXPECT_EQ(program.Form().mShutdown.Caption(), "Shutdown Windows\t(Ctrl+Alt+K)");
+    EXPECT_EQ(program.Form().mLogOff.Caption(), "Log Off Current User\t()");
+}
+
 }  // namespace dwl

@@ -2,8 +2,11 @@
 
 #include <memory>
 
+#include "actions/win32/cleanup_progress_view.h"
 #include "actions/win32/countdown_view.h"
 #include "app/program.h"
+#include "app/version.h"
+#include "platform/win32/disk_win32.h"
 #include "platform/win32/os_version_win32.h"
 #include "platform/win32/power_win32.h"
 #include "platform/win32/registry_win32.h"
@@ -40,11 +43,13 @@ int Run(HINSTANCE instance) {
     OptionsView view(instance);
     CountdownView countdown(instance);
     Win32Hotkeys hotkeys([&view] { return view.Handle(); });
+    Win32DiskCleanUp disk([&view] { return view.Handle(); });
+    CleanUpProgressView cleanUpProgress(instance, DWL_APP_TITLE);
     dialogs.owner = [&view, &countdown](dwl::DialogOwner which) {
         return which == dwl::DialogOwner::Countdown ? countdown.Handle() : view.Handle();
     };
     dwl::Program program(dwl::Platform{instanceGuard, dialogs, registry, files, osVersion, hotkeys, view, clock, power,
-                                       user, countdown, shell});
+                                       user, countdown, shell, disk, cleanUpProgress});
     countdown.Attach(program.CountdownWindow());
 
     // The window goes before the program whose form it shows.

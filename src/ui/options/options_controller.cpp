@@ -29,6 +29,7 @@ OptionsController::OptionsController(OptionsForm& form, IOptionsWindow& window, 
     form_.cmdOK.onClick = [this] { cmdOK_Click(); };
     form_.cmdCancel.onClick = [this] { cmdCancel_Click(); };
     form_.cmdHelp.onClick = [this] { OpenHelp(); };
+    form_.cmdIA.onClick = [this] { cmdIA_Click(); };
     form_.mSettings.onClick = [this] { mSettings_Click(); };
     form_.mAbout.onClick = [this] { mAbout_Click(); };
     form_.mHelp.onClick = [this] { OpenHelp(); };
@@ -74,6 +75,7 @@ void OptionsController::MarkApplied() {
 void OptionsController::RevertToApplied() {
     const bool quickbarChanged = form_.QuickbarChanged;
     form_.RestoreApplied();
+    if (revertHotkeys) revertHotkeys();
     editor_.RevertToApplied();
     form_.ClearPendingChanges();
     form_.QuickbarChanged = quickbarChanged;
@@ -118,6 +120,14 @@ void OptionsController::OpenHelp() {
 void OptionsController::mExit_Click() {
     window_.RemoveTrayIcon();
     if (exitProgram) exitProgram();
+}
+
+void OptionsController::cmdIA_Click() {
+    for (const int code : {LogOff, Reboot, Shutdown, Lock, Suspend, Hibernate}) {
+        if (form_.cmdAct.Text() != FindPowerAction(code)->text) continue;
+        if (exitWindows) exitWindows(code);
+        return;
+    }
 }
 
 void OptionsController::UpdateMenuHotkeyCaptions() {

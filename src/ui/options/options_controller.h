@@ -33,6 +33,8 @@ public:
 
     // Apply's hotkey step: withdraw, register again and store the hotkeys.
     std::function<void()> applyHotkeys;
+    // Cancel's hotkey step: the captured values go back to the applied ones.
+    std::function<void()> revertHotkeys;
     // Apply's options step, after the menu captions: the startup entry
     // (true when chkStartup is checked), then the settings writer.
     std::function<void(bool enabled)> setStartupEntry;
@@ -72,6 +74,8 @@ public:
     void mAbout_Click();
     void OpenHelp();
     void mExit_Click();
+    // "Do it now!": the action chosen in cmdAct, at once.
+    void cmdIA_Click();
 
     // The menu captions of the three session actions with their hotkeys.
     void UpdateMenuHotkeyCaptions();

@@ -3,6 +3,7 @@
 
 namespace dwl {
 
+class HotkeyCapture;
 class OptionsForm;
 class TimeBox;
 
@@ -10,12 +11,13 @@ class TimeBox;
 class IOptionsEvents {
 public:
     virtual ~IOptionsEvents() = default;
-    virtual OptionsForm& Form() = 0;                               // the model the window shows
-    virtual TimeBox* TimeBoxModel() { return nullptr; }            // the Scenarios page's time box
-    virtual void OnHotkey(uintptr_t wParam, intptr_t lParam) = 0;  // WM_HOTKEY, seen by the hotkey procedure
-    virtual void OnSchedulerTick() = 0;                            // GTimer
-    virtual void OnMenuCommand(int command) = 0;                   // an item of mPopupSys
-    virtual void OnEndSession() = 0;                               // Windows is ending the session
+    virtual OptionsForm& Form() = 0;                                 // the model the window shows
+    virtual TimeBox* TimeBoxModel() { return nullptr; }              // the Scenarios page's time box
+    virtual HotkeyCapture* HotkeyCaptureModel() { return nullptr; }  // the Hotkeys page's boxes
+    virtual void OnHotkey(uintptr_t wParam, intptr_t lParam) = 0;    // WM_HOTKEY, seen by the hotkey procedure
+    virtual void OnSchedulerTick() = 0;                              // GTimer
+    virtual void OnMenuCommand(int command) = 0;                     // an item of mPopupSys
+    virtual void OnEndSession() = 0;                                 // Windows is ending the session
     // The user asked to close the window (close box, system menu, Alt+F4).
     virtual void OnCloseRequest() {}
     // Someone else asked the window to close (a task manager, an uninstaller,

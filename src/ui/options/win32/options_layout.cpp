@@ -85,11 +85,11 @@ constexpr Placement kScenariosPage[] = {
 constexpr Placement kHotkeysPage[] = {
     Place<LabelView, &F::lblHotkeys>(IdLblHotkeys, {120, 180, 7320, 420}),
     Place<LabelView, &F::lblShutdownKey, 'S'>(IdLblShutdownKey, {360, 900, 2400, 210}),
-    Place<TextBoxView, &F::txtShutdownKey, TextInput::ReadOnly>(IdTxtShutdownKey, {2880, 840, 3000, 315}),
+    Place<TextBoxView, &F::txtShutdownKey, TextInput::KeysOnly>(IdTxtShutdownKey, {2880, 840, 3000, 315}),
     Place<LabelView, &F::lblRebootKey, 'R'>(IdLblRebootKey, {360, 1380, 2400, 210}),
-    Place<TextBoxView, &F::txtRebootKey, TextInput::ReadOnly>(IdTxtRebootKey, {2880, 1320, 3000, 315}),
+    Place<TextBoxView, &F::txtRebootKey, TextInput::KeysOnly>(IdTxtRebootKey, {2880, 1320, 3000, 315}),
     Place<LabelView, &F::lblLogOffKey, 'L'>(IdLblLogOffKey, {360, 1860, 2400, 210}),
-    Place<TextBoxView, &F::txtLogOffKey, TextInput::ReadOnly>(IdTxtLogOffKey, {2880, 1800, 3000, 315}),
+    Place<TextBoxView, &F::txtLogOffKey, TextInput::KeysOnly>(IdTxtLogOffKey, {2880, 1800, 3000, 315}),
     Place<LabelView, &F::lblNote1>(IdLblNote1, {120, 2640, 7320, 210}),
     Place<LabelView, &F::lblNote2>(IdLblNote2, {120, 2880, 7320, 210}),
 };

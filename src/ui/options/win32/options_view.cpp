@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 
 #include "platform/win32/common_controls.h"
@@ -23,6 +24,7 @@ void OptionsView::Create(IOptionsEvents& events) {
     events_ = &events;
     form_ = &events.Form();
     timeBox_ = events.TimeBoxModel();
+    hotkeyCapture_ = events.HotkeyCaptureModel();
     icon_.reset(LoadProgramIcon(instance_, 0, 0, LR_DEFAULTSIZE));
     smallIcon_.reset(LoadProgramIcon(instance_, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)));
     aboutIcon_.reset(LoadProgramIcon(instance_, dpi_.X(kAboutIconSize), dpi_.Y(kAboutIconSize)));
@@ -45,6 +47,7 @@ void OptionsView::Create(IOptionsEvents& events) {
     form_->tbsOptions.onRefresh = [this] { SyncPages(); };
     SyncPages();
     WireTimeBox();
+    WireHotkeyBoxes();
 
     tray_.Attach(window_, smallIcon_ ? smallIcon_.get() : icon_.get());
     trayMenu_.Build(*form_);
@@ -187,6 +190,40 @@ void OptionsView::FocusTimeBox(TimeBoxFocus target) {
     }
 }
 
+// ---- the hotkey boxes ----------------------------------------------------
+
+void OptionsView::WireHotkeyBoxes() {
+    const TextBox* boxes[] = {&form_->txtShutdownKey, &form_->txtRebootKey, &form_->txtLogOffKey};
+    for (int box = HotkeyShutdown; box <= HotkeyLogOff; ++box) {
+        Binder* binder = views_ && hotkeyCapture_ ? views_->BinderOf(boxes[box]) : nullptr;
+        if (!binder) continue;
+        hotkeyBoxes_[static_cast<size_t>(box)] = binder->Window();
+        binder->Hook([this, binder, box](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+            switch (message) {
+            case WM_SETFOCUS:
+            case WM_KILLFOCUS:
+                result = binder->CallOriginal(message, wParam, lParam);
+                if (message == WM_SETFOCUS)
+                    hotkeyCapture_->GotFocus(box);
+                else
+                    hotkeyCapture_->LostFocus(box);
+                return true;
+            case WM_KEYUP:
+            case WM_SYSKEYUP: {
+                // With Alt down the keys come as system keys.
+                const int shift = (GetKeyState(VK_SHIFT) < 0 ? ShiftMask : 0) |
+                                  (GetKeyState(VK_CONTROL) < 0 ? CtrlMask : 0) |
+                                  (GetKeyState(VK_MENU) < 0 ? AltMask : 0);
+                hotkeyCapture_->KeyUp(box, static_cast<int>(wParam), shift);
+                result = binder->CallOriginal(message, wParam, lParam);
+                return true;
+            }
+            default: return false;
+            }
+        });
+    }
+}
+
 // ---- IOptionsWindow ----------------------------------------------------
 
 void OptionsView::ShowCentred() {
@@ -223,6 +260,13 @@ void OptionsView::FocusControl(const void* control) {
 }
 
 bool OptionsView::PreTranslate(const MSG& message) {
+    // Alt with a letter or digit in a hotkey box is a combination being
+    // captured, not a label's mnemonic: no character is made of it.
+    if (message.message == WM_SYSKEYDOWN && message.hwnd && CheckKeyCode(static_cast<int>(message.wParam)) &&
+        std::find(hotkeyBoxes_.begin(), hotkeyBoxes_.end(), message.hwnd) != hotkeyBoxes_.end()) {
+        DispatchMessageA(&message);
+        return true;
+    }
     // Ctrl+Tab alone, anywhere in the window, goes to the next page.
     if (!window_ || message.message != WM_KEYDOWN || message.wParam != VK_TAB) return false;
     if (GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_MENU) < 0) return false;
@@ -319,6 +363,7 @@ LRESULT OptionsView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         tray_.Remove();
         trayMenu_.Clear();
         if (timeBox_) timeBox_->onFocusRequest = nullptr;
+        hotkeyBoxes_.fill(nullptr);
         views_.reset();
         form_->frmOptions.onRefresh = nullptr;
         form_->tbsOptions.onRefresh = nullptr;

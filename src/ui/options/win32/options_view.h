@@ -4,6 +4,7 @@
 #include <array>
 #include <memory>
 
+#include "hotkeys/hotkey_capture.h"
 #include "hotkeys/win32/hotkey_wndproc.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/tray_win32.h"
@@ -98,12 +99,15 @@ private:
     void CreateTabsAndPages();
     void SyncPages();
     void WireTimeBox();
+    void WireHotkeyBoxes();
     bool OnTimeBoxMessage(TextBoxView& box, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool OnTimeListMessage(Binder& list, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void FocusTimeBox(TimeBoxFocus target);
 
     OptionsForm* form_ = nullptr;
     TimeBox* timeBox_ = nullptr;
+    HotkeyCapture* hotkeyCapture_ = nullptr;
+    std::array<HWND, 3> hotkeyBoxes_{};  // shutdown, reboot, log off
     IOptionsEvents* events_ = nullptr;
     HWND tabs_ = nullptr;
     std::array<HWND, OptionsForm::kPageCount> pages_{};

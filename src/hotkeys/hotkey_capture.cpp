@@ -1,0 +1,100 @@
+#include "hotkeys/hotkey_capture.h"
+
+#include "ui/model/controls.h"
+
+namespace dwl {
+
+bool CheckKeyCode(int KeyCode) {
+    return (KeyCode >= 'A' && KeyCode <= 'Z') || (KeyCode >= '0' && KeyCode <= '9') || KeyCode == 45;
+}
+
+bool CheckDupKeys(const std::string& shutdown, const std::string& reboot, const std::string& logOff) {
+    auto same = [](const std::string& a, const std::string& b) { return !a.empty() && a == b; };
+    return !same(shutdown, reboot) && !same(reboot, logOff) && !same(logOff, shutdown);
+}
+
+HotkeyCapture::HotkeyCapture(TextBox& txtShutdownKey, TextBox& txtRebootKey, TextBox& txtLogOffKey) {
+    slots_[0].box = &txtShutdownKey;
+    slots_[1].box = &txtRebootKey;
+    slots_[2].box = &txtLogOffKey;
+}
+
+void HotkeyCapture::Reset(const HotkeyValues& applied) {
+    const std::string* values[][2] = {{&applied.shutdownMod, &applied.shutdownVk},
+                                      {&applied.rebootMod, &applied.rebootVk},
+                                      {&applied.logOffMod, &applied.logOffVk}};
+    for (size_t i = 0; i < slots_.size(); ++i) {
+        slots_[i].mod = *values[i][0];
+        slots_[i].vk = *values[i][1];
+        slots_[i].KeyCaptured = false;
+        slots_[i].focused = false;  // a focus taken before now ends without effect
+    }
+}
+
+HotkeyValues HotkeyCapture::Values() const {
+    HotkeyValues v;
+    v.shutdownMod = slots_[0].mod, v.shutdownVk = slots_[0].vk, v.shutdownText = slots_[0].box->Text();
+    v.rebootMod = slots_[1].mod, v.rebootVk = slots_[1].vk, v.rebootText = slots_[1].box->Text();
+    v.logOffMod = slots_[2].mod, v.logOffVk = slots_[2].vk, v.logOffText = slots_[2].box->Text();
+    return v;
+}
+
+HotkeyCapture::Slot* HotkeyCapture::SlotOf(int box) {
+    return box >= HotkeyShutdown && box <= HotkeyLogOff ? &slots_[static_cast<size_t>(box)] : nullptr;
+}
+
+bool HotkeyCapture::CheckDupKeys() const {
+    // Ctrl+Shift with a key is written two ways; its values are the same.
+    for (size_t i = 0; i < slots_.size(); ++i) {
+        const Slot& a = slots_[i];
+        const Slot& b = slots_[(i + 1) % slots_.size()];
+        if (!a.vk.empty() && a.mod == b.mod && a.vk == b.vk) return false;
+    }
+    return dwl::CheckDupKeys(slots_[0].box->Text(), slots_[1].box->Text(), slots_[2].box->Text());
+}
+
+void HotkeyCapture::GotFocus(int box) {
+    Slot* slot = SlotOf(box);
+    if (!slot || slot->focused) return;
+    slot->focused = true;
+    slot->SavedKeyText = slot->box->Text();
+    slot->savedMod = slot->mod;
+    slot->savedVk = slot->vk;
+    slot->box->SetText("");
+}
+
+void HotkeyCapture::KeyUp(int box, int KeyCode, int Shift) {
+    Slot* slot = SlotOf(box);
+    if (!slot || !slot->focused || !CheckKeyCode(KeyCode)) return;
+    int modifiers = 0;
+    std::string text;
+    if (Shift & CtrlMask) text += " Ctrl + ", modifiers += 2;
+    if (Shift & ShiftMask) text += " Shift + ", modifiers += 4;
+    if (Shift & AltMask) text += " Alt + ", modifiers += 1;
+    // A bare key means Ctrl+Shift with it.
+    if (modifiers == 0) text = " Ctrl + Shift + ", modifiers = 6;
+    text += static_cast<char>(KeyCode);
+    slot->mod = std::to_string(modifiers);
+    slot->vk = std::to_string(KeyCode);
+    slot->box->SetText(text);
+    slot->box->SetSelection(static_cast<int>(text.size()), 0);
+    slot->KeyCaptured = true;
+}
+
+void HotkeyCapture::LostFocus(int box) {
+    Slot* slot = SlotOf(box);
+    if (!slot || !slot->focused) return;
+    slot->focused = false;
+    if (slot->KeyCaptured && CheckDupKeys()) {
+        slot->KeyCaptured = false;
+        if (onChange) onChange();
+        return;
+    }
+    // Nothing pressed, or a combination another box holds: all as it was.
+    slot->KeyCaptured = false;
+    slot->mod = slot->savedMod;
+    slot->vk = slot->savedVk;
+    slot->box->SetText(slot->SavedKeyText);
+}
+
+}  // namespace dwl

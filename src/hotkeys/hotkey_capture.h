@@ -1,0 +1,59 @@
+#pragma once
+#include <array>
+#include <functional>
+#include <string>
+
+#include "hotkeys/hotkey_settings.h"
+
+namespace dwl {
+
+class TextBox;
+
+// The modifier keys down with a key, as KeyUp reports them.
+enum KeyShift : int { ShiftMask = 1, CtrlMask = 2, AltMask = 4 };
+
+// Whether a key can make a hotkey: the letters, the digits and Insert.
+bool CheckKeyCode(int KeyCode);
+
+// Whether the three combinations differ. Empty boxes hold no combination
+// and never count as equal.
+bool CheckDupKeys(const std::string& shutdown, const std::string& reboot, const std::string& logOff);
+
+// Capturing the three hotkeys in their text boxes: focus empties a box, a
+// key released in it puts the combination there, and leaving it keeps the
+// combination only when no other box holds the same. The modifier and key
+// values go with the text: a combination that is not kept leaves nothing.
+class HotkeyCapture {
+public:
+    HotkeyCapture(TextBox& txtShutdownKey, TextBox& txtRebootKey, TextBox& txtLogOffKey);
+    HotkeyCapture(const HotkeyCapture&) = delete;
+    HotkeyCapture& operator=(const HotkeyCapture&) = delete;
+
+    // An accepted combination: the hotkeys have changed.
+    std::function<void()> onChange;
+
+    // Starts again from the applied values; the boxes' texts are the caller's.
+    void Reset(const HotkeyValues& applied);
+    // The texts of the boxes with the values captured for them.
+    HotkeyValues Values() const;
+
+    // `box` is a HotkeyId from HotkeyShutdown to HotkeyLogOff.
+    void GotFocus(int box);
+    void KeyUp(int box, int KeyCode, int Shift);
+    void LostFocus(int box);
+
+private:
+    struct Slot {
+        TextBox* box = nullptr;
+        std::string mod, vk;
+        std::string SavedKeyText, savedMod, savedVk;
+        bool KeyCaptured = false;
+        bool focused = false;
+    };
+    Slot* SlotOf(int box);
+    bool CheckDupKeys() const;
+
+    std::array<Slot, 3> slots_;
+};
+
+}  // namespace dwl

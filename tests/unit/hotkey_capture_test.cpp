@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include "hotkeys/hotkey_capture.h"
+#include "ui/model/controls.h"
+
+namespace dwl {
+namespace {
+
+struct Boxes {
+    TextBox shutdown{"txtShutdownKey"}, reboot{"txtRebootKey"}, logOff{"txtLogOffKey"};
+    HotkeyCapture capture{shutdown, reboot, logOff};
+    int changes = 0;
+    Boxes() {
+        capture.onChange = [this] { ++changes; };
+    }
+    void Press(int box, int key, int shift) {
+        capture.GotFocus(box);
+        capture.KeyUp(box, key, shift);
+        capture.LostFocus(box);
+    }
+};
+
+TEST(HotkeyCapture, TextsAndValuesAsAssembledOtherKeysIgnored) {
+    // clang-format off
+    struct Row { int key, shift; const char *text, *mod, *vk; };
+    const Row rows[] = {
+        {'S', 0,                     " Ctrl + Shift + S",  "6", "83"},
+        {'S', CtrlMask | ShiftMask,  " Ctrl +  Shift + S", "6", "83"},
+        {'K', CtrlMask | AltMask,    " Ctrl +  Alt + K",   "3", "75"},
+        {'7', ShiftMask,             " Shift + 7",         "4", "55"},
+        {45,  0,                     " Ctrl + Shift + -",  "6", "45"},  // Insert
+        {116, CtrlMask,              " Ctrl + Shift + L",  "6", "76"},  // F5: the old combination stays
+        {37,  0,                     " Ctrl + Shift + L",  "6", "76"},  // an arrow key
+        {17,  CtrlMask,              " Ctrl + Shift + L",  "6", "76"},  // Ctrl itself
+    };
+    // clang-format on
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.text);
+        Boxes b;
+        b.shutdown.SetText(" Ctrl + Shift + L");
+        HotkeyValues stored;
+        stored.shutdownMod = "6", stored.shutdownVk = "76";
+        b.capture.Reset(stored);
+        b.Press(HotkeyShutdown, r.key, r.shift);
+        const HotkeyValues v = b.capture.Values();
+        EXPECT_EQ(b.shutdown.Text(), r.text);
+        EXPECT_EQ(v.shutdownText + "|" + v.shutdownMod + "|" + v.shutdownVk,
+                  std::string(r.text) + "|" + r.mod + "|" + r.vk);
+        EXPECT_EQ(b.changes, CheckKeyCode(r.key) ? 1 : 0);
+    }
+}
+
+TEST(HotkeyCapture, EmptyBoxesAreNoDuplicatesAndARejectedCombinationLeavesNothing) {
+    EXPECT_TRUE(CheckDupKeys("", "", ""));
+    EXPECT_FALSE(CheckDupKeys("", " Shift + 7", " Shift + 7"));
+    Boxes b;  // a first start: nothing stored, three empty boxes
+    b.capture.Reset(HotkeyValues());
+    b.Press(HotkeyShutdown, 'S', 0);
+    EXPECT_EQ(b.changes, 1);
+
+    // The same combination for the reboot box is refused, in either writing:
+    // text and values stay as before.
+    b.Press(HotkeyReboot, 'S', CtrlMask | ShiftMask);
+    b.Press(HotkeyReboot, 'S', 0);
+    EXPECT_EQ(b.changes, 1);
+    const HotkeyValues v = b.capture.Values();
+    EXPECT_EQ(v.rebootText + v.rebootMod + v.rebootVk, "");
+    EXPECT_EQ(v.shutdownText + v.shutdownMod + v.shutdownVk, " Ctrl + Shift + S683");
+}
+
+}  // namespace
+}  // namespace dwl

@@ -25,7 +25,7 @@ set_source_files_properties(res/dwl.rc PROPERTIES
 target_include_directories(dwl PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/generated)
 
 # Helper programs of the test tiers and the benchmark.
-foreach(tool dwlauto osprobe minimal)
+foreach(tool dwlauto osprobe minimal cleanbench)
   if(NOT EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/tools/${tool}.cpp)
     continue()
   endif()
@@ -33,6 +33,9 @@ foreach(tool dwlauto osprobe minimal)
   target_link_libraries(${tool} PRIVATE dwl_win)
   target_link_options(${tool} PRIVATE ${DWL_STATIC} -s)
 endforeach()
+if(TARGET cleanbench)
+  target_link_libraries(cleanbench PRIVATE psapi)
+endif()
 if(TARGET minimal)
   set_target_properties(minimal PROPERTIES WIN32_EXECUTABLE ON)
   target_link_options(minimal PRIVATE -Wl,--gc-sections)

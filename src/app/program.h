@@ -15,6 +15,7 @@
 #include "ui/options/options_window.h"
 #include "ui/options/scenario_editor.h"
 #include "ui/options/time_box.h"
+#include "ui/quickbar/quickbar.h"
 
 namespace dwl {
 
@@ -43,6 +44,7 @@ struct Platform {
     IUserInfo& user;
     ICountdownWindow& countdownWindow;
     IShell& shell;
+    IQuickbarWindow& quickbarWindow;
 };
 
 // Program-wide texts shown in captions and on the About page.
@@ -92,6 +94,7 @@ public:
     bool Exited() const { return exited_; }
     OptionsController& Options() { return options_; }
     ScenarioEditor& Editor() { return scenarioEditor_; }
+    Quickbar& QuickbarModel() { return quickbar_; }
 
 private:
     // How a failed save is told: at once, after the running scheduler tick, or not at all.
@@ -114,6 +117,7 @@ private:
     ScenarioEditor scenarioEditor_;
     OptionsController options_;
     Countdown countdown_;
+    Quickbar quickbar_;
     Scheduler scheduler_;
     std::unique_ptr<clsExitWindows> exitWindows_;  // created on first use
     std::unique_ptr<MyRegistry> registry_;         // created on first use

@@ -81,21 +81,22 @@ void QuickbarView::Layout() {
 }
 
 // A position stored on a screen that is gone (a monitor removed, a lower
-// resolution) would leave the bar out of reach: it comes back onto the
-// nearest screen's work area.
+// resolution), or a bar grown past the screen's edge, would leave buttons out
+// of reach: the bar is kept inside the nearest screen's work area.
 void QuickbarView::BringOnScreen() {
     RECT frame{};
     GetWindowRect(window_, &frame);
-    if (MonitorFromRect(&frame, MONITOR_DEFAULTTONULL)) return;
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     if (!Check(GetMonitorInfoA(MonitorFromRect(&frame, MONITOR_DEFAULTTONEAREST), &monitor) != 0, "GetMonitorInfoA"))
         return;
     const RECT& work = monitor.rcWork;
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    MoveTo(std::max(work.left, std::min(static_cast<int>(frame.left), static_cast<int>(work.right) - width)),
-           std::max(work.top, std::min(static_cast<int>(frame.top), static_cast<int>(work.bottom) - height)));
+    const auto clamp = [](LONG value, LONG low, LONG high) {
+        return static_cast<int>(std::max(low, std::min(value, high)));
+    };
+    const int left = clamp(frame.left, work.left, work.right - (frame.right - frame.left));
+    const int top = clamp(frame.top, work.top, work.bottom - (frame.bottom - frame.top));
+    if (left != frame.left || top != frame.top) MoveTo(left, top);
 }
 
 void QuickbarView::ReportPosition() {

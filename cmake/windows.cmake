@@ -20,8 +20,8 @@ target_link_options(dwl PRIVATE ${DWL_STATIC} -s -Wl,--gc-sections
                     -Wl,--major-os-version,5 -Wl,--minor-os-version,1)
 target_compile_options(dwl_core PRIVATE -ffunction-sections -fdata-sections)
 target_compile_options(dwl_win PRIVATE -ffunction-sections -fdata-sections)
-set_source_files_properties(res/dwl.rc PROPERTIES
-  OBJECT_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/res/dwl.ico")
+file(GLOB DWL_ICONS CONFIGURE_DEPENDS res/*.ico)
+set_source_files_properties(res/dwl.rc PROPERTIES OBJECT_DEPENDS "${DWL_ICONS}")
 target_include_directories(dwl PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/generated)
 
 # Helper programs of the test tiers and the benchmark.

@@ -12,6 +12,7 @@
 #include "platform/user.h"
 #include "schedule/mtime.h"
 #include "settings/my_registry.h"
+#include "settings/quickbar_settings.h"
 #include "settings/settings.h"
 
 namespace dwl {
@@ -24,11 +25,8 @@ constexpr int kMaxSetAsideNames = 10;
 // Steps that later parts of the program fill in. Each is called at its place
 // in the start-up and exit order, so the order itself is complete now.
 bool InstallManifest() { return false; }
-void LoadQuickbarSettings() {}
-void DisplayQuickbar() {}
 void ShowSplash() {}
 void DestroySplashWindow() {}
-void DestroyQuickbarWindow() {}
 
 }  // namespace
 
@@ -42,6 +40,12 @@ Program::Program(Platform platform)
                                                                [this](const std::string& action, bool oneTime) {
                                                                    RunCloseAction(action, oneTime);
                                                                }}),
+      quickbar_(platform.quickbarWindow,
+                Quickbar::Services{form_, platform.dialogs, [this](int aOption) { ExitWindows(aOption); },
+                                   [this] { options_.mSettings_Click(); }, [this] { options_.Show_Form(); },
+                                   [this] { return options_.TrayIconAdded(); },
+                                   [this](const char* value, int state) { SaveQuickbarBox(Registry(), value, state); },
+                                   [this](int left, int top) { SaveQuickbarPosition(Registry(), left, top); }}),
       scheduler_(form_.cmdScen, form_.lstScen, platform.clock, countdown_,
                  [this](int hour, int minute) { return TimeText(hour, minute, timeBox_.Use12Hour); }) {
     // No message box inside the tick: its message loop would deliver the next
@@ -63,7 +67,10 @@ Program::Program(Platform platform)
     options_.revertHotkeys = [this] { hotkeyCapture_.Reset(hotkeyValues_); };
     options_.setStartupEntry = [this](bool enable) { SetStartupEntry(Registry(), enable, platform_.files.ExePath()); };
     options_.saveOptions = [this] { SaveOptions(Registry(), form_.StoredBoxes()); };
-    options_.displayQuickbar = DisplayQuickbar;
+    options_.displayQuickbar = [this] {
+        quickbar_.DisplayQuickbar();
+        SaveQuickbarSettings(Registry(), quickbar_.StoredSettings());
+    };
     options_.openDocument = [this](const std::string& command) { platform_.shell.OpenDocument(command); };
     options_.exitWindows = [this](int code) { ExitWindows(code); };
     options_.exitProgram = [this] { ExitProgram(); };
@@ -88,7 +95,7 @@ bool Program::Main() {
     InitProgram();
     timeBox_.InitTimeBox(platform_.clock);
     options_.MarkApplied();
-    DisplayQuickbar();
+    quickbar_.DisplayQuickbar();
     if (form_.chkTray.Value() != 0) {
         options_.Show_Form();
         ShowSplash();
@@ -106,11 +113,14 @@ void Program::InitProgram() {
     LoadAboutInfo();
     options_.appTitle = about_.AppTitle;
     options_.programFolder = platform_.files.ExeFolder();
+    quickbar_.appTitle = about_.AppTitle;
     form_.FillActionLists(IsLockSupported(platform_.osVersion));
     currentUserName_ = platform_.user.LogonName();
     BoxSettings boxes;
     LoadOptions(Registry(), boxes, configPassword_);
-    LoadQuickbarSettings();
+    QuickbarSettings quickbarSettings;
+    LoadQuickbarSettings(Registry(), quickbarSettings);
+    quickbar_.LoadSettings(quickbarSettings, IsLockSupported(platform_.osVersion));
     LoadHotkeySettings(Registry(), hotkeyValues_);
     form_.LoadHotkeyTexts(hotkeyValues_);
     hotkeyCapture_.Reset(hotkeyValues_);
@@ -138,7 +148,7 @@ void Program::ExitProgram() {
     countdown_.cmdCancel_Click();
     platform_.countdownWindow.Destroy();
     DestroySplashWindow();
-    DestroyQuickbarWindow();
+    quickbar_.Destroy();
     exited_ = true;
     platform_.optionsWindow.Destroy();
 }
@@ -280,7 +290,9 @@ void Program::OnTrayNotify(unsigned mouseMessage) {
 
 void Program::OnEndSession() {
     // No message box while Windows is ending the session.
-    if (started_ && !exited_) SaveScenarios(SaveFailure::Silent);
+    if (!started_ || exited_) return;
+    SaveScenarios(SaveFailure::Silent);
+    quickbar_.SavePosition();
 }
 
 }  // namespace dwl

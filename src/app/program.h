@@ -17,6 +17,7 @@
 #include "ui/options/options_window.h"
 #include "ui/options/scenario_editor.h"
 #include "ui/options/time_box.h"
+#include "ui/quickbar/quickbar.h"
 
 namespace dwl {
 
@@ -48,6 +49,7 @@ struct Platform {
     IShell& shell;
     IDiskCleanUp& disk;
     ICleanUpProgress& cleanUpProgress;
+    IQuickbarWindow& quickbarWindow;
 };
 
 // Program-wide texts shown in captions and on the About page.
@@ -98,6 +100,7 @@ public:
     bool Exited() const { return exited_; }
     OptionsController& Options() { return options_; }
     ScenarioEditor& Editor() { return scenarioEditor_; }
+    Quickbar& QuickbarModel() { return quickbar_; }
 
 private:
     // How a failed save is told: at once, after the running scheduler tick, or not at all.
@@ -122,6 +125,7 @@ private:
     ScenarioEditor scenarioEditor_;
     OptionsController options_;
     Countdown countdown_;
+    Quickbar quickbar_;
     Scheduler scheduler_;
     std::unique_ptr<clsExitWindows> exitWindows_;  // created on first use
     std::unique_ptr<MyRegistry> registry_;         // created on first use

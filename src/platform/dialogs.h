@@ -15,7 +15,7 @@ enum MessageStyle : unsigned {
 enum MessageAnswer : int { IdOk = 1, IdCancel = 2, IdYes = 6, IdNo = 7 };
 
 // The window a message box belongs to: it stays disabled while the box is up.
-enum class DialogOwner { None, Options, Countdown };
+enum class DialogOwner { None, Options, Countdown, Quickbar };
 
 class IDialogs {
 public:

@@ -22,6 +22,7 @@
 #include "platform/shell.h"
 #include "platform/user.h"
 #include "ui/options/options_window.h"
+#include "ui/quickbar/quickbar.h"
 
 namespace dwl::fakes {
 
@@ -212,6 +213,20 @@ struct FakeDisk : IDiskCleanUp, ICleanUpProgress, Recorder {
     std::map<std::string, std::vector<std::pair<std::string, unsigned>>> tree;
     std::set<std::string> locked;
     size_t lastDeleted = 0;
+};
+
+struct FakeQuickbarWindow : IQuickbarWindow, Recorder {
+    using Recorder::Recorder;
+    void Place(int left, int top) override {
+        Note("place quickbar " + std::to_string(left) + " " + std::to_string(top));
+    }
+    void Layout() override {}
+    void Show() override { shown = true; }
+    void Hide() override { shown = false; }
+    void SetAlwaysOnTop() override { topmost = true; }
+    void ClearAlwaysOnTop() override { topmost = false; }
+    void Destroy() override { Note("destroy quickbar"); }
+    bool shown = false, topmost = false;
 };
 
 }  // namespace dwl::fakes

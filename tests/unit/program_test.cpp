@@ -30,8 +30,9 @@ protected:
     FakeCountdownWindow countdownWindow{journal};
     FakeShell shell;
     FakeDisk disk{journal};
+    FakeQuickbarWindow quickbarWindow{journal};
     Program program{Platform{instance, dialogs, registry, files, osVersion, hotkeys, window, clock, power, user,
-                             countdownWindow, shell, disk, disk}};
+                             countdownWindow, shell, disk, disk, quickbarWindow}};
 
     void TickAt(int hour, int minute, int second = 30) {
         clock.now = {2026, 12, 7, 1, hour, minute, second};
@@ -55,8 +56,9 @@ TEST_F(ProgramTest, StartsHiddenWithHotkeysRegisteredAndHookInstalledLast) {
     SetHotkey("LogOff", "3", "76");
     ASSERT_TRUE(program.Main());
 
-    EXPECT_EQ(journal, (Journal{"instance", "create options", "register 0 6 83", "register 2 3 76", "register 3 7 80",
-                                "hook", "show options", "add tray Duskwell", "hide options"}));
+    EXPECT_EQ(journal,
+              (Journal{"instance", "create options", "place quickbar 0 0", "register 0 6 83", "register 2 3 76",
+                       "register 3 7 80", "hook", "show options", "add tray Duskwell", "hide options"}));
     EXPECT_EQ(program.Form().frmOptions.Caption(), "Duskwell 2.5");
     // The loaders went through the change handling; start-up leaves nothing pending.
     const OptionsForm& form = program.Form();
@@ -72,8 +74,8 @@ TEST_F(ProgramTest, HotkeyWithAnEmptyOrDamagedValueIsNotRegistered) {
 }
 
 const Journal kExitJournal{
-    "remove tray", std::string("write ") + kScn, "unregister 0",   "unregister 1", "unregister 2", "unregister 3",
-    "unhook",      "destroy countdown",          "destroy options"};
+    "remove tray", std::string("write ") + kScn, "unregister 0",     "unregister 1",   "unregister 2", "unregister 3",
+    "unhook",      "destroy countdown",          "destroy quickbar", "destroy options"};
 
 TEST_F(ProgramTest, ExitSavesUnregistersUnhooksAndDestroysInOrder) {
     SetHotkey("Reboot", "6", "82");

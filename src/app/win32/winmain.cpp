@@ -14,6 +14,7 @@
 #include "platform/win32/shell_win32.h"
 #include "platform/win32/trace.h"
 #include "ui/options/win32/options_view.h"
+#include "ui/quickbar/win32/quickbar_view.h"
 
 namespace {
 
@@ -42,25 +43,30 @@ int Run(HINSTANCE instance) {
     Win32Shell shell;
     OptionsView view(instance);
     CountdownView countdown(instance);
+    QuickbarView quickbar(instance);
     Win32Hotkeys hotkeys([&view] { return view.Handle(); });
     Win32DiskCleanUp disk([&view] { return view.Handle(); });
     CleanUpProgressView cleanUpProgress(instance, DWL_APP_TITLE);
-    dialogs.owner = [&view, &countdown](dwl::DialogOwner which) {
+    dialogs.owner = [&view, &countdown, &quickbar](dwl::DialogOwner which) {
+        if (which == dwl::DialogOwner::Quickbar && quickbar.Handle()) return quickbar.Handle();
         return which == dwl::DialogOwner::Countdown ? countdown.Handle() : view.Handle();
     };
     dwl::Program program(dwl::Platform{instanceGuard, dialogs, registry, files, osVersion, hotkeys, view, clock, power,
-                                       user, countdown, shell, disk, cleanUpProgress});
+                                       user, countdown, shell, disk, cleanUpProgress, quickbar});
     countdown.Attach(program.CountdownWindow());
+    quickbar.Attach(program.QuickbarModel());
 
     // The window goes before the program whose form it shows.
     struct CloseViews {
         OptionsView& view;
         CountdownView& countdown;
+        QuickbarView& quickbar;
         ~CloseViews() {
             countdown.Destroy();
+            quickbar.Destroy();
             view.Destroy();
         }
-    } closeViews{view, countdown};
+    } closeViews{view, countdown, quickbar};
 
     if (!program.Main()) return 0;
 

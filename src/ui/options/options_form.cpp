@@ -87,18 +87,28 @@ void OptionsForm::MarkOptionsChanged() {
 
 void OptionsForm::MarkApplied() {
     restoreApplied_.clear();
-    for (CheckBox* box : {&chkStartup, &chkTray, &chkPassword, &chkPower, &chkCleanTemp, &chkCleanNetCashe,
-                          &chkCleanRecycleBin, &chkQBar, &chkQBAOT2, &chkQBConfirm, &chkQBShutdown, &chkQBRestart,
-                          &chkQBLogoff, &chkQBSuspend, &chkQBHibernate, &chkQBLock, &chkQBConfig, &chkQBAOT})
-        restoreApplied_.push_back([box, value = box->Value()] { box->SetValue(value); });
+    // Checked boxes first: the Quickbar's button boxes never pass through a
+    // state with none of them checked.
+    for (int checked : {1, 0})
+        for (CheckBox* box : {&chkStartup, &chkTray, &chkPassword, &chkPower, &chkCleanTemp, &chkCleanNetCashe,
+                              &chkCleanRecycleBin, &chkQBar, &chkQBAOT2, &chkQBConfirm, &chkQBShutdown, &chkQBRestart,
+                              &chkQBLogoff, &chkQBSuspend, &chkQBHibernate, &chkQBLock, &chkQBConfig, &chkQBAOT})
+            if ((box->Value() != 0) == (checked != 0)) MarkAppliedValue(*box);
     for (OptionButton* option : {&optQBLarge, &optQBSmall, &optQBHorizontal, &optQBVertical})
-        if (option->Value()) restoreApplied_.push_back([option] { option->SetValue(true); });
+        if (option->Value()) restoreApplied_.emplace_back(option, [option] { option->SetValue(true); });
     for (TextBox* box : {&txtShutdownKey, &txtRebootKey, &txtLogOffKey})
-        restoreApplied_.push_back([box, text = box->Text()] { box->SetText(text); });
+        restoreApplied_.emplace_back(box, [box, text = box->Text()] { box->SetText(text); });
+}
+
+void OptionsForm::MarkAppliedValue(CheckBox& box) {
+    auto restore = [&box, value = box.Value()] { box.SetValue(value); };
+    for (auto& [control, step] : restoreApplied_)
+        if (control == &box) return void(step = restore);
+    restoreApplied_.emplace_back(&box, restore);
 }
 
 void OptionsForm::RestoreApplied() {
-    for (const auto& restore : restoreApplied_) restore();
+    for (const auto& [control, restore] : restoreApplied_) restore();
 }
 
 void OptionsForm::ClearPendingChanges() {

@@ -1,6 +1,7 @@
 #pragma once
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "hotkeys/hotkey_settings.h"
@@ -143,11 +144,14 @@ public:
     // handling as a user's change would. The scenario editor keeps its own.
     void MarkApplied();
     void RestoreApplied();
+    // Records one box's present state as applied (a change that took effect
+    // outside Apply).
+    void MarkAppliedValue(CheckBox& box);
 
 private:
     void MarkOptionsChanged();
 
-    std::vector<std::function<void()>> restoreApplied_;
+    std::vector<std::pair<const Control*, std::function<void()>>> restoreApplied_;
 };
 
 }  // namespace dwl

@@ -1,0 +1,96 @@
+#include "settings/quickbar_settings.h"
+
+#include <charconv>
+#include <cmath>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "settings/my_registry.h"
+
+namespace dwl {
+namespace {
+
+constexpr const char* kSection = "Quickbar";
+constexpr const char* kButtonValues[] = {"qbShutdown",  "qbRestart", "qbLogoff", "qbSuspend",
+                                         "qbHibernate", "qbLock",    "qbConfig", "qbAOT"};
+
+// The number a stored text holds (blanks around it allowed), or nothing.
+std::optional<double> Number(const std::string& text) {
+    const size_t begin = text.find_first_not_of(' ');
+    if (begin == std::string::npos) return std::nullopt;
+    const char* first = text.data() + begin;
+    const char* last = text.data() + text.find_last_not_of(' ') + 1;
+    double value = 0;
+    const auto [end, ec] = std::from_chars(first, last, value);
+    if (ec != std::errc() || end != last || !std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+int Box(MyRegistry& registry, const char* value, int defaultState) {
+    const auto number = Number(registry.LoadFromRegistry(kSection, value, defaultState));
+    return number && (*number == 0 || *number == 1) ? static_cast<int>(*number) : defaultState;
+}
+
+bool Truth(MyRegistry& registry, const char* value, bool defaultValue) {
+    const auto number = Number(registry.LoadFromRegistry(kSection, value, defaultValue ? 1 : 0));
+    return number ? *number != 0 : defaultValue;
+}
+
+int Twips(MyRegistry& registry, const char* value) {
+    const auto number = Number(registry.LoadFromRegistry(kSection, value, 0));
+    // Far beyond any screen, but still a window position.
+    constexpr double kLimit = 1e8;
+    return number && std::fabs(*number) < kLimit ? static_cast<int>(std::lround(*number)) : 0;
+}
+
+const char* Flag(bool on) { return on ? "1" : "0"; }
+
+}  // namespace
+
+void LoadQuickbarSettings(MyRegistry& registry, QuickbarSettings& settings) {
+    const QuickbarSettings defaults;
+    registry.TuneMyRegistry("HKEY_CURRENT_USER", "SOFTWARE\\Orbelle\\DWL");
+    settings.Enabled = Box(registry, "Enabled", defaults.Enabled);
+    settings.AOT = Box(registry, "AOT", defaults.AOT);
+    settings.Confirmations = Box(registry, "Confirmations", defaults.Confirmations);
+    for (size_t i = 0; i < settings.Buttons.size(); ++i)
+        settings.Buttons[i] = Box(registry, kButtonValues[i], defaults.Buttons[i]);
+    settings.Horizontally = Truth(registry, "Horizontally", defaults.Horizontally);
+    settings.Vertically = Truth(registry, "Vertically", defaults.Vertically);
+    settings.Large = Truth(registry, "Large", defaults.Large);
+    settings.Small = Truth(registry, "Small", defaults.Small);
+    settings.PosX = Twips(registry, "PosX");
+    settings.PosY = Twips(registry, "PosY");
+}
+
+void SaveQuickbarSettings(MyRegistry& registry, const QuickbarSettings& settings) {
+    std::vector<std::pair<const char*, std::string>> values = {{"Enabled", Flag(settings.Enabled != 0)},
+                                                               {"AOT", Flag(settings.AOT != 0)},
+                                                               {"Confirmations", Flag(settings.Confirmations != 0)}};
+    for (size_t i = 0; i < settings.Buttons.size(); ++i)
+        values.emplace_back(kButtonValues[i], Flag(settings.Buttons[i] != 0));
+    values.insert(values.end(), {{"Horizontally", Flag(settings.Horizontally)},
+                                 {"Vertically", Flag(settings.Vertically)},
+                                 {"Large", Flag(settings.Large)},
+                                 {"Small", Flag(settings.Small)},
+                                 {"PosX", std::to_string(settings.PosX)},
+                                 {"PosY", std::to_string(settings.PosY)}});
+    registry.TuneMyRegistry("HKEY_CURRENT_USER", "SOFTWARE\\Orbelle\\DWL");
+    // A section that can't be written says so once, not once a value.
+    for (const auto& [name, text] : values)
+        if (!registry.SaveToRegistry(kSection, name, text)) return;
+}
+
+void SaveQuickbarPosition(MyRegistry& registry, int posX, int posY) {
+    registry.TuneMyRegistry("HKEY_CURRENT_USER", "SOFTWARE\\Orbelle\\DWL");
+    if (registry.SaveToRegistry(kSection, "PosX", posX)) registry.SaveToRegistry(kSection, "PosY", posY);
+}
+
+void SaveQuickbarBox(MyRegistry& registry, const char* value, int state) {
+    registry.TuneMyRegistry("HKEY_CURRENT_USER", "SOFTWARE\\Orbelle\\DWL");
+    registry.SaveToRegistry(kSection, value, Flag(state != 0));
+}
+
+}  // namespace dwl

@@ -1,0 +1,50 @@
+#pragma once
+#include <windows.h>
+
+#include <memory>
+
+#include "ui/model/win32/view_window.h"
+#include "ui/quickbar/quickbar.h"
+
+namespace dwl::win32 {
+
+inline constexpr const char* kQuickbarWindowClass = "DuskwellQuickbar";
+
+// Control ids: the small buttons from 3001, the large ones from 3011, in the bar's order.
+inline constexpr int kQuickbarSmallId = 3001;
+inline constexpr int kQuickbarLargeId = 3011;
+// Icon resources of the eight actions, in the bar's order.
+inline constexpr int kQuickbarIconId = 101;
+
+// The Win32 view of frmQBar: a fixed tool window with a close box and no
+// taskbar entry, holding the sixteen picture buttons.
+class QuickbarView : public IQuickbarWindow, public ViewWindow {
+public:
+    explicit QuickbarView(HINSTANCE instance) : ViewWindow(instance) {}
+    ~QuickbarView() override { DestroyFrame(); }
+
+    // The model the window shows; set before the program starts.
+    void Attach(Quickbar& model) { model_ = &model; }
+
+    void Place(int left, int top) override;
+    void Layout() override;
+    void Show() override;
+    void Hide() override;
+    void SetAlwaysOnTop() override;
+    void ClearAlwaysOnTop() override;
+    void Destroy() override { DestroyFrame(); }
+
+private:
+    bool EnsureWindow();
+    void MoveTo(int x, int y);
+    void ReportPosition();
+    void BringOnScreen();
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    Quickbar* model_ = nullptr;
+    std::unique_ptr<ControlViews> views_;
+    bool userClose_ = false;  // the close comes from the close box, the system menu or Alt+F4
+    bool placed_ = false;     // moves are the user's from here on
+};
+
+}  // namespace dwl::win32

@@ -1,0 +1,200 @@
+#include <gtest/gtest.h>
+
+#include "fakes/fake_platform.h"
+#include "settings/my_registry.h"
+#include "settings/quickbar_settings.h"
+#include "ui/options/options_form.h"
+#include "ui/quickbar/quickbar.h"
+
+namespace dwl {
+namespace {
+
+using namespace fakes;
+
+constexpr const char* kAtLeastOne = "message At least one button must be set in the Quickbar.";
+constexpr const char* kSection = "SOFTWARE\\Orbelle\\DWL\\Quickbar";
+
+class QuickbarTest : public ::testing::Test {
+protected:
+    Journal journal;
+    FakeDialogs dialogs{journal};
+    FakeQuickbarWindow window{journal};
+    OptionsForm form;
+    bool trayIcon = false;
+    // clang-format off
+    Quickbar bar{window, Quickbar::Services{form, dialogs,
+        [this](int code) { journal.push_back("exit " + std::to_string(code)); },
+        [this] { journal.push_back("settings"); }, [this] { journal.push_back("show form"); }, [this] { return trayIcon; },
+        [this](const char* v, int s) { journal.push_back(std::string("save ") + v + " " + std::to_string(s)); }, {}}};
+    // clang-format on
+    std::vector<CheckBox*> Boxes() {
+        return {&form.chkQBShutdown,  &form.chkQBRestart, &form.chkQBLogoff, &form.chkQBSuspend,
+                &form.chkQBHibernate, &form.chkQBLock,    &form.chkQBConfig, &form.chkQBAOT};
+    }
+    void Check(int mask) {
+        for (int i = 7; i >= 0; --i) Boxes()[static_cast<size_t>(i)]->SetValue(1);
+        for (int i = 0; i < 8; ++i) Boxes()[static_cast<size_t>(i)]->SetValue((mask >> i) & 1);
+    }
+};
+
+TEST_F(QuickbarTest, LaysOutEveryCombinationOfButtonsSizeAndOrientation) {
+    for (int mask = 1; mask < 256; ++mask)
+        for (bool useLarge : {false, true})
+            for (bool horizontal : {false, true}) {
+                Check(mask);
+                (useLarge ? form.optQBLarge : form.optQBSmall).SetValue(true);
+                (horizontal ? form.optQBHorizontal : form.optQBVertical).SetValue(true);
+                bar.DisplayQuickbar();
+                const int n = std::popcount(static_cast<unsigned>(mask));
+                const int pitch = useLarge ? 495 : 255;
+                SCOPED_TRACE(testing::Message()
+                             << mask << (useLarge ? " large" : " small") << (horizontal ? " row" : " column"));
+                if (horizontal) {
+                    EXPECT_EQ(bar.Width, pitch * n + (useLarge ? 100 : 80));
+                    EXPECT_EQ(bar.Height, useLarge ? 855 : 615);
+                } else {
+                    EXPECT_EQ(bar.Width, useLarge ? 595 : 355);
+                    EXPECT_EQ(bar.Height, pitch * n + 360);
+                }
+                int along = 0;
+                for (size_t i = 0; i < 8; ++i) {
+                    const bool shown = (mask >> i) & 1;
+                    EXPECT_FALSE((useLarge ? bar.small : bar.large)[i].Visible());
+                    ASSERT_EQ((useLarge ? bar.large : bar.small)[i].Visible(), shown) << i;
+                    if (!shown) continue;
+                    const auto place = (useLarge ? bar.largePlace : bar.smallPlace)[i];
+                    const int across = useLarge ? 0 : (n == 1 || !horizontal) ? 35 : 0;
+                    EXPECT_EQ(horizontal ? place.left : place.top, n == 1 && horizontal && !useLarge ? 35 : along);
+                    EXPECT_EQ(horizontal ? place.top : place.left, horizontal ? 0 : across);
+                    along += pitch;
+                }
+            }
+}
+
+TEST_F(QuickbarTest, ShowsAndFloatsAsThePageSays) {
+    for (int show : {0, 1}) {
+        form.chkQBar.SetValue(show);
+        form.chkQBAOT2.SetValue(1 - show);
+        bar.DisplayQuickbar();
+        EXPECT_EQ(window.shown, show == 1);
+        EXPECT_EQ(window.topmost, show == 0);  // set even while hidden
+    }
+}
+
+TEST_F(QuickbarTest, UncheckingTheLastButtonBoxIsRefused) {
+    form.cmdApply.SetEnabled(false);
+    Check(0x20);
+    EXPECT_TRUE(dialogs.shown.empty());
+    form.chkQBLock.SetValue(0);
+    EXPECT_EQ(form.chkQBLock.Value(), 1);
+    EXPECT_EQ(journal, Journal{kAtLeastOne});
+    EXPECT_EQ(dialogs.shown[0].style, MbOk | MbIconInformation);
+    EXPECT_TRUE(form.cmdApply.Enabled());
+    EXPECT_TRUE(form.QuickbarChanged);
+}
+
+TEST_F(QuickbarTest, ConfirmsOnlyShutdownRestartAndLogOffWhenAsked) {
+    struct Case {
+        int index, confirm, answer;
+        Journal expected;
+    };
+    const Case cases[] = {
+        {0, 1, IdNo, {"message Are you sure you want to shutdown?"}},
+        {0, 1, IdYes, {"message Are you sure you want to shutdown?", "exit 1"}},
+        {1, 1, IdYes, {"message Are you sure you want to restart?", "exit 2"}},
+        {2, 1, IdYes, {"message Are you sure you want to log off?", "exit 0"}},
+        {2, 0, IdNo, {"exit 0"}},
+        {3, 1, IdNo, {"exit 10"}},
+        {4, 1, IdNo, {"exit 11"}},
+        {5, 1, IdNo, {"exit 9"}},
+    };
+    for (const Case& c : cases) {
+        for (auto* set : {&bar.small, &bar.large}) {
+            journal.clear();
+            dialogs.shown.clear();
+            form.chkQBConfirm.SetValue(c.confirm);
+            dialogs.answer = c.answer;
+            (*set)[static_cast<size_t>(c.index)].Click();
+            EXPECT_EQ(journal, c.expected) << c.index;
+            for (const auto& box : dialogs.shown)
+                EXPECT_EQ(box.caption + " " + std::to_string(box.style), "Action confirmation. 36");
+        }
+    }
+}
+
+TEST_F(QuickbarTest, ConfigButtonsOpenTheOptionsWindow) {
+    bar.large[6].Click();
+    bar.small[6].Click();
+    trayIcon = true;
+    bar.large[6].Click();
+    EXPECT_EQ(journal, (Journal{"show form", "settings", "settings"}));
+}
+
+TEST_F(QuickbarTest, AlwaysOnTopButtonsAndCloseBoxKeepApply) {
+    for (bool applyEnabled : {false, true}) {
+        form.chkQBAOT2.SetValue(1);
+        form.chkQBar.SetValue(1);
+        form.MarkApplied();
+        form.cmdApply.SetEnabled(applyEnabled);
+        form.QuickbarChanged = false;
+        journal.clear();
+        bar.large[7].Click();
+        EXPECT_EQ(form.chkQBAOT2.Value(), 0);
+        EXPECT_FALSE(window.topmost);
+        EXPECT_EQ(form.cmdApply.Enabled(), applyEnabled);
+        EXPECT_TRUE(form.QuickbarChanged);
+        bar.small[7].Click();
+        EXPECT_TRUE(window.topmost);
+
+        bar.OnClose(false);
+        EXPECT_EQ(form.chkQBar.Value(), 1);
+        bar.OnClose(true);
+        EXPECT_EQ(form.chkQBar.Value(), 0);
+        EXPECT_EQ(form.cmdApply.Enabled(), applyEnabled);
+        EXPECT_EQ(journal, (Journal{"save AOT 0", "save AOT 1", "save Enabled 0"}));
+        // In effect at once: Cancel does not take them back.
+        form.RestoreApplied();
+        EXPECT_EQ(std::pair(form.chkQBAOT2.Value(), form.chkQBar.Value()), std::pair(1, 0));
+    }
+}
+
+TEST_F(QuickbarTest, LoadsStoredValuesWithDefaultsAndTheLockRule) {
+    FakeRegistry registry;
+    MyRegistry my(registry, dialogs, "Duskwell");
+    const auto put = [&](const char* v, const char* text) { registry.values[{Hive::CurrentUser, kSection, v}] = text; };
+    QuickbarSettings s;
+    LoadQuickbarSettings(my, s);
+    bar.LoadSettings(s, true);
+    EXPECT_EQ(form.chkQBar.Value(), 0);
+    EXPECT_EQ(form.chkQBAOT2.Value() + form.chkQBConfirm.Value(), 2);
+    EXPECT_TRUE(form.optQBLarge.Value() && form.optQBHorizontal.Value());
+    EXPECT_EQ(journal, Journal{"place quickbar 0 0"});
+
+    // Letters load as the default; both placements stored: the later wins.
+    for (const char* v : {"qbShutdown", "qbRestart", "qbLogoff", "qbSuspend", "qbHibernate", "qbConfig", "qbAOT"})
+        put(v, "0");
+    put("qbLock", "yes");
+    put("Horizontally", "1");
+    put("Vertically", "-1");
+    put("PosX", "1234.6");
+    put("PosY", " 99 ");
+    LoadQuickbarSettings(my, s);
+    journal.clear();
+    bar.LoadSettings(s, false);
+    EXPECT_EQ(journal, (Journal{"place quickbar 1235 99", kAtLeastOne}));
+    EXPECT_EQ(form.chkQBLock.Value(), 1);  // the only one left: checked again, but disabled
+    EXPECT_FALSE(form.chkQBLock.Enabled());
+    EXPECT_TRUE(form.optQBVertical.Value() && !form.optQBHorizontal.Value());
+
+    // Written back as it was read.
+    bar.OnMoved(-300, 40);
+    SaveQuickbarSettings(my, bar.StoredSettings());
+    QuickbarSettings again;
+    LoadQuickbarSettings(my, again);
+    EXPECT_EQ(again.Buttons, (std::array<int, 8>{0, 0, 0, 0, 0, 1, 0, 0}));
+    EXPECT_EQ(std::tuple(again.Vertically, again.Horizontally, again.PosX, again.PosY),
+              std::tuple(true, false, -300, 40));
+}
+
+}  // namespace
+}  // namespace dwl

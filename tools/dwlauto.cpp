@@ -309,7 +309,9 @@ int run(int argc, char** argv) {
     Args args{argc, argv, {}};
     // Numbers follow the names: none for keys, after the button text for dialog-press.
     const std::string name = argv[1];
-    const int first = command->target != Target::None ? 4 : name == "dialog-press" ? 3 : name == "keys" ? argc : 2;
+    const int first = command->target != Target::None ? 4 : name == "dialog-press" || name == "attributes" ? 3
+                                                           : name == "keys"                                ? argc
+                                                                                                           : 2;
     for (int i = first; i < argc; ++i) {
         char* end = nullptr;
         args.nums.push_back(std::strtoll(argv[i], &end, 0));

@@ -56,6 +56,7 @@ lock_state() { echo "$(auto enabled-ids "${W[@]}" "${guarded[@]}") $(auto text "
 unlock_with() {
     auto click "${W[@]}" 1106
     auto find DuskwellPassword '*' 5000 >/dev/null
+    auto idle DuskwellPassword '*' 5000 >/dev/null
     auto keys "$@"
     auto click DuskwellPassword '*' 1
 }

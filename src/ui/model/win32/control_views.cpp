@@ -383,7 +383,7 @@ void TextBoxView::ReadSelection() {
 }
 
 void TextBoxView::OnCommand(int code) {
-    if (code != EN_CHANGE || input_ != TextInput::Typed || fromView_) return;
+    if (code != EN_CHANGE || (input_ != TextInput::Typed && input_ != TextInput::Hidden) || fromView_) return;
     {
         FlagScope updating(fromView_);
         static_cast<TextBox&>(model_).SetText(WindowText(window_));

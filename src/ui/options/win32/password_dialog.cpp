@@ -47,6 +47,8 @@ bool PasswordDialog::Run(HWND owner, const std::string& caption, bool twice) {
     };
     cmdCancel.onClick = [this] { DestroyWindow(window_); };
     Centre(0);
+    ShowWindow(window_, SW_SHOW);
+    SetFocus(views_->WindowOf(&txtPassword));
     RunModal(owner);
     views_.reset();
     return confirmed_;

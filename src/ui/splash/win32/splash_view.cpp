@@ -35,8 +35,8 @@ void SplashView::ShowModal() {
     const Text texts[] = {
         {m.lblCompany1, IdCompany1, {360, 300, 2400, 330}, fonts_[2].get()},
         {m.lblCompany2, IdCompany2, {2760, 330, 2400, 300}, fonts_[3].get()},
-        {m.lblProductName1, IdProductName1, {360, 780, 2160, 660}, fonts_[0].get()},
-        {m.lblProductName2, IdProductName2, {2520, 780, 2400, 660}, fonts_[1].get()},
+        {m.lblProductName1, IdProductName1, {360, 780, 1560, 660}, fonts_[0].get()},
+        {m.lblProductName2, IdProductName2, {1920, 780, 2400, 660}, fonts_[1].get()},
         {m.lblVersion, IdSplashVersion, {360, 1800, 5880, 255}, fonts_[3].get()},
         {m.lblCopyright, IdSplashCopyright, {360, 2160, 5880, 255}, fonts_[3].get()},
     };

@@ -42,9 +42,9 @@ bool PaintTabPageBackground(HWND page, HDC dc) {
 }
 
 LRESULT TabPageControlColour(HWND control, HDC dc) {
-    char className[16] = {};
+    char className[32] = {};
     GetClassNameA(control, className, sizeof className);
-    if (!Themed() || lstrcmpiA(className, "Edit") == 0) return 0;
+    if (!Themed() || lstrcmpiA(className, "Edit") == 0 || lstrcmpiA(className, "ComboBox") == 0) return 0;
     SetBkMode(dc, TRANSPARENT);
     return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
 }

@@ -11,7 +11,8 @@ void EnableTabPageTexture(HWND page);
 // Paints the tab body behind `page` on `dc`; false when the program is not themed.
 bool PaintTabPageBackground(HWND page, HDC dc);
 // WM_CTLCOLORSTATIC of a page: labels, check boxes and frames drawn over the
-// texture. Zero when the program is not themed or the control is a text box.
+// texture. Zero when the program is not themed or the control is a text box
+// or a drop-down list, which keep their own background.
 LRESULT TabPageControlColour(HWND control, HDC dc);
 
 }  // namespace dwl::win32

@@ -268,12 +268,7 @@ TEST_F(ProgramTest, LockNeedsAPasswordAndTheRightOneUnlocksUntilTheWindowIsHidde
 
     form.cmdOK.Click();
     program.OnHotkey(HotkeyShowOptions, (80 << 16) | 7);
-    for (const char* wrong : {"S3cret", ""}) {
-        typed = wrong;
-        form.cmdPassword.Click();
-        EXPECT_EQ(locked(), 1);
-    }
-    typed = std::nullopt;  // cancelled
+    typed = "S3cret";
     form.cmdPassword.Click();
     EXPECT_EQ(locked(), 1);
     typed = "s3cret";

@@ -232,6 +232,9 @@ const Command kCommands[] = {
      }},
     {"dialog-press", Target::None, 0, "<button text> [ms]  presses a visible dialog's button",
      [](Args& a) { return a.argc >= 3 ? cmd_dialog_press(a.argv[2], a.timeout()) : kUsage; }},
+    {"attributes", Target::None, 0, "<path>  a file's attributes (FILE_ATTRIBUTE_*), in decimal", [](Args& a) {
+         return a.argc >= 3 ? say(num(GetFileAttributesA(a.argv[2]))) : kUsage;
+     }},
     {"find", Target::Window, 0, "[ms]  waits for the window, prints its handle",
      [](Args& a) { return say(num(reinterpret_cast<ULONG_PTR>(a.top))); }},
     {"idle", Target::Window, 0, "[ms]  waits until the window's process waits for input", [](Args& a) {
@@ -241,6 +244,17 @@ const Command kCommands[] = {
          const DWORD r = process ? WaitForInputIdle(process, a.timeout()) : WAIT_FAILED;
          if (process) CloseHandle(process);
          return r == 0 ? kOk : fail("the process did not become idle");
+     }},
+    {"enabled-ids", Target::Window, 1, "<id>...  1 or 0 for each control, in one line", [](Args& a) {
+         std::string flags;
+         const std::vector<HWND> all = descendants(a.top);
+         for (long long id : a.nums) {
+             HWND c = nullptr;
+             for (HWND d : all)
+                 if (!c && GetDlgCtrlID(d) == id) c = d;
+             flags += c == nullptr ? '-' : IsWindowEnabled(c) ? '1' : '0';
+         }
+         return say(flags);
      }},
     {"visible", Target::Window, 0, "1 or 0", [](Args& a) { return say_flag(IsWindowVisible(a.top)); }},
     {"client", Target::Window, 0, "the client area on the screen: left top width height dpi", [](Args& a) {
@@ -296,7 +310,9 @@ int run(int argc, char** argv) {
     Args args{argc, argv, {}};
     // Numbers follow the names: none for keys, after the button text for dialog-press.
     const std::string name = argv[1];
-    const int first = command->target != Target::None ? 4 : name == "dialog-press" ? 3 : name == "keys" ? argc : 2;
+    const int first = command->target != Target::None ? 4 : name == "dialog-press" || name == "attributes" ? 3
+                                                           : name == "keys"                                ? argc
+                                                                                                           : 2;
     for (int i = first; i < argc; ++i) {
         char* end = nullptr;
         args.nums.push_back(std::strtoll(argv[i], &end, 0));

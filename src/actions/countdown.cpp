@@ -32,8 +32,8 @@ void Countdown::ShowAction(int WhichAction) {
         cmdAction.SetCaption(action->actNow);
     }
 
-    window_.SetClientHeightTwips(services_.chkPassword.Value() != 0 ? CountdownLayout::lockedClientHeight
-                                                                    : CountdownLayout::clientHeight);
+    window_.SetClientHeightTwips(services_.lockInForce && services_.lockInForce() ? CountdownLayout::lockedClientHeight
+                                                                                  : CountdownLayout::clientHeight);
     window_.SetAlwaysOnTop();
     prgAction.SetValue(0);
     window_.Show();

@@ -52,8 +52,8 @@ public:
 class Countdown : public IScenarioActions {
 public:
     struct Services {
-        // Read at ShowAction: "Lock configuration with a password".
-        const CheckBox& chkPassword;
+        // Read at ShowAction: true while the configuration lock is in force.
+        std::function<bool()> lockInForce;
         // The user's logon name.
         std::function<std::string()> currentUserName;
         // clsExitWindows::ExitWindows.

@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include "app/cls_os.h"
+#include "app/make_xp.h"
 #include "app/version.h"
 #include "model/text.h"
 #include "platform/dialogs.h"
@@ -21,11 +22,12 @@ namespace {
 constexpr const char* kAlreadyRunning = "Duskwell already running.";
 constexpr const char* kScenarioFileName = "dwl.scn";
 constexpr int kMaxSetAsideNames = 10;
+constexpr const char* kDisclaimer =
+    "This program ends sessions and switches the computer off without asking applications for unsaved work.\r\n"
+    "It is provided as is, without any warranty; you use it at your own risk.";
 
 // Steps that later parts of the program fill in. Each is called at its place
 // in the start-up and exit order, so the order itself is complete now.
-bool InstallManifest() { return false; }
-void ShowSplash() {}
 void DestroySplashWindow() {}
 
 }  // namespace
@@ -35,11 +37,12 @@ Program::Program(Platform platform)
       timeBox_(form_.txtTime, form_.cmdPlus, form_.cmdMin, form_.lstTime),
       scenarioEditor_(form_, timeBox_, platform.clock, platform.dialogs),
       options_(form_, platform.optionsWindow, scenarioEditor_),
-      countdown_(platform.countdownWindow, Countdown::Services{form_.chkPassword, [this] { return currentUserName_; },
-                                                               [this](int aOption) { ExitWindows(aOption); },
-                                                               [this](const std::string& action, bool oneTime) {
-                                                                   RunCloseAction(action, oneTime);
-                                                               }}),
+      lock_(form_, scenarioEditor_),
+      countdown_(
+          platform.countdownWindow,
+          Countdown::Services{[this] { return lock_.InForce(); }, [this] { return currentUserName_; },
+                              [this](int aOption) { ExitWindows(aOption); },
+                              [this](const std::string& action, bool oneTime) { RunCloseAction(action, oneTime); }}),
       quickbar_(platform.quickbarWindow,
                 Quickbar::Services{form_, platform.dialogs, [this](int aOption) { ExitWindows(aOption); },
                                    [this] { options_.mSettings_Click(); }, [this] { options_.Show_Form(); },
@@ -66,7 +69,18 @@ Program::Program(Platform platform)
     options_.applyHotkeys = [this] { ApplyHotkeys(); };
     options_.revertHotkeys = [this] { hotkeyCapture_.Reset(hotkeyValues_); };
     options_.setStartupEntry = [this](bool enable) { SetStartupEntry(Registry(), enable, platform_.files.ExePath()); };
-    options_.saveOptions = [this] { SaveOptions(Registry(), form_.StoredBoxes()); };
+    options_.saveOptions = [this] {
+        SaveOptions(Registry(), form_.StoredBoxes());
+        lock_.Apply();
+    };
+    options_.beforeShow = [this] { lock_.BeforeShow(); };
+    options_.afterHide = [this] { lock_.AfterHide(); };
+    lock_.tell = [this](const std::string& text) {
+        platform_.dialogs.ShowMessage(text, DWL_APP_TITLE, MbOk | MbIconExclamation);
+    };
+    lock_.storePassword = [this](const std::string& password) { return SavePassword(Registry(), password); };
+    lock_.storeSwitch = [this](bool locked) { SaveLockSwitch(Registry(), locked); };
+    form_.cmdLink.onClick = [this] { platform_.shell.OpenDocument("explorer http://" + form_.cmdLink.Caption()); };
     options_.displayQuickbar = [this] {
         quickbar_.DisplayQuickbar();
         SaveQuickbarSettings(Registry(), quickbar_.StoredSettings());
@@ -86,7 +100,7 @@ bool Program::Main() {
         platform_.dialogs.ShowMessage(kAlreadyRunning, DWL_APP_TITLE, MbOk, DialogOwner::None);
         return false;
     }
-    if (IsXPOrDotNet(platform_.osVersion) && InstallManifest()) {
+    if (IsXPOrDotNet(platform_.osVersion) && InstallManifest(platform_.files, initCommonControls)) {
         platform_.dialogs.ShowMessage(
             "Windows XP necessary changes has been installed.\r\nPlease, start Duskwell again.", DWL_APP_TITLE, MbOk,
             DialogOwner::None);
@@ -98,7 +112,7 @@ bool Program::Main() {
     quickbar_.DisplayQuickbar();
     if (form_.chkTray.Value() != 0) {
         options_.Show_Form();
-        ShowSplash();
+        if (showSplash) showSplash();
         options_.cmdCancel_Click();
     } else {
         form_.ClearPendingChanges();
@@ -117,7 +131,7 @@ void Program::InitProgram() {
     form_.FillActionLists(IsLockSupported(platform_.osVersion));
     currentUserName_ = platform_.user.LogonName();
     BoxSettings boxes;
-    LoadOptions(Registry(), boxes, configPassword_);
+    LoadOptions(Registry(), boxes, lock_.ConfigPassword);
     QuickbarSettings quickbarSettings;
     LoadQuickbarSettings(Registry(), quickbarSettings);
     quickbar_.LoadSettings(quickbarSettings, IsLockSupported(platform_.osVersion));
@@ -127,6 +141,7 @@ void Program::InitProgram() {
     options_.UpdateMenuHotkeyCaptions();
     LoadCleanUpOptions(Registry(), boxes);
     form_.LoadStoredBoxes(boxes);
+    lock_.MarkApplied();
     form_.cmdApply.SetEnabled(false);
 
     scenarioFilePath_ = platform_.files.ExeFolder() + "\\" + kScenarioFileName;
@@ -135,6 +150,7 @@ void Program::InitProgram() {
     RegisterUserHotkeys(platform_.hotkeys, hotkeyValues_);
     platform_.hotkeys.Register(HotkeyShowOptions, kShowOptionsModifiers, kShowOptionsKey);
     platform_.optionsWindow.HookHotkeyProc();
+    ticking_ = true;
 }
 
 void Program::ExitProgram() {
@@ -158,7 +174,7 @@ void Program::LoadAboutInfo() {
     about_.VersionText = "Version " + std::to_string(DWL_VERSION_MAJOR) + "." + std::to_string(DWL_VERSION_MINOR);
     about_.CopyrightText = DWL_COPYRIGHT;
     about_.AboutText = about_.AppTitle + "\r\n" + about_.VersionText + "\r\n" + about_.CopyrightText;
-    form_.lblDisclaimer.SetCaption("");
+    form_.lblDisclaimer.SetCaption(kDisclaimer);
     form_.lblTitle.SetCaption(about_.AboutText);
     form_.frmOptions.SetCaption(about_.AppTitle + " 2.5");
     countdown_.frmAction.SetCaption(form_.frmOptions.Caption());
@@ -268,7 +284,8 @@ void Program::OnHotkey(uintptr_t wParam, intptr_t lParam) {
 }
 
 void Program::OnSchedulerTick() {
-    if (!started_ || exited_) return;
+    // Minutes that pass while the splash waits for the user are checked too.
+    if (!ticking_ || exited_) return;
     scheduler_.GTimer_Timer();
     if (saveFailurePending_) TellSaveFailure();
 }

@@ -15,6 +15,7 @@
 #include "ui/options/options_controller.h"
 #include "ui/options/options_form.h"
 #include "ui/options/options_window.h"
+#include "ui/options/password_lock.h"
 #include "ui/options/scenario_editor.h"
 #include "ui/options/time_box.h"
 #include "ui/quickbar/quickbar.h"
@@ -75,6 +76,11 @@ public:
     // Called whenever the active list changes, at exit and when the session ends.
     void SaveScenarios();
 
+    // Loads version 6 of the common controls (with a manifest, the system's
+    // visual styles), and shows the splash until the user closes it.
+    std::function<void()> initCommonControls;
+    std::function<void()> showSplash;
+
     // The one place that carries out a power or session action.
     void ExitWindows(int aOption);
 
@@ -101,6 +107,7 @@ public:
     OptionsController& Options() { return options_; }
     ScenarioEditor& Editor() { return scenarioEditor_; }
     Quickbar& QuickbarModel() { return quickbar_; }
+    PasswordLock& Lock() { return lock_; }
 
 private:
     // How a failed save is told: at once, after the running scheduler tick, or not at all.
@@ -120,10 +127,10 @@ private:
     HotkeyValues hotkeyValues_;  // as applied: registered and stored
     HotkeyCapture hotkeyCapture_{form_.txtShutdownKey, form_.txtRebootKey, form_.txtLogOffKey};
     std::string currentUserName_;
-    std::string configPassword_;
     TimeBox timeBox_;
     ScenarioEditor scenarioEditor_;
     OptionsController options_;
+    PasswordLock lock_;
     Countdown countdown_;
     Quickbar quickbar_;
     Scheduler scheduler_;
@@ -134,6 +141,7 @@ private:
     bool saveBlocked_ = false;  // the file on disk could not be read or set aside: never overwrite it
     bool saveFailureShown_ = false;
     bool saveFailurePending_ = false;
+    bool ticking_ = false;  // GTimer's ticks count from the end of InitProgram
     bool started_ = false;
     bool exited_ = false;
 };

@@ -23,6 +23,13 @@ public:
     // so the target is either the old or the new content, never a part of it.
     virtual bool WriteFileAtomic(const std::string& path, const std::string& bytes) = 0;
     virtual bool Exists(const std::string& path) = 0;
+    // True when the file can be opened for reading.
+    virtual bool CanOpenForReading(const std::string& path) = 0;
+    // Creates a file that is not there yet with `bytes`, then sets its
+    // attributes (the platform's values: 1 read-only, 2 hidden). False, and
+    // nothing left behind, when it cannot be created or written; a failure
+    // to set the attributes leaves the written file.
+    virtual bool CreateNewFile(const std::string& path, const std::string& bytes, unsigned attributes) = 0;
     // Renames a file; fails when the destination exists.
     virtual bool Rename(const std::string& from, const std::string& to) = 0;
 };

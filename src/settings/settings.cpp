@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "model/scramble.h"
 #include "settings/my_registry.h"
 
 namespace dwl {
@@ -68,9 +69,8 @@ void SaveBoxes(MyRegistry& registry, const BoxSettings& boxes, const BoxValue (&
 
 void LoadOptions(MyRegistry& registry, BoxSettings& boxes, std::string& configPassword) {
     registry.TuneMyRegistry(kUserHive, kBaseKey);
-    // Stored scrambled. Unscrambling comes with the configuration password
-    // lock; until then the stored text is kept as it is.
     configPassword = registry.LoadFromRegistry("Options", "Password", "");
+    if (!configPassword.empty()) configPassword = UnscrambleText(configPassword, kPasswordKey);
     LoadBoxes(registry, boxes, kOptionBoxes);
 }
 
@@ -83,6 +83,16 @@ void SaveOptions(MyRegistry& registry, const BoxSettings& boxes) {
     registry.TuneMyRegistry(kUserHive, kBaseKey);
     SaveBoxes(registry, boxes, kOptionBoxes);
     SaveBoxes(registry, boxes, kCleanUpBoxes);
+}
+
+bool SavePassword(MyRegistry& registry, const std::string& configPassword) {
+    registry.TuneMyRegistry(kUserHive, kBaseKey);
+    return registry.SaveToRegistry("Options", "Password", UnscrambleText(configPassword, kPasswordKey));
+}
+
+void SaveLockSwitch(MyRegistry& registry, bool locked) {
+    registry.TuneMyRegistry(kUserHive, kBaseKey);
+    registry.SaveToRegistry("Options", "Enabled", locked ? "1" : "0");
 }
 
 void SetStartupEntry(MyRegistry& registry, bool enable, const std::string& programPath) {

@@ -21,10 +21,13 @@ void LoadOptions(MyRegistry& registry, BoxSettings& boxes, std::string& configPa
 void LoadCleanUpOptions(MyRegistry& registry, BoxSettings& boxes);
 
 // Writes the boxes back into "Options" and "CleanUp". Not the password, and
-// not the lock switch "Enabled": that one belongs with the password, which is
-// set elsewhere. Each value whose key can't be opened shows the registry's
-// error message.
+// not the lock switch "Enabled": the lock decides when that one is written.
+// Each value whose key can't be opened shows the registry's error message.
 void SaveOptions(MyRegistry& registry, const BoxSettings& boxes);
+
+// "Options"/"Password", scrambled; and "Options"/"Enabled", the lock switch.
+bool SavePassword(MyRegistry& registry, const std::string& configPassword);
+void SaveLockSwitch(MyRegistry& registry, bool locked);
 
 // Adds or removes the value "DWL" under
 // HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Run. Adding

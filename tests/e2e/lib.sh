@@ -167,7 +167,7 @@ dwl_running() {
 # dwl_wait_ready [timeout_s]: waits until start-up is over: the program waits
 # for input in its message loop and its options window is hidden. (The window
 # is hidden also before it is shown to add the tray icon; the visibility alone
-# does not tell these apart.)
+# does not tell these apart.) A splash on the way is closed with its OK.
 dwl_wait_ready() {
     local deadline=$((SECONDS + ${1:-30}))
     while ((SECONDS < deadline)); do
@@ -177,6 +177,9 @@ dwl_wait_ready() {
             e2e_log "dwl.exe ended before it was ready, exit code $rc"
             return 1
         fi
+        # With the tray icon, start-up waits for the splash's OK (unless the
+        # test looks at the splash itself: E2E_KEEP_SPLASH=1).
+        [[ ${E2E_KEEP_SPLASH:-0} == 1 ]] || auto click DuskwellSplash '*' 1 >/dev/null 2>&1 || true
         if auto idle DuskwellOptions '*' 2000 >/dev/null 2>&1 &&
             [[ $(auto visible DuskwellOptions '*' 2>/dev/null) == 0 ]]; then
             return 0

@@ -49,6 +49,7 @@ buttons_in_client() {
 # locked, then ExitWindowsEx(0x5, 0xFFFFFFFF).
 export LC_ALL=en_US.UTF-8
 reg_add 'HKCU\SOFTWARE\Orbelle\DWL\Options' Enabled 1
+reg_add 'HKCU\SOFTWARE\Orbelle\DWL\Options' Password db  # "pw", scrambled
 wait_early_in_minute
 due=$(LC_ALL=C date -d '+1 min' '+%-I:%M %p')
 write_scenarios "Shutdown Windows; Onetime; $due" "Reboot Computer; Daily; 3:33"

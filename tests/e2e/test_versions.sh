@@ -17,6 +17,25 @@ action_lists() {
         "$(grep -cx 'Lock Computer' <<<"$actions") $(grep -cx 'Lock Computer' <<<"$immediate")"
 }
 
+# Windows 2000 needs no manifest; on Windows XP the first start writes it,
+# read-only and hidden, says so and ends, and the next start runs with it.
+set_windows_version dwl.exe win2k
+dwl_start
+check "win2k: dwl.exe starts" dwl_wait_ready
+check "win2k: no manifest is written" not test -e "$DWL_APPDIR/dwl.exe.MANIFEST"
+auto command DuskwellOptions '*' 40001 >/dev/null
+check "win2k: dwl.exe exits" dwl_wait_exit 10
+set_windows_version dwl.exe winxp
+dwl_start
+check_is "winxp: the first start asks for another" \
+    $'Duskwell\nWindows XP necessary changes has been installed.\nPlease, start Duskwell again.' auto dialog-text 15000
+check "winxp: OK is pressed" auto dialog-press OK 5000
+check "winxp: and the program ends" dwl_wait_exit 10
+# Wine reports the archive bit (32) beside them.
+attributes() { echo $(($(auto attributes 'C:\Duskwell\dwl.exe.MANIFEST') & ~32)); }
+check_is "winxp: the manifest is read-only and hidden" 3 attributes
+check_is "winxp: of sixteen lines" 16 grep -c $'\r$' "$DWL_APPDIR/dwl.exe.MANIFEST"
+
 # version, expected name, service pack, lock offered
 cases=(
     "win98|Windows 98 SE||no"

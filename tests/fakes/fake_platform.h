@@ -105,6 +105,13 @@ struct FakeFileSystem : IFileSystem, Recorder {
         return !failWrites;
     }
     bool Exists(const std::string& path) override { return files.count(path) > 0; }
+    bool CanOpenForReading(const std::string& path) override { return files.count(path) && !unreadable.count(path); }
+    bool CreateNewFile(const std::string& path, const std::string& bytes, unsigned attributes) override {
+        Note("create " + path + " " + std::to_string(attributes));
+        if (failWrites || files.count(path)) return false;
+        files[path] = bytes;
+        return true;
+    }
     bool Rename(const std::string& from, const std::string& to) override {
         if (!files.count(from) || files.count(to)) return false;
         Note("rename " + from + " " + to);

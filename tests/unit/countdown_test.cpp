@@ -24,11 +24,11 @@ struct Bench : ICountdownWindow {
 
     int interval = 0, height = 0;
     bool visible = false, topmost = false;
-    CheckBox chkPassword{"chkPassword"};
+    bool locked = false;
     std::vector<int> exits;
     Countdown cd{*this,
-                 {chkPassword, [] { return std::string("jdoe"); }, [this](int code) { exits.push_back(code); },
-                  [](const std::string&, bool) {}}};
+                 {[this] { return locked; }, [] { return std::string("jdoe"); },
+                  [this](int code) { exits.push_back(code); }, [](const std::string&, bool) {}}};
 };
 
 TEST(Countdown, CountsFiveSecondsThenActsAtTheSixthTick) {
@@ -51,7 +51,7 @@ TEST(Countdown, CountsFiveSecondsThenActsAtTheSixthTick) {
     b.Ticks(3);  // late ticks of the stopped timer
     EXPECT_EQ(b.exits, std::vector<int>{2});
 
-    b.chkPassword.SetValue(1);  // locked: no room for the buttons
+    b.locked = true;  // locked: no room for the buttons
     b.cd.ShowAction(1);
     EXPECT_EQ(b.height, 960);
 }

@@ -4,6 +4,7 @@
 
 #include "app/program.h"
 #include "fakes/fake_platform.h"
+#include "model/scramble.h"
 #include "schedule/scenario_file.h"
 
 namespace dwl {
@@ -16,6 +17,7 @@ constexpr const char* kHotkeys = "SOFTWARE\\Orbelle\\DWL\\HotKeys";
 
 class ProgramTest : public ::testing::Test {
 protected:
+    ProgramTest() { files.files["C:\\Apps\\Duskwell\\dwl.exe.MANIFEST"] = "<assembly/>"; }
     Journal journal;
     FakeInstanceGuard instance{journal};
     FakeDialogs dialogs{journal};
@@ -200,6 +202,94 @@ TEST_F(RunningProgramTest, NothingStartsInsideAMessageBoxAndExitAfterItIsOrderly
     program.OnMenuCommand(MenuExit);
     EXPECT_TRUE(program.Exited());
     EXPECT_EQ(Saved(), std::vector<std::string>{"Reboot Computer; Daily; 7:00"});
+}
+
+TEST_F(ProgramTest, ManifestJustWrittenEndsStartUpWithTheRestartMessageOnXPAlone) {
+    files.files.clear();
+    EXPECT_FALSE(program.Main());
+    EXPECT_EQ(journal,
+              (Journal{"instance", "create C:\\Apps\\Duskwell\\dwl.exe.MANIFEST 3",
+                       "message Windows XP necessary changes has been installed.\r\nPlease, start Duskwell again."}));
+    files.files.clear();
+    journal.clear();
+    osVersion.record->minor = 0;  // Windows 2000
+    EXPECT_TRUE(program.Main());
+    EXPECT_TRUE(Filtered("create C:").empty());
+}
+
+TEST_F(ProgramTest, MinutesWhileTheSplashIsUpAreChecked) {
+    files.files[kScn] = FormatScenarioFile({{"Shutdown Windows; Daily; 9:00"}, {}});
+    program.showSplash = [&] { TickAt(9, 0); };
+    ASSERT_TRUE(program.Main());
+    EXPECT_EQ(Filtered("show countdown").size(), 1u);
+}
+
+TEST_F(ProgramTest, LockNeedsAPasswordAndTheRightOneUnlocksUntilTheWindowIsHidden) {
+    ASSERT_TRUE(program.Main());
+    OptionsForm& form = program.Form();
+    PasswordLock& lock = program.Lock();
+    std::optional<std::string> typed;
+    std::optional<std::pair<std::string, std::string>> typedTwice;
+    lock.askPassword = [&] { return typed; };
+    lock.askNewPassword = [&] { return typedTwice; };
+    auto stored = [&](const char* value) {
+        return registry.values[{Hive::CurrentUser, "SOFTWARE\\Orbelle\\DWL\\Options", value}];
+    };
+    std::string names;
+    for (Control* control : GuardedControls(form)) names += control->Name() + " ";
+    EXPECT_EQ(names,
+              "chkPassword chkStartup chkTray chkPower cmdAdd cmdDel cmdDuration cmdAction txtTime cmdMin cmdPlus "
+              "txtShutdownKey txtLogOffKey txtRebootKey chkCleanRecycleBin chkCleanTemp chkCleanNetCashe ");
+    auto locked = [&] {
+        int greyed = 0;
+        for (Control* control : GuardedControls(form)) greyed += !control->Enabled();
+        EXPECT_TRUE(form.lstScen.Enabled() && form.chkQBar.Enabled() && form.cmdOK.Enabled());
+        EXPECT_EQ(form.cmdPassword.Caption(), greyed ? "&Unlock..." : "Set pass&word...");
+        return greyed == 17 && !form.lstDays.Enabled() ? 1 : greyed == 0 ? 0 : -1;
+    };
+
+    // Ticked without a password: no lock.
+    form.chkPassword.SetValue(1);
+    form.cmdApply.Click();
+    EXPECT_EQ(stored("Enabled"), "0");
+    program.OnMenuCommand(MenuSettings);
+    EXPECT_EQ(locked(), 0);
+    EXPECT_FALSE(lock.InForce());
+    for (auto refused : {std::pair<std::string, std::string>{"", ""},
+                         {"abc", "abd"},
+                         {std::string(12, 'x') + " ", std::string(12, 'x') + " "}}) {
+        typedTwice = refused;
+        form.cmdPassword.Click();
+    }
+    EXPECT_EQ(dialogs.shown.size(), 4u);  // the Apply's and three refusals
+    EXPECT_TRUE(lock.ConfigPassword.empty());
+    typedTwice = {{"s3cret", "s3cret"}};
+    form.cmdPassword.Click();
+    EXPECT_EQ(stored("Password"), UnscrambleText("s3cret", kPasswordKey));
+    EXPECT_EQ(stored("Enabled"), "1");
+    EXPECT_EQ(locked(), 0);  // not while shown
+
+    form.cmdOK.Click();
+    program.OnHotkey(HotkeyShowOptions, (80 << 16) | 7);
+    typed = "S3cret";
+    form.cmdPassword.Click();
+    EXPECT_EQ(locked(), 1);
+    typed = "s3cret";
+    form.cmdPassword.Click();
+    EXPECT_EQ(locked(), 0);
+    program.OnMenuCommand(MenuAbout);  // shown again before it was hidden
+    EXPECT_EQ(locked(), 0);
+    form.cmdCancel.Click();
+    program.OnTrayNotify(OptionsController::kLeftButtonUp);
+    EXPECT_EQ(locked(), 1);
+
+    typed = "s3cret";
+    form.cmdPassword.Click();
+    form.chkPassword.SetValue(0);
+    form.cmdOK.Click();
+    EXPECT_EQ(stored("Enabled"), "0");
+    program.OnMenuCommand(MenuSettings);
+    EXPECT_EQ(locked(), 0);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <memory>
 
 #include "actions/win32/cleanup_progress_view.h"
@@ -7,6 +9,7 @@
 #include "app/program.h"
 #include "app/version.h"
 #include "platform/win32/disk_win32.h"
+#include "platform/win32/common_controls.h"
 #include "platform/win32/os_version_win32.h"
 #include "platform/win32/power_win32.h"
 #include "platform/win32/registry_win32.h"
@@ -15,6 +18,8 @@
 #include "platform/win32/trace.h"
 #include "ui/options/win32/options_view.h"
 #include "ui/quickbar/win32/quickbar_view.h"
+#include "ui/options/win32/password_dialog.h"
+#include "ui/splash/win32/splash_view.h"
 
 namespace {
 
@@ -55,6 +60,15 @@ int Run(HINSTANCE instance) {
                                        user, countdown, shell, disk, cleanUpProgress, quickbar});
     countdown.Attach(program.CountdownWindow());
     quickbar.Attach(program.QuickbarModel());
+    program.initCommonControls = [] { EnsureCommonControls(ICC_WIN95_CLASSES); };
+    SplashView splashView(instance, [&view] { return view.Handle(); });
+    dwl::Splash splash(splashView);
+    splashView.Attach(splash);
+    program.showSplash = [&] { splash.Show_Splash(program.About().VersionText, program.About().CopyrightText); };
+    PasswordDialog passwordDialog(instance);
+    dwl::PasswordLock& lock = program.Lock();
+    lock.askPassword = [&] { return passwordDialog.AskPassword(view.Handle(), "Unlock the configuration"); };
+    lock.askNewPassword = [&] { return passwordDialog.AskNewPassword(view.Handle(), "Set password"); };
 
     // The window goes before the program whose form it shows.
     struct CloseViews {

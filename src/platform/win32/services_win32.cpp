@@ -97,6 +97,28 @@ bool Win32FileSystem::Exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+bool Win32FileSystem::CanOpenForReading(const std::string& path) {
+    return static_cast<bool>(UniqueFile(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
+}
+
+bool Win32FileSystem::CreateNewFile(const std::string& path, const std::string& bytes, unsigned attributes) {
+    {
+        UniqueFile file(
+            CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) return false;
+        DWORD wrote = 0;
+        if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr) ||
+            wrote != bytes.size()) {
+            file.close();
+            DeleteFileA(path.c_str());
+            return false;
+        }
+    }
+    SetFileAttributesA(path.c_str(), attributes);
+    return true;
+}
+
 bool Win32FileSystem::Rename(const std::string& from, const std::string& to) {
     return MoveFileA(from.c_str(), to.c_str()) != 0;
 }

@@ -38,6 +38,8 @@ public:
     FileContent ReadFile(const std::string& path) override;
     bool WriteFileAtomic(const std::string& path, const std::string& bytes) override;
     bool Exists(const std::string& path) override;
+    bool CanOpenForReading(const std::string& path) override;
+    bool CreateNewFile(const std::string& path, const std::string& bytes, unsigned attributes) override;
     bool Rename(const std::string& from, const std::string& to) override;
 };
 

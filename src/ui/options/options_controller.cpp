@@ -89,16 +89,29 @@ void OptionsController::cmdApply_Click() {
 void OptionsController::cmdOK_Click() {
     if (form_.cmdApply.Enabled()) ApplyReason();
     RevertToApplied();
-    window_.Hide();
+    HideWindow();
 }
 
 void OptionsController::cmdCancel_Click() {
     RevertToApplied();
+    HideWindow();
+}
+
+void OptionsController::ShowWindow(bool centred) {
+    if (beforeShow) beforeShow();
+    if (centred)
+        window_.ShowCentred();
+    else
+        window_.ShowNormal();
+}
+
+void OptionsController::HideWindow() {
     window_.Hide();
+    if (afterHide) afterHide();
 }
 
 void OptionsController::Show_Form() {
-    window_.ShowCentred();
+    ShowWindow(true);
     window_.AddTrayIcon(appTitle.c_str());
     trayIconAdded_ = true;
 }
@@ -106,7 +119,7 @@ void OptionsController::Show_Form() {
 void OptionsController::ShowOnPage(int page) {
     form_.tbsOptions.SetListIndex(page);
     ShowPage();
-    window_.ShowNormal();
+    ShowWindow(false);
 }
 
 void OptionsController::mSettings_Click() { ShowOnPage(OptionsForm::kPageGeneral); }
@@ -152,7 +165,7 @@ void OptionsController::OnCtrlTab() {
 void OptionsController::OnTrayNotify(unsigned mouseMessage) {
     switch (mouseMessage) {
     case kLeftButtonUp:
-    case kLeftButtonDoubleClick: window_.ShowNormal(); break;
+    case kLeftButtonDoubleClick: ShowWindow(false); break;
     case kRightButtonUp: window_.ShowTrayMenu(); break;
     default: break;
     }

@@ -47,6 +47,9 @@ public:
     std::function<void(int code)> exitWindows;
     // Ends the program; the tray icon is already gone.
     std::function<void()> exitProgram;
+    // Before every showing of the window, and after it is hidden.
+    std::function<void()> beforeShow;
+    std::function<void()> afterHide;
 
     // The page shown: the one of the selected tab.
     void ShowPage();
@@ -92,6 +95,8 @@ public:
 private:
     void ShowOnPage(int page);
     void RevertToApplied();
+    void ShowWindow(bool centred);
+    void HideWindow();
 
     OptionsForm& form_;
     IOptionsWindow& window_;

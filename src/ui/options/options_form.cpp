@@ -29,7 +29,8 @@ OptionsForm::OptionsForm() {
     optQBLarge.SetValue(true);
     optQBHorizontal.SetValue(true);
 
-    for (CheckBox* box : {&chkStartup, &chkTray, &chkPower, &chkCleanTemp, &chkCleanNetCashe, &chkCleanRecycleBin})
+    for (CheckBox* box :
+         {&chkStartup, &chkTray, &chkPassword, &chkPower, &chkCleanTemp, &chkCleanNetCashe, &chkCleanRecycleBin})
         box->onChange = [this] { MarkOptionsChanged(); };
 }
 

@@ -87,7 +87,7 @@ void ScenarioEditor::SetEditingEnabled(bool enabled) {
     for (Control* control :
          std::initializer_list<Control*>{&form_.cmdAction, &form_.cmdDuration, &form_.lstDays, &timeBox_.txtTime,
                                          &timeBox_.cmdPlus, &timeBox_.cmdMin, &form_.cmdFind})
-        control->SetEnabled(enabled);
+        control->SetEnabled(enabled && !lockedOut);
 }
 
 void ScenarioEditor::DropChangeUnlessOthersPending() {

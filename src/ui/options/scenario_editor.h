@@ -54,6 +54,8 @@ public:
     // items of the lists and its time is a time of the box's form. Others are
     // shown with their own text and can only be deleted.
     bool SelectionEditable() const { return editable_; }
+    // Set while the configuration is locked: the editing controls stay greyed.
+    bool lockedOut = false;
 
     // Records the editor's state as applied (after Apply and at start-up).
     void MarkApplied();

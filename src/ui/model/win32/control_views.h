@@ -39,6 +39,7 @@ std::string WithMnemonic(const std::string& caption, char key);
 enum class TextInput {
     Typed,     // an ordinary edit: every change goes into the model
     ReadOnly,  // shown, selectable, never changed by the user
+    Hidden,    // typed, shown as bullets (a password)
     KeysOnly,  // looks editable, but typing, pasting and deleting do nothing:
                // the view acts on the keys itself (see Binder::Hook)
 };

@@ -45,6 +45,28 @@ void ViewWindow::Centre(UINT flags) {
                  SWP_NOSIZE | SWP_NOZORDER | flags);
 }
 
+void ViewWindow::RunModal(HWND owner) {
+    const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
+    if (ownerWasEnabled) EnableWindow(owner, FALSE);
+    ShowWindow(window_, SW_SHOW);
+    SetForegroundWindow(window_);
+    MSG message;
+    while (window_) {
+        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        if (got == 0) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            break;
+        }
+        if (got < 0) break;
+        if (window_ && IsDialogMessageA(window_, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    // The owner first, so that it takes the activation back.
+    if (ownerWasEnabled) EnableWindow(owner, TRUE);
+    if (window_) DestroyWindow(window_);
+}
+
 LRESULT CALLBACK ViewWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* view = static_cast<ViewWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);

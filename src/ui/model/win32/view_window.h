@@ -33,6 +33,10 @@ protected:
                      int clientHeight, HICON icon = nullptr, HICON smallIcon = nullptr);
     // Centres the window on the primary screen's work area.
     void Centre(UINT flags);
+    // Shows the window with `owner` disabled and runs the messages (with the
+    // dialog keys) until the window is destroyed. A quit request met on the
+    // way is posted again for the main loop.
+    void RunModal(HWND owner);
     virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
 
     HINSTANCE instance_;

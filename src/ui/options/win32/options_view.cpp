@@ -7,6 +7,7 @@
 
 #include "platform/win32/common_controls.h"
 #include "platform/win32/trace.h"
+#include "platform/win32/visual_styles.h"
 
 namespace dwl::win32 {
 namespace {
@@ -76,6 +77,7 @@ void OptionsView::CreateTabsAndPages() {
             body.right - body.left, body.bottom - body.top, window_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdPageFirst + static_cast<int>(page))), instance_, nullptr);
         if (!Check(pages_[page] != nullptr, "CreateWindowExA of a page")) continue;
+        EnableTabPageTexture(pages_[page]);
         views_->SetContainer(pages_[page]);
         CreateOptionsControls(page, *views_, *form_, aboutIcon_ ? aboutIcon_.get() : icon_.get());
     }
@@ -285,6 +287,20 @@ LRESULT CALLBACK OptionsView::PageProc(HWND page, UINT message, WPARAM wParam, L
     // The controls' notifications are the window's business.
     if (message == WM_COMMAND || message == WM_NOTIFY || message == WM_DRAWITEM)
         if (HWND window = GetParent(page)) return SendMessageA(window, message, wParam, lParam);
+    // With visual styles, the tab body's texture behind the page's controls.
+    switch (message) {
+    case WM_ERASEBKGND:
+        if (PaintTabPageBackground(page, reinterpret_cast<HDC>(wParam))) return TRUE;
+        break;
+    case WM_PRINTCLIENT:
+        if (PaintTabPageBackground(page, reinterpret_cast<HDC>(wParam))) return 0;
+        break;
+    case WM_CTLCOLORSTATIC:
+        if (LRESULT brush = TabPageControlColour(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam)))
+            return brush;
+        break;
+    default: break;
+    }
     return DefWindowProcA(page, message, wParam, lParam);
 }
 

@@ -1,0 +1,103 @@
+#include "ui/options/password_lock.h"
+
+#include <initializer_list>
+
+#include "model/scramble.h"
+#include "ui/options/scenario_editor.h"
+
+namespace dwl {
+namespace {
+
+constexpr const char* kSetCaption = "Set pass&word...";
+constexpr const char* kUnlockCaption = "&Unlock...";
+
+}  // namespace
+
+std::vector<Control*> GuardedControls(OptionsForm& f) {
+    return {&f.chkPassword,  &f.chkStartup,      &f.chkTray,      &f.chkPower,     &f.cmdAdd,
+            &f.cmdDel,       &f.cmdDuration,     &f.cmdAction,    &f.txtTime,      &f.cmdMin,
+            &f.cmdPlus,      &f.txtShutdownKey,  &f.txtLogOffKey, &f.txtRebootKey, &f.chkCleanRecycleBin,
+            &f.chkCleanTemp, &f.chkCleanNetCashe};
+}
+
+void LockedMode(OptionsForm& form, ScenarioEditor& editor, bool blnLocked) {
+    // The editor's own controls follow its selection when unlocked; while
+    // locked it may not enable them either (choosing another scenario in
+    // cmdScen would otherwise make them editable again). That takes in the
+    // days and "Find...", whose changes would be applied to the scenario too.
+    editor.lockedOut = !blnLocked;
+    const std::initializer_list<Control*> editorControls{
+        &form.cmdAction, &form.cmdDuration, &form.txtTime, &form.cmdPlus, &form.cmdMin, &form.lstDays, &form.cmdFind};
+    auto ofEditor = [&](Control* c) {
+        for (Control* e : editorControls)
+            if (e == c) return true;
+        return false;
+    };
+    for (Control* control : GuardedControls(form))
+        control->SetEnabled(blnLocked && (!ofEditor(control) || editor.SelectionEditable()));
+    form.lstDays.SetEnabled(blnLocked && editor.SelectionEditable());
+    form.cmdFind.SetEnabled(blnLocked && editor.SelectionEditable());
+    form.cmdPassword.SetCaption(blnLocked ? kSetCaption : kUnlockCaption);
+}
+
+PasswordLock::PasswordLock(OptionsForm& form, ScenarioEditor& editor) : form_(form), editor_(editor) {
+    form_.cmdPassword.onClick = [this] { cmdPassword_Click(); };
+}
+
+void PasswordLock::BeforeShow() {
+    if (unlocked_ || locked_ || !InForce()) return;
+    LockedMode(form_, editor_, false);
+    locked_ = true;
+}
+
+void PasswordLock::Apply() {
+    MarkApplied();
+    if (storeSwitch) storeSwitch(InForce());
+    if (applied_ && ConfigPassword.empty() && tell)
+        tell("The configuration is locked only with a password. Please set one with \"Set password...\".");
+}
+
+void PasswordLock::cmdPassword_Click() {
+    if (locked_)
+        Unlock();
+    else
+        SetPassword();
+}
+
+void PasswordLock::Unlock() {
+    const auto typed = askPassword ? askPassword() : std::nullopt;
+    if (!typed) return;
+    if (*typed != ConfigPassword) {
+        if (tell) tell("The password is not correct. The configuration stays locked.");
+        return;
+    }
+    LockedMode(form_, editor_, true);
+    locked_ = false;
+    unlocked_ = true;
+}
+
+void PasswordLock::SetPassword() {
+    const auto typed = askNewPassword ? askNewPassword() : std::nullopt;
+    if (!typed) return;
+    const auto& [password, again] = *typed;
+    std::string refusal;
+    if (password != again)
+        refusal = "The two passwords are not the same. The password was not changed.";
+    else if (password.empty() && form_.chkPassword.Value() != 0)
+        refusal = "The configuration cannot be locked with an empty password. The password was not changed.";
+    else if (UnscrambleText(password, kPasswordKey).find('\0') != std::string::npos)
+        // Its stored form would end early and the lock could never be opened.
+        refusal = "This password cannot be stored. Please choose another one.";
+    else if (!storePassword || !storePassword(password))
+        refusal = "The password could not be stored.";
+    if (!refusal.empty()) {
+        if (tell) tell(refusal);
+        return;
+    }
+    ConfigPassword = password;
+    // The box may be applied already: the switch follows the password.
+    if (storeSwitch) storeSwitch(InForce());
+    if (tell) tell(password.empty() ? "The password has been removed." : "The password has been set.");
+}
+
+}  // namespace dwl

@@ -1,0 +1,74 @@
+#include "ui/options/win32/password_dialog.h"
+
+namespace dwl::win32 {
+namespace {
+
+constexpr int kWidth = 4440;
+constexpr int kRow = 480;  // a label with its box
+
+}  // namespace
+
+std::optional<std::string> PasswordDialog::AskPassword(HWND owner, const std::string& caption) {
+    lblPassword.SetCaption("&Password:");
+    if (!Run(owner, caption, false)) return std::nullopt;
+    return txtPassword.Text();
+}
+
+std::optional<std::pair<std::string, std::string>> PasswordDialog::AskNewPassword(HWND owner,
+                                                                                  const std::string& caption) {
+    lblPassword.SetCaption("&New password:");
+    if (!Run(owner, caption, true)) return std::nullopt;
+    return std::pair(txtPassword.Text(), txtAgain.Text());
+}
+
+bool PasswordDialog::Run(HWND owner, const std::string& caption, bool twice) {
+    if (window_) return false;  // one at a time
+    confirmed_ = false;
+    txtPassword.SetText("");
+    txtAgain.SetText("");
+    const int rows = twice ? 2 : 1;
+    const int buttonTop = 120 + rows * (kRow + 120);
+    if (!CreateFrame(kPasswordDialogClass, caption.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME,
+                     kWidth, buttonTop + 345 + 120))
+        return false;
+    SetWindowLongPtrA(window_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+    views_ = std::make_unique<ControlViews>(window_, dpi_);
+    views_->Add<LabelView>(lblPassword, IdLblPassword, {120, 120, kWidth - 240, 210});
+    views_->Add<TextBoxView>(txtPassword, IdTxtPassword, {120, 345, kWidth - 240, 315}, TextInput::Hidden);
+    if (twice) {
+        views_->Add<LabelView>(lblAgain, IdLblAgain, {120, 120 + kRow + 120, kWidth - 240, 210}, 'a');
+        views_->Add<TextBoxView>(txtAgain, IdTxtAgain, {120, 345 + kRow + 120, kWidth - 240, 315}, TextInput::Hidden);
+    }
+    views_->Add<ButtonView>(cmdOK, IdPasswordOK, {kWidth - 2 * 1125 - 210, buttonTop, 1125, 345}, true);
+    views_->Add<ButtonView>(cmdCancel, IdPasswordCancel, {kWidth - 1125 - 120, buttonTop, 1125, 345});
+    cmdOK.onClick = [this] {
+        confirmed_ = true;
+        DestroyWindow(window_);
+    };
+    cmdCancel.onClick = [this] { DestroyWindow(window_); };
+    Centre(0);
+    ShowWindow(window_, SW_SHOW);
+    SetFocus(views_->WindowOf(&txtPassword));
+    RunModal(owner);
+    views_.reset();
+    return confirmed_;
+}
+
+LRESULT PasswordDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        if (views_ && (lParam != 0 || LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL))
+            views_->OnCommand(LOWORD(wParam), lParam != 0 ? HIWORD(wParam) : BN_CLICKED);
+        return 0;
+    case DM_GETDEFID: return MAKELRESULT(IdPasswordOK, DC_HASDEFID);
+    case WM_CLOSE: DestroyWindow(window_); return 0;
+    case WM_ACTIVATE:
+        // The keyboard goes to the first box, unless it is in the window already.
+        if (LOWORD(wParam) != WA_INACTIVE && views_ && !IsChild(window_, GetFocus()))
+            SetFocus(views_->WindowOf(&txtPassword));
+        return 0;
+    default: return DefWindowProcA(window_, message, wParam, lParam);
+    }
+}
+
+}  // namespace dwl::win32

@@ -25,7 +25,11 @@ relay_trace user32.RegisterHotKey user32.ExitWindowsEx
 dwl_start
 check "dwl.exe starts" dwl_wait_ready
 check "the options window is called up" auto keys ctrl+shift+alt+p
-check "to the Hotkeys page, into the shutdown box" auto keys ctrl+tab ctrl+tab alt+s
+check_is "it shows" 1 auto visible DuskwellOptions '*'
+check "it waits for input" auto idle DuskwellOptions '*'
+check "to the Hotkeys page" auto keys ctrl+tab ctrl+tab
+check_is "which shows" 1 auto ctlvisible DuskwellOptions '*' 1022
+check "into the shutdown box" auto keys alt+s
 check "Ctrl+Alt+K is pressed there" auto keys ctrl+alt+k
 check_is "the box shows it as assembled" " Ctrl +  Alt + K" auto text DuskwellOptions '*' 1303
 check "the box is left" auto keys tab
@@ -43,6 +47,7 @@ relay_trace powrprof.SetSuspendState
 dwl_start
 check "dwl.exe starts again" dwl_wait_ready
 check "the options window is called up again" auto keys ctrl+shift+alt+p
+check_is "it shows again" 1 auto visible DuskwellOptions '*'
 check "Hibernate is chosen" auto select DuskwellOptions '*' 1002 4
 check "Do it now! is pressed" auto click DuskwellOptions '*' 1108
 check "it hibernates" relay_grep -q 'Call powrprof.SetSuspendState(00000001,00000001,00000001)'

@@ -15,6 +15,7 @@
 #include "ui/options/options_window.h"
 #include "ui/options/scenario_editor.h"
 #include "ui/options/time_box.h"
+#include "ui/tasks/application_picker.h"
 
 namespace dwl {
 
@@ -22,9 +23,11 @@ class IClock;
 class IDialogs;
 class IFileSystem;
 class IHotkeys;
+class IInputDialogs;
 class IInstanceGuard;
 class IOsVersionSource;
 class IPower;
+class IProcesses;
 class IRegistry;
 class IShell;
 class IUserInfo;
@@ -43,6 +46,9 @@ struct Platform {
     IUserInfo& user;
     ICountdownWindow& countdownWindow;
     IShell& shell;
+    IProcesses& processes;
+    IInputDialogs& inputDialogs;
+    ITasksWindow& tasksWindow;
 };
 
 // Program-wide texts shown in captions and on the About page.
@@ -92,6 +98,7 @@ public:
     bool Exited() const { return exited_; }
     OptionsController& Options() { return options_; }
     ScenarioEditor& Editor() { return scenarioEditor_; }
+    ApplicationPicker& Picker() { return picker_; }
 
 private:
     // How a failed save is told: at once, after the running scheduler tick, or not at all.
@@ -101,7 +108,8 @@ private:
     void LoadAboutInfo();
     void RestoreScenarios();
     void RunCloseAction(const std::string& strAction, bool oneTime);
-    void RemoveApplicationRecords(const std::string& entry);
+    // Every entry of the selector and of the active list.
+    std::vector<std::string> AllEntries() const;
     MyRegistry& Registry();
 
     Platform platform_;
@@ -115,6 +123,7 @@ private:
     OptionsController options_;
     Countdown countdown_;
     Scheduler scheduler_;
+    ApplicationPicker picker_;
     std::unique_ptr<clsExitWindows> exitWindows_;  // created on first use
     std::unique_ptr<MyRegistry> registry_;         // created on first use
     std::string scenarioFilePath_;

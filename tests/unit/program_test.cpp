@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "app/program.h"
-#include "fakes/fake_platform.h"
+#include "fakes/fake_apps.h"
 #include "schedule/scenario_file.h"
 
 namespace dwl {
@@ -29,8 +29,11 @@ protected:
     FakeUser user;
     FakeCountdownWindow countdownWindow{journal};
     FakeShell shell;
+    FakeProcesses processes{journal};
+    FakeInputDialogs input{journal};
+    FakeTasksWindow tasks{journal};
     Program program{Platform{instance, dialogs, registry, files, osVersion, hotkeys, window, clock, power, user,
-                             countdownWindow, shell}};
+                             countdownWindow, shell, processes, input, tasks}};
 
     void TickAt(int hour, int minute, int second = 30) {
         clock.now = {2026, 12, 7, 1, hour, minute, second};
@@ -126,8 +129,8 @@ TEST_F(ProgramTest, FileThatCannotBeReadIsLeftAloneAndNeverOverwritten) {
 
 class RunningProgramTest : public ProgramTest {
 protected:
-    void Start(const std::vector<std::string>& scenarios) {
-        files.files[kScn] = FormatScenarioFile({scenarios, {}});
+    void Start(const std::vector<std::string>& scenarios, const std::vector<ApplicationRecord>& apps = {}) {
+        files.files[kScn] = FormatScenarioFile({scenarios, apps});
         ASSERT_TRUE(program.Main());
         journal.clear();
     }
@@ -197,6 +200,54 @@ TEST_F(RunningProgramTest, NothingStartsInsideAMessageBoxAndExitAfterItIsOrderly
     program.OnMenuCommand(MenuExit);
     EXPECT_TRUE(program.Exited());
     EXPECT_EQ(Saved(), std::vector<std::string>{"Reboot Computer; Daily; 7:00"});
+}
+
+// A scenario made in the editor starts its program by the quoted path at its
+// minute; a record stays while any scenario uses it and the file follows it.
+TEST_F(RunningProgramTest, RunScenariosShareTheirRecordUntilTheLastGoes) {
+    Start({"Run Application app; Daily; 9:05"}, {{"C:\\Old\\app.exe", "app", ""}});
+    OptionsForm& form = program.Form();
+    input.path = "C:\\Program Files\\Some App\\note.pad.exe";
+    input.answer = "  /p x ";
+    form.cmdAdd.Click();
+    form.cmdAction.SetText("Run Application");
+    form.cmdDuration.SetText("Onetime");
+    form.txtTime.SetText("9:00");
+    form.cmdFind.Click();
+    EXPECT_EQ(Filtered("prompt"),
+              Journal{"prompt Run Application: If application note\r\nuse parameters, you can type them below:"});
+    form.cmdApply.Click();
+    form.cmdAdd.Click();  // a second, daily scenario of the same program
+    form.cmdAction.SetText("Run Application");
+    form.cmdDuration.SetText("Daily");
+    form.txtTime.SetText("9:01");
+    program.Editor().SelectedApplication = "note";
+    form.cmdApply.Click();
+    ASSERT_EQ(form.lstScen.Items(),
+              (std::vector<std::string>{"Run Application app; Daily; 9:05", "Run Application note; Onetime; 9:00",
+                                        "Run Application note; Daily; 9:01"}));
+
+    TickAt(9, 0);
+    TickAt(9, 1);
+    EXPECT_EQ(shell.opened, (std::vector<std::string>{"\"C:\\Program Files\\Some App\\note.pad.exe\" /p x",
+                                                      "\"C:\\Program Files\\Some App\\note.pad.exe\" /p x"}));
+    auto saved = [&] { return ParseScenarioFile(files.files[kScn])->applications.size(); };
+    EXPECT_EQ(saved(), 2u);
+
+    form.cmdScen.SetListIndex(1);  // the daily one goes too: now nothing names it
+    dialogs.answer = IdYes;
+    form.cmdDel.Click();
+    EXPECT_EQ(program.ApplicationList(), (std::vector<ApplicationRecord>{{"C:\\Old\\app.exe", "app", ""}}));
+    EXPECT_EQ(saved(), 1u);
+}
+
+TEST_F(RunningProgramTest, CloseScenarioClosesTheNamedProgramOnly) {
+    Start({"Close Application notepad; Daily; 9:00", "Run Application Close Application x; Daily; 9:01"});
+    processes.running = {{4, "notepad.exe"}, {5, "xnotepad.exe"}, {6, "C:\\WINDOWS\\NOTEPAD.EXE"}, {7, "dwl.exe"}};
+    processes.deaf = {6};
+    TickAt(9, 0);
+    TickAt(9, 1);  // a run scenario whose name holds the other action closes nothing
+    EXPECT_EQ(journal, (Journal{"close 4", "close 6", "terminate 6 0"}));
 }
 
 }  // namespace

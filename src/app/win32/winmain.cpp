@@ -4,13 +4,16 @@
 
 #include "actions/win32/countdown_view.h"
 #include "app/program.h"
+#include "platform/win32/input_dialogs_win32.h"
 #include "platform/win32/os_version_win32.h"
 #include "platform/win32/power_win32.h"
+#include "platform/win32/processes_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/services_win32.h"
 #include "platform/win32/shell_win32.h"
 #include "platform/win32/trace.h"
 #include "ui/options/win32/options_view.h"
+#include "ui/tasks/win32/tasks_view.h"
 
 namespace {
 
@@ -39,23 +42,30 @@ int Run(HINSTANCE instance) {
     Win32Shell shell;
     OptionsView view(instance);
     CountdownView countdown(instance);
+    TasksView tasks(instance, [&view] { return view.Handle(); });
+    Win32Processes processes;
     Win32Hotkeys hotkeys([&view] { return view.Handle(); });
-    dialogs.owner = [&view, &countdown](dwl::DialogOwner which) {
+    dialogs.owner = [&view, &countdown, &tasks](dwl::DialogOwner which) {
+        if (which == dwl::DialogOwner::Tasks) return tasks.Handle();
         return which == dwl::DialogOwner::Countdown ? countdown.Handle() : view.Handle();
     };
+    Win32InputDialogs inputDialogs(dialogs.owner);
     dwl::Program program(dwl::Platform{instanceGuard, dialogs, registry, files, osVersion, hotkeys, view, clock, power,
-                                       user, countdown, shell});
+                                       user, countdown, shell, processes, inputDialogs, tasks});
     countdown.Attach(program.CountdownWindow());
+    tasks.Attach(program.Picker());
 
     // The window goes before the program whose form it shows.
     struct CloseViews {
         OptionsView& view;
         CountdownView& countdown;
+        TasksView& tasks;
         ~CloseViews() {
+            tasks.DestroyFrame();
             countdown.Destroy();
             view.Destroy();
         }
-    } closeViews{view, countdown};
+    } closeViews{view, countdown, tasks};
 
     if (!program.Main()) return 0;
 

@@ -46,24 +46,6 @@ TEST(Applications, RecordsLiveWhileAScenarioNamesThem) {
     EXPECT_EQ(list, (std::vector<ApplicationRecord>{{"C:\\b.exe", "b", "-x"}}));
 }
 
-TEST(Applications, ChoosingAProgramAsksForItsParameters) {
-    Journal journal;
-    FakeInputDialogs input{journal};
-    FakeDialogs dialogs{journal};
-    std::vector<ApplicationRecord> list;
-    std::string selected;
-    input.path = "  ";
-    EXPECT_FALSE(ChooseApplicationToRun(input, dialogs, "C:\\Apps", list, selected));
-    EXPECT_EQ(journal, Journal{"open dialog C:\\Apps"});
-
-    input.path = "C:\\Some App\\my.tool.exe";
-    input.answer = "   ";
-    EXPECT_TRUE(ChooseApplicationToRun(input, dialogs, "C:\\Apps", list, selected));
-    EXPECT_EQ(journal.back(), "prompt Run Application: If application my\r\nuse parameters, you can type them below:");
-    EXPECT_EQ(selected, "my");
-    EXPECT_EQ(list, (std::vector<ApplicationRecord>{{"C:\\Some App\\my.tool.exe", "my", ""}}));
-}
-
 TEST(ApplicationPicker, SetBrowseAndCancel) {
     Journal journal;
     FakeTasksWindow window{journal};

@@ -205,7 +205,7 @@ TEST_F(RunningProgramTest, NothingStartsInsideAMessageBoxAndExitAfterItIsOrderly
 // A scenario made in the editor starts its program by the quoted path at its
 // minute; a record stays while any scenario uses it and the file follows it.
 TEST_F(RunningProgramTest, RunScenariosShareTheirRecordUntilTheLastGoes) {
-    Start({"Run Application app; Daily; 9:05"}, {{"C:\\Old\\app.exe", "app", ""}});
+    Start({"Run Application app; Daily; 9:05", "Run Application note; Daily; 9:01"}, {{"C:\\Old\\app.exe", "app", ""}});
     OptionsForm& form = program.Form();
     input.path = "C:\\Program Files\\Some App\\note.pad.exe";
     input.answer = "  /p x ";
@@ -217,15 +217,9 @@ TEST_F(RunningProgramTest, RunScenariosShareTheirRecordUntilTheLastGoes) {
     EXPECT_EQ(Filtered("prompt"),
               Journal{"prompt Run Application: If application note\r\nuse parameters, you can type them below:"});
     form.cmdApply.Click();
-    form.cmdAdd.Click();  // a second, daily scenario of the same program
-    form.cmdAction.SetText("Run Application");
-    form.cmdDuration.SetText("Daily");
-    form.txtTime.SetText("9:01");
-    program.Editor().SelectedApplication = "note";
-    form.cmdApply.Click();
     ASSERT_EQ(form.lstScen.Items(),
-              (std::vector<std::string>{"Run Application app; Daily; 9:05", "Run Application note; Onetime; 9:00",
-                                        "Run Application note; Daily; 9:01"}));
+              (std::vector<std::string>{"Run Application app; Daily; 9:05", "Run Application note; Daily; 9:01",
+                                        "Run Application note; Onetime; 9:00"}));
 
     TickAt(9, 0);
     TickAt(9, 1);

@@ -9,7 +9,7 @@ file(GLOB_RECURSE DWL_WIN_SOURCES CONFIGURE_DEPENDS src/*.cpp)
 list(FILTER DWL_WIN_SOURCES INCLUDE REGEX "/win32/")
 list(FILTER DWL_WIN_SOURCES EXCLUDE REGEX "(winmain|xp_compat)\\.cpp$")
 add_library(dwl_win STATIC ${DWL_WIN_SOURCES})
-target_link_libraries(dwl_win PUBLIC dwl_core advapi32 shell32 user32 gdi32 kernel32)
+target_link_libraries(dwl_win PUBLIC dwl_core advapi32 shell32 comdlg32 user32 gdi32 kernel32)
 target_compile_options(dwl_win PRIVATE ${DWL_WARNINGS})
 
 add_executable(dwl WIN32 src/app/win32/winmain.cpp src/app/win32/xp_compat.cpp res/dwl.rc)
@@ -25,7 +25,7 @@ set_source_files_properties(res/dwl.rc PROPERTIES OBJECT_DEPENDS "${DWL_ICONS}")
 target_include_directories(dwl PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/generated)
 
 # Helper programs of the test tiers and the benchmark.
-foreach(tool dwlauto osprobe minimal cleanbench)
+foreach(tool dwlauto osprobe minimal cleanbench stubborn)
   if(NOT EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/tools/${tool}.cpp)
     continue()
   endif()

@@ -171,7 +171,8 @@ int cmd_items(HWND ctl) {
     return kOk;
 }
 
-// Presses the button of a visible dialog whose caption, without its &, is `wanted`.
+// Presses the button of a visible dialog whose caption, without its &, is
+// `wanted`, or whose id is the number after "#" (#1 is OK in any language).
 int cmd_dialog_press(const std::string& wanted, DWORD timeout) {
     HWND button = poll(timeout, [&]() -> HWND {
         for (HWND dlg : top_windows()) {
@@ -181,7 +182,7 @@ int cmd_dialog_press(const std::string& wanted, DWORD timeout) {
                 if (lower(class_of(c)) != "button" || !IsWindowVisible(c) || !control_text(c, text)) continue;
                 for (char ch : text)
                     if (ch != '&') label += ch;
-                if (lower(label) == lower(wanted)) return c;
+                if (lower(label) == lower(wanted) || wanted == "#" + num(GetDlgCtrlID(c))) return c;
             }
         }
         return nullptr;
@@ -230,10 +231,23 @@ const Command kCommands[] = {
              if (lower(class_of(c)) == "static" && control_text(c, text) && !text.empty()) say(text);
          return kOk;
      }},
-    {"dialog-press", Target::None, 0, "<button text> [ms]  presses a visible dialog's button",
+    {"dialog-press", Target::None, 0, "<button text>|#<id> [ms]  presses a visible dialog's button",
      [](Args& a) { return a.argc >= 3 ? cmd_dialog_press(a.argv[2], a.timeout()) : kUsage; }},
     {"attributes", Target::None, 0, "<path>  a file's attributes (FILE_ATTRIBUTE_*), in decimal", [](Args& a) {
          return a.argc >= 3 ? say(num(GetFileAttributesA(a.argv[2]))) : kUsage;
+     }},
+    {"dialog-type", Target::None, 0, "<text> [ms]  types into the first edit of a visible dialog", [](Args& a) {
+         if (a.argc < 3) return kUsage;
+         HWND edit = poll(a.timeout(), [] {
+             for (HWND dlg : top_windows())
+                 if (class_of(dlg) == "#32770" && IsWindowVisible(dlg))
+                     for (HWND c : descendants(dlg))
+                         if (lower(class_of(c)) == "edit" && IsWindowVisible(c)) return c;
+             return HWND{};
+         });
+         DWORD_PTR r = 0;
+         return edit && send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(a.argv[2]), &r) ? kOk
+                                                                                           : fail("no edit in a visible dialog");
      }},
     {"find", Target::Window, 0, "[ms]  waits for the window, prints its handle",
      [](Args& a) { return say(num(reinterpret_cast<ULONG_PTR>(a.top))); }},
@@ -310,9 +324,10 @@ int run(int argc, char** argv) {
     Args args{argc, argv, {}};
     // Numbers follow the names: none for keys, after the button text for dialog-press.
     const std::string name = argv[1];
-    const int first = command->target != Target::None ? 4 : name == "dialog-press" || name == "attributes" ? 3
-                                                           : name == "keys"                                ? argc
-                                                                                                           : 2;
+    const int first = command->target != Target::None                                            ? 4
+                      : name == "dialog-press" || name == "attributes" || name == "dialog-type" ? 3
+                      : name == "keys"                                                          ? argc
+                                                                                                : 2;
     for (int i = first; i < argc; ++i) {
         char* end = nullptr;
         args.nums.push_back(std::strtoll(argv[i], &end, 0));

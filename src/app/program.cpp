@@ -1,5 +1,6 @@
 #include "app/program.h"
 
+#include "actions/applications.h"
 #include "app/cls_os.h"
 #include "app/make_xp.h"
 #include "app/version.h"
@@ -50,16 +51,27 @@ Program::Program(Platform platform)
                                    [this](const char* value, int state) { SaveQuickbarBox(Registry(), value, state); },
                                    [this](int left, int top) { SaveQuickbarPosition(Registry(), left, top); }}),
       scheduler_(form_.cmdScen, form_.lstScen, platform.clock, countdown_,
-                 [this](int hour, int minute) { return TimeText(hour, minute, timeBox_.Use12Hour); }) {
+                 [this](int hour, int minute) { return TimeText(hour, minute, timeBox_.Use12Hour); }),
+      picker_(platform.tasksWindow, platform.processes, platform.dialogs, [this] {
+          return platform_.dialogs.RunModal([this] {
+              return platform_.inputDialogs.ShowOpenDialog(DialogOwner::Tasks, platform_.files.ExeFolder());
+          });
+      }) {
     // No message box inside the tick: its message loop would deliver the next
     // ticks while this one is unfinished. A failure is told after the tick.
     scheduler_.onScenariosConsumed = [this] { SaveScenarios(SaveFailure::AfterTick); };
 
-    // Choosing applications arrives with the application work; until then a
-    // Run or Close Application scenario cannot be applied.
-    scenarioEditor_.chooseApplicationToRun = [] { return false; };
-    scenarioEditor_.pickApplicationToClose = [] {};
-    scenarioEditor_.removeApplicationRecords = [this](const std::string& entry) { RemoveApplicationRecords(entry); };
+    scenarioEditor_.chooseApplicationToRun = [this] {
+        return ChooseApplicationToRun(platform_.inputDialogs, platform_.dialogs, platform_.files.ExeFolder(),
+                                      applications_, scenarioEditor_.SelectedApplication);
+    };
+    scenarioEditor_.pickApplicationToClose = [this] {
+        scenarioEditor_.SelectedApplication = picker_.ShowApplicationPicker();
+    };
+    // The file is saved after the Delete, with the records as they are then.
+    scenarioEditor_.removeApplicationRecords = [this](const std::string& entry) {
+        RemoveApplicationRecords(applications_, entry, AllEntries());
+    };
     scenarioEditor_.onActiveListChanged = [this] { SaveScenarios(); };
 
     hotkeyCapture_.onChange = [this] {
@@ -126,6 +138,7 @@ void Program::InitProgram() {
     scheduler_.MarkCurrentMinuteChecked();  // GTimer runs from here on
     LoadAboutInfo();
     options_.appTitle = about_.AppTitle;
+    picker_.appTitle = about_.AppTitle;
     options_.programFolder = platform_.files.ExeFolder();
     quickbar_.appTitle = about_.AppTitle;
     form_.FillActionLists(IsLockSupported(platform_.osVersion));
@@ -200,13 +213,27 @@ void Program::ApplyHotkeys() {
     SaveHotkeySettings(Registry(), hotkeyValues_);
 }
 
-void Program::RunCloseAction(const std::string& /*strAction*/, bool /*oneTime*/) {
-    // Starting and closing applications is not part of this version yet.
+// Runs inside the scheduler tick, which has already taken a one-time entry
+// out of the lists.
+void Program::RunCloseAction(const std::string& strAction, bool oneTime) {
+    // The action at the start decides: an application's name may hold the other's words.
+    if (strAction.rfind(std::string(kRunAppText) + " ", 0) == 0) {
+        const ApplicationRecord* record = FindApplication(applications_, ApplicationNameIn(strAction, kRunAppText));
+        if (!record) return;
+        const std::string command = CommandLineOf(*record);
+        if (oneTime && RemoveApplicationRecords(applications_, strAction, AllEntries()))
+            SaveScenarios(SaveFailure::AfterTick);
+        platform_.shell.OpenDocument(command);
+    } else if (strAction.rfind(std::string(kCloseAppText) + " ", 0) == 0) {
+        const std::string name = ApplicationNameIn(strAction, kCloseAppText);
+        if (!name.empty()) CloseApplicationByName(platform_.processes, name + ".exe");
+    }
 }
 
-void Program::RemoveApplicationRecords(const std::string& entry) {
-    const std::string name = TextBetween(entry, "Run Application ", ";");
-    std::erase_if(applications_, [&](const ApplicationRecord& record) { return record.shortName == name; });
+std::vector<std::string> Program::AllEntries() const {
+    std::vector<std::string> entries = form_.cmdScen.Items();
+    entries.insert(entries.end(), form_.lstScen.Items().begin(), form_.lstScen.Items().end());
+    return entries;
 }
 
 void Program::RestoreScenarios() {

@@ -19,6 +19,7 @@
 #include "ui/options/scenario_editor.h"
 #include "ui/options/time_box.h"
 #include "ui/quickbar/quickbar.h"
+#include "ui/tasks/application_picker.h"
 
 namespace dwl {
 
@@ -27,9 +28,11 @@ class IDialogs;
 class IDiskCleanUp;
 class IFileSystem;
 class IHotkeys;
+class IInputDialogs;
 class IInstanceGuard;
 class IOsVersionSource;
 class IPower;
+class IProcesses;
 class IRegistry;
 class IShell;
 class IUserInfo;
@@ -51,6 +54,9 @@ struct Platform {
     IDiskCleanUp& disk;
     ICleanUpProgress& cleanUpProgress;
     IQuickbarWindow& quickbarWindow;
+    IProcesses& processes;
+    IInputDialogs& inputDialogs;
+    ITasksWindow& tasksWindow;
 };
 
 // Program-wide texts shown in captions and on the About page.
@@ -108,6 +114,7 @@ public:
     ScenarioEditor& Editor() { return scenarioEditor_; }
     Quickbar& QuickbarModel() { return quickbar_; }
     PasswordLock& Lock() { return lock_; }
+    ApplicationPicker& Picker() { return picker_; }
 
 private:
     // How a failed save is told: at once, after the running scheduler tick, or not at all.
@@ -117,7 +124,8 @@ private:
     void LoadAboutInfo();
     void RestoreScenarios();
     void RunCloseAction(const std::string& strAction, bool oneTime);
-    void RemoveApplicationRecords(const std::string& entry);
+    // Every entry of the selector and of the active list.
+    std::vector<std::string> AllEntries() const;
     MyRegistry& Registry();
     void ApplyHotkeys();
 
@@ -134,6 +142,7 @@ private:
     Countdown countdown_;
     Quickbar quickbar_;
     Scheduler scheduler_;
+    ApplicationPicker picker_;
     std::unique_ptr<clsExitWindows> exitWindows_;  // created on first use
     std::unique_ptr<MyRegistry> registry_;         // created on first use
     std::string scenarioFilePath_;

@@ -15,7 +15,7 @@ enum MessageStyle : unsigned {
 enum MessageAnswer : int { IdOk = 1, IdCancel = 2, IdYes = 6, IdNo = 7 };
 
 // The window a message box belongs to: it stays disabled while the box is up.
-enum class DialogOwner { None, Options, Countdown, Quickbar };
+enum class DialogOwner { None, Options, Countdown, Quickbar, Tasks };
 
 class IDialogs {
 public:
@@ -26,19 +26,27 @@ public:
     // their handlers that they arrive inside another command.
     int ShowMessage(const std::string& text, const std::string& caption, unsigned style,
                     DialogOwner owner = DialogOwner::Options) {
-        struct Open {
-            int& count;
-            explicit Open(int& c) : count(c) { ++count; }
-            ~Open() { --count; }
-        } open(open_);
+        Open open(open_);
         return Show(text, caption, style, owner);
     }
     bool BoxOpen() const { return open_ > 0; }
+    // Runs a modal window of the program's own (a file dialog, a picker) as a
+    // box: BoxOpen() is true meanwhile.
+    template <typename F>
+    auto RunModal(F&& show) {
+        Open open(open_);
+        return show();
+    }
 
 protected:
     virtual int Show(const std::string& text, const std::string& caption, unsigned style, DialogOwner owner) = 0;
 
 private:
+    struct Open {
+        int& count;
+        explicit Open(int& c) : count(c) { ++count; }
+        ~Open() { --count; }
+    };
     int open_ = 0;
 };
 

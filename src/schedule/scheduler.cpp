@@ -30,10 +30,23 @@ std::string WeekdayName(int dayOfWeek) {
     return kNames[dayOfWeek];
 }
 
+std::string DurationField(const std::string& Entry) {
+    // The field before the time: an application's name in the first field may
+    // hold "; " itself, the duration and the time never do.
+    const size_t last = Entry.rfind(';');
+    if (last == std::string::npos || last == 0) return {};
+    const size_t before = Entry.rfind(';', last - 1);
+    if (before == std::string::npos) return {};
+    return TrimBlanks(Entry.substr(before + 1, last - before - 1));
+}
+
+bool IsOneTime(const std::string& Entry) { return DurationField(Entry).find("Onetime") != std::string::npos; }
+
 bool IsDueToday(const std::string& Entry, int dayOfWeek) {
-    if (Entry.find("Weekly") == std::string::npos) return true;
+    const std::string duration = DurationField(Entry);
+    if (duration.find("Weekly") == std::string::npos) return true;
     const std::string today = WeekdayName(dayOfWeek);
-    for (const std::string& day : Split(TextBetween(Entry, "(", ")"), ", "))
+    for (const std::string& day : Split(TextBetween(duration, "(", ")"), ", "))
         if (day == today) return true;
     return false;
 }
@@ -112,7 +125,7 @@ void Scheduler::CheckMinute(std::int64_t minute) {
             ++index;
             continue;
         }
-        const bool oneTime = Entry.find("Onetime") != std::string::npos;
+        const bool oneTime = IsOneTime(Entry);
         if (oneTime) {
             // The selector holds the same entries at the same places, unless an
             // edit is waiting for Apply; then the entry is found by its text, so

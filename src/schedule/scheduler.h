@@ -26,6 +26,11 @@ std::string ScenarioTimeText(const std::string& Entry);
 // Three-letter English weekday name, 0 "Sun" .. 6 "Sat"; empty for other values.
 std::string WeekdayName(int dayOfWeek);
 
+// The duration field of an entry ("Onetime", "Daily", "Weekly (...)"): the
+// field before the time, without surrounding blanks; empty when there is none.
+std::string DurationField(const std::string& Entry);
+bool IsOneTime(const std::string& Entry);
+
 // Whether an entry is due on the given weekday (0 Sunday .. 6 Saturday):
 // always for one-time and daily entries, on the listed days for weekly ones.
 bool IsDueToday(const std::string& Entry, int dayOfWeek);

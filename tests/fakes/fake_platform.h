@@ -177,7 +177,8 @@ struct FakePower : IPower, Recorder {
 };
 
 struct FakeShell : IShell {
-    void OpenDocument(const std::string&) override {}
+    void OpenDocument(const std::string& command) override { opened.push_back(command); }
+    std::vector<std::string> opened;
 };
 
 struct FakeUser : IUserInfo {

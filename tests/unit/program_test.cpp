@@ -5,6 +5,7 @@
 #include "app/program.h"
 #include "fakes/fake_platform.h"
 #include "model/scramble.h"
+#include "fakes/fake_apps.h"
 #include "schedule/scenario_file.h"
 
 namespace dwl {
@@ -33,8 +34,11 @@ protected:
     FakeShell shell;
     FakeDisk disk{journal};
     FakeQuickbarWindow quickbarWindow{journal};
+    FakeProcesses processes{journal};
+    FakeInputDialogs input{journal};
+    FakeTasksWindow tasks{journal};
     Program program{Platform{instance, dialogs, registry, files, osVersion, hotkeys, window, clock, power, user,
-                             countdownWindow, shell, disk, disk, quickbarWindow}};
+                             countdownWindow, shell, disk, disk, quickbarWindow, processes, input, tasks}};
 
     void TickAt(int hour, int minute, int second = 30) {
         clock.now = {2026, 12, 7, 1, hour, minute, second};
@@ -131,8 +135,8 @@ TEST_F(ProgramTest, FileThatCannotBeReadIsLeftAloneAndNeverOverwritten) {
 
 class RunningProgramTest : public ProgramTest {
 protected:
-    void Start(const std::vector<std::string>& scenarios) {
-        files.files[kScn] = FormatScenarioFile({scenarios, {}});
+    void Start(const std::vector<std::string>& scenarios, const std::vector<ApplicationRecord>& apps = {}) {
+        files.files[kScn] = FormatScenarioFile({scenarios, apps});
         ASSERT_TRUE(program.Main());
         journal.clear();
     }
@@ -290,6 +294,48 @@ TEST_F(ProgramTest, LockNeedsAPasswordAndTheRightOneUnlocksUntilTheWindowIsHidde
     EXPECT_EQ(stored("Enabled"), "0");
     program.OnMenuCommand(MenuSettings);
     EXPECT_EQ(locked(), 0);
+}
+
+// A scenario made in the editor starts its program by the quoted path at its
+// minute; a record stays while any scenario uses it and the file follows it.
+TEST_F(RunningProgramTest, RunScenariosShareTheirRecordUntilTheLastGoes) {
+    Start({"Run Application app; Daily; 9:05", "Run Application note; Daily; 9:01"}, {{"C:\\Old\\app.exe", "app", ""}});
+    OptionsForm& form = program.Form();
+    input.path = "C:\\Program Files\\Some App\\note.pad.exe";
+    input.answer = "  /p x ";
+    form.cmdAdd.Click();
+    form.cmdAction.SetText("Run Application");
+    form.cmdDuration.SetText("Onetime");
+    form.txtTime.SetText("9:00");
+    form.cmdFind.Click();
+    EXPECT_EQ(Filtered("prompt"),
+              Journal{"prompt Run Application: If application note\r\nuse parameters, you can type them below:"});
+    form.cmdApply.Click();
+    ASSERT_EQ(form.lstScen.Items(),
+              (std::vector<std::string>{"Run Application app; Daily; 9:05", "Run Application note; Daily; 9:01",
+                                        "Run Application note; Onetime; 9:00"}));
+
+    TickAt(9, 0);
+    TickAt(9, 1);
+    EXPECT_EQ(shell.opened, (std::vector<std::string>{"\"C:\\Program Files\\Some App\\note.pad.exe\" /p x",
+                                                      "\"C:\\Program Files\\Some App\\note.pad.exe\" /p x"}));
+    auto saved = [&] { return ParseScenarioFile(files.files[kScn])->applications.size(); };
+    EXPECT_EQ(saved(), 2u);
+
+    form.cmdScen.SetListIndex(1);  // the daily one goes too: now nothing names it
+    dialogs.answer = IdYes;
+    form.cmdDel.Click();
+    EXPECT_EQ(program.ApplicationList(), (std::vector<ApplicationRecord>{{"C:\\Old\\app.exe", "app", ""}}));
+    EXPECT_EQ(saved(), 1u);
+}
+
+TEST_F(RunningProgramTest, CloseScenarioClosesTheNamedProgramOnly) {
+    Start({"Close Application notepad; Daily; 9:00", "Run Application Close Application x; Daily; 9:01"});
+    processes.running = {{4, "notepad.exe"}, {5, "xnotepad.exe"}, {6, "C:\\WINDOWS\\NOTEPAD.EXE"}, {7, "dwl.exe"}};
+    processes.deaf = {6};
+    TickAt(9, 0);
+    TickAt(9, 1);  // a run scenario whose name holds the other action closes nothing
+    EXPECT_EQ(journal, (Journal{"close 4", "close 6", "terminate 6 0"}));
 }
 
 }  // namespace

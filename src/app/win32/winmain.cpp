@@ -10,8 +10,10 @@
 #include "app/version.h"
 #include "platform/win32/disk_win32.h"
 #include "platform/win32/common_controls.h"
+#include "platform/win32/input_dialogs_win32.h"
 #include "platform/win32/os_version_win32.h"
 #include "platform/win32/power_win32.h"
+#include "platform/win32/processes_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/services_win32.h"
 #include "platform/win32/shell_win32.h"
@@ -20,6 +22,7 @@
 #include "ui/quickbar/win32/quickbar_view.h"
 #include "ui/options/win32/password_dialog.h"
 #include "ui/splash/win32/splash_view.h"
+#include "ui/tasks/win32/tasks_view.h"
 
 namespace {
 
@@ -49,17 +52,23 @@ int Run(HINSTANCE instance) {
     OptionsView view(instance);
     CountdownView countdown(instance);
     QuickbarView quickbar(instance);
+    TasksView tasks(instance, [&view] { return view.Handle(); });
+    Win32Processes processes;
     Win32Hotkeys hotkeys([&view] { return view.Handle(); });
     Win32DiskCleanUp disk([&view] { return view.Handle(); });
     CleanUpProgressView cleanUpProgress(instance, DWL_APP_TITLE);
-    dialogs.owner = [&view, &countdown, &quickbar](dwl::DialogOwner which) {
+    dialogs.owner = [&view, &countdown, &quickbar, &tasks](dwl::DialogOwner which) {
         if (which == dwl::DialogOwner::Quickbar && quickbar.Handle()) return quickbar.Handle();
+        if (which == dwl::DialogOwner::Tasks) return tasks.Handle();
         return which == dwl::DialogOwner::Countdown ? countdown.Handle() : view.Handle();
     };
+    Win32InputDialogs inputDialogs(dialogs.owner);
     dwl::Program program(dwl::Platform{instanceGuard, dialogs, registry, files, osVersion, hotkeys, view, clock, power,
-                                       user, countdown, shell, disk, cleanUpProgress, quickbar});
+                                       user, countdown, shell, disk, cleanUpProgress, quickbar, processes, inputDialogs,
+                                       tasks});
     countdown.Attach(program.CountdownWindow());
     quickbar.Attach(program.QuickbarModel());
+    tasks.Attach(program.Picker());
     program.initCommonControls = [] { EnsureCommonControls(ICC_WIN95_CLASSES); };
     SplashView splashView(instance, [&view] { return view.Handle(); });
     dwl::Splash splash(splashView);
@@ -75,12 +84,14 @@ int Run(HINSTANCE instance) {
         OptionsView& view;
         CountdownView& countdown;
         QuickbarView& quickbar;
+        TasksView& tasks;
         ~CloseViews() {
+            tasks.DestroyFrame();
             countdown.Destroy();
             quickbar.Destroy();
             view.Destroy();
         }
-    } closeViews{view, countdown, quickbar};
+    } closeViews{view, countdown, quickbar, tasks};
 
     if (!program.Main()) return 0;
 

@@ -4,6 +4,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/win32/handles.h"
@@ -35,7 +36,15 @@ void Win32Shell::OpenDocument(const std::string& command) {
         UniqueHandle started(process.hProcess);
         return;
     }
-    const auto result = reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", command.c_str(), "", "", SW_MAXIMIZE));
+    // The shell takes a quoted file and its parameters apart.
+    std::string file = command, parameters;
+    if (const size_t end = command.find('"', 1);
+        !command.empty() && command.front() == '"' && end != std::string::npos) {
+        file = command.substr(1, end - 1);
+        parameters = command.substr(std::min(command.size(), end + 2));
+    }
+    const auto result =
+        reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", file.c_str(), parameters.c_str(), "", SW_MAXIMIZE));
     if (result == SE_ERR_NOASSOC) ShellExecuteA(nullptr, "open", "write", command.c_str(), "", SW_MAXIMIZE);
 }
 

@@ -246,12 +246,13 @@ void ScenarioEditor::cmdDel_Click() {
     // scenario and moved the others: the entry is found again by its text.
     const int index = IndexOf(scen, entry);
     if (index < 0) return;
-    if (removeApplicationRecords) removeApplicationRecords(entry);
     scen.RemoveItem(index);
     // Only this entry leaves the active list; a rebuild from the selector would
     // make entries active that were added there and never applied.
     const int active = IndexOf(form_.lstScen, entry);
     if (active >= 0) form_.lstScen.RemoveItem(active);
+    // Once the entry is gone, so that a record another entry still uses stays.
+    if (removeApplicationRecords) removeApplicationRecords(entry);
     ActiveListChanged();
     DropChangeUnlessOthersPending();
     if (scen.Count() > 0) scen.SetListIndex(0);

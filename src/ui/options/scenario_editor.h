@@ -32,7 +32,7 @@ public:
     // The picker for a "Close Application" scenario; sets SelectedApplication
     // (empty when cancelled).
     std::function<void()> pickApplicationToClose;
-    // Drops the application records named in a deleted entry.
+    // Drops the application records of a deleted entry, once it left the lists.
     std::function<void(const std::string& entry)> removeApplicationRecords;
     // Called after "Active scenarios:" changed.
     std::function<void()> onActiveListChanged;

@@ -1,0 +1,90 @@
+#include "ui/tasks/application_picker.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "actions/applications.h"
+#include "model/text.h"
+
+namespace dwl {
+namespace {
+
+constexpr const char* kSelectFirst = "Select process first or press <Browse...> button,\r\nto find an application.";
+constexpr const char* kNotRunning =
+    "Selected application not running yet,\r\ndo you want to assign this application anyway?";
+
+}  // namespace
+
+TasksLayout::Box TasksLayout::List(int width, int height) {
+    // The buttons take their full height below the list, so that they stay
+    // whole inside the window at every size.
+    return {0, 0, width, std::max(0, height - buttonHeight)};
+}
+
+TasksLayout::Buttons TasksLayout::ButtonsUnder(const Box& list) {
+    const int top = list.top + list.height;
+    const Box cancel{list.width - buttonWidth, top, buttonWidth, buttonHeight};
+    return {{0, top, buttonWidth, buttonHeight},
+            {cancel.left - buttonWidth - setGap, top, buttonWidth, buttonHeight},
+            cancel};
+}
+
+ApplicationPicker::ApplicationPicker(ITasksWindow& window, IProcesses& processes, IDialogs& dialogs,
+                                     std::function<std::string()> showOpenDialog)
+    : window_(window), processes_(processes), dialogs_(dialogs), showOpenDialog_(std::move(showOpenDialog)) {
+    cmdSet.onClick = [this] { cmdSet_Click(); };
+    cmdCancel.onClick = [this] { cmdCancel_Click(); };
+    cmdBrowse.onClick = [this] { cmdBrowse_Click(); };
+}
+
+std::string ApplicationPicker::ShowApplicationPicker() {
+    SelectedApplication.clear();
+    FillTaskList();
+    dialogs_.RunModal([this] { window_.ShowModal(); });
+    return SelectedApplication;
+}
+
+void ApplicationPicker::FillTaskList() {
+    lstTasks.Clear();
+    for (const ProcessInfo& process : processes_.Snapshot()) {
+        std::string name = process.exeFile;
+        for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        lstTasks.AddItem(name);
+    }
+}
+
+void ApplicationPicker::cmdSet_Click() {
+    if (lstTasks.ListIndex() < 0) {
+        dialogs_.ShowMessage(kSelectFirst, appTitle, MbOk, DialogOwner::Tasks);
+        return;
+    }
+    SelectedApplication = PathPart(lstTasks.Text(), 5);
+    window_.Unload();
+}
+
+void ApplicationPicker::cmdCancel_Click() {
+    SelectedApplication.clear();
+    window_.Unload();
+}
+
+void ApplicationPicker::cmdBrowse_Click() {
+    const std::string path = TrimBlanks(showOpenDialog_ ? showOpenDialog_() : std::string());
+    if (path.empty()) return;
+    const std::string file = PathPart(path, 1);
+    lstTasks.SetListIndex(-1);
+    if (lstTasks.SetText(file)) {
+        // The name as Set would take it from the list: a Close scenario adds ".exe" itself.
+        SelectedApplication = PathPart(file, 2);
+        return;
+    }
+    if (dialogs_.ShowMessage(kNotRunning, appTitle, MbYesNo | MbIconQuestion, DialogOwner::Tasks) == IdYes) {
+        // The file name alone, as a running program is listed: with its
+        // folders the name would match no process.
+        SelectedApplication = PathPart(path, 2);
+        window_.Unload();
+    } else {
+        SelectedApplication.clear();
+    }
+}
+
+}  // namespace dwl

@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# Application scenarios made through the dialogs: a program in a folder with
+# blanks starts with its parameter at its minute (after a restart, from the
+# scenario file), and a close scenario picked in "Windows Tasks" closes the
+# notepads politely, terminates one that does not answer, and leaves a program
+# whose name merely ends the same way alone.
+set -euo pipefail
+# shellcheck source=tests/e2e/lib.sh
+source "$(dirname "$0")/lib.sh"
+e2e_init
+export LC_ALL=de_DE.UTF-8  # 24-hour times
+
+W=(DuskwellOptions '*')
+T=(DuskwellTasks 'Windows Tasks')
+drive_c=$WINEPREFIX/drive_c
+mkdir -p "$drive_c/Program Files/Some App" "$drive_c/stub"
+cp "$drive_c/windows/notepad.exe" "$drive_c/Program Files/Some App/note pad.exe"
+cp "$drive_c/windows/notepad.exe" "$drive_c/stub/xnotepad.exe"
+cp "$DWL_BIN/stubborn.exe" "$drive_c/stub/notepad.exe"  # a notepad that never answers WM_CLOSE
+cp "$DWL_BIN/stubborn.exe" "$drive_c/Program.exe"       # what an unquoted path would start
+
+# Small notepads in a corner, clear of the options window that the mouse clicks.
+for v in X:0 Y:0 DX:200 DY:100; do reg_add 'HKCU\Software\Microsoft\Notepad' "iWindowPos${v%:*}" "${v#*:}" REG_DWORD; done
+# start <windows path>: a program of the test, ended with the test.
+start() { wine "$1" >/dev/null 2>&1 & DWL_PIDS+=($!); }
+start 'C:\windows\notepad.exe'; polite1=${DWL_PIDS[-1]}
+start 'C:\windows\notepad.exe'; polite2=${DWL_PIDS[-1]}
+start 'C:\stub\notepad.exe'; deaf=${DWL_PIDS[-1]}
+start 'C:\stub\xnotepad.exe'; other=${DWL_PIDS[-1]}
+running() { ps -eo args= | grep -F "$1" | grep -vq grep; }
+all_notepads() { [[ $(auto windows | grep -c -i -e notepad -e stubborn) -ge 4 ]]; }
+
+# Early in a minute that is not an hour's last: the time box steps the minutes alone.
+while [[ $(date +%M) == 5[6-9] ]] || ((10#$(date +%S) > 10)); do sleep 1; done
+dwl_start
+check "dwl.exe starts" dwl_wait_ready
+check "the four test programs run" all_notepads
+check "Ctrl+Shift+Alt+P shows the options" auto keys ctrl+shift+alt+p
+due=$(date -d '+2 min' '+%-H:%M')
+# set_due: the editor's time two minutes on, with the time box's + button.
+set_due() {
+    local x y w h
+    read -r x y w h <<<"$(auto rect "${W[@]}" 1209)"
+    xdotool mousemove $((x + w - 6)) $((y + h / 2)) click 1
+    sleep 0.5
+    auto click "${W[@]}" 1210 >/dev/null
+    auto click "${W[@]}" 1210 >/dev/null
+    check_is "the time box shows $due" "$due" auto text "${W[@]}" 1209
+}
+
+check_is "the options are shown" 1 auto visible "${W[@]}"
+auto keys ctrl+tab >/dev/null  # to the Scenarios page
+check "Add new... is pressed" auto click "${W[@]}" 1201
+check "its default is selected" eval 'auto text "${W[@]}" 1004 | grep -q "^Shutdown Windows; Onetime"'
+set_due
+check "Run Application is chosen" auto select "${W[@]}" 1003 3
+check "Find... is pressed" auto click "${W[@]}" 1205
+check "the file dialog takes the program" auto dialog-type 'C:\Program Files\Some App\note pad.exe'
+check "and is confirmed" auto dialog-press '#1'
+check_is "the parameters are asked for" $'Run Application\nIf application note pad\nuse parameters, you can type them below:' \
+    auto dialog-text
+check "a parameter is typed" auto dialog-type ' C:\stub\run.txt '
+check "and confirmed" auto dialog-press '#1'
+check "the prompt closes" not auto dialog-text 0
+check_is "and the options take input again" 1 auto enabled "${W[@]}" 0
+check "Apply is pressed" auto click "${W[@]}" 1011
+
+check "Add new... is pressed again" auto click "${W[@]}" 1201
+check "its default is selected" eval 'auto text "${W[@]}" 1004 | grep -q "^Shutdown Windows; Onetime"'
+check "Close Application is chosen" auto select "${W[@]}" 1003 4
+check "Find... is pressed" auto click "${W[@]}" 1205
+check "Windows Tasks opens" auto find "${T[@]}"
+check "it lists the running programs" eval 'auto items "${T[@]}" 3001 | grep -qx xnotepad.exe'
+index=$(auto items "${T[@]}" 3001 | grep -nx notepad.exe | head -n 1 | cut -d: -f1)
+check "notepad.exe is selected" auto select "${T[@]}" 3001 $((index - 1))
+check "Set is pressed" auto click "${T[@]}" 3003
+check "the window closes" not auto find "${T[@]}" 0
+check_is "and the options take input again" 1 auto enabled "${W[@]}" 0
+set_due
+check "Apply is pressed" auto click "${W[@]}" 1011
+scenarios=$'Run Application note pad; Onetime; '"$due"$'\nClose Application notepad; Onetime; '"$due"
+check_is "both scenarios are active" "$scenarios" auto items "${W[@]}" 1001
+
+check "Exit is chosen" auto command "${W[@]}" 40001
+check "the program ends" dwl_wait_exit 10
+
+relay_trace kernel32.CreateProcessA kernelbase.CreateProcessA user32.SendMessageTimeoutA kernel32.TerminateProcess kernelbase.TerminateProcess
+dwl_start
+check "restarted" dwl_wait_ready
+E2E_WAIT=130 check "at $due the program starts" running 'note pad.exe'
+check "by its quoted path, with the parameter" relay_grep -qF '"\"C:\\Program Files\\Some App\\note pad.exe\" C:\\stub\\run.txt",'
+check "the notepads are closed" eval '! dwl_running $polite1 && ! dwl_running $polite2'
+E2E_WAIT=15 check "the one that does not answer is terminated" not dwl_running "$deaf"
+check_is "it alone" 1 eval 'relay_grep -c "Call .*TerminateProcess("'
+check "xnotepad.exe runs on" dwl_running "$other"
+check "C:\\Program.exe never ran" not running 'Program.exe'
+check "the used record has left the file" not grep -q '^application' "$DWL_APPDIR/dwl.scn"
+
+e2e_finish

@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include "actions/applications.h"
+#include "fakes/fake_apps.h"
+#include "schedule/scheduler.h"
+
+namespace dwl {
+namespace {
+
+using namespace fakes;
+
+TEST(Applications, PathPartsNamesAndDurationFields) {
+    // clang-format off
+    struct Row { const char* path; int mode; const char* part; };
+    const Row rows[] = {
+        {"C:\\Tools\\my.app.exe", 1, "my.app"}, {"C:\\Tools\\my.app.exe", 2, "my"},
+        {"C:\\Tools\\notepad.exe", 1, "notepad.exe"}, {"C:\\To.ols\\run", 2, "run"},
+        {"C:\\To.ols\\run", 5, "C:\\To"}, {"notepad.exe", 5, "notepad"},
+    };
+    // clang-format on
+    for (const Row& r : rows) EXPECT_EQ(PathPart(r.path, r.mode), r.part) << r.path << " " << r.mode;
+
+    for (const char* name : {"notepad.exe", "NotePad.EXE", "C:\\WINDOWS\\NOTEPAD.EXE"})
+        EXPECT_TRUE(ProcessMatches(name, "notepad.exe")) << name;
+    for (const char* name : {"xnotepad.exe", "C:\\x\\xnotepad.exe", "notepad.exe.old", ""})
+        EXPECT_FALSE(ProcessMatches(name, "notepad.exe")) << name;
+
+    // The duration is its own field, whatever the application is called.
+    EXPECT_EQ(DurationField("Run Application a; b (Onetime); Daily; 9:00"), "Daily");
+    EXPECT_FALSE(IsOneTime("Run Application Onetime; Daily; 9:00"));
+    EXPECT_TRUE(IsDueToday("Run Application Weekly (Sat); Daily; 9:00", 1));
+    EXPECT_FALSE(IsDueToday("Run Application x(Mon); Weekly (Sun); 9:00", 1));
+    EXPECT_TRUE(IsOneTime("Run Application x; Onetime; 9:00"));
+}
+
+TEST(Applications, RecordsLiveWhileAScenarioNamesThem) {
+    std::vector<ApplicationRecord> list{{"C:\\a.exe", "a", ""}, {"C:\\b.exe", "b", "-x"}, {"D:\\a.exe", "a", ""}};
+    EXPECT_EQ(FindApplication(list, "a")->longName, "C:\\a.exe");
+    EXPECT_EQ(FindApplication(list, "A"), nullptr);
+    EXPECT_EQ(CommandLineOf(list[1]), "\"C:\\b.exe\" -x");
+
+    EXPECT_FALSE(RemoveApplicationRecords(list, "Run Application a;", {"Run Application a; Daily; 9:00"}));
+    EXPECT_FALSE(RemoveApplicationRecords(list, "Close Application b; Daily; 9:00", {}));
+    EXPECT_TRUE(
+        RemoveApplicationRecords(list, "Run Application a; Onetime; 9:00", {"Close Application a; Daily; 1:00"}));
+    EXPECT_EQ(list, (std::vector<ApplicationRecord>{{"C:\\b.exe", "b", "-x"}}));
+}
+
+TEST(ApplicationPicker, SetBrowseAndCancel) {
+    Journal journal;
+    FakeTasksWindow window{journal};
+    FakeProcesses processes{journal};
+    FakeDialogs dialogs{journal};
+    std::string browsed;
+    ApplicationPicker picker(window, processes, dialogs, [&] { return browsed; });
+    processes.running = {{1, "System"}, {2, "NotePad.exe"}, {3, "notepad.exe"}};
+    bool boxOpen = false;
+
+    window.whileShown = [&] {
+        boxOpen = dialogs.BoxOpen();
+        picker.cmdSet.Click();  // nothing chosen: told, still open
+        EXPECT_FALSE(window.unloaded);
+        EXPECT_EQ(dialogs.shown.back().text,
+                  "Select process first or press <Browse...> button,\r\nto find an application.");
+        EXPECT_EQ(dialogs.shown.back().owner, DialogOwner::Tasks);
+        browsed = "C:\\Windows\\notepad.exe";
+        picker.cmdBrowse.Click();  // found in the list, selected
+        EXPECT_EQ(picker.lstTasks.ListIndex(), 1);
+        picker.lstTasks_DblClick();
+    };
+    EXPECT_EQ(picker.ShowApplicationPicker(), "notepad");
+    EXPECT_TRUE(boxOpen && window.unloaded);
+    EXPECT_EQ(picker.lstTasks.Items(), (std::vector<std::string>{"system", "notepad.exe", "notepad.exe"}));
+
+    window.whileShown = [&] {
+        browsed = "D:\\Tools\\Other.Tool.exe";  // not running
+        dialogs.answer = IdNo;
+        picker.cmdBrowse.Click();
+        EXPECT_TRUE(picker.SelectedApplication.empty() || window.unloaded);
+        dialogs.answer = IdYes;
+        picker.cmdBrowse.Click();
+    };
+    EXPECT_EQ(picker.ShowApplicationPicker(), "Other");
+    EXPECT_EQ(dialogs.shown.back().style, MbYesNo | MbIconQuestion);
+
+    window.whileShown = [&] {
+        picker.lstTasks.SetListIndex(0);
+        picker.cmdCancel.Click();
+    };
+    EXPECT_EQ(picker.ShowApplicationPicker(), "");
+
+    // The list fills the window above the buttons; Set keeps 100 twips from Cancel.
+    const TasksLayout::Box list = TasksLayout::List(5160, 6645);
+    EXPECT_EQ(list, (TasksLayout::Box{0, 0, 5160, 6270}));
+    const auto buttons = TasksLayout::ButtonsUnder({0, 0, 5160, 6000});
+    EXPECT_EQ(buttons.browse, (TasksLayout::Box{0, 6000, 1455, 375}));
+    EXPECT_EQ(buttons.set, (TasksLayout::Box{2150, 6000, 1455, 375}));
+    EXPECT_EQ(buttons.cancel, (TasksLayout::Box{3705, 6000, 1455, 375}));
+}
+
+}  // namespace
+}  // namespace dwl

@@ -120,7 +120,7 @@ int cmd_keys(int argc, char** argv) {
     // clang-format off
     static const struct { const char* name; WORD vk; } named[] = {
         {"ctrl", VK_CONTROL}, {"alt", VK_MENU}, {"shift", VK_SHIFT}, {"tab", VK_TAB}, {"esc", VK_ESCAPE},
-        {"return", VK_RETURN}, {"right", VK_RIGHT}, {"down", VK_DOWN}};
+        {"return", VK_RETURN}, {"right", VK_RIGHT}, {"down", VK_DOWN}, {"up", VK_UP}};
     for (int a = 2; a < argc; ++a) {
         std::vector<INPUT> events;
         const std::string chord = lower(argv[a]) + "+";

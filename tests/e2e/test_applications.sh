@@ -88,9 +88,9 @@ relay_trace kernel32.CreateProcessA kernelbase.CreateProcessA user32.SendMessage
 dwl_start
 check "restarted" dwl_wait_ready
 E2E_WAIT=130 check "at $due the program starts" running 'note pad.exe'
-E2E_WAIT=20 check "by its quoted path, with the parameter" relay_grep -qF '"\"C:\\Program Files\\Some App\\note pad.exe\" C:\\stub\\run.txt",'
-check "the notepads are closed" eval '! dwl_running $polite1 && ! dwl_running $polite2'
-E2E_WAIT=15 check "the one that does not answer is terminated" not dwl_running "$deaf"
+E2E_WAIT=30 check "by its quoted path, with the parameter" relay_grep -qF '"\"C:\\Program Files\\Some App\\note pad.exe\" C:\\stub\\run.txt",'
+E2E_WAIT=30 check "the notepads are closed" eval '! dwl_running $polite1 && ! dwl_running $polite2'
+E2E_WAIT=30 check "the one that does not answer is terminated" eval '! dwl_running $deaf'
 check_is "it alone" 1 eval 'relay_grep -c "Call .*TerminateProcess("'
 check "xnotepad.exe runs on" dwl_running "$other"
 check "C:\\Program.exe never ran" not running 'Program.exe'

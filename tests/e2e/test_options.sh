@@ -62,14 +62,14 @@ check_is "power off is loaded" 1 state checked 1213
 
 # A scenario made on the Scenarios page: "Add new...", one minute later, Apply.
 auto keys ctrl+tab >/dev/null          # to the Scenarios page
+check_is "on the Scenarios page" 1 auto ctlvisible "${W[@]}" 1021
 check "Add new... is pressed" auto click "${W[@]}" 1201
 now=$(date '+%-H:%M')
 next=$(date -d '+1 min' '+%-H:%M')
 check_is "the time box shows the current minute" "$now" auto text "${W[@]}" 1209
-read -r x y w h <<<"$(auto rect "${W[@]}" 1209)"
-xdotool mousemove $((x + w - 6)) $((y + h / 2)) click 1
-sleep 0.5
-check "the minutes are stepped up" auto click "${W[@]}" 1210
+# Keys, in order: Alt+T puts the focus on the hours, Right moves to the
+# minutes, Up steps them.
+check "the minutes are stepped up" auto keys alt+t right up
 check_is "the time box shows the next minute" "$next" auto text "${W[@]}" 1209
 check "Apply is pressed" auto click "${W[@]}" 1011
 check_is "the scenario is active" "Shutdown Windows; Onetime; $next" auto items "${W[@]}" 1001

@@ -5,26 +5,9 @@
 #include <cstring>
 #include <string>
 
+#include "platform/win32/handles.h"
+
 namespace dwl::win32 {
-namespace {
-
-// A search handle: closed unless INVALID_HANDLE_VALUE.
-class FindHandle {
-public:
-    explicit FindHandle(HANDLE handle) : handle_(handle) {}
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    ~FindHandle() {
-        if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);
-    }
-    HANDLE get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
-
-}  // namespace
-
 std::string Win32DiskCleanUp::TempFolder() {
     // Asked again with the length it reports, however long the path is.
     std::string buffer(MAX_PATH, '\0');
@@ -39,8 +22,8 @@ std::string Win32DiskCleanUp::TempFolder() {
 
 bool Win32DiskCleanUp::ListFolder(const std::string& folder, const std::string& pattern, const EntryFound& found) {
     WIN32_FIND_DATAA data{};
-    FindHandle find(FindFirstFileA((folder + pattern).c_str(), &data));
-    if (find.get() == INVALID_HANDLE_VALUE) return false;
+    UniqueFind find(FindFirstFileA((folder + pattern).c_str(), &data));
+    if (!find) return false;
     do {
         // The name may fill its array without a terminating NUL.
         const char* name = data.cFileName;

@@ -51,25 +51,28 @@ using UniqueIcon = Unique<HICON, DestroyIconHandle>;
 using UniqueFont = Unique<HFONT, DeleteGdiObject>;
 using UniqueMenu = Unique<HMENU, DestroyMenuHandle>;
 
-// A file handle: closed unless INVALID_HANDLE_VALUE.
-class UniqueFile {
+// A handle whose "none" is INVALID_HANDLE_VALUE (which cannot be a template
+// argument), closed with `Close` unless it is that.
+template <auto Close>
+class UniqueInvalid {
 public:
-    UniqueFile() = default;
-    explicit UniqueFile(HANDLE handle) : handle_(handle) {}
-    UniqueFile(const UniqueFile&) = delete;
-    UniqueFile& operator=(const UniqueFile&) = delete;
-    ~UniqueFile() {
-        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-    }
+    UniqueInvalid() = default;
+    explicit UniqueInvalid(HANDLE handle) : handle_(handle) {}
+    UniqueInvalid(const UniqueInvalid&) = delete;
+    UniqueInvalid& operator=(const UniqueInvalid&) = delete;
+    ~UniqueInvalid() { close(); }
     HANDLE get() const { return handle_; }
     explicit operator bool() const { return handle_ != INVALID_HANDLE_VALUE; }
     void close() {
-        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+        if (handle_ != INVALID_HANDLE_VALUE) Close(handle_);
         handle_ = INVALID_HANDLE_VALUE;
     }
 
 private:
     HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
+
+using UniqueFile = UniqueInvalid<CloseKernelHandle>;
+using UniqueFind = UniqueInvalid<CloseFind>;
 
 }  // namespace dwl::win32

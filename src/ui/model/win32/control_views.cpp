@@ -514,6 +514,14 @@ bool ControlViews::OnCommand(int id, int code) {
     return false;
 }
 
+bool ControlViews::OnDialogCommand(WPARAM wParam, LPARAM lParam) {
+    const int id = LOWORD(wParam);
+    if (lParam != 0) return OnCommand(id, HIWORD(wParam));
+    if (id != IDOK && id != IDCANCEL) return false;
+    OnCommand(id, BN_CLICKED);
+    return true;
+}
+
 bool ControlViews::OnDrawItem(const DRAWITEMSTRUCT& item) {
     Binder* binder = Find(item.hwndItem);
     return binder && binder->OnDrawItem(item);

@@ -207,6 +207,10 @@ public:
 
     // WM_COMMAND from one of the children; true when it was one of them.
     bool OnCommand(int id, int code);
+    // A window's WM_COMMAND: a child's notification, or Enter and Escape as
+    // the dialog keys report them (IDOK, IDCANCEL without a control), which
+    // press the button of that id. False for anything else (a menu command).
+    bool OnDialogCommand(WPARAM wParam, LPARAM lParam);
     // WM_DRAWITEM for an owner-drawn child; true when it was one of them.
     bool OnDrawItem(const DRAWITEMSTRUCT& item);
 

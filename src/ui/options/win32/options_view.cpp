@@ -313,16 +313,10 @@ LRESULT OptionsView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         if (wParam == kSchedulerTimerId && events_) events_->OnSchedulerTick();
         return 0;
-    case WM_COMMAND: {
-        const int id = LOWORD(wParam);
-        if (lParam != 0 || id == IdOK || id == IdCancel) {
-            // A control, or Enter and Escape as the dialog keys report them.
-            if (views_) views_->OnCommand(id, lParam != 0 ? HIWORD(wParam) : BN_CLICKED);
-        } else if (events_) {
-            events_->OnMenuCommand(id);
-        }
+    case WM_COMMAND:
+        if ((!views_ || !views_->OnDialogCommand(wParam, lParam)) && lParam == 0 && events_)
+            events_->OnMenuCommand(LOWORD(wParam));
         return 0;
-    }
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
         if (header && header->hwndFrom == tabs_ && header->code == static_cast<UINT>(TCN_SELCHANGE)) {

@@ -57,8 +57,7 @@ bool PasswordDialog::Run(HWND owner, const std::string& caption, bool twice) {
 LRESULT PasswordDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
-        if (views_ && (lParam != 0 || LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL))
-            views_->OnCommand(LOWORD(wParam), lParam != 0 ? HIWORD(wParam) : BN_CLICKED);
+        if (views_) views_->OnDialogCommand(wParam, lParam);
         return 0;
     case DM_GETDEFID: return MAKELRESULT(IdPasswordOK, DC_HASDEFID);
     case WM_CLOSE: DestroyWindow(window_); return 0;

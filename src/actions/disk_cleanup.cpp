@@ -1,6 +1,7 @@
 #include "actions/disk_cleanup.h"
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "platform/disk.h"
@@ -10,40 +11,114 @@
 namespace dwl {
 namespace {
 
-constexpr const char* kAllFiles = "*.*";
 constexpr size_t kReportEvery = 64;
 
-// A folder's own path: absolute ("X:\..." or "\\server\share\..."), not a
-// drive's root, ending in a backslash. Empty for anything else, which is
-// then not searched: an empty or relative path would mean the current folder.
-std::string SearchableFolder(std::string folder) {
-    folder = StripNulls(folder);
-    if (!folder.empty() && folder.back() != '\\') folder += '\\';
-    const bool drive = folder.size() > 3 && folder[1] == ':' && folder[2] == '\\';
-    const bool share = folder.size() > 2 && folder[0] == '\\' && folder[1] == '\\';
-    return drive || share ? folder : std::string();
+// What a character becomes when a code page without it stands in its nearest
+// look-alike ("best fit"), for the characters that would then be separators
+// or dots; other characters outside ASCII count as a plain '?'.
+char LookAlike(char16_t c) {
+    switch (c) {
+    case 0xFF3C: case 0xFE68: case 0x2216: case 0x29F5: case 0x29F9: return '\\';
+    case 0xFF0F: case 0x2215: case 0x2044: case 0x29F8: return '/';
+    case 0xFF1A: case 0x2236: case 0xFE55: case 0xFE13: case 0xA789: return ':';
+    case 0xFF0E: case 0x2024: case 0xFE52: return '.';
+    default: return c < 0x80 ? static_cast<char>(c) : '?';
+    }
 }
+
+bool ReadsAsPath(const std::string& name) {
+    return name.empty() || name == "." || name == ".." || name.find_first_of("\\/:") != std::string::npos;
+}
+
+// The first characters of a path that the system reads the same from any
+// current folder: "X:\" or "\\".
+bool IsAbsolute(const std::u16string& path) {
+    auto separator = [](char16_t c) { return c == u'\\' || c == u'/'; };
+    const bool drive = path.size() >= 3 && path[1] == u':' && separator(path[2]);
+    return drive || (path.size() >= 2 && separator(path[0]) && separator(path[1]));
+}
+
+// `path` in its plain form, ending in a backslash: without the "\\?\" or
+// "\\.\" of the system's own spellings ("\\?\UNC\server\share" is
+// "\\server\share") and with '/' read as '\'.
+std::u16string PlainFolder(std::u16string path) {
+    if (path.rfind(u"\\\\?\\UNC\\", 0) == 0)
+        path.erase(0, 6);
+    else if (path.rfind(u"\\\\?\\", 0) == 0 || path.rfind(u"\\\\.\\", 0) == 0)
+        path.erase(0, 4);
+    for (char16_t& c : path)
+        if (c == u'/') c = u'\\';
+    if (path.empty() || path.back() != u'\\') path += u'\\';
+    return path;
+}
+
+// `folder` (a plain folder) when it lies below the root of a drive
+// ("X:\name\") or of a share ("\\server\share\name\") and none of its parts
+// is empty, "." or ".."; empty for a root, a device or volume path and
+// anything else.
+std::u16string BelowRoot(const std::u16string& folder) {
+    size_t at = 0;
+    if (folder.size() >= 3 && folder[1] == u':' && folder[2] == u'\\') {
+        if (!((folder[0] | 0x20) >= u'a' && (folder[0] | 0x20) <= u'z')) return {};
+        at = 3;
+    } else if (folder.rfind(u"\\\\", 0) == 0) {
+        const size_t server = folder.find(u'\\', 2), share = folder.find(u'\\', server + 1);
+        if (server == 2 || share == server + 1 || share == std::u16string::npos) return {};
+        at = share + 1;
+    } else {
+        return {};
+    }
+    if (at == folder.size()) return {};
+    for (size_t end; at < folder.size(); at = end + 1) {
+        end = folder.find(u'\\', at);
+        const std::u16string part = folder.substr(at, end - at);
+        if (part.empty() || part == u"." || part == u"..") return {};
+    }
+    return folder;
+}
+
+// True when `path` is `folder` or lies below it (folder ending in a backslash).
+bool Holds(const std::u16string& folder, const std::u16string& path) {
+    return !folder.empty() && path.compare(0, folder.size(), folder) == 0;
+}
+
+// A folder to clean, as the system resolved it when the clean-up began:
+// `path` is what is searched; `key` and `finalKey` (where the system names
+// open files) are the full and the final path folded for comparing.
+struct Root {
+    std::u16string path, key;
+    std::optional<std::u16string> finalKey;
+};
+
+// Folders no root may hold, each with its full and final paths folded.
+using KeptFolders = std::vector<std::pair<std::u16string, std::vector<std::u16string>>>;
 
 // CleanUpList: the files found, in the order found. Each folder's path is
 // kept once and each file as its folder's number and its name, so that a
 // hundred thousand files take a few megabytes.
 class CleanUpList {
 public:
-    void AddFolder(const std::string& folder) { folders_.push_back(folder); }
-    void AddFile(const std::string& name) {
+    void AddFolder(const std::u16string& folder, size_t root) { folders_.push_back({folder, root}); }
+    void AddFile(const std::u16string& name) {
         files_.push_back({static_cast<uint32_t>(folders_.size() - 1), static_cast<uint32_t>(names_.size())});
-        names_.append(name).push_back('\0');
+        names_.append(name).push_back(u'\0');
     }
     size_t Count() const { return files_.size(); }
-    std::string Path(size_t i) const { return folders_[files_[i].folder] + (names_.c_str() + files_[i].name); }
+    size_t Root(size_t i) const { return folders_[files_[i].folder].root; }
+    const std::u16string& Folder(size_t i) const { return folders_[files_[i].folder].path; }
+    std::u16string Name(size_t i) const { return names_.c_str() + files_[i].name; }
 
 private:
+    struct ListedFolder {
+        std::u16string path;
+        size_t root;
+    };
     struct File {
         uint32_t folder, name;
     };
-    std::vector<std::string> folders_;
+    std::vector<ListedFolder> folders_;
     std::vector<File> files_;
-    std::string names_;
+    std::u16string names_;
 };
 
 class CleanUp {
@@ -52,19 +127,20 @@ public:
 
     void CollectTempFiles() {
         what_ = "Looking for temporary files...";
-        FindFilesRecursive(disk_.TempFolder(), kAllFiles);
+        Collect(disk_.TempFolder(), "temporary folder");
     }
 
     void CollectInternetCacheFiles(MyRegistry& registry) {
         what_ = "Looking for temporary internet files...";
         registry.TuneMyRegistry("HKEY_CURRENT_USER", "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer");
-        FindFilesRecursive(registry.LoadFromRegistry("Shell Folders", "Cache", ""), kAllFiles);
+        const std::string cache = registry.LoadFromRegistry("Shell Folders", "Cache", "");
+        Collect(disk_.Widen(cache.substr(0, cache.find('\0'))), "internet cache folder");
     }
 
     void DeleteFiles() {
         what_ = "Deleting temporary files...";
         for (size_t i = 0; i < list_.Count(); ++i) {
-            if (disk_.RemoveFile(list_.Path(i))) ++deleted_;
+            if (DeleteInside(roots_[list_.Root(i)], list_.Folder(i), list_.Name(i))) ++deleted_;
             if (i % kReportEvery == 0) Report();
         }
         Report();
@@ -77,34 +153,102 @@ public:
     }
 
 private:
-    void FindFilesRecursive(const std::string& path, const std::string& pattern) {
-        const std::string folder = SearchableFolder(path);
-        if (folder.empty()) return;
+    void Collect(const std::u16string& folder, const std::string& what) {
+        if (folder.empty()) return;  // no such folder: an empty path would be the current one
+        if (const std::string refused = Refusal(folder); !refused.empty()) {
+            disk_.Trace("clean-up: the " + what + " \"" + disk_.Narrow(folder) + "\" is not cleaned: " + refused);
+            return;
+        }
+        FindFilesRecursive(roots_.size() - 1, roots_.back().path);
+    }
+
+    // Resolves a folder to clean into a new root; why it is refused, or empty.
+    std::string Refusal(const std::u16string& folder) {
+        if (!IsAbsolute(folder)) return "not a full path";
+        Root root;
+        root.path = BelowRoot(PlainFolder(disk_.FullPath(folder)));
+        if (root.path.empty()) return "a drive, a share or a device";
+        const unsigned attributes = disk_.Attributes(root.path);
+        if (attributes == kNoAttributes || !(attributes & kAttributeDirectory)) return "no folder";
+        if (attributes & kAttributeReparsePoint) return "a junction or a link";
+        root.key = disk_.FoldCase(root.path);
+        if (const auto final = disk_.FinalPath(root.path)) {
+            root.finalKey = disk_.FoldCase(BelowRoot(PlainFolder(*final)));
+            if (root.finalKey->empty()) return "it resolves to a drive, a share or no folder";
+        }
+        for (const auto& [keep, keys] : Kept())
+            for (const std::u16string& key : keys)
+                if (Holds(root.key, key) || (root.finalKey && Holds(*root.finalKey, key)))
+                    return "it holds " + disk_.Narrow(keep);
+        roots_.push_back(std::move(root));
+        return {};
+    }
+
+    const KeptFolders& Kept() {
+        if (!kept_) {
+            kept_.emplace();
+            for (const std::u16string& folder : disk_.FoldersToKeep()) {
+                if (folder.empty()) continue;
+                std::vector<std::u16string> keys{disk_.FoldCase(PlainFolder(disk_.FullPath(folder)))};
+                if (const auto final = disk_.FinalPath(folder); final && !final->empty())
+                    keys.push_back(disk_.FoldCase(PlainFolder(*final)));
+                kept_->push_back({folder, keys});
+            }
+        }
+        return *kept_;
+    }
+
+    // A name that can be joined to its folder's path: it holds no separator
+    // and is no "." or "..", also once converted to the code page.
+    bool IsPlainName(const std::u16string& name) {
+        std::string alike;
+        for (char16_t c : name) alike += LookAlike(c);
+        return !ReadsAsPath(alike) && !ReadsAsPath(disk_.Narrow(name));
+    }
+
+    void FindFilesRecursive(size_t root, const std::u16string& folder) {
         Report();
         // Folders first, then the files; a subfolder that is a junction or a
         // link leads out of the folder and is left alone.
-        const bool everything = pattern == kAllFiles || pattern == "*";
-        std::vector<std::string> subfolders;
+        std::vector<std::u16string> subfolders;
         bool listed = false;
-        disk_.ListFolder(folder, "*", [&](const std::string& entry, unsigned attributes) {
-            const std::string name = StripNulls(entry);
-            if (name.empty() || name == "." || name == "..") return;
+        disk_.ListFolder(folder, [&](const std::u16string& entry, unsigned attributes) {
+            const std::u16string name = StripNulls(entry);
+            if (!IsPlainName(name)) return;
             if (attributes & kAttributeDirectory) {
                 if (!(attributes & kAttributeReparsePoint)) subfolders.push_back(name);
-            } else if (everything) {
-                if (!listed) list_.AddFolder(folder), listed = true;
+            } else {
+                if (!listed) list_.AddFolder(folder, root), listed = true;
                 list_.AddFile(name);
             }
         });
-        if (!everything) {
-            disk_.ListFolder(folder, pattern, [&](const std::string& entry, unsigned attributes) {
-                const std::string name = StripNulls(entry);
-                if (name.empty() || name == "." || name == ".." || (attributes & kAttributeDirectory)) return;
-                if (!listed) list_.AddFolder(folder), listed = true;
-                list_.AddFile(name);
-            });
+        for (const std::u16string& name : subfolders) FindFilesRecursive(root, folder + name + u"\\");
+    }
+
+    // Deletes a file found in `folder` only when it still lies inside its
+    // root: by its full path now, and by the path of the file as opened
+    // (or, where the system cannot name open files, when no folder between
+    // the root and the file has become a junction or a link).
+    bool DeleteInside(const Root& root, const std::u16string& folder, const std::u16string& name) {
+        const std::u16string path = folder + name;
+        if (!Below(root.key, PlainFolder(disk_.FullPath(path)))) return false;
+        const std::unique_ptr<IFileToDelete> file = disk_.OpenToDelete(path);
+        if (!file) return false;
+        if (root.finalKey) {
+            const auto final = file->FinalPath();
+            if (!final || !Below(*root.finalKey, PlainFolder(*final))) return false;
+        } else {
+            for (std::u16string between = folder; between.size() > root.path.size();
+                 between.resize(between.rfind(u'\\', between.size() - 2) + 1))
+                if (disk_.Attributes(between) & kAttributeReparsePoint) return false;
         }
-        for (const std::string& name : subfolders) FindFilesRecursive(folder + name + "\\", pattern);
+        return file->Delete();
+    }
+
+    // True when `path` lies below the folder whose folded path is `key`.
+    bool Below(const std::u16string& key, const std::u16string& path) {
+        const std::u16string folded = disk_.FoldCase(path);
+        return folded.size() > key.size() && Holds(key, folded);
     }
 
     void Report() {
@@ -113,6 +257,8 @@ private:
 
     IDiskCleanUp& disk_;
     ICleanUpProgress* progress_;
+    std::vector<Root> roots_;
+    std::optional<KeptFolders> kept_;
     CleanUpList list_;
     std::string what_;
     size_t deleted_ = 0;
@@ -120,7 +266,7 @@ private:
 
 }  // namespace
 
-std::string StripNulls(const std::string& text) { return text.substr(0, text.find('\0')); }
+std::u16string StripNulls(const std::u16string& text) { return text.substr(0, text.find(u'\0')); }
 
 void RunCleanUp(const CleanUpBoxes& boxes, IDiskCleanUp& disk, MyRegistry& registry, ICleanUpProgress* progress) {
     const bool temp = boxes.chkCleanTemp.Value() != 0;

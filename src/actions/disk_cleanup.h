@@ -25,14 +25,21 @@ public:
 };
 
 // The text up to its first NUL character.
-std::string StripNulls(const std::string& text);
+std::u16string StripNulls(const std::u16string& text);
 
 // Deletes the files of the temporary folder and of the internet cache (all
 // found first, then deleted in the order found: a folder's own files before
 // those of its subfolders), then empties the recycle bins, as the boxes
-// choose. Folders stay, and the search never leaves the two folders: it
-// does not go into junctions or symbolic links. Nothing is reported; a file
-// that cannot be deleted stays.
+// choose. Folders stay, and nothing outside the two folders is deleted:
+// - a folder is cleaned only when it lies below a drive's or share's root
+//   and neither is nor holds a folder of the system, the user's profile or
+//   the program (one trace line says why one is refused);
+// - names that would read as paths (holding \, / or :, also once converted
+//   to the ANSI code page, or "." and "..") are skipped;
+// - each file is checked again when it is deleted: its full path and the
+//   path of the file as opened lie inside its folder, so a folder swapped for
+//   a junction or link after the search is not followed.
+// Nothing is reported; a file that cannot be deleted stays.
 void RunCleanUp(const CleanUpBoxes& boxes, IDiskCleanUp& disk, MyRegistry& registry, ICleanUpProgress* progress);
 
 }  // namespace dwl

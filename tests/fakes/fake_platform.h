@@ -11,6 +11,7 @@
 #include "actions/countdown.h"
 #include "actions/disk_cleanup.h"
 #include "fakes/fake_clock.h"
+#include "fakes/fake_disk.h"
 #include "platform/dialogs.h"
 #include "platform/disk.h"
 #include "platform/files.h"
@@ -195,32 +196,6 @@ struct FakeCountdownWindow : ICountdownWindow, Recorder {
     void SetAlwaysOnTop() override {}
     void ClearAlwaysOnTop() override {}
     void Destroy() override { Note("destroy countdown"); }
-};
-
-// A file tree: each folder (ending in a backslash) with its entries in
-// listing order. Every file can be deleted but those in `locked`.
-struct FakeDisk : IDiskCleanUp, ICleanUpProgress, Recorder {
-    using Recorder::Recorder;
-    std::string TempFolder() override { return temp; }
-    bool ListFolder(const std::string& folder, const std::string&, const EntryFound& found) override {
-        const auto entries = tree.find(folder);
-        if (entries == tree.end()) return false;
-        found(".", kAttributeDirectory);
-        found("..", kAttributeDirectory);
-        for (const auto& [name, attributes] : entries->second) found(name, attributes);
-        return true;
-    }
-    bool RemoveFile(const std::string& path) override {
-        Note("delete " + path);
-        return locked.count(path) == 0;
-    }
-    void EmptyRecycleBin() override { Note("empty recycle bin"); }
-    void Report(const std::string&, size_t deleted) override { lastDeleted = deleted; }
-    void Finished() override { Note("clean-up done"); }
-    std::string temp = "C:\\Temp\\";
-    std::map<std::string, std::vector<std::pair<std::string, unsigned>>> tree;
-    std::set<std::string> locked;
-    size_t lastDeleted = 0;
 };
 
 struct FakeQuickbarWindow : IQuickbarWindow, Recorder {

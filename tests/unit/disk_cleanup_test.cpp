@@ -24,10 +24,17 @@ struct CleanUpTest : ::testing::Test {
         RunCleanUp({temp, cache, bin}, disk, myRegistry, &disk);
         return journal;
     }
+    Journal RunCache(const std::string& folder) {
+        registry.values[{Hive::CurrentUser, kShellFolders, "Cache"}] = folder;
+        return Run(0, 1, 0);
+    }
 };
 
-TEST_F(CleanUpTest, FilesFirstThenSubfoldersDepthFirstNeverThroughLinks) {
-    disk.tree["C:\\Temp\\"] = {{"b.txt", 0}, {"sub", 0x10}, {"a.txt", 0x6}, {"link", 0x410}, {"jn", 0x10 | 0x400}};
+TEST_F(CleanUpTest, FilesFirstThenSubfoldersDepthFirstNeverThroughLinksNorByNamesThatReadAsPaths) {
+    disk.tree["C:\\Temp\\"] = {{"b.txt", 0},        {"sub", 0x10},      {"a.txt", 0x6},
+                               {"link", 0x410},     {"jn", 0x10 | 0x400}, {"..\xEF\xBC\xBC..\xEF\xBC\xBC" "boot.ini", 0},
+                               {"\xEF\xBC\x8E\xEF\xBC\x8E", 0}, {"x\xE2\x88\x95y", 0}, {"s:stream", 0},
+                               {"up\xEF\xBC\xBC", 0x10}};
     disk.tree["C:\\Temp\\sub\\"] = {{"deeper", 0x10}, {"c.txt", 0}};
     disk.tree["C:\\Temp\\sub\\deeper\\"] = {{"d.txt", 0}};
     disk.tree["C:\\Temp\\link\\"] = {{"mine.doc", 0}};
@@ -40,12 +47,41 @@ TEST_F(CleanUpTest, FilesFirstThenSubfoldersDepthFirstNeverThroughLinks) {
     EXPECT_EQ(disk.lastDeleted, 4u);  // the held file stays
     EXPECT_EQ(Run(0, 0, 1), (Journal{"empty recycle bin", "clean-up done"}));
 
-    // Without a cache folder of its own nothing is searched: no root, no relative path.
-    disk.tree["\\"] = disk.tree["C:\\"] = disk.tree["Cache\\"] = {{"boot.ini", 0}};
-    for (const char* value : {"", "C:\\", "C:", "Cache", "\\"}) {
-        SCOPED_TRACE(value);
-        registry.values[{Hive::CurrentUser, kShellFolders, "Cache"}] = value;
-        EXPECT_EQ(Run(0, 1, 0), Journal{"clean-up done"});
+    // Without a cache folder of its own nothing is searched: no relative path.
+    disk.tree["Cache\\"] = {{"boot.ini", 0}};
+    for (const char* value : {"", "Cache", "\\Cache"}) EXPECT_EQ(RunCache(value).back(), "clean-up done") << value;
+}
+
+TEST_F(CleanUpTest, AFolderIsRefusedAsTheSystemResolvesItWhenItIsARootOrHoldsTheSystemsFolders) {
+    for (const char* folder : {"C:\\", "C:\\Windows\\", "C:\\Users\\", "C:\\Users\\me\\", "C:\\Program Files\\",
+                               "C:\\Program Files\\Duskwell\\", "C:\\Jn\\"})
+        disk.tree[folder] = {{"f.txt", 0}};
+    disk.links = {{"C:\\Jn\\", "C:\\Users\\me\\"}, {"C:\\Old\\", "C:\\Users\\"}};
+    disk.full = {{"C:\\.", "C:\\"}, {"C:\\Windows\\..", "C:\\"}, {"C:\\\\", "C:\\"}};
+    for (const char* folder : {"C:\\.", "C:\\Windows\\..", "C:\\\\", "\\\\?\\C:\\", "\\\\.\\C:\\", "\\\\server\\share",
+                               "\\\\?\\UNC\\server\\share\\", "\\\\?\\GLOBALROOT\\Device\\x", "\\\\?\\C:\\Users\\..\\",
+                               "C:\\Windows", "c:\\users", "C:\\Users\\me", "C:\\Program Files\\Duskwell",
+                               "C:\\Program Files", "C:\\Jn", "C:\\Old", "C:\\Old\\me"}) {
+        const Journal run = RunCache(folder);
+        ASSERT_EQ(run.size(), 2u) << folder;  // one trace line, nothing deleted
+        EXPECT_EQ(run[0].rfind("trace clean-up: the internet cache folder \"", 0), 0u) << run[0];
+    }
+    disk.tree["C:\\Users\\other\\"] = {{"f.txt", 0}};
+    EXPECT_EQ(RunCache("C:\\Old\\other"), (Journal{"delete C:\\Users\\other\\f.txt", "clean-up done"}))
+        << "a folder below a link is cleaned when it holds none of them";
+}
+
+TEST_F(CleanUpTest, AFolderSwappedForAJunctionAfterTheSearchIsNotFollowed) {
+    disk.tree["C:\\Temp\\"] = {{"a.txt", 0}, {"sub", 0x10}};
+    disk.tree["C:\\Temp\\sub\\"] = {{"deeper", 0x10}, {"c.txt", 0}};
+    disk.tree["C:\\Temp\\sub\\deeper\\"] = {{"d.txt", 0}};
+    disk.tree["C:\\Windows\\"] = {{"c.txt", 0}, {"deeper", 0x10}};
+    disk.tree["C:\\Windows\\deeper\\"] = {{"d.txt", 0}};
+    for (const bool xp : {false, true}) {
+        disk.namesOpenFiles = !xp;
+        disk.links.clear();
+        disk.beforeDelete = [&] { disk.links["C:\\Temp\\sub\\"] = "C:\\Windows\\"; };
+        EXPECT_EQ(Run(1, 0, 0), (Journal{"delete C:\\Temp\\a.txt", "clean-up done"})) << xp;
     }
 }
 

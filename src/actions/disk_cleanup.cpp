@@ -226,17 +226,17 @@ private:
     }
 
     // Deletes a file found in `folder` only when it still lies inside its
-    // root: by its full path now, and by the path of the file as opened
-    // (or, where the system cannot name open files, when no folder between
-    // the root and the file has become a junction or a link).
+    // root: by its full path now, and by the path of the file as opened; where
+    // the system cannot name the open file (XP), when no folder between the
+    // root and the file has become a junction or a link.
     bool DeleteInside(const Root& root, const std::u16string& folder, const std::u16string& name) {
         const std::u16string path = folder + name;
         if (!Below(root.key, PlainFolder(disk_.FullPath(path)))) return false;
         const std::unique_ptr<IFileToDelete> file = disk_.OpenToDelete(path);
         if (!file) return false;
-        if (root.finalKey) {
-            const auto final = file->FinalPath();
-            if (!final || !Below(*root.finalKey, PlainFolder(*final))) return false;
+        const auto final = root.finalKey ? file->FinalPath() : std::nullopt;
+        if (final && !final->empty()) {
+            if (!Below(*root.finalKey, PlainFolder(*final))) return false;
         } else {
             for (std::u16string between = folder; between.size() > root.path.size();
                  between.resize(between.rfind(u'\\', between.size() - 2) + 1))

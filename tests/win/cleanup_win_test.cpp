@@ -1,6 +1,7 @@
 // The clean-up on a real folder tree.
 #include <windows.h>
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <string>
 #include <vector>
@@ -16,59 +17,103 @@
 namespace dwl::win32 {
 namespace {
 
-// The test's folder stands in for the temporary folder; run-win-tier puts a
-// link to C:\dwl-outside into it beforehand.
-struct TestDisk : Win32DiskCleanUp {
-    TestDisk() : Win32DiskCleanUp([] { return HWND{}; }) {}
-    std::string TempFolder() override { return "C:\\dwl-cleanup\\"; }
-    bool RemoveFile(const std::string& path) override {
-        const bool removed = Win32DiskCleanUp::RemoveFile(path);
-        if (removed) deleted.push_back(path.substr(TempFolder().size()));
-        return removed;
-    }
-    std::vector<std::string> deleted;
-};
+// run-win-tier prepares C:\dwl-cleanup (the temporary folder here) holding a
+// link to C:\dwl-outside, and the drive Q: on C:\dwl-drive.
+const std::wstring kRoot = L"C:\\dwl-cleanup\\";
 
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-void Make(const std::string& path) {
-    UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+void Make(const std::wstring& path) {
+    UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
 }
 
-TEST(CleanUp, DeletesDepthFirstKeepsHeldFilesAndFoldersAndNeverFollowsLinks) {
-    const std::string root = "C:\\dwl-cleanup\\";
-    ASSERT_TRUE(Exists(root + "link\\keep.txt")) << "run-win-tier prepares the link";
-    for (const char* folder : {"sub", "sub\\deeper", "cwd"}) CreateDirectoryA((root + folder).c_str(), nullptr);
-    for (const char* file : {"a.txt", "held.txt", "sub\\b.txt", "sub\\deeper\\c.txt", "sub\\d.txt", "cwd\\e.txt"})
-        Make(root + file);
-    UniqueFile held(CreateFileA((root + "held.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+// Has run-win-tier swap the folder "sub" for a link once the search is done.
+struct SwappingDisk : Win32DiskCleanUp {
+    SwappingDisk() : Win32DiskCleanUp([] { return HWND{}; }) {}
+    std::u16string TempFolder() override { return u"C:\\dwl-cleanup\\"; }
+    std::unique_ptr<IFileToDelete> OpenToDelete(const std::u16string& path) override {
+        ++opened;
+        if (!swapped) {
+            Make(L"C:\\dwl-swap-now");
+            for (int wait = 0; wait < 400 && !swapped; ++wait) swapped = Exists(L"C:\\dwl-swapped") || (Sleep(50), false);
+        }
+        return Win32DiskCleanUp::OpenToDelete(path);
+    }
+    bool swapped = false;
+    int opened = 0;
+};
+
+struct CleanUpWin : ::testing::Test {
     Win32Registry registry;
     Win32Dialogs dialogs;
-    MyRegistry myRegistry(registry, dialogs, "Duskwell");
+    MyRegistry myRegistry{registry, dialogs, "Duskwell"};
     const std::string shellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-    registry.DeleteValue(Hive::CurrentUser, shellFolders, "Cache");
     CheckBox temp{"t"}, cache{"c"}, bin{"b"};
-    TestDisk disk;
+    void Run(IDiskCleanUp& disk, int t, int c) {
+        temp.SetValue(t), cache.SetValue(c);
+        RunCleanUp({temp, cache, bin}, disk, myRegistry, nullptr);
+    }
+};
+
+TEST_F(CleanUpWin, DeletesAllButHeldFilesAndFoldersNeverWhereNamesOrLinksSwappedInLeadOutTo) {
+    ASSERT_TRUE(Exists(kRoot + L"link\\keep.txt")) << "run-win-tier prepares the links";
+    for (const wchar_t* folder : {L"sub", L"sub\\deeper", L"cwd"}) CreateDirectoryW((kRoot + folder).c_str(), nullptr);
+    std::wstring deep = L"\\\\?\\" + kRoot + L"cwd";  // longer than MAX_PATH
+    for (int i = 0; i < 3; ++i) CreateDirectoryW((deep += L"\\" + std::wstring(100, L'x')).c_str(), nullptr);
+    const std::wstring planted = L"..\xFF3C" L"dwl-boot.ini";  // "..\dwl-boot.ini" in the ANSI code page
+    for (const std::wstring& file : {kRoot + L"a.txt", kRoot + L"held.txt", kRoot + L"sub\\b.txt",
+                                     kRoot + L"sub\\deeper\\c.txt", kRoot + L"cwd\\e.txt", kRoot + planted,
+                                     deep + L"\\f.txt", std::wstring(L"C:\\dwl-boot.ini")})
+        Make(file);
+    UniqueFile held(CreateFileW((kRoot + L"held.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    registry.DeleteValue(Hive::CurrentUser, shellFolders, "Cache");
+    SwappingDisk disk;
 
     // Without a "Cache" value there is no cache folder: not even the current one is searched.
-    cache.SetValue(1);
-    ASSERT_TRUE(SetCurrentDirectoryA((root + "cwd").c_str()));
-    RunCleanUp({temp, cache, bin}, disk, myRegistry, nullptr);
-    EXPECT_TRUE(disk.deleted.empty());
-    SetCurrentDirectoryA("C:\\");
+    ASSERT_TRUE(SetCurrentDirectoryW((kRoot + L"cwd").c_str()));
+    Run(disk, 0, 1);
+    EXPECT_EQ(disk.opened, 0);
+    SetCurrentDirectoryW(L"C:\\");
 
-    temp.SetValue(1), cache.SetValue(0);
-    RunCleanUp({temp, cache, bin}, disk, myRegistry, nullptr);
-    std::vector<std::string> sorted = disk.deleted;
-    std::sort(sorted.begin(), sorted.end());
-    EXPECT_EQ(sorted,
-              (std::vector<std::string>{"a.txt", "cwd\\e.txt", "sub\\b.txt", "sub\\d.txt", "sub\\deeper\\c.txt"}));
-    // A folder's own files before those of its subfolders.
-    auto at = [&](const std::string& name) { return std::find(disk.deleted.begin(), disk.deleted.end(), name); };
-    EXPECT_LT(at("sub\\d.txt"), at("sub\\deeper\\c.txt"));
-    EXPECT_LT(at("a.txt"), at("sub\\b.txt"));
-    EXPECT_TRUE(Exists(root + "held.txt"));
-    EXPECT_TRUE(Exists(root + "sub\\deeper"));
-    EXPECT_TRUE(Exists("C:\\dwl-outside\\keep.txt"));
+    Run(disk, 1, 0);
+    ASSERT_TRUE(disk.swapped);
+    for (const std::wstring& gone : {kRoot + L"a.txt", kRoot + L"cwd\\e.txt", deep + L"\\f.txt"})
+        EXPECT_FALSE(Exists(gone)) << gone.size();
+    // Found before the swap, the files of "sub" were by then outside.
+    for (const std::wstring& kept : {kRoot + L"held.txt", kRoot + planted, std::wstring(L"C:\\dwl-boot.ini"),
+                                     std::wstring(L"C:\\dwl-outside\\keep.txt"), std::wstring(L"C:\\dwl-outside\\b.txt"),
+                                     std::wstring(L"C:\\dwl-outside\\deeper\\c.txt"), std::wstring(L"C:\\dwl-sub-away\\deeper")})
+        EXPECT_TRUE(Exists(kept)) << kept.size();
+}
+
+std::wstring Environment(const wchar_t* name) {
+    wchar_t value[MAX_PATH] = {};
+    return GetEnvironmentVariableW(name, value, MAX_PATH) ? value : L"";
+}
+
+TEST_F(CleanUpWin, NoFolderTheSystemFallsBackToAndNoneThatIsARootOrHoldsTheProfile) {
+    wchar_t profile[MAX_PATH] = {};
+    ASSERT_TRUE(SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PROFILE, nullptr, 0, profile)));
+    const std::wstring keep = std::wstring(profile) + L"\\dwl-keep.txt", tmp = Environment(L"TMP"),
+                       temps = Environment(L"TEMP");
+    Make(keep);
+    ASSERT_TRUE(Exists(L"Q:\\q.txt")) << "run-win-tier maps the drive";
+    Win32DiskCleanUp disk([] { return HWND{}; });
+    SetEnvironmentVariableW(L"TMP", nullptr);
+    SetEnvironmentVariableW(L"TEMP", nullptr);
+    EXPECT_EQ(disk.TempFolder(), u"");  // GetTempPath would give the profile now
+    Run(disk, 1, 0);
+    EXPECT_TRUE(Exists(keep));
+    for (const std::wstring& folder : {std::wstring(profile), std::wstring(profile) + L"\\..", std::wstring(L"Q:\\."),
+                                       std::wstring(L"Q:\\\\"), std::wstring(L"Q:\\x\\.."),
+                                       std::wstring(L"\\\\?\\Q:\\"), std::wstring(L"\\\\.\\Q:\\")}) {
+        SetEnvironmentVariableW(L"TEMP", folder.c_str());
+        registry.WriteString(Hive::CurrentUser, shellFolders, "Cache", std::string(folder.begin(), folder.end()));
+        Run(disk, 1, 1);
+        EXPECT_TRUE(Exists(keep) && Exists(L"Q:\\q.txt")) << folder.size();
+    }
+    SetEnvironmentVariableW(L"TMP", tmp.c_str());
+    SetEnvironmentVariableW(L"TEMP", temps.c_str());
+    registry.DeleteValue(Hive::CurrentUser, shellFolders, "Cache");
 }
 
 }  // namespace

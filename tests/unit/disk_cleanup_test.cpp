@@ -31,15 +31,14 @@ struct CleanUpTest : ::testing::Test {
 };
 
 TEST_F(CleanUpTest, FilesFirstThenSubfoldersDepthFirstNeverThroughLinksNorByNamesThatReadAsPaths) {
-    disk.tree["C:\\Temp\\"] = {{"b.txt", 0},        {"sub", 0x10},      {"a.txt", 0x6},
-                               {"link", 0x410},     {"jn", 0x10 | 0x400}, {"..\xEF\xBC\xBC..\xEF\xBC\xBC" "boot.ini", 0},
-                               {"\xEF\xBC\x8E\xEF\xBC\x8E", 0}, {"x\xE2\x88\x95y", 0}, {"s:stream", 0},
-                               {"up\xEF\xBC\xBC", 0x10}};
-    disk.tree["C:\\Temp\\sub\\"] = {{"deeper", 0x10}, {"c.txt", 0}};
-    disk.tree["C:\\Temp\\sub\\deeper\\"] = {{"d.txt", 0}};
-    disk.tree["C:\\Temp\\link\\"] = {{"mine.doc", 0}};
-    disk.tree["C:\\Cache\\"] = {{std::string("e.dat\0junk", 10), 0}};
-    disk.locked = {"C:\\Temp\\a.txt"};
+    disk.tree[u"C:\\Temp\\"] = {{u"b.txt", 0}, {u"sub", 0x10}, {u"a.txt", 0x6}, {u"link", 0x410},
+                                {u"jn", 0x10 | 0x400}, {u"..\uFF3C..\uFF3Cboot.ini", 0}, {u"\uFF0E\uFF0E", 0},
+                                {u"x\u2215y", 0}, {u"s:stream", 0}, {u"up\uFF3C", 0x10}};
+    disk.tree[u"C:\\Temp\\sub\\"] = {{u"deeper", 0x10}, {u"c.txt", 0}};
+    disk.tree[u"C:\\Temp\\sub\\deeper\\"] = {{u"d.txt", 0}};
+    disk.tree[u"C:\\Temp\\link\\"] = {{u"mine.doc", 0}};
+    disk.tree[u"C:\\Cache\\"] = {{std::u16string(u"e.dat\0junk", 10), 0}};
+    disk.locked = {u"C:\\Temp\\a.txt"};
     registry.values[{Hive::CurrentUser, kShellFolders, "Cache"}] = "C:\\Cache";  // no trailing backslash
     EXPECT_EQ(Run(1, 1, 1), (Journal{"delete C:\\Temp\\b.txt", "delete C:\\Temp\\a.txt", "delete C:\\Temp\\sub\\c.txt",
                                      "delete C:\\Temp\\sub\\deeper\\d.txt", "delete C:\\Cache\\e.dat",
@@ -48,16 +47,16 @@ TEST_F(CleanUpTest, FilesFirstThenSubfoldersDepthFirstNeverThroughLinksNorByName
     EXPECT_EQ(Run(0, 0, 1), (Journal{"empty recycle bin", "clean-up done"}));
 
     // Without a cache folder of its own nothing is searched: no relative path.
-    disk.tree["Cache\\"] = {{"boot.ini", 0}};
+    disk.tree[u"Cache\\"] = {{u"boot.ini", 0}};
     for (const char* value : {"", "Cache", "\\Cache"}) EXPECT_EQ(RunCache(value).back(), "clean-up done") << value;
 }
 
 TEST_F(CleanUpTest, AFolderIsRefusedAsTheSystemResolvesItWhenItIsARootOrHoldsTheSystemsFolders) {
-    for (const char* folder : {"C:\\", "C:\\Windows\\", "C:\\Users\\", "C:\\Users\\me\\", "C:\\Program Files\\",
-                               "C:\\Program Files\\Duskwell\\", "C:\\Jn\\"})
-        disk.tree[folder] = {{"f.txt", 0}};
-    disk.links = {{"C:\\Jn\\", "C:\\Users\\me\\"}, {"C:\\Old\\", "C:\\Users\\"}};
-    disk.full = {{"C:\\.", "C:\\"}, {"C:\\Windows\\..", "C:\\"}, {"C:\\\\", "C:\\"}};
+    for (const char16_t* folder : {u"C:\\", u"C:\\Windows\\", u"C:\\Users\\", u"C:\\Users\\me\\", u"C:\\Program Files\\",
+                                   u"C:\\Program Files\\Duskwell\\", u"C:\\Jn\\", u"C:\\Users\\other\\"})
+        disk.tree[folder] = {{u"f.txt", 0}};
+    disk.links = {{u"C:\\Jn\\", u"C:\\Users\\me\\"}, {u"C:\\Old\\", u"C:\\Users\\"}};
+    disk.full = {{u"C:\\.", u"C:\\"}, {u"C:\\Windows\\..", u"C:\\"}, {u"C:\\\\", u"C:\\"}};
     for (const char* folder : {"C:\\.", "C:\\Windows\\..", "C:\\\\", "\\\\?\\C:\\", "\\\\.\\C:\\", "\\\\server\\share",
                                "\\\\?\\UNC\\server\\share\\", "\\\\?\\GLOBALROOT\\Device\\x", "\\\\?\\C:\\Users\\..\\",
                                "C:\\Windows", "c:\\users", "C:\\Users\\me", "C:\\Program Files\\Duskwell",
@@ -66,21 +65,20 @@ TEST_F(CleanUpTest, AFolderIsRefusedAsTheSystemResolvesItWhenItIsARootOrHoldsThe
         ASSERT_EQ(run.size(), 2u) << folder;  // one trace line, nothing deleted
         EXPECT_EQ(run[0].rfind("trace clean-up: the internet cache folder \"", 0), 0u) << run[0];
     }
-    disk.tree["C:\\Users\\other\\"] = {{"f.txt", 0}};
     EXPECT_EQ(RunCache("C:\\Old\\other"), (Journal{"delete C:\\Users\\other\\f.txt", "clean-up done"}))
         << "a folder below a link is cleaned when it holds none of them";
 }
 
 TEST_F(CleanUpTest, AFolderSwappedForAJunctionAfterTheSearchIsNotFollowed) {
-    disk.tree["C:\\Temp\\"] = {{"a.txt", 0}, {"sub", 0x10}};
-    disk.tree["C:\\Temp\\sub\\"] = {{"deeper", 0x10}, {"c.txt", 0}};
-    disk.tree["C:\\Temp\\sub\\deeper\\"] = {{"d.txt", 0}};
-    disk.tree["C:\\Windows\\"] = {{"c.txt", 0}, {"deeper", 0x10}};
-    disk.tree["C:\\Windows\\deeper\\"] = {{"d.txt", 0}};
+    disk.tree[u"C:\\Temp\\"] = {{u"a.txt", 0}, {u"sub", 0x10}};
+    disk.tree[u"C:\\Temp\\sub\\"] = {{u"deeper", 0x10}, {u"c.txt", 0}};
+    disk.tree[u"C:\\Temp\\sub\\deeper\\"] = {{u"d.txt", 0}};
+    disk.tree[u"C:\\Windows\\"] = {{u"c.txt", 0}, {u"deeper", 0x10}};
+    disk.tree[u"C:\\Windows\\deeper\\"] = {{u"d.txt", 0}};
     for (const bool xp : {false, true}) {
         disk.namesOpenFiles = !xp;
         disk.links.clear();
-        disk.beforeDelete = [&] { disk.links["C:\\Temp\\sub\\"] = "C:\\Windows\\"; };
+        disk.beforeDelete = [&] { disk.links[u"C:\\Temp\\sub\\"] = u"C:\\Windows\\"; };
         EXPECT_EQ(Run(1, 0, 0), (Journal{"delete C:\\Temp\\a.txt", "clean-up done"})) << xp;
     }
 }

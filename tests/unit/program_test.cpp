@@ -341,7 +341,7 @@ TEST_F(RunningProgramTest, CloseScenarioClosesTheNamedProgramOnly) {
 }  // namespace
 TEST_F(RunningProgramTest, AHotkeyCapturedAndAppliedIsRegisteredStoredShownAndActsAfterTheCleanUp) {
     Start({});
-    disk.tree["C:\\Temp\\"] = {{"t.tmp", 0}};
+    disk.tree[u"C:\\Temp\\"] = {{u"t.tmp", 0}};
     program.Form().chkCleanTemp.SetValue(1);
     HotkeyCapture& capture = *program.HotkeyCaptureModel();
     capture.GotFocus(HotkeyShutdown);

@@ -25,11 +25,11 @@ std::u16string Utf16(const wchar_t* text, size_t length) {
 template <typename Get>
 std::u16string Ask(Get get) {
     std::wstring buffer(MAX_PATH, L'\0');
-    for (int attempt = 0; attempt < 3; ++attempt) {
+    for (int attempt = 0; attempt < 8; ++attempt) {
         const DWORD length = get(buffer.data(), static_cast<DWORD>(buffer.size()));
         if (length == 0) return {};
         if (length < buffer.size()) return Utf16(buffer.data(), length);
-        buffer.assign(length + 1, L'\0');
+        buffer.assign(std::max<size_t>(length + 1, buffer.size() * 2), L'\0');  // some report only what they wrote
     }
     return {};
 }

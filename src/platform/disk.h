@@ -39,7 +39,8 @@ public:
     // system folders, the Program Files folders, the user's profile, the
     // program's own folder. Those the system does not give are left out.
     virtual std::vector<std::u16string> FoldersToKeep() = 0;
-    // `path` made absolute and its "." and ".." resolved, as the system does.
+    // `path` made absolute, its "." and ".." resolved and its short names
+    // spelled out where they exist, as the system does.
     virtual std::u16string FullPath(const std::u16string& path) = 0;
     // The path the system gives `folder` once opened (links followed), in the
     // form of IFileToDelete::FinalPath.

@@ -120,7 +120,13 @@ std::vector<std::u16string> Win32DiskCleanUp::FoldersToKeep() {
 }
 
 std::u16string Win32DiskCleanUp::FullPath(const std::u16string& path) {
-    return Ask([&](wchar_t* buffer, DWORD size) { return GetFullPathNameW(Wide(path), size, buffer, nullptr); });
+    const std::u16string full =
+        Ask([&](wchar_t* buffer, DWORD size) { return GetFullPathNameW(Wide(path), size, buffer, nullptr); });
+    if (full.find(u'~') == std::u16string::npos) return full;
+    // A short name ("PROGRA~1") spelled out, as XP cannot say where an open folder lies.
+    const std::u16string longName =
+        Ask([&](wchar_t* buffer, DWORD size) { return GetLongPathNameW(Wide(full), buffer, size); });
+    return longName.empty() ? full : longName;
 }
 
 std::optional<std::u16string> Win32DiskCleanUp::FinalPath(const std::u16string& folder) {

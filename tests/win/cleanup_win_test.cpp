@@ -98,6 +98,9 @@ TEST_F(CleanUpWin, NoFolderTheSystemFallsBackToAndNoneThatIsARootOrHoldsTheProfi
     SetEnvironmentVariableW(L"TMP", nullptr);
     SetEnvironmentVariableW(L"TEMP", nullptr);
     EXPECT_EQ(disk.TempFolder(), u"");  // GetTempPath would give the profile now
+    wchar_t shortName[MAX_PATH] = {};
+    ASSERT_TRUE(GetShortPathNameW(L"C:\\Program Files", shortName, MAX_PATH));
+    EXPECT_EQ(disk.FullPath(std::u16string(shortName, shortName + wcslen(shortName))), u"C:\\Program Files");
     for (const std::wstring& folder : {L""s, profile + L""s, profile + L"\\.."s, L"Q:\\."s, L"Q:\\\\"s, L"Q:\\x\\.."s,
                                        L"\\\\?\\Q:\\"s, L"\\\\.\\Q:\\"s}) {
         if (!folder.empty()) SetEnvironmentVariableW(L"TEMP", folder.c_str());

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 #include "model/text.h"
 
@@ -14,6 +15,11 @@ std::string Lower(std::string text) {
 }
 
 std::string UpToDot(const std::string& text) { return text.substr(0, text.find('.')); }
+
+// Whether a "Run Application" entry names that short name.
+bool RunsApplication(const std::string& entry, const std::string& shortName) {
+    return entry.rfind(std::string(kRunAppText) + " ", 0) == 0 && ApplicationNameIn(entry, kRunAppText) == shortName;
+}
 
 }  // namespace
 
@@ -68,28 +74,105 @@ bool ProcessMatches(const std::string& exeFile, const std::string& exeName) {
            file[file.size() - name.size() - 1] == '\\';
 }
 
-bool CloseApplicationByName(IProcesses& processes, const std::string& exeName) {
-    bool result = false;
-    for (const ProcessInfo& process : processes.Snapshot()) {
-        if (!ProcessMatches(process.exeFile, exeName)) continue;
-        result = processes.CloseMainWindow(process.id) || processes.TerminateProcessById(process.id, 0);
-    }
-    return result;
+std::vector<ApplicationRecord> NamedRecords(const std::vector<ApplicationRecord>& list,
+                                            const std::vector<std::string>& entries) {
+    std::vector<ApplicationRecord> named;
+    for (const ApplicationRecord& record : list)
+        if (std::any_of(entries.begin(), entries.end(),
+                        [&](const std::string& e) { return RunsApplication(e, record.shortName); }))
+            named.push_back(record);
+    return named;
 }
 
-bool ChooseApplicationToRun(IInputDialogs& input, IDialogs& dialogs, const std::string& initialFolder,
-                            std::vector<ApplicationRecord>& list, std::string& SelectedApplication) {
-    const std::string path =
-        TrimBlanks(dialogs.RunModal([&] { return input.ShowOpenDialog(DialogOwner::Options, initialFolder); }));
+void CommitApplication(std::vector<ApplicationRecord>& list, ApplicationRecord record) {
+    std::erase_if(list, [&](const ApplicationRecord& r) { return r.shortName == record.shortName; });
+    list.push_back(std::move(record));
+}
+
+std::string CloseNameOf(const std::string& exeFile) {
+    const std::string file = exeFile.substr(exeFile.find_last_of('\\') + 1);
+    constexpr size_t kExe = 4;
+    if (file.size() <= kExe || Lower(file.substr(file.size() - kExe)) != ".exe") return {};
+    return file.substr(0, file.size() - kExe);
+}
+
+std::string NameProblem(const std::string& name) {
+    const std::string quoted = "The name \"" + name + "\" cannot be used in a scenario: ";
+    if (name.find(';') != std::string::npos) return quoted + "it holds a \";\".";
+    if (name.empty() || TrimBlanks(name) != name) return quoted + "it starts or ends with a blank.";
+    std::vector<const char*> actions{kRunAppText, kCloseAppText};
+    for (const auto& action : kPowerActions) actions.push_back(action.text);
+    for (const char* action : actions)
+        if (Lower(name).rfind(Lower(action), 0) == 0)
+            return quoted + "it begins with the action \"" + action + "\".";
+    return {};
+}
+
+void ApplicationCloser::CloseApplicationByName(const std::string& exeName) {
+    std::vector<std::pair<std::uint32_t, std::unique_ptr<IProcess>>> opened;
+    for (const ProcessInfo& info : processes_.Snapshot()) {
+        if (info.self || !info.ownSession || !ProcessMatches(info.exeFile, exeName)) continue;
+        if (std::any_of(waiting_.begin(), waiting_.end(), [&](const Wait& w) { return w.id == info.id; })) continue;
+        if (auto process = processes_.Open(info.id)) opened.emplace_back(info.id, std::move(process));
+    }
+    for (auto& [id, process] : opened) {
+        if (!process->RequestClose()) {
+            process->Terminate(0);  // no window to ask: nothing of the user's can wait in it
+            continue;
+        }
+        waiting_.push_back({id, std::move(process), processes_.Milliseconds()});
+    }
+    if (!waiting_.empty()) processes_.StartTicks(kTickMs, [this] { Tick(); });
+}
+
+void ApplicationCloser::Tick() {
+    const std::uint32_t now = processes_.Milliseconds();
+    std::erase_if(waiting_, [&](Wait& wait) {
+        if (wait.process->Exited() || wait.process->CloseAnswered()) return true;
+        if (now - wait.since < kCloseWaitMs + kHungWaitMs) return false;
+        // A window that asks its user goes on taking messages: only a hung one is ended.
+        if (wait.process->Hung()) wait.process->Terminate(0);
+        return true;
+    });
+    if (waiting_.empty()) processes_.StopTicks();
+}
+
+void ApplicationCloser::Release() {
+    if (!waiting_.empty()) processes_.StopTicks();
+    waiting_.clear();
+}
+
+bool ChooseApplicationToRun(const RunChoice& ui, const std::vector<ApplicationRecord>& list,
+                            const std::vector<std::string>& otherEntries, std::optional<ApplicationRecord>& chosen,
+                            std::string& SelectedApplication) {
+    const std::string path = TrimBlanks(
+        ui.dialogs.RunModal([&] { return ui.input.ShowOpenDialog(DialogOwner::Options, ui.initialFolder); }));
     if (path.empty()) return false;
     ApplicationRecord record{path, PathPart(path, 2), {}};
-    SelectedApplication = record.shortName;
-    const auto answer = dialogs.RunModal([&] {
-        return input.InputBox("If application " + record.shortName + "\r\nuse parameters, you can type them below:",
-                              kRunAppText, DialogOwner::Options);
+    if (const std::string problem = NameProblem(record.shortName); !problem.empty()) {
+        ui.dialogs.ShowMessage(problem, ui.caption, MbOk | MbIconExclamation);
+        return false;
+    }
+    const auto answer = ui.dialogs.RunModal([&] {
+        return ui.input.InputBox("If application " + record.shortName + "\r\nuse parameters, you can type them below:",
+                                 kRunAppText, DialogOwner::Options);
     });
     record.parameters = TrimBlanks(answer.value_or(""));
-    list.push_back(std::move(record));
+    // One name stands for one program: another scenario's keeps it.
+    const ApplicationRecord* old = FindApplication(list, record.shortName);
+    if (old && *old != record &&
+        std::any_of(otherEntries.begin(), otherEntries.end(),
+                    [&](const std::string& e) { return RunsApplication(e, record.shortName); })) {
+        ui.dialogs.ShowMessage("Another scenario runs \"" + old->longName +
+                                   (old->parameters.empty() ? "" : " " + old->parameters) + "\" as \"" +
+                                   record.shortName +
+                                   "\".\r\nScenarios tell programs apart by that name only, so this choice is not "
+                                   "taken.",
+                               ui.caption, MbOk | MbIconExclamation);
+        return false;
+    }
+    SelectedApplication = record.shortName;
+    chosen = std::move(record);
     return true;
 }
 

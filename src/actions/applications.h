@@ -1,6 +1,9 @@
 #pragma once
 // Starting and closing the applications of "Run Application" and
 // "Close Application" scenarios, and the application list they use.
+#include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,6 +30,23 @@ std::string ApplicationNameIn(const std::string& entry, const std::string& actio
 // The first record of that short name (exact case), or nullptr.
 const ApplicationRecord* FindApplication(const std::vector<ApplicationRecord>& list, const std::string& shortName);
 
+// The records the scenario file keeps: those a "Run Application" entry of `entries` names.
+std::vector<ApplicationRecord> NamedRecords(const std::vector<ApplicationRecord>& list,
+                                            const std::vector<std::string>& entries);
+
+// The newest choice of a program replaces the records of its short name.
+void CommitApplication(std::vector<ApplicationRecord>& list, ApplicationRecord record);
+
+// The name a "Close Application" entry keeps for an executable: its whole
+// file name without ".exe" (the close adds it again); empty for a file of
+// another kind.
+std::string CloseNameOf(const std::string& exeFile);
+
+// Why an application name cannot stand in a scenario entry, which would not
+// give it back whole (a ";", blanks around it, an action's text at its
+// start); empty when it can.
+std::string NameProblem(const std::string& name);
+
 // Drops the records of the application that `strAction` runs, unless one of
 // `remainingEntries` still runs it. True when the list changed.
 bool RemoveApplicationRecords(std::vector<ApplicationRecord>& list, const std::string& strAction,
@@ -36,14 +56,56 @@ bool RemoveApplicationRecords(std::vector<ApplicationRecord>& list, const std::s
 // without regard to case, or a full path ending in "\" and that name.
 bool ProcessMatches(const std::string& exeFile, const std::string& exeName);
 
-// Closes every process of `exeName`: politely first, terminated when its
-// window does not take the request. The result of the last one (false when none ran).
-bool CloseApplicationByName(IProcesses& processes, const std::string& exeName);
+// Closes applications without stopping the program: each matching process
+// is asked to close, and the waits for it run on ticks between the messages.
+// A process that takes the request, or one that asks its user (a "save
+// changes?" box) and so goes on taking messages, stays running; one is
+// terminated only when it has no window to ask, or when its window is still
+// reported hung kHungWaitMs after the close timed out.
+class ApplicationCloser {
+public:
+    static constexpr std::uint32_t kCloseWaitMs = 5000;
+    static constexpr std::uint32_t kHungWaitMs = 5000;
+    static constexpr unsigned kTickMs = 250;
 
-// The file dialog and the parameters prompt for a new "Run Application"
-// scenario; appends the record and sets `SelectedApplication`. False when
-// the user cancelled the file dialog.
-bool ChooseApplicationToRun(IInputDialogs& input, IDialogs& dialogs, const std::string& initialFolder,
-                            std::vector<ApplicationRecord>& list, std::string& SelectedApplication);
+    explicit ApplicationCloser(IProcesses& processes) : processes_(processes) {}
+    ApplicationCloser(const ApplicationCloser&) = delete;
+    ApplicationCloser& operator=(const ApplicationCloser&) = delete;
+    // The processes still waited for are let go, running.
+    ~ApplicationCloser() { Release(); }
+
+    // Every process of `exeName` in the user's session, this program never,
+    // opened at once from one snapshot; returns without waiting.
+    void CloseApplicationByName(const std::string& exeName);
+    // One step of the waits.
+    void Tick();
+    bool Waiting() const { return !waiting_.empty(); }
+    void Release();
+
+private:
+    struct Wait {
+        std::uint32_t id;
+        std::unique_ptr<IProcess> process;
+        std::uint32_t since;
+    };
+    IProcesses& processes_;
+    std::vector<Wait> waiting_;
+};
+
+// The file dialog and the parameters prompt for a "Run Application"
+// scenario. The choice goes to `chosen` (the list takes it when its scenario
+// is applied) and its short name to SelectedApplication. False, with nothing
+// changed, when the user cancelled the file dialog, or the choice is refused
+// and told: a name an entry cannot hold, or one that `otherEntries` run with
+// another program or other parameters.
+struct RunChoice {
+    IInputDialogs& input;
+    IDialogs& dialogs;
+    std::string initialFolder;
+    std::string caption;  // of the refusals
+};
+bool ChooseApplicationToRun(const RunChoice& ui, const std::vector<ApplicationRecord>& list,
+                            const std::vector<std::string>& otherEntries, std::optional<ApplicationRecord>& chosen,
+                            std::string& SelectedApplication);
 
 }  // namespace dwl

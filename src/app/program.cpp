@@ -1,5 +1,7 @@
 #include "app/program.h"
 
+#include <utility>
+
 #include "actions/applications.h"
 #include "app/cls_os.h"
 #include "app/make_xp.h"
@@ -62,8 +64,17 @@ Program::Program(Platform platform)
     scheduler_.onScenariosConsumed = [this] { SaveScenarios(SaveFailure::AfterTick); };
 
     scenarioEditor_.chooseApplicationToRun = [this] {
-        return ChooseApplicationToRun(platform_.inputDialogs, platform_.dialogs, platform_.files.ExeFolder(),
-                                      applications_, scenarioEditor_.SelectedApplication);
+        // The entry being edited gives its name up when it is applied.
+        std::vector<std::string> others = AllEntries();
+        std::erase(others, form_.cmdScen.Text());
+        return ChooseApplicationToRun({platform_.inputDialogs, platform_.dialogs, platform_.files.ExeFolder(),
+                                       DWL_APP_TITLE},
+                                      applications_, others, chosenApplication_, scenarioEditor_.SelectedApplication);
+    };
+    scenarioEditor_.onScenarioApplied = [this](const std::string& entry) {
+        if (chosenApplication_ && entry.rfind(std::string(kRunAppText) + " ", 0) == 0 &&
+            ApplicationNameIn(entry, kRunAppText) == chosenApplication_->shortName)
+            CommitApplication(applications_, *std::exchange(chosenApplication_, std::nullopt));
     };
     scenarioEditor_.pickApplicationToClose = [this] {
         scenarioEditor_.SelectedApplication = picker_.ShowApplicationPicker();
@@ -92,7 +103,7 @@ Program::Program(Platform platform)
     };
     lock_.storePassword = [this](const std::string& password) { return SavePassword(Registry(), password); };
     lock_.storeSwitch = [this](bool locked) { SaveLockSwitch(Registry(), locked); };
-    form_.cmdLink.onClick = [this] { platform_.shell.OpenDocument("explorer http://" + form_.cmdLink.Caption()); };
+    form_.cmdLink.onClick = [this] { platform_.shell.OpenAddress("http://" + form_.cmdLink.Caption()); };
     options_.displayQuickbar = [this] {
         quickbar_.DisplayQuickbar();
         SaveQuickbarSettings(Registry(), quickbar_.StoredSettings());
@@ -169,6 +180,7 @@ void Program::InitProgram() {
 void Program::ExitProgram() {
     if (exited_) return;
     SaveScenarios();
+    closer_.Release();
     applications_.clear();
     exitWindows_.reset();
     registry_.reset();
@@ -226,7 +238,7 @@ void Program::RunCloseAction(const std::string& strAction, bool oneTime) {
         platform_.shell.OpenDocument(command);
     } else if (strAction.rfind(std::string(kCloseAppText) + " ", 0) == 0) {
         const std::string name = ApplicationNameIn(strAction, kCloseAppText);
-        if (!name.empty()) CloseApplicationByName(platform_.processes, name + ".exe");
+        if (!name.empty()) closer_.CloseApplicationByName(name + ".exe");
     }
 }
 
@@ -280,7 +292,8 @@ void Program::SaveScenarios() { SaveScenarios(SaveFailure::Tell); }
 
 void Program::SaveScenarios(SaveFailure report) {
     if (saveBlocked_ || scenarioFilePath_.empty()) return;
-    ScenarioFileData data{form_.lstScen.Items(), applications_};
+    // A record no scenario names (an abandoned choice, a run scenario deleted) is not kept.
+    ScenarioFileData data{form_.lstScen.Items(), NamedRecords(applications_, form_.lstScen.Items())};
     if (platform_.files.WriteFileAtomic(scenarioFilePath_, FormatScenarioFile(data))) return;
     // Said once a run: the scenarios then live only until the program ends.
     if (report == SaveFailure::Silent || saveFailureShown_) return;

@@ -3,7 +3,9 @@
 #include <vector>
 
 #include <memory>
+#include <optional>
 
+#include "actions/applications.h"
 #include "actions/countdown.h"
 #include "actions/disk_cleanup.h"
 #include "actions/exit_windows.h"
@@ -147,6 +149,8 @@ private:
     std::unique_ptr<MyRegistry> registry_;         // created on first use
     std::string scenarioFilePath_;
     std::vector<ApplicationRecord> applications_;
+    std::optional<ApplicationRecord> chosenApplication_;  // by "Find...", taken when its scenario is applied
+    ApplicationCloser closer_{platform_.processes};
     bool saveBlocked_ = false;  // the file on disk could not be read or set aside: never overwrite it
     bool saveFailureShown_ = false;
     bool saveFailurePending_ = false;

@@ -1,5 +1,7 @@
 #pragma once
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -8,20 +10,43 @@ namespace dwl {
 // A running process as a snapshot lists it.
 struct ProcessInfo {
     std::uint32_t id = 0;
-    std::string exeFile;  // as the system gives it: a bare file name, or a full path on older systems
+    std::string exeFile;      // as the system gives it: a bare file name, or a full path on older systems
+    bool ownSession = true;   // runs in the session of the user who runs this program
+    bool self = false;        // this program
 };
 
-// The processes of the machine and the windows they own.
+// A process opened right after the snapshot that listed it: while it is held,
+// its id cannot pass to another program, so every call reaches that process.
+class IProcess {
+public:
+    virtual ~IProcess() = default;
+    virtual bool Exited() = 0;
+    // Sends WM_CLOSE to its main window without waiting for the answer; false
+    // when it has no top-level window.
+    virtual bool RequestClose() = 0;
+    // Whether the window's procedure has returned from the close request.
+    virtual bool CloseAnswered() = 0;
+    // Whether the system reports the window hung (it has not taken a message
+    // for five seconds); false where the system cannot tell.
+    virtual bool Hung() = 0;
+    // True when the process was terminated.
+    virtual bool Terminate(std::uint32_t exitCode) = 0;
+};
+
+// The processes of the machine, and the waits for them.
 class IProcesses {
 public:
     virtual ~IProcesses() = default;
     // Every running process, in the system's order; empty when no snapshot can be taken.
     virtual std::vector<ProcessInfo> Snapshot() = 0;
-    // Asks the process's main window to close (WM_CLOSE, waiting up to five
-    // seconds); true when the window took the request in time.
-    virtual bool CloseMainWindow(std::uint32_t processId) = 0;
-    // True when the process was terminated.
-    virtual bool TerminateProcessById(std::uint32_t processId, std::uint32_t exitCode) = 0;
+    // Opens a process to wait for, close and terminate it; null when it cannot be opened.
+    virtual std::unique_ptr<IProcess> Open(std::uint32_t processId) = 0;
+    // A millisecond count for measuring waits (it wraps after 49 days).
+    virtual std::uint32_t Milliseconds() = 0;
+    // Calls `tick` on this thread every `intervalMs`, from whatever message
+    // loop runs, until StopTicks.
+    virtual void StartTicks(unsigned intervalMs, std::function<void()> tick) = 0;
+    virtual void StopTicks() = 0;
 };
 
 }  // namespace dwl

@@ -1,6 +1,8 @@
 #pragma once
 // Stand-ins for processes, the file dialog and prompt, and the picker window.
 #include <functional>
+#include <map>
+#include <memory>
 #include <optional>
 
 #include "fakes/fake_platform.h"
@@ -10,20 +12,48 @@
 
 namespace dwl::fakes {
 
-// Running processes; each answers a close request or not, as set.
+// Running processes, opened as fake processes that note what is done to
+// them; each takes a close request, asks its user or hangs, as set.
 struct FakeProcesses : IProcesses, Recorder {
     using Recorder::Recorder;
+    enum class Answer { Closes, Asks, Hangs, NoWindow };
+    struct Process : IProcess {
+        FakeProcesses& all;
+        std::uint32_t id;
+        Answer answer;
+        bool asked = false, ended = false;
+        Process(FakeProcesses& a, std::uint32_t i, Answer w) : all(a), id(i), answer(w) {}
+        bool Exited() override { return ended || (asked && answer == Answer::Closes); }
+        bool RequestClose() override {
+            all.Note("close " + std::to_string(id));
+            asked = answer != Answer::NoWindow;
+            return asked;
+        }
+        bool CloseAnswered() override { return false; }
+        bool Hung() override { return answer == Answer::Hangs; }
+        bool Terminate(std::uint32_t code) override {
+            all.Note("terminate " + std::to_string(id) + " " + std::to_string(code));
+            return ended = true;
+        }
+    };
     std::vector<ProcessInfo> Snapshot() override { return running; }
-    bool CloseMainWindow(std::uint32_t id) override {
-        Note("close " + std::to_string(id));
-        return !deaf.count(id);
+    std::unique_ptr<IProcess> Open(std::uint32_t id) override {
+        return std::make_unique<Process>(*this, id, answers.count(id) ? answers[id] : Answer::Closes);
     }
-    bool TerminateProcessById(std::uint32_t id, std::uint32_t code) override {
-        Note("terminate " + std::to_string(id) + " " + std::to_string(code));
-        return true;
+    std::uint32_t Milliseconds() override { return ms; }
+    void StartTicks(unsigned, std::function<void()> t) override { tick = std::move(t); }
+    void StopTicks() override { tick = nullptr; }
+    // Lets `seconds` pass in quarter-second ticks.
+    void Pass(int seconds) {
+        for (int i = 0; i < seconds * 4 && tick; ++i) {
+            ms += 250;
+            tick();
+        }
     }
     std::vector<ProcessInfo> running;
-    std::set<std::uint32_t> deaf;  // never take WM_CLOSE
+    std::map<std::uint32_t, Answer> answers;
+    std::uint32_t ms = 0;
+    std::function<void()> tick;
 };
 
 struct FakeInputDialogs : IInputDialogs, Recorder {

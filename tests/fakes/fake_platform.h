@@ -179,6 +179,7 @@ struct FakePower : IPower, Recorder {
 
 struct FakeShell : IShell {
     void OpenDocument(const std::string& command) override { opened.push_back(command); }
+    void OpenAddress(const std::string& address) override { opened.push_back("address " + address); }
     std::vector<std::string> opened;
 };
 

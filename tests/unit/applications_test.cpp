@@ -25,6 +25,11 @@ TEST(Applications, PathPartsNamesAndDurationFields) {
     for (const char* name : {"xnotepad.exe", "C:\\x\\xnotepad.exe", "notepad.exe.old", ""})
         EXPECT_FALSE(ProcessMatches(name, "notepad.exe")) << name;
 
+    for (const char* name : {" lead", "trail ", "", "shutdown windows x", "Run Application"})
+        EXPECT_NE(NameProblem(name), "") << name;
+    EXPECT_EQ(NameProblem("python3.11"), "");
+    EXPECT_EQ(CloseNameOf("C:\\x\\App.Beta.EXE"), "App.Beta");
+
     // The duration is its own field, whatever the application is called.
     EXPECT_EQ(DurationField("Run Application a; b (Onetime); Daily; 9:00"), "Daily");
     EXPECT_FALSE(IsOneTime("Run Application Onetime; Daily; 9:00"));
@@ -53,7 +58,8 @@ TEST(ApplicationPicker, SetBrowseAndCancel) {
     FakeDialogs dialogs{journal};
     std::string browsed;
     ApplicationPicker picker(window, processes, dialogs, [&] { return browsed; });
-    processes.running = {{1, "System"}, {2, "NotePad.exe"}, {3, "notepad.exe"}};
+    processes.running = {{1, "System"}, {2, "NotePad.exe"}, {3, "notepad.exe"}, {4, "dwl.exe", true, true},
+                         {5, "other.exe", false}, {6, "python3.11.exe"}, {7, "keep;old.exe"}};
     bool boxOpen = false;
 
     window.whileShown = [&] {
@@ -70,7 +76,24 @@ TEST(ApplicationPicker, SetBrowseAndCancel) {
     };
     EXPECT_EQ(picker.ShowApplicationPicker(), "notepad");
     EXPECT_TRUE(boxOpen && window.unloaded);
-    EXPECT_EQ(picker.lstTasks.Items(), (std::vector<std::string>{"system", "notepad.exe", "notepad.exe"}));
+    // Neither this program nor another session's is listed.
+    EXPECT_EQ(picker.lstTasks.Items(), (std::vector<std::string>{"system", "notepad.exe", "notepad.exe",
+                                                                 "python3.11.exe", "keep;old.exe"}));
+
+    // The whole name is kept; a name the entry cannot hold, or no program's, is refused.
+    window.whileShown = [&] {
+        for (int i : {4, 0}) {
+            picker.lstTasks.SetListIndex(i);
+            picker.cmdSet.Click();
+            EXPECT_FALSE(window.unloaded);
+        }
+        picker.lstTasks.SetListIndex(3);
+        picker.cmdSet.Click();
+    };
+    EXPECT_EQ(picker.ShowApplicationPicker(), "python3.11");
+    EXPECT_EQ(dialogs.shown[dialogs.shown.size() - 2].text,
+              "The name \"keep;old\" cannot be used in a scenario: it holds a \";\".");
+    EXPECT_EQ(dialogs.shown.back().text, "Only a program whose file name ends in \".exe\" can be closed by a scenario.");
 
     window.whileShown = [&] {
         browsed = "D:\\Tools\\Other.Tool.exe";  // not running
@@ -80,7 +103,7 @@ TEST(ApplicationPicker, SetBrowseAndCancel) {
         dialogs.answer = IdYes;
         picker.cmdBrowse.Click();
     };
-    EXPECT_EQ(picker.ShowApplicationPicker(), "Other");
+    EXPECT_EQ(picker.ShowApplicationPicker(), "Other.Tool");
     EXPECT_EQ(dialogs.shown.back().style, MbYesNo | MbIconQuestion);
 
     window.whileShown = [&] {

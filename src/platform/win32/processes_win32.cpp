@@ -2,22 +2,83 @@
 
 #include <tlhelp32.h>
 
+#include <map>
+
 #include "platform/win32/handles.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/trace.h"
 
 namespace dwl::win32 {
 namespace {
 
-constexpr UINT kCloseTimeoutMs = 5000;
-
-// Enables or disables one privilege of the process's token.
-bool SetPrivilege(HANDLE token, const LUID& luid, bool enable) {
-    TOKEN_PRIVILEGES privileges{};
-    privileges.PrivilegeCount = 1;
-    privileges.Privileges[0].Luid = luid;
-    privileges.Privileges[0].Attributes = enable ? SE_PRIVILEGE_ENABLED : 0;
-    return AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr) != 0;
+// The close requests still waited for, by number: true once answered. The
+// answer comes to this thread's message loop, perhaps after the process that
+// asked for it has let go of the request.
+std::map<ULONG_PTR, bool>& CloseRequests() {
+    static std::map<ULONG_PTR, bool> requests;
+    return requests;
 }
+
+void CALLBACK OnCloseAnswered(HWND, UINT, ULONG_PTR request, LRESULT) {
+    if (auto found = CloseRequests().find(request); found != CloseRequests().end()) found->second = true;
+}
+
+// The exact ANSI spelling of a process's file name; false when the code page
+// cannot hold it (a near spelling could be another program's name).
+bool ExactAnsi(const wchar_t* name, std::string& ansi) {
+    BOOL lossy = FALSE;
+    char buffer[MAX_PATH * 2];
+    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name, -1, buffer, sizeof buffer, nullptr,
+                                           &lossy);
+    if (length <= 0 || lossy) return false;
+    ansi = buffer;
+    return true;
+}
+
+class Win32Process : public IProcess {
+public:
+    Win32Process(HANDLE process, DWORD id) : process_(process), id_(id) {}
+    Win32Process(const Win32Process&) = delete;
+    Win32Process& operator=(const Win32Process&) = delete;
+    ~Win32Process() override {
+        if (request_) CloseRequests().erase(request_);
+    }
+
+    bool Exited() override { return WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0; }
+
+    bool RequestClose() override {
+        window_ = FindProcessWindow(id_);
+        if (!window_) return false;
+        static ULONG_PTR lastRequest = 0;
+        request_ = ++lastRequest;
+        CloseRequests()[request_] = false;
+        // A window that went in the meantime leaves the process to the waits.
+        Check(SendMessageCallbackA(window_, WM_CLOSE, 0, 0, OnCloseAnswered, request_) != 0, "SendMessageCallbackA");
+        return true;
+    }
+
+    bool CloseAnswered() override {
+        const auto found = CloseRequests().find(request_);
+        return found != CloseRequests().end() && found->second;
+    }
+
+    bool Hung() override {
+        // Windows 2000 and later; where it is missing nothing counts as hung.
+        using IsHung = BOOL(WINAPI*)(HWND);
+        static const IsHung isHung = SystemFunction<IsHung>("user32.dll", "IsHungAppWindow");
+        return window_ && isHung && isHung(window_);
+    }
+
+    bool Terminate(std::uint32_t exitCode) override { return TerminateProcess(process_.get(), exitCode) != 0; }
+
+private:
+    UniqueHandle process_;
+    DWORD id_;
+    HWND window_ = nullptr;
+    ULONG_PTR request_ = 0;
+};
+
+Win32Processes* ticking = nullptr;
 
 }  // namespace
 
@@ -27,15 +88,35 @@ DWORD WindowProcessId(HWND window) {
     return processId;
 }
 
-HWND FindProcessWindow(DWORD processId) {
-    HWND hidden = nullptr;
-    for (HWND window = FindWindowA(nullptr, nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
-        if (GetParent(window) || WindowProcessId(window) != processId) continue;
-        if (IsWindowVisible(window)) return window;
-        if (!hidden) hidden = window;
+namespace {
+
+struct WindowSearch {
+    DWORD processId;
+    HWND visible = nullptr, hidden = nullptr;
+};
+
+BOOL CALLBACK SearchWindow(HWND window, LPARAM data) {
+    auto& search = *reinterpret_cast<WindowSearch*>(data);
+    if (GetParent(window) || WindowProcessId(window) != search.processId) return TRUE;
+    if (IsWindowVisible(window)) {
+        search.visible = window;
+        return FALSE;
     }
-    return hidden;
+    if (!search.hidden) search.hidden = window;
+    return TRUE;
 }
+
+}  // namespace
+
+HWND FindProcessWindow(DWORD processId) {
+    // EnumWindows takes the list of windows at once: a window destroyed while
+    // it is read does not end the search, as a GW_HWNDNEXT walk would.
+    WindowSearch search{processId};
+    EnumWindows(SearchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.visible ? search.visible : search.hidden;
+}
+
+Win32Processes::~Win32Processes() { StopTicks(); }
 
 std::vector<ProcessInfo> Win32Processes::Snapshot() {
     std::vector<ProcessInfo> list;
@@ -44,40 +125,53 @@ std::vector<ProcessInfo> Win32Processes::Snapshot() {
         snapshot.release();
         return list;
     }
-    PROCESSENTRY32 entry{};
+    DWORD ownSession = 0;
+    const bool sessions = ProcessIdToSessionId(GetCurrentProcessId(), &ownSession) != 0;
+    PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot.get(), &entry); more; more = Process32Next(snapshot.get(), &entry)) {
-        entry.szExeFile[sizeof entry.szExeFile - 1] = '\0';
-        list.push_back({entry.th32ProcessID, entry.szExeFile});
+    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
+        entry.szExeFile[MAX_PATH - 1] = L'\0';
+        ProcessInfo process{entry.th32ProcessID, {}, true, entry.th32ProcessID == GetCurrentProcessId()};
+        if (!ExactAnsi(entry.szExeFile, process.exeFile)) continue;
+        DWORD session = 0;
+        if (sessions)
+            process.ownSession = ProcessIdToSessionId(entry.th32ProcessID, &session) && session == ownSession;
+        list.push_back(std::move(process));
     }
     return list;
 }
 
-bool Win32Processes::CloseMainWindow(std::uint32_t processId) {
-    HWND window = FindProcessWindow(processId);
-    if (!window) return false;
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutA(window, WM_CLOSE, 0, 0, SMTO_BLOCK, kCloseTimeoutMs, &result) != 0;
+std::unique_ptr<IProcess> Win32Processes::Open(std::uint32_t processId) {
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
+    if (!Check(process != nullptr, "OpenProcess")) return nullptr;
+    return std::make_unique<Win32Process>(process, processId);
 }
 
-bool Win32Processes::TerminateProcessById(std::uint32_t processId, std::uint32_t exitCode) {
-    // The NT family lets a program end another user's or a service's process
-    // only with the debug privilege; the Windows 95 family has no privileges.
-    const bool nt = (GetVersion() & 0x80000000u) == 0;
-    HANDLE rawToken = nullptr;
-    LUID debug{};
-    if (nt && !(OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &rawToken) &&
-                LookupPrivilegeValueA(nullptr, "SeDebugPrivilege", &debug))) {
-        UniqueHandle token(rawToken);
-        return false;
+std::uint32_t Win32Processes::Milliseconds() { return GetTickCount(); }
+
+void Win32Processes::StartTicks(unsigned intervalMs, std::function<void()> tick) {
+    StopTicks();
+    tick_ = std::move(tick);
+    timer_ = SetTimer(nullptr, 0, intervalMs, OnTimer);
+    if (Check(timer_ != 0, "SetTimer")) ticking = this;
+}
+
+void Win32Processes::StopTicks() {
+    if (timer_) KillTimer(nullptr, timer_);
+    timer_ = 0;
+    if (ticking == this) ticking = nullptr;
+}
+
+void CALLBACK Win32Processes::OnTimer(HWND, UINT, UINT_PTR id, DWORD) {
+    // No exception leaves for the message loop.
+    try {
+        if (ticking && ticking->timer_ == id && ticking->tick_) {
+            auto tick = ticking->tick_;  // the tick may stop the ticks
+            tick();
+        }
+    } catch (...) {
+        TraceException("the close waits");
     }
-    UniqueHandle token(rawToken);
-    if (nt && !SetPrivilege(token.get(), debug, true)) return false;
-    bool result = false;
-    if (UniqueHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, processId)); process)
-        result = TerminateProcess(process.get(), exitCode) != 0;
-    if (nt) SetPrivilege(token.get(), debug, false);
-    return result;
 }
 
 }  // namespace dwl::win32

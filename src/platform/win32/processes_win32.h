@@ -13,9 +13,21 @@ HWND FindProcessWindow(DWORD processId);
 
 class Win32Processes : public IProcesses {
 public:
+    Win32Processes() = default;
+    Win32Processes(const Win32Processes&) = delete;
+    Win32Processes& operator=(const Win32Processes&) = delete;
+    ~Win32Processes() override;
+
     std::vector<ProcessInfo> Snapshot() override;
-    bool CloseMainWindow(std::uint32_t processId) override;
-    bool TerminateProcessById(std::uint32_t processId, std::uint32_t exitCode) override;
+    std::unique_ptr<IProcess> Open(std::uint32_t processId) override;
+    std::uint32_t Milliseconds() override;
+    void StartTicks(unsigned intervalMs, std::function<void()> tick) override;
+    void StopTicks() override;
+
+private:
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR id, DWORD);
+    UINT_PTR timer_ = 0;
+    std::function<void()> tick_;
 };
 
 }  // namespace dwl::win32

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/win32/handles.h"
+#include "platform/win32/system_library.h"
 
 namespace dwl::win32 {
 
@@ -45,7 +46,14 @@ void Win32Shell::OpenDocument(const std::string& command) {
     }
     const auto result =
         reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", file.c_str(), parameters.c_str(), "", SW_MAXIMIZE));
-    if (result == SE_ERR_NOASSOC) ShellExecuteA(nullptr, "open", "write", command.c_str(), "", SW_MAXIMIZE);
+    // The system's editor by its full path: a bare name is looked for beside
+    // this program and in the current folder first.
+    if (const std::string write = SystemLibraryPath("write.exe"); result == SE_ERR_NOASSOC && !write.empty())
+        ShellExecuteA(nullptr, "open", write.c_str(), command.c_str(), "", SW_MAXIMIZE);
+}
+
+void Win32Shell::OpenAddress(const std::string& address) {
+    ShellExecuteA(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 }  // namespace dwl::win32

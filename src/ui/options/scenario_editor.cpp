@@ -203,6 +203,7 @@ void ScenarioEditor::AddScenario(bool activate) {
 
     if (activate) {
         form_.lstScen.AddItem(entry);
+        if (onScenarioApplied) onScenarioApplied(entry);
         ActiveListChanged();
     } else
         form_.ScenariosChanged = true;

@@ -34,6 +34,8 @@ public:
     std::function<void()> pickApplicationToClose;
     // Drops the application records of a deleted entry, once it left the lists.
     std::function<void(const std::string& entry)> removeApplicationRecords;
+    // An entry built from the editor was applied (before the change is told).
+    std::function<void(const std::string& entry)> onScenarioApplied;
     // Called after "Active scenarios:" changed.
     std::function<void()> onActiveListChanged;
 

@@ -12,6 +12,7 @@ namespace {
 constexpr const char* kSelectFirst = "Select process first or press <Browse...> button,\r\nto find an application.";
 constexpr const char* kNotRunning =
     "Selected application not running yet,\r\ndo you want to assign this application anyway?";
+constexpr const char* kNotAProgram = "Only a program whose file name ends in \".exe\" can be closed by a scenario.";
 
 }  // namespace
 
@@ -46,11 +47,21 @@ std::string ApplicationPicker::ShowApplicationPicker() {
 
 void ApplicationPicker::FillTaskList() {
     lstTasks.Clear();
+    // What a Close scenario could close: never this program, nothing of another session.
     for (const ProcessInfo& process : processes_.Snapshot()) {
+        if (process.self || !process.ownSession) continue;
         std::string name = process.exeFile;
         for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         lstTasks.AddItem(name);
     }
+}
+
+bool ApplicationPicker::Take(const std::string& exeFile) {
+    const std::string name = CloseNameOf(exeFile);
+    const std::string problem = name.empty() ? kNotAProgram : NameProblem(name);
+    SelectedApplication = problem.empty() ? name : std::string();
+    if (!problem.empty()) dialogs_.ShowMessage(problem, appTitle, MbOk | MbIconExclamation, DialogOwner::Tasks);
+    return problem.empty();
 }
 
 void ApplicationPicker::cmdSet_Click() {
@@ -58,8 +69,7 @@ void ApplicationPicker::cmdSet_Click() {
         dialogs_.ShowMessage(kSelectFirst, appTitle, MbOk, DialogOwner::Tasks);
         return;
     }
-    SelectedApplication = PathPart(lstTasks.Text(), 5);
-    window_.Unload();
+    if (Take(lstTasks.Text())) window_.Unload();
 }
 
 void ApplicationPicker::cmdCancel_Click() {
@@ -70,18 +80,15 @@ void ApplicationPicker::cmdCancel_Click() {
 void ApplicationPicker::cmdBrowse_Click() {
     const std::string path = TrimBlanks(showOpenDialog_ ? showOpenDialog_() : std::string());
     if (path.empty()) return;
-    const std::string file = PathPart(path, 1);
+    // The whole file name: "python3.11.exe" is not "python3.exe".
+    const std::string file = path.substr(path.find_last_of('\\') + 1);
     lstTasks.SetListIndex(-1);
     if (lstTasks.SetText(file)) {
-        // The name as Set would take it from the list: a Close scenario adds ".exe" itself.
-        SelectedApplication = PathPart(file, 2);
+        Take(file);  // Set or a double click completes the choice
         return;
     }
     if (dialogs_.ShowMessage(kNotRunning, appTitle, MbYesNo | MbIconQuestion, DialogOwner::Tasks) == IdYes) {
-        // The file name alone, as a running program is listed: with its
-        // folders the name would match no process.
-        SelectedApplication = PathPart(path, 2);
-        window_.Unload();
+        if (Take(file)) window_.Unload();
     } else {
         SelectedApplication.clear();
     }

@@ -72,6 +72,10 @@ public:
     void cmdBrowse_Click();
 
 private:
+    // Takes the executable as the choice: its name without ".exe". False,
+    // told and nothing chosen, when a scenario entry cannot hold it whole.
+    bool Take(const std::string& exeFile);
+
     ITasksWindow& window_;
     IProcesses& processes_;
     IDialogs& dialogs_;

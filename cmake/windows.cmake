@@ -25,7 +25,7 @@ set_source_files_properties(res/dwl.rc PROPERTIES OBJECT_DEPENDS "${DWL_ICONS}")
 target_include_directories(dwl PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/generated)
 
 # Helper programs of the test tiers and the benchmark.
-foreach(tool dwlauto osprobe minimal cleanbench stubborn)
+foreach(tool dwlauto osprobe minimal cleanbench stubborn unsaved)
   if(NOT EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/tools/${tool}.cpp)
     continue()
   endif()

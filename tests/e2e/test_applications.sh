@@ -2,8 +2,9 @@
 # Application scenarios made through the dialogs: a program in a folder with
 # blanks starts with its parameter at its minute (after a restart, from the
 # scenario file), and a close scenario picked in "Windows Tasks" closes the
-# notepads politely, terminates one that does not answer, and leaves a program
-# whose name merely ends the same way alone.
+# notepads politely, terminates one that hangs, leaves one that asks about its
+# unsaved work running with its question, and leaves a program whose name
+# merely ends the same way alone; the options window takes commands meanwhile.
 set -euo pipefail
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
@@ -13,11 +14,12 @@ export LC_ALL=de_DE.UTF-8  # 24-hour times
 W=(DuskwellOptions '*')
 T=(DuskwellTasks 'Windows Tasks')
 drive_c=$WINEPREFIX/drive_c
-mkdir -p "$drive_c/Program Files/Some App" "$drive_c/stub"
+mkdir -p "$drive_c/Program Files/Some App" "$drive_c/stub" "$drive_c/editor"
 cp "$drive_c/windows/notepad.exe" "$drive_c/Program Files/Some App/note pad.exe"
 cp "$drive_c/windows/notepad.exe" "$drive_c/stub/xnotepad.exe"
 cp "$DWL_BIN/stubborn.exe" "$drive_c/stub/notepad.exe"  # a notepad that never answers WM_CLOSE
 cp "$DWL_BIN/stubborn.exe" "$drive_c/Program.exe"       # what an unquoted path would start
+cp "$DWL_BIN/unsaved.exe" "$drive_c/editor/notepad.exe" # a notepad that asks whether to save
 
 # Small notepads in a corner, clear of the options window that the mouse clicks.
 for v in X:0 Y:0 DX:200 DY:100; do reg_add 'HKCU\Software\Microsoft\Notepad' "iWindowPos${v%:*}" "${v#*:}" REG_DWORD; done
@@ -27,14 +29,15 @@ start 'C:\windows\notepad.exe'; polite1=${DWL_PIDS[-1]}
 start 'C:\windows\notepad.exe'; polite2=${DWL_PIDS[-1]}
 start 'C:\stub\notepad.exe'; deaf=${DWL_PIDS[-1]}
 start 'C:\stub\xnotepad.exe'; other=${DWL_PIDS[-1]}
+start 'C:\editor\notepad.exe'; editor=${DWL_PIDS[-1]}
 running() { ps -eo args= | grep -F "$1" | grep -vq grep; }
-all_notepads() { [[ $(auto windows | grep -c -i -e notepad -e stubborn) -ge 4 ]]; }
+all_notepads() { [[ $(auto windows | grep -c -i -e notepad -e stubborn -e unsaved) -ge 5 ]]; }
 
 # Early in a minute that is not an hour's last: the time box steps the minutes alone.
 while [[ $(date +%M) == 5[6-9] ]] || ((10#$(date +%S) > 10)); do sleep 1; done
 dwl_start
 check "dwl.exe starts" dwl_wait_ready
-check "the four test programs run" all_notepads
+check "the five test programs run" all_notepads
 check "Ctrl+Shift+Alt+P shows the options" auto keys ctrl+shift+alt+p
 due=$(date -d '+2 min' '+%-H:%M')
 # set_due: the editor's time two minutes on, with the time box's + button.
@@ -87,11 +90,18 @@ check "the program ends" dwl_wait_exit 10
 relay_trace kernel32.CreateProcessA kernelbase.CreateProcessA user32.SendMessageTimeoutA kernel32.TerminateProcess kernelbase.TerminateProcess
 dwl_start
 check "restarted" dwl_wait_ready
+check_is "with the options hidden" 0 auto visible "${W[@]}"
 E2E_WAIT=130 check "at $due the program starts" running 'note pad.exe'
 E2E_WAIT=30 check "by its quoted path, with the parameter" relay_grep -qF '"\"C:\\Program Files\\Some App\\note pad.exe\" C:\\stub\\run.txt",'
+Q=('#32770' unsaved)
+E2E_WAIT=30 check "the editor asks about its unsaved work" auto find "${Q[@]}"
+check "while the close waits, the tray's Settings command is posted" auto command "${W[@]}" 40002
+E2E_WAIT=4 check_is "and shows the options at once" 1 auto visible "${W[@]}"
 E2E_WAIT=30 check "the notepads are closed" eval '! dwl_running $polite1 && ! dwl_running $polite2'
-E2E_WAIT=30 check "the one that does not answer is terminated" eval '! dwl_running $deaf'
+E2E_WAIT=30 check "the one that hangs is terminated" eval '! dwl_running $deaf'
 check_is "it alone" 1 eval 'relay_grep -c "Call .*TerminateProcess("'
+check "the editor runs on" dwl_running "$editor"
+check "with its question" auto find "${Q[@]}" 0
 check "xnotepad.exe runs on" dwl_running "$other"
 check "C:\\Program.exe never ran" not running 'Program.exe'
 check "the used record has left the file" not grep -q '^application' "$DWL_APPDIR/dwl.scn"

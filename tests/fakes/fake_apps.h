@@ -33,6 +33,7 @@ struct FakeProcesses : IProcesses, Recorder {
         bool Hung() override { return answer == Answer::Hangs; }
         bool Terminate(std::uint32_t code) override {
             all.Note("terminate " + std::to_string(id) + " " + std::to_string(code));
+            std::erase_if(all.running, [this](const ProcessInfo& p) { return p.id == id; });
             return ended = true;
         }
     };

@@ -3,10 +3,8 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 
-#include "platform/win32/processes_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/services_win32.h"
 #include "platform/win32/subclass.h"
@@ -124,61 +122,6 @@ TEST(Subclass, GoesInFrontOnceAndGivesTheWindowBackExactly) {
         window.reset();
         EXPECT_EQ(subclass.Window(), nullptr);
     }
-}
-
-// A close request returns at once, however long the window takes to answer;
-// the answer and the ticks come through this thread's messages.
-HANDLE g_answerNow = nullptr;
-
-LRESULT CALLBACK SlowToClose(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CLOSE) return WaitForSingleObject(g_answerNow, INFINITE), 0;
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-DWORD WINAPI SlowWindowThread(LPVOID ready) {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = SlowToClose;
-    windowClass.lpszClassName = "DwlSlowToClose";
-    RegisterClassA(&windowClass);
-    UniqueWindow window(CreateWindowA("DwlSlowToClose", "", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr,
-                                      nullptr, nullptr));
-    SetEvent(ready);
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
-    return 0;
-}
-
-TEST(Win32Processes, AsksWithoutWaitingAndHearsTheAnswer) {
-    Win32Processes processes;
-    const auto list = processes.Snapshot();
-    const auto self = std::find_if(list.begin(), list.end(), [](auto& p) { return p.id == GetCurrentProcessId(); });
-    ASSERT_NE(self, list.end());
-    EXPECT_TRUE(self->self && self->ownSession);
-
-    UniqueHandle ready(CreateEventA(nullptr, TRUE, FALSE, nullptr)), answerNow(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    g_answerNow = answerNow.get();
-    DWORD threadId = 0;
-    UniqueHandle thread(CreateThread(nullptr, 0, SlowWindowThread, ready.get(), 0, &threadId));
-    ASSERT_EQ(WaitForSingleObject(ready.get(), 5000), WAIT_OBJECT_0);
-    auto process = processes.Open(GetCurrentProcessId());
-    ASSERT_TRUE(process);
-    const DWORD start = GetTickCount();
-    ASSERT_TRUE(process->RequestClose());
-    EXPECT_LT(GetTickCount() - start, 1000u);
-    EXPECT_FALSE(process->CloseAnswered());
-    int ticks = 0;
-    processes.StartTicks(10, [&] { ++ticks; });
-    SetEvent(answerNow.get());
-    for (MSG message; !(process->CloseAnswered() && ticks > 1) && GetTickCount() - start < 5000;) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-    }
-    processes.StopTicks();
-    EXPECT_TRUE(process->CloseAnswered());
-    EXPECT_GT(ticks, 1);
-    EXPECT_FALSE(process->Exited());
-    PostThreadMessageA(threadId, WM_QUIT, 0, 0);
-    WaitForSingleObject(thread.get(), 5000);
 }
 
 }  // namespace

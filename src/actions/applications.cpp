@@ -103,8 +103,7 @@ std::string NameProblem(const std::string& name) {
     std::vector<const char*> actions{kRunAppText, kCloseAppText};
     for (const auto& action : kPowerActions) actions.push_back(action.text);
     for (const char* action : actions)
-        if (Lower(name).rfind(Lower(action), 0) == 0)
-            return quoted + "it begins with the action \"" + action + "\".";
+        if (Lower(name).rfind(Lower(action), 0) == 0) return quoted + "it begins with the action \"" + action + "\".";
     return {};
 }
 
@@ -160,9 +159,9 @@ bool ChooseApplicationToRun(const RunChoice& ui, const std::vector<ApplicationRe
     record.parameters = TrimBlanks(answer.value_or(""));
     // One name stands for one program: another scenario's keeps it.
     const ApplicationRecord* old = FindApplication(list, record.shortName);
-    if (old && *old != record &&
-        std::any_of(otherEntries.begin(), otherEntries.end(),
-                    [&](const std::string& e) { return RunsApplication(e, record.shortName); })) {
+    if (old && *old != record && std::any_of(otherEntries.begin(), otherEntries.end(), [&](const std::string& e) {
+            return RunsApplication(e, record.shortName);
+        })) {
         ui.dialogs.ShowMessage("Another scenario runs \"" + old->longName +
                                    (old->parameters.empty() ? "" : " " + old->parameters) + "\" as \"" +
                                    record.shortName +

@@ -67,9 +67,9 @@ Program::Program(Platform platform)
         // The entry being edited gives its name up when it is applied.
         std::vector<std::string> others = AllEntries();
         std::erase(others, form_.cmdScen.Text());
-        return ChooseApplicationToRun({platform_.inputDialogs, platform_.dialogs, platform_.files.ExeFolder(),
-                                       DWL_APP_TITLE},
-                                      applications_, others, chosenApplication_, scenarioEditor_.SelectedApplication);
+        return ChooseApplicationToRun(
+            {platform_.inputDialogs, platform_.dialogs, platform_.files.ExeFolder(), DWL_APP_TITLE}, applications_,
+            others, chosenApplication_, scenarioEditor_.SelectedApplication);
     };
     scenarioEditor_.onScenarioApplied = [this](const std::string& entry) {
         if (chosenApplication_ && entry.rfind(std::string(kRunAppText) + " ", 0) == 0 &&

@@ -10,9 +10,9 @@ namespace dwl {
 // A running process as a snapshot lists it.
 struct ProcessInfo {
     std::uint32_t id = 0;
-    std::string exeFile;      // as the system gives it: a bare file name, or a full path on older systems
-    bool ownSession = true;   // runs in the session of the user who runs this program
-    bool self = false;        // this program
+    std::string exeFile;     // as the system gives it: a bare file name, or a full path on older systems
+    bool ownSession = true;  // runs in the session of the user who runs this program
+    bool self = false;       // this program
 };
 
 // A process opened right after the snapshot that listed it: while it is held,

@@ -58,7 +58,7 @@ TEST(ApplicationPicker, SetBrowseAndCancel) {
     FakeDialogs dialogs{journal};
     std::string browsed;
     ApplicationPicker picker(window, processes, dialogs, [&] { return browsed; });
-    processes.running = {{1, "System"}, {2, "NotePad.exe"}, {3, "notepad.exe"}, {4, "dwl.exe", true, true},
+    processes.running = {{1, "System"},           {2, "NotePad.exe"},    {3, "notepad.exe"}, {4, "dwl.exe", true, true},
                          {5, "other.exe", false}, {6, "python3.11.exe"}, {7, "keep;old.exe"}};
     bool boxOpen = false;
 
@@ -77,8 +77,8 @@ TEST(ApplicationPicker, SetBrowseAndCancel) {
     EXPECT_EQ(picker.ShowApplicationPicker(), "notepad");
     EXPECT_TRUE(boxOpen && window.unloaded);
     // Neither this program nor another session's is listed.
-    EXPECT_EQ(picker.lstTasks.Items(), (std::vector<std::string>{"system", "notepad.exe", "notepad.exe",
-                                                                 "python3.11.exe", "keep;old.exe"}));
+    EXPECT_EQ(picker.lstTasks.Items(),
+              (std::vector<std::string>{"system", "notepad.exe", "notepad.exe", "python3.11.exe", "keep;old.exe"}));
 
     // The whole name is kept; a name the entry cannot hold, or no program's, is refused.
     window.whileShown = [&] {
@@ -93,7 +93,8 @@ TEST(ApplicationPicker, SetBrowseAndCancel) {
     EXPECT_EQ(picker.ShowApplicationPicker(), "python3.11");
     EXPECT_EQ(dialogs.shown[dialogs.shown.size() - 2].text,
               "The name \"keep;old\" cannot be used in a scenario: it holds a \";\".");
-    EXPECT_EQ(dialogs.shown.back().text, "Only a program whose file name ends in \".exe\" can be closed by a scenario.");
+    EXPECT_EQ(dialogs.shown.back().text,
+              "Only a program whose file name ends in \".exe\" can be closed by a scenario.");
 
     window.whileShown = [&] {
         browsed = "D:\\Tools\\Other.Tool.exe";  // not running

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "app/program.h"
+#include "fakes/fake_apps.h"
 #include "fakes/fake_platform.h"
 #include "model/scramble.h"
-#include "fakes/fake_apps.h"
 #include "schedule/scenario_file.h"
 
 namespace dwl {
@@ -298,8 +298,9 @@ TEST_F(ProgramTest, LockNeedsAPasswordAndTheRightOneUnlocksUntilTheWindowIsHidde
 
 // A record stays while any scenario uses it and the file follows it.
 TEST_F(RunningProgramTest, RunScenariosShareTheirRecordUntilTheLastGoes) {
-    Start({"Run Application app; Daily; 9:05", "Run Application note; Daily; 9:01", "Run Application note; Daily; 9:02"},
-          {{"C:\\Old\\app.exe", "app", ""}, {"C:\\note.exe", "note", ""}});
+    Start(
+        {"Run Application app; Daily; 9:05", "Run Application note; Daily; 9:01", "Run Application note; Daily; 9:02"},
+        {{"C:\\Old\\app.exe", "app", ""}, {"C:\\note.exe", "note", ""}});
     OptionsForm& form = program.Form();
     auto saved = [&] { return ParseScenarioFile(files.files[kScn])->applications.size(); };
     dialogs.answer = IdYes;
@@ -318,8 +319,12 @@ TEST_F(RunningProgramTest, RunScenariosShareTheirRecordUntilTheLastGoes) {
 TEST_F(RunningProgramTest, CloseScenarioWaitsAsideAndKeepsAProgramThatAsks) {
     using A = FakeProcesses::Answer;
     Start({"Close Application notepad; Daily; 9:00", "Run Application Close Application x; Daily; 9:01"});
-    processes.running = {{4, "notepad.exe"},  {5, "xnotepad.exe"},           {6, "C:\\WINDOWS\\NOTEPAD.EXE"},
-                         {7, "notepad.exe", true, true}, {8, "notepad.exe", false}, {9, "NotePad.exe"},
+    processes.running = {{4, "notepad.exe"},
+                         {5, "xnotepad.exe"},
+                         {6, "C:\\WINDOWS\\NOTEPAD.EXE"},
+                         {7, "notepad.exe", true, true},
+                         {8, "notepad.exe", false},
+                         {9, "NotePad.exe"},
                          {10, "notepad.exe"}};
     processes.answers = {{6, A::Hangs}, {9, A::Asks}, {10, A::NoWindow}};
     TickAt(9, 0);
@@ -358,8 +363,9 @@ TEST_F(RunningProgramTest, TheLastChoiceRunsAndAnotherScenariosProgramIsKept) {
     form.cmdScen.SetListIndex(1);  // the lock: another program named note is refused
     form.cmdAction.SetText("Run Application");
     choose("D:\\note.exe");
-    EXPECT_EQ(dialogs.shown.back().text, "Another scenario runs \"C:\\note.exe\" as \"note\".\r\nScenarios tell "
-                                         "programs apart by that name only, so this choice is not taken.");
+    EXPECT_EQ(dialogs.shown.back().text,
+              "Another scenario runs \"C:\\note.exe\" as \"note\".\r\nScenarios tell "
+              "programs apart by that name only, so this choice is not taken.");
     choose("C:\\a;b.exe");  // a name the entry cannot hold
     EXPECT_EQ(dialogs.shown.back().text, "The name \"a;b\" cannot be used in a scenario: it holds a \";\".");
     choose("C:\\note.exe");  // the same program, other parameters: refused too

@@ -28,8 +28,8 @@ void CALLBACK OnCloseAnswered(HWND, UINT, ULONG_PTR request, LRESULT) {
 bool ExactAnsi(const wchar_t* name, std::string& ansi) {
     BOOL lossy = FALSE;
     char buffer[MAX_PATH * 2];
-    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name, -1, buffer, sizeof buffer, nullptr,
-                                           &lossy);
+    const int length =
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name, -1, buffer, sizeof buffer, nullptr, &lossy);
     if (length <= 0 || lossy) return false;
     ansi = buffer;
     return true;
@@ -134,8 +134,7 @@ std::vector<ProcessInfo> Win32Processes::Snapshot() {
         ProcessInfo process{entry.th32ProcessID, {}, true, entry.th32ProcessID == GetCurrentProcessId()};
         if (!ExactAnsi(entry.szExeFile, process.exeFile)) continue;
         DWORD session = 0;
-        if (sessions)
-            process.ownSession = ProcessIdToSessionId(entry.th32ProcessID, &session) && session == ownSession;
+        if (sessions) process.ownSession = ProcessIdToSessionId(entry.th32ProcessID, &session) && session == ownSession;
         list.push_back(std::move(process));
     }
     return list;

@@ -16,11 +16,6 @@ std::string Lower(std::string text) {
 
 std::string UpToDot(const std::string& text) { return text.substr(0, text.find('.')); }
 
-// Whether a "Run Application" entry names that short name.
-bool RunsApplication(const std::string& entry, const std::string& shortName) {
-    return entry.rfind(std::string(kRunAppText) + " ", 0) == 0 && ApplicationNameIn(entry, kRunAppText) == shortName;
-}
-
 }  // namespace
 
 std::string PathPart(const std::string& path, int mode) {
@@ -72,6 +67,10 @@ bool ProcessMatches(const std::string& exeFile, const std::string& exeName) {
     if (file == name) return true;
     return file.size() > name.size() && file.compare(file.size() - name.size(), name.size(), name) == 0 &&
            file[file.size() - name.size() - 1] == '\\';
+}
+
+bool RunsApplication(const std::string& entry, const std::string& shortName) {
+    return entry.rfind(std::string(kRunAppText) + " ", 0) == 0 && ApplicationNameIn(entry, kRunAppText) == shortName;
 }
 
 std::vector<ApplicationRecord> NamedRecords(const std::vector<ApplicationRecord>& list,

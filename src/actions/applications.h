@@ -30,6 +30,9 @@ std::string ApplicationNameIn(const std::string& entry, const std::string& actio
 // The first record of that short name (exact case), or nullptr.
 const ApplicationRecord* FindApplication(const std::vector<ApplicationRecord>& list, const std::string& shortName);
 
+// Whether a "Run Application" entry names that short name.
+bool RunsApplication(const std::string& entry, const std::string& shortName);
+
 // The records the scenario file keeps: those a "Run Application" entry of `entries` names.
 std::vector<ApplicationRecord> NamedRecords(const std::vector<ApplicationRecord>& list,
                                             const std::vector<std::string>& entries);
@@ -79,7 +82,6 @@ public:
     void CloseApplicationByName(const std::string& exeName);
     // One step of the waits.
     void Tick();
-    bool Waiting() const { return !waiting_.empty(); }
     void Release();
 
 private:

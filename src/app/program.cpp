@@ -72,8 +72,7 @@ Program::Program(Platform platform)
             others, chosenApplication_, scenarioEditor_.SelectedApplication);
     };
     scenarioEditor_.onScenarioApplied = [this](const std::string& entry) {
-        if (chosenApplication_ && entry.rfind(std::string(kRunAppText) + " ", 0) == 0 &&
-            ApplicationNameIn(entry, kRunAppText) == chosenApplication_->shortName)
+        if (chosenApplication_ && RunsApplication(entry, chosenApplication_->shortName))
             CommitApplication(applications_, *std::exchange(chosenApplication_, std::nullopt));
     };
     scenarioEditor_.pickApplicationToClose = [this] {

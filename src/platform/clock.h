@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 
 namespace dwl {
@@ -18,6 +19,10 @@ class IClock {
 public:
     virtual ~IClock() = default;
     virtual LocalTime Now() = 0;
+    // The current time in UTC, in seconds since 1601-01-01 (the system's file
+    // time). Unlike the local time it neither repeats nor skips an hour when
+    // daylight saving time begins or ends.
+    virtual std::int64_t UtcSeconds() = 0;
     // The current time written in the system's own time format (e.g. "9:05:12 PM" or "21:05:12").
     virtual std::string SystemTimeText() = 0;
 };

@@ -1,6 +1,7 @@
 #include "schedule/scheduler.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "model/text.h"
 #include "ui/model/controls.h"
@@ -82,17 +83,49 @@ std::int64_t MinuteNumber(const LocalTime& time) {
     return CivilDayNumber(time.year, time.month, time.day) * kMinutesPerDay + time.hour * 60 + time.minute;
 }
 
+bool CheckedMinutes::Contains(std::int64_t minute) const {
+    return std::any_of(ranges_.begin(), ranges_.end(),
+                       [minute](const Range& r) { return r.first <= minute && minute <= r.last; });
+}
+
+void CheckedMinutes::Add(std::int64_t minute) {
+    auto next = std::find_if(ranges_.begin(), ranges_.end(), [minute](const Range& r) { return r.last >= minute; });
+    if (next != ranges_.end() && next->first <= minute) return;
+    const bool joinsPrevious = next != ranges_.begin() && std::prev(next)->last == minute - 1;
+    const bool joinsNext = next != ranges_.end() && next->first == minute + 1;
+    if (joinsPrevious && joinsNext) {
+        std::prev(next)->last = next->last;
+        ranges_.erase(next);
+    } else if (joinsPrevious) {
+        std::prev(next)->last = minute;
+    } else if (joinsNext) {
+        next->first = minute;
+    } else {
+        next = ranges_.insert(next, Range{minute, minute});
+        if (ranges_.size() > kMaxRanges) {
+            // Forget the range farthest from the one just begun.
+            const bool dropFirst = minute - ranges_.front().last > ranges_.back().first - minute;
+            ranges_.erase(dropFirst ? ranges_.begin() : std::prev(ranges_.end()));
+        }
+    }
+}
+
 Scheduler::Scheduler(ListControl& cmdScen, ListControl& lstScen, IClock& clock, IScenarioActions& actions,
                      TimeTextFunction timeText)
     : cmdScen_(cmdScen), lstScen_(lstScen), clock_(clock), actions_(actions), timeText_(std::move(timeText)) {
     MarkCurrentMinuteChecked();
 }
 
-void Scheduler::MarkCurrentMinuteChecked() { lastChecked_ = MinuteNumber(clock_.Now()); }
+void Scheduler::MarkCurrentMinuteChecked() {
+    lastChecked_ = MinuteNumber(clock_.Now());
+    lastUtc_ = clock_.UtcSeconds();
+    checked_.Add(lastChecked_);
+}
 
 void Scheduler::GTimer_Timer() {
     if (ticking_) return;
     const std::int64_t current = MinuteNumber(clock_.Now());
+    const std::int64_t utc = clock_.UtcSeconds();
     if (current == lastChecked_) return;
     struct Running {
         bool& flag;
@@ -101,10 +134,21 @@ void Scheduler::GTimer_Timer() {
     } running(ticking_);
 
     std::int64_t first = lastChecked_ + 1;
-    if (current < lastChecked_ || current - lastChecked_ > kMaxCatchUpMinutes) first = current;
+    if (current < lastChecked_) {
+        first = current;
+    } else if (current - lastChecked_ > kMaxCatchUpMinutes) {
+        // A daylight-saving change moves the local clock while UTC goes on.
+        const std::int64_t utcPassed = utc - lastUtc_;
+        const bool clockShift = utcPassed >= 0 && utcPassed <= kMaxCatchUpMinutes * 60 &&
+                                current - lastChecked_ - utcPassed / 60 <= kMaxClockShiftMinutes;
+        if (!clockShift) first = current;
+    }
+    lastUtc_ = utc;
 
     for (std::int64_t minute = first; minute <= current; ++minute) {
         lastChecked_ = minute;
+        if (checked_.Contains(minute)) continue;
+        checked_.Add(minute);
         CheckMinute(minute);
     }
 }

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/clock.h"
 
@@ -50,20 +51,43 @@ int WeekdayOfDayNumber(std::int64_t dayNumber);
 // A local minute as one number: day number * 1440 + hour * 60 + minute.
 std::int64_t MinuteNumber(const LocalTime& time);
 
+// The local minutes a scheduler has checked, as ranges of minute numbers.
+// Only the ranges nearest the present are kept.
+class CheckedMinutes {
+public:
+    static constexpr size_t kMaxRanges = 16;
+    bool Contains(std::int64_t minute) const;
+    void Add(std::int64_t minute);
+
+private:
+    struct Range {
+        std::int64_t first, last;
+    };
+    std::vector<Range> ranges_;  // in order, apart and not adjacent
+};
+
 // The scheduler tick over the active scenarios.
 //
 // The window timer drifts, so a tick does not just look at the current minute:
 // it checks every minute after the last one it checked up to the current one,
 // so no minute the program lives through is skipped and none is checked twice.
-// After a jump forward of more than kMaxCatchUpMinutes (resume from sleep, the
-// clock set forward) only the current minute is checked; after the clock went
-// back the current minute is checked and the count goes on from there. The
-// minute the scheduler is created in counts as checked.
+//
+// Local time can jump. Forward by more than kMaxCatchUpMinutes: when UTC went
+// on as usual, the clock moved to daylight saving time, and the minutes it
+// skipped are checked at once (a shift of at most kMaxClockShiftMinutes; a
+// larger one is a change of time zone); when UTC jumped as well (resume from
+// sleep, the clock set forward) only the current minute is checked. Back (the
+// end of daylight saving time, the clock set back): the count goes on from the
+// current minute, passing over the minutes already checked, so nothing the
+// wall clock repeats runs again: a daily or weekly scenario is handed over at
+// most once per local date. The memory of checked minutes lives in the running
+// program only. The minute the scheduler is created in counts as checked.
 class Scheduler {
 public:
     using TimeTextFunction = std::function<std::string(int hour, int minute)>;
 
     static constexpr std::int64_t kMaxCatchUpMinutes = 5;
+    static constexpr std::int64_t kMaxClockShiftMinutes = 120;
 
     Scheduler(ListControl& cmdScen, ListControl& lstScen, IClock& clock, IScenarioActions& actions,
               TimeTextFunction timeText);
@@ -92,6 +116,8 @@ private:
     IScenarioActions& actions_;
     TimeTextFunction timeText_;
     std::int64_t lastChecked_ = 0;
+    std::int64_t lastUtc_ = 0;  // UTC seconds at the tick that checked lastChecked_
+    CheckedMinutes checked_;
     bool ticking_ = false;
 };
 

@@ -138,6 +138,8 @@ TEST(Scheduler, ChecksEachMinuteOnceWithBoundedCatchUp) {
         {"resume after hours", M(3, 22, 29), {M(3, 22, 30), M(4, 3, 15), M(4, 3, 16)}, {"22:30", "3:15", "3:16"}},
         {"clock set back", M(3, 22, 35), {M(3, 22, 36), M(3, 22, 29, 30), M(3, 22, 31)},
          {"22:36", "22:29", "22:30", "22:31"}},
+        {"set back after firing", M(3, 22, 29), {M(3, 22, 30, 10), M(3, 22, 27, 30), M(3, 22, 31, 10)},
+         {"22:30", "22:27", "22:28", "22:31"}},
         {"set back within the minute", M(3, 22, 30, 10), {M(3, 22, 30, 50), M(3, 22, 30, 20)}, {}},
     };
     // clang-format on
@@ -147,6 +149,62 @@ TEST(Scheduler, ChecksEachMinuteOnceWithBoundedCatchUp) {
         EXPECT_EQ(b.checked, r.checked) << r.name;
         const bool checks2230 = std::find(r.checked.begin(), r.checked.end(), "22:30") != r.checked.end();
         EXPECT_EQ(b.calls, checks2230 ? Texts{"ShowAction 1"} : Texts{}) << r.name;
+    }
+}
+
+// Local time of a count of seconds since 1970 (proleptic Gregorian).
+LocalTime LocalOf(std::int64_t seconds) {
+    const std::int64_t days = seconds / 86400, z = days + 719468, era = z / 146097, doe = z - era * 146097;
+    const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365, doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const int mp = static_cast<int>((5 * doy + 2) / 153), day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+    const int month = mp < 10 ? mp + 3 : mp - 9, rest = static_cast<int>(seconds % 86400);
+    return {static_cast<int>(yoe + era * 400 + (month <= 2)), month, day, WeekdayOfDayNumber(days), rest / 3600,
+            rest / 60 % 60, rest % 60};
+}
+
+TEST(Scheduler, DaylightSavingNightsRunEachScenarioOnce) {
+    // Zones with one hour of daylight saving time: New York's clock changes at
+    // 2:00 (spring 2:00 -> 3:00, autumn 2:00 -> 1:00), the other one's at 3:00
+    // (3:00 -> 4:00, 3:00 -> 2:00). Both change on Sunday, 2026-03-29 and 2026-10-25.
+    // clang-format off
+    struct Row { const char* name; int standardHours, changeHour; bool spring; int sleepFrom = 0, sleepMinutes = 0;
+                 Texts fired; };
+    const Row rows[] = {
+        {"2:00 spring", -5, 2, true, 0, 0, {"Sun 3h 0", "Sun 3h 1", "Sun 3h 2", "Mon 2h 1"}},
+        {"2:00 autumn", -5, 2, false, 0, 0, {"Sun 1h 0", "Sun 1h 1", "Sun 1h 2", "Mon 1h 1"}},
+        {"3:00 spring", 1, 3, true, 0, 0, {"Sun 4h 0", "Sun 4h 1", "Sun 4h 2", "Mon 3h 1"}},
+        {"3:00 autumn", 1, 3, false, 0, 0, {"Sun 2h 0", "Sun 2h 1", "Sun 2h 2", "Mon 2h 1"}},
+        // Asleep from Saturday 23:50 to Sunday 9:50 local: what was missed stays missed.
+        {"resume across midnight", -5, 2, true, 24 * 60 - 10, 9 * 60, {"Mon 2h 1", "Mon 2h 2"}},
+    };
+    // clang-format on
+    for (const Row& r : rows) {
+        const int hour = r.spring ? r.changeHour : r.changeHour - 1;  // the skipped or repeated hour
+        const std::string h = std::to_string(hour);
+        Bench b(LocalTime{}, {"Log Off Current User; Weekly (Sun); " + h + ":15", "Shutdown Windows; Daily; " + h + ":30",
+                              "Reboot Computer; Onetime; " + h + ":45"});
+        const std::int64_t saturday = CivilDayNumber(2026, r.spring ? 3 : 10, r.spring ? 28 : 24) * 86400;
+        // The UTC instant of the change: the clock shows changeHour of the time it leaves.
+        const int offsetBefore = (r.standardHours + (r.spring ? 0 : 1)) * 3600;
+        const std::int64_t change = saturday + 86400 + r.changeHour * 3600 - offsetBefore;
+        const int offsetAfter = offsetBefore + (r.spring ? 3600 : -3600);
+        Texts fired;
+        auto tick = [&](std::int64_t utc) {
+            b.clock.utcOffset = utc < change ? offsetBefore : offsetAfter;
+            b.TickAt(LocalOf(utc + b.clock.utcOffset));
+        };
+        tick(saturday + 12 * 3600 - offsetBefore);  // Saturday noon
+        for (std::int64_t utc = saturday + 12 * 3600 - offsetBefore; utc < saturday + 3 * 86400 - offsetBefore; utc += 61) {
+            if (r.sleepMinutes && utc >= saturday - offsetBefore + r.sleepFrom * 60 &&
+                utc < saturday - offsetBefore + (r.sleepFrom + r.sleepMinutes) * 60)
+                continue;
+            const size_t before = b.calls.size();
+            tick(utc);
+            for (size_t i = before; i < b.calls.size(); ++i)
+                fired.push_back(WeekdayName(b.clock.now.dayOfWeek) + " " + std::to_string(b.clock.now.hour) + "h " +
+                                b.calls[i].substr(b.calls[i].size() - 1));
+        }
+        EXPECT_EQ(fired, r.fired) << r.name;
     }
 }
 

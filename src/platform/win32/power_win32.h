@@ -15,6 +15,7 @@ public:
 class Win32Clock : public IClock {
 public:
     LocalTime Now() override;
+    std::int64_t UtcSeconds() override;
     std::string SystemTimeText() override;
 };
 

@@ -90,6 +90,7 @@ Program::Program(Platform platform)
     };
     options_.applyHotkeys = [this] { ApplyHotkeys(); };
     options_.revertHotkeys = [this] { hotkeyCapture_.Reset(hotkeyValues_); };
+    options_.settleHotkeys = [this] { hotkeyCapture_.Settle(); };
     options_.setStartupEntry = [this](bool enable) { SetStartupEntry(Registry(), enable, platform_.files.ExePath()); };
     options_.saveOptions = [this] {
         SaveOptions(Registry(), form_.StoredBoxes());
@@ -312,6 +313,10 @@ void Program::TellSaveFailure() {
 void Program::OnHotkey(uintptr_t wParam, intptr_t lParam) {
     // Nothing starts inside another command's message box.
     if (platform_.dialogs.BoxOpen()) return;
+    // Pressed again in a hotkey box, a combination is being entered, not used.
+    if (wParam != HotkeyShowOptions &&
+        hotkeyCapture_.CaptureRegistered(LoWord(lParam), static_cast<uint16_t>(HiWord(lParam))))
+        return;
     for (HotkeyCommand command : DecodeHotkey(hotkeyValues_, wParam, lParam)) {
         switch (command) {
         case HotkeyCommand::Shutdown: ExitWindows(Shutdown); break;

@@ -97,4 +97,30 @@ void HotkeyCapture::LostFocus(int box) {
     slot->box->SetText(slot->SavedKeyText);
 }
 
+int HotkeyCapture::FocusedBox() const {
+    for (size_t i = 0; i < slots_.size(); ++i)
+        if (slots_[i].focused) return static_cast<int>(i);
+    return -1;
+}
+
+bool HotkeyCapture::CaptureRegistered(int modifiers, int KeyCode) {
+    const int box = FocusedBox();
+    if (box < 0) return false;
+    // RegisterHotKey's flags: 1 Alt, 2 Ctrl, 4 Shift.
+    const int shift = (modifiers & 1 ? AltMask : 0) | (modifiers & 2 ? CtrlMask : 0) | (modifiers & 4 ? ShiftMask : 0);
+    KeyUp(box, KeyCode, shift);
+    return true;
+}
+
+void HotkeyCapture::Settle() {
+    const int box = FocusedBox();
+    if (box < 0) return;
+    LostFocus(box);
+    Slot& slot = slots_[static_cast<size_t>(box)];
+    slot.focused = true;
+    slot.SavedKeyText = slot.box->Text();
+    slot.savedMod = slot.mod;
+    slot.savedVk = slot.vk;
+}
+
 }  // namespace dwl

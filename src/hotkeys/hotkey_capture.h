@@ -42,6 +42,16 @@ public:
     void KeyUp(int box, int KeyCode, int Shift);
     void LostFocus(int box);
 
+    // The box that has the focus, or -1.
+    int FocusedBox() const;
+    // A combination that is registered (RegisterHotKey's modifier flags and
+    // key) pressed while a box has the focus: captured there, not carried
+    // out. False when no box has the focus.
+    bool CaptureRegistered(int modifiers, int KeyCode);
+    // OK, Enter or Apply while a box has the focus: the box is settled as
+    // leaving it would, then goes on capturing from what it now shows.
+    void Settle();
+
 private:
     struct Slot {
         TextBox* box = nullptr;

@@ -423,6 +423,29 @@ TEST_F(RunningProgramTest, AHotkeyCapturedAndAppliedIsRegisteredStoredShownAndAc
     EXPECT_EQ(journal, (Journal{"privilege", "SetSuspendState 111"}));
 }
 
+TEST_F(RunningProgramTest, AFocusedHotkeyBoxCapturesRegisteredCombinationsAndIsSettledByApplyAndOK) {
+    SetHotkey("Shutdown", "6", "83");
+    registry.values[{Hive::CurrentUser, kHotkeys, "Shutdown"}] = " Ctrl + Shift + S";
+    Start({});
+    HotkeyCapture& capture = *program.HotkeyCaptureModel();
+    const OptionsForm& form = program.Form();
+    capture.GotFocus(HotkeyReboot);
+    program.OnHotkey(HotkeyShutdown, (83 << 16) | 6);  // captured, not carried out
+    EXPECT_EQ(Filtered("ExitWindowsEx"), Journal{});
+    EXPECT_EQ(form.txtRebootKey.Text(), " Ctrl +  Shift + S");
+    // Apply checks it as leaving the box would: the shutdown box holds it.
+    program.Form().cmdApply.Click();
+    EXPECT_EQ(form.txtRebootKey.Text(), "");
+    EXPECT_FALSE(form.HotkeysChanged);
+    EXPECT_EQ(Filtered("register"), Journal{});
+    // Enter (OK) with a new capture in the box stores it and shows it in the tray menu.
+    capture.KeyUp(HotkeyReboot, 'R', CtrlMask | AltMask);
+    program.Form().cmdOK.Click();
+    EXPECT_EQ((registry.values[{Hive::CurrentUser, kHotkeys, "Reboot"}]), " Ctrl +  Alt + R");
+    EXPECT_EQ(Filtered("register 1"), Journal{"register 1 3 82"});
+    EXPECT_EQ(form.mReboot.Caption(), "Reboot Computer\t(Ctrl+Alt+R)");
+}
+
 TEST_F(ProgramTest, MenuCaptionsCarryTheStoredHotkeysWithoutBlanks) {
     registry.values[{Hive::CurrentUser, kHotkeys, "Shutdown"}] = " Ctrl +  Alt + K";
     ASSERT_TRUE(program.Main());

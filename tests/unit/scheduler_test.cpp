@@ -155,11 +155,17 @@ TEST(Scheduler, ChecksEachMinuteOnceWithBoundedCatchUp) {
 // Local time of a count of seconds since 1970 (proleptic Gregorian).
 LocalTime LocalOf(std::int64_t seconds) {
     const std::int64_t days = seconds / 86400, z = days + 719468, era = z / 146097, doe = z - era * 146097;
-    const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365, doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365,
+                       doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
     const int mp = static_cast<int>((5 * doy + 2) / 153), day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
     const int month = mp < 10 ? mp + 3 : mp - 9, rest = static_cast<int>(seconds % 86400);
-    return {static_cast<int>(yoe + era * 400 + (month <= 2)), month, day, WeekdayOfDayNumber(days), rest / 3600,
-            rest / 60 % 60, rest % 60};
+    return {static_cast<int>(yoe + era * 400 + (month <= 2)),
+            month,
+            day,
+            WeekdayOfDayNumber(days),
+            rest / 3600,
+            rest / 60 % 60,
+            rest % 60};
 }
 
 TEST(Scheduler, DaylightSavingNightsRunEachScenarioOnce) {
@@ -181,8 +187,8 @@ TEST(Scheduler, DaylightSavingNightsRunEachScenarioOnce) {
     for (const Row& r : rows) {
         const int hour = r.spring ? r.changeHour : r.changeHour - 1;  // the skipped or repeated hour
         const std::string h = std::to_string(hour);
-        Bench b(LocalTime{}, {"Log Off Current User; Weekly (Sun); " + h + ":15", "Shutdown Windows; Daily; " + h + ":30",
-                              "Reboot Computer; Onetime; " + h + ":45"});
+        Bench b(LocalTime{}, {"Log Off Current User; Weekly (Sun); " + h + ":15",
+                              "Shutdown Windows; Daily; " + h + ":30", "Reboot Computer; Onetime; " + h + ":45"});
         const std::int64_t saturday = CivilDayNumber(2026, r.spring ? 3 : 10, r.spring ? 28 : 24) * 86400;
         // The UTC instant of the change: the clock shows changeHour of the time it leaves.
         const int offsetBefore = (r.standardHours + (r.spring ? 0 : 1)) * 3600;
@@ -194,7 +200,8 @@ TEST(Scheduler, DaylightSavingNightsRunEachScenarioOnce) {
             b.TickAt(LocalOf(utc + b.clock.utcOffset));
         };
         tick(saturday + 12 * 3600 - offsetBefore);  // Saturday noon
-        for (std::int64_t utc = saturday + 12 * 3600 - offsetBefore; utc < saturday + 3 * 86400 - offsetBefore; utc += 61) {
+        for (std::int64_t utc = saturday + 12 * 3600 - offsetBefore; utc < saturday + 3 * 86400 - offsetBefore;
+             utc += 61) {
             if (r.sleepMinutes && utc >= saturday - offsetBefore + r.sleepFrom * 60 &&
                 utc < saturday - offsetBefore + (r.sleepFrom + r.sleepMinutes) * 60)
                 continue;

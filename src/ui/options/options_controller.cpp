@@ -54,8 +54,8 @@ void OptionsController::ShowPage() {
 void OptionsController::ApplyReason() {
     if (form_.ScenariosChanged) editor_.ApplyScenarioStep();
     if (form_.HotkeysChanged && applyHotkeys) applyHotkeys();
+    if (form_.HotkeysChanged || form_.OptionsChanged) UpdateMenuHotkeyCaptions();
     if (form_.OptionsChanged) {
-        UpdateMenuHotkeyCaptions();
         if (setStartupEntry) setStartupEntry(form_.chkStartup.Value() != 0);
         if (saveOptions) saveOptions();
     }
@@ -82,11 +82,13 @@ void OptionsController::RevertToApplied() {
 }
 
 void OptionsController::cmdApply_Click() {
+    if (settleHotkeys) settleHotkeys();
     if (form_.cmdApply.Enabled()) ApplyReason();
     window_.FocusControl(&form_.cmdCancel);
 }
 
 void OptionsController::cmdOK_Click() {
+    if (settleHotkeys) settleHotkeys();
     if (form_.cmdApply.Enabled()) ApplyReason();
     RevertToApplied();
     HideWindow();

@@ -33,6 +33,8 @@ public:
 
     // Apply's hotkey step: withdraw, register again and store the hotkeys.
     std::function<void()> applyHotkeys;
+    // Before OK and Apply: a hotkey box holding a capture is settled first.
+    std::function<void()> settleHotkeys;
     // Cancel's hotkey step: the captured values go back to the applied ones.
     std::function<void()> revertHotkeys;
     // Apply's options step, after the menu captions: the startup entry

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "app/program.h"
-#include "fakes/fake_apps.h"
 #include "fakes/fake_platform.h"
 #include "model/scramble.h"
+#include "fakes/fake_apps.h"
 #include "schedule/scenario_file.h"
 
 namespace dwl {

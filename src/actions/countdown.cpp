@@ -17,8 +17,13 @@ const PowerActionInfo* ActionOfCaption(const std::string& caption) {
 Countdown::Countdown(ICountdownWindow& window, Services services) : window_(window), services_(std::move(services)) {
     prgAction.SetRange(0, 5);
     prgAction.SetValue(0);
-    cmdAction.onClick = [this] { cmdAction_Click(); };
-    cmdCancel.onClick = [this] { cmdCancel_Click(); };
+    // A disabled button takes no click, whoever sends it.
+    cmdAction.onClick = [this] {
+        if (cmdAction.Enabled()) cmdAction_Click();
+    };
+    cmdCancel.onClick = [this] {
+        if (cmdCancel.Enabled()) cmdCancel_Click();
+    };
 }
 
 void Countdown::ShowAction(int WhichAction) {
@@ -32,8 +37,15 @@ void Countdown::ShowAction(int WhichAction) {
         cmdAction.SetCaption(action->actNow);
     }
 
-    window_.SetClientHeightTwips(services_.lockInForce && services_.lockInForce() ? CountdownLayout::lockedClientHeight
-                                                                                  : CountdownLayout::clientHeight);
+    // While the lock is in force nothing may stop or hasten the count: the
+    // buttons are out of sight, hidden and disabled, so that no key, click,
+    // message or accessibility tool reaches them.
+    const bool locked = services_.lockInForce && services_.lockInForce();
+    for (Button* button : {&cmdAction, &cmdCancel}) {
+        button->SetEnabled(!locked);
+        button->SetVisible(!locked);
+    }
+    window_.SetClientHeightTwips(locked ? CountdownLayout::lockedClientHeight : CountdownLayout::clientHeight);
     window_.SetAlwaysOnTop();
     prgAction.SetValue(0);
     window_.Show();

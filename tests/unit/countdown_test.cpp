@@ -51,9 +51,17 @@ TEST(Countdown, CountsFiveSecondsThenActsAtTheSixthTick) {
     b.Ticks(3);  // late ticks of the stopped timer
     EXPECT_EQ(b.exits, std::vector<int>{2});
 
-    b.locked = true;  // locked: no room for the buttons
+    b.locked = true;  // locked: no room for the buttons, and none to reach
     b.cd.ShowAction(1);
     EXPECT_EQ(b.height, 960);
+    for (Button* button : {&b.cd.cmdAction, &b.cd.cmdCancel}) {
+        EXPECT_FALSE(button->Enabled() || button->Visible());
+        button->Click();  // as a message from another program would
+    }
+    EXPECT_TRUE(b.cd.TimerRunning() && b.exits.size() == 1u);
+    b.locked = false;
+    b.cd.ShowAction(1);
+    EXPECT_TRUE(b.cd.cmdCancel.Enabled() && b.cd.cmdCancel.Visible());
 }
 
 TEST(Countdown, RestartCancelAndActNow) {

@@ -35,6 +35,27 @@ void DestroySplashWindow() {}
 
 }  // namespace
 
+// A close request that came while the window was open is carried out once
+// the outermost one has closed, through the window's queue: the command that
+// opened it must finish first.
+template <typename Show>
+auto Program::RunModalWindow(const Show& show, const std::function<void()>& close) -> decltype(show()) {
+    if (!show) return decltype(show())();
+    struct Open {
+        Program& program;
+        std::function<void()> previous;
+        Open(Program& p, const std::function<void()>& c)
+            : program(p), previous(std::exchange(p.closeModalWindow_, c ? c : std::function<void()>([] {}))) {}
+        ~Open() {
+            program.closeModalWindow_ = std::move(previous);
+            if (!program.endRequested_ || program.closeModalWindow_) return;
+            program.endRequested_ = false;
+            program.platform_.optionsWindow.PostEndRequest();
+        }
+    } open(*this, close);
+    return platform_.dialogs.RunModal(show);
+}
+
 Program::Program(Platform platform)
     : platform_(platform),
       timeBox_(form_.txtTime, form_.cmdPlus, form_.cmdMin, form_.lstTime),
@@ -101,6 +122,8 @@ Program::Program(Platform platform)
     lock_.tell = [this](const std::string& text) {
         platform_.dialogs.ShowMessage(text, DWL_APP_TITLE, MbOk | MbIconExclamation);
     };
+    lock_.askPassword = [this] { return RunModalWindow(askPassword, closePasswordDialog); };
+    lock_.askNewPassword = [this] { return RunModalWindow(askNewPassword, closePasswordDialog); };
     lock_.storePassword = [this](const std::string& password) { return SavePassword(Registry(), password); };
     lock_.storeSwitch = [this](bool locked) { SaveLockSwitch(Registry(), locked); };
     form_.cmdLink.onClick = [this] { platform_.shell.OpenAddress("http://" + form_.cmdLink.Caption()); };
@@ -135,7 +158,7 @@ bool Program::Main() {
     quickbar_.DisplayQuickbar();
     if (form_.chkTray.Value() != 0) {
         options_.Show_Form();
-        if (showSplash) showSplash();
+        RunModalWindow(showSplash, closeSplash);
         options_.cmdCancel_Click();
     } else {
         form_.ClearPendingChanges();
@@ -339,10 +362,19 @@ void Program::OnMenuCommand(int command) {
 }
 void Program::OnCloseRequest() { options_.OnCloseRequest(); }
 void Program::OnEndRequest() {
+    if (exited_) return;
+    // The splash or a password dialog is closed first; the end follows once
+    // the command that opened it has finished.
+    if (closeModalWindow_) {
+        endRequested_ = true;
+        closeModalWindow_();
+        return;
+    }
     // Refused while a message box is up, as a close of a window with an open
     // box is: the command that opened it is still running.
-    if (!exited_ && !platform_.dialogs.BoxOpen()) options_.OnEndRequest();
+    if (!platform_.dialogs.BoxOpen()) options_.OnEndRequest();
 }
+
 void Program::OnMinimized() { options_.OnMinimized(); }
 void Program::OnCtrlTab() { options_.OnCtrlTab(); }
 void Program::OnTrayNotify(unsigned mouseMessage) {

@@ -1,5 +1,7 @@
 #pragma once
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <memory>
@@ -88,6 +90,14 @@ public:
     // visual styles), and shows the splash until the user closes it.
     std::function<void()> initCommonControls;
     std::function<void()> showSplash;
+    // The password lock's dialogs: the password to unlock with, a new one
+    // twice; nullopt when cancelled.
+    std::function<std::optional<std::string>()> askPassword;
+    std::function<std::optional<std::pair<std::string, std::string>>()> askNewPassword;
+    // Close the splash or the password dialog open, as a close request from
+    // another program does before the program ends.
+    std::function<void()> closeSplash;
+    std::function<void()> closePasswordDialog;
 
     // The one place that carries out a power or session action.
     void ExitWindows(int aOption);
@@ -130,6 +140,11 @@ private:
     std::vector<std::string> AllEntries() const;
     MyRegistry& Registry();
     void ApplyHotkeys();
+    // Runs the splash or a password dialog as a modal window: the tray,
+    // hotkeys and the Quickbar wait as they do for a message box, and a close
+    // request from outside closes it, then ends the program.
+    template <typename Show>
+    auto RunModalWindow(const Show& show, const std::function<void()>& close) -> decltype(show());
 
     Platform platform_;
     OptionsForm form_;
@@ -156,6 +171,8 @@ private:
     bool saveFailurePending_ = false;
     bool ticking_ = false;  // GTimer's ticks count from the end of InitProgram
     bool started_ = false;
+    std::function<void()> closeModalWindow_;  // while the splash or a password dialog is open
+    bool endRequested_ = false;               // by another program while one was open
     bool exited_ = false;
 };
 

@@ -158,6 +158,7 @@ struct FakeOptionsWindow : IOptionsWindow, Recorder {
     void ShowTrayMenu() override { Note("tray menu"); }
     void AddTrayIcon(const char* tip) override { Note(std::string("add tray ") + tip); }
     void RemoveTrayIcon() override { Note("remove tray"); }
+    void PostEndRequest() override { Note("post end request"); }
     void FocusControl(const void* c) override {
         focused = c;
         Note("focus");

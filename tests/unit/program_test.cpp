@@ -228,6 +228,38 @@ TEST_F(ProgramTest, MinutesWhileTheSplashIsUpAreChecked) {
     EXPECT_EQ(Filtered("show countdown").size(), 1u);
 }
 
+// The splash and the password dialogs hold the tray and the hotkeys as a
+// message box does; setup's close request closes them and ends the program.
+TEST(Program, SplashAndPasswordDialogsAreModalAndClosedByACloseRequest) {
+    struct Bench : ProgramTest {
+        void TestBody() override {}
+        using ProgramTest::Filtered, ProgramTest::journal, ProgramTest::program, ProgramTest::SetHotkey;
+    };
+    for (bool splash : {true, false}) {
+        Bench t;
+        auto whileOpen = [&t] {
+            t.program.OnHotkey(HotkeyShutdown, (83 << 16) | 6);
+            t.program.OnTrayNotify(OptionsController::kRightButtonUp);
+            t.program.OnEndRequest();
+            EXPECT_EQ(t.Filtered("ExitWindowsEx").size() + t.Filtered("tray menu").size(), 0u);
+            EXPECT_FALSE(t.program.Exited());
+            return std::optional<std::pair<std::string, std::string>>();
+        };
+        t.program.showSplash = [&] {
+            if (splash) whileOpen();
+        };
+        t.program.askNewPassword = whileOpen;
+        t.program.closeSplash = [&t] { t.journal.push_back("close"); };
+        t.program.closePasswordDialog = t.program.closeSplash;
+        t.SetHotkey("Shutdown", "6", "83");
+        ASSERT_TRUE(t.program.Main());
+        if (!splash) t.program.Form().cmdPassword.Click();
+        EXPECT_EQ(t.Filtered("close").size() + t.Filtered("post end request").size(), 2u) << splash;
+        t.program.OnEndRequest();  // the request, back from the queue
+        EXPECT_TRUE(t.program.Exited()) << splash;
+    }
+}
+
 TEST_F(ProgramTest, LockNeedsAPasswordAndTheRightOneUnlocksUntilTheWindowIsHidden) {
     ASSERT_TRUE(program.Main());
     OptionsForm& form = program.Form();

@@ -74,10 +74,11 @@ int Run(HINSTANCE instance) {
     dwl::Splash splash(splashView);
     splashView.Attach(splash);
     program.showSplash = [&] { splash.Show_Splash(program.About().VersionText, program.About().CopyrightText); };
+    program.closeSplash = [&] { splashView.Close(); };
     PasswordDialog passwordDialog(instance);
-    dwl::PasswordLock& lock = program.Lock();
-    lock.askPassword = [&] { return passwordDialog.AskPassword(view.Handle(), "Unlock the configuration"); };
-    lock.askNewPassword = [&] { return passwordDialog.AskNewPassword(view.Handle(), "Set password"); };
+    program.askPassword = [&] { return passwordDialog.AskPassword(view.Handle(), "Unlock the configuration"); };
+    program.askNewPassword = [&] { return passwordDialog.AskNewPassword(view.Handle(), "Set password"); };
+    program.closePasswordDialog = [&] { passwordDialog.Close(); };
 
     // The window goes before the program whose form it shows.
     struct CloseViews {

@@ -63,6 +63,9 @@ public:
     virtual void RemoveTrayIcon() {}
     // Gives the keyboard focus to a control of the model.
     virtual void FocusControl(const void* /*control*/) {}
+    // Asks the window, through its message queue, for the end that another
+    // program's close request asks for (IOptionsEvents::OnEndRequest).
+    virtual void PostEndRequest() {}
 };
 
 }  // namespace dwl

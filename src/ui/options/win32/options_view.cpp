@@ -261,6 +261,10 @@ void OptionsView::FocusControl(const void* control) {
     if (HWND child = views_ ? views_->WindowOf(control) : nullptr) SetFocus(child);
 }
 
+void OptionsView::PostEndRequest() {
+    if (window_) PostMessageA(window_, WM_CLOSE, 0, 0);
+}
+
 bool OptionsView::PreTranslate(const MSG& message) {
     // Alt with a letter or digit in a hotkey box is a combination being
     // captured, not a label's mnemonic: no character is made of it.

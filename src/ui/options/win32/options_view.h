@@ -88,6 +88,7 @@ public:
     void AddTrayIcon(const char* tip) override;
     void RemoveTrayIcon() override;
     void FocusControl(const void* control) override;
+    void PostEndRequest() override;
 
     // The message loop offers every message here before the dialog keys get
     // it: true when the window took it (Ctrl+Tab).

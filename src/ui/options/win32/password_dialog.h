@@ -32,6 +32,8 @@ public:
 
     std::optional<std::string> AskPassword(HWND owner, const std::string& caption);
     std::optional<std::pair<std::string, std::string>> AskNewPassword(HWND owner, const std::string& caption);
+    // Closes the open dialog as Cancel does.
+    void Close() { DestroyFrame(); }
 
 private:
     bool Run(HWND owner, const std::string& caption, bool twice);

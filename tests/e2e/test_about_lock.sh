@@ -2,7 +2,8 @@
 # The splash at start-up (with the tray icon only), the About page and the
 # captions; the configuration lock: the options window opens with its
 # editable controls greyed until the right password is given, and a scheduled
-# countdown shows no buttons. Pictures of the splash and the
+# countdown shows no buttons, not even hidden ones; a close request ends the
+# program through an open password dialog. Pictures of the splash and the
 # locked General page go to DWL_WORK (and docs/ with DWL_UPDATE_DOCS=1).
 set -euo pipefail
 # shellcheck source=tests/e2e/lib.sh
@@ -77,7 +78,16 @@ countdown_without_buttons() {
     [[ $(auto visible DuskwellCountdown '*') == 1 ]] && ((ch * 1440 <= 960 * dpi))
 }
 E2E_WAIT=75 check "the countdown at $due shows no buttons" countdown_without_buttons
-auto command "${W[@]}" 40001 >/dev/null
-check "Exit ends it" dwl_wait_exit 10
+check_is "they are hidden and disabled" "0 00" \
+    eval 'echo "$(auto ctlvisible DuskwellCountdown "*" 2004) $(auto enabled-ids DuskwellCountdown "*" 2003 2004)"'
+
+# Setup's close request while a password dialog is open closes it and ends
+# the program in order, saving the scenarios on the way.
+auto click "${W[@]}" 1106 >/dev/null
+check "a password dialog opens" auto find DuskwellPassword '*' 5000
+rm -f "$DWL_APPDIR/dwl.scn"
+check "setup's close request is taken" auto message "${W[@]}" 16 0 0
+check "and ends the program" dwl_wait_exit 10
+check_is "the scenarios are saved" $'Duskwell scenarios 1\r\nend\t0\r' cat "$DWL_APPDIR/dwl.scn"
 
 e2e_finish

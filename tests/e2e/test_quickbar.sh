@@ -84,6 +84,13 @@ for layout in "1505 1508 large-row" "1505 1509 large-column" "1506 1508 small-ro
     shot "quickbar-$name"
 done
 
+# The place stored before it was brought on screen is kept for the next start;
+# another program's close request leaves the bar as "Show DWL Quickbar" says.
+check "Apply kept the stored place" eval 'wine reg query "$key" /v PosX | grep -qE "PosX\s+REG_SZ\s+100000"'
+auto message "${Q[@]}" 16 0 0 >/dev/null
+auto idle "${Q[@]}" >/dev/null
+check_is "a close request from outside is refused" 1 auto visible "${Q[@]}"
+
 # Last: Wine ends the session for it.
 check "Shutdown is pressed again" auto click "${Q[@]}" 3001
 check "Yes is answered" auto dialog-press Yes

@@ -211,7 +211,10 @@ struct FakeQuickbarWindow : IQuickbarWindow, Recorder {
     void SetAlwaysOnTop() override { topmost = true; }
     void ClearAlwaysOnTop() override { topmost = false; }
     void Destroy() override { Note("destroy quickbar"); }
+    std::uint32_t InputTime() override { return inputTime; }
+    std::uint32_t Now() override { return now; }
     bool shown = false, topmost = false;
+    std::uint32_t inputTime = 0, now = 0;
 };
 
 }  // namespace dwl::fakes

@@ -478,6 +478,31 @@ TEST_F(RunningProgramTest, AFocusedHotkeyBoxCapturesRegisteredCombinationsAndIsS
     EXPECT_EQ(form.mReboot.Caption(), "Reboot Computer\t(Ctrl+Alt+R)");
 }
 
+TEST_F(RunningProgramTest, QuickbarPageKeepsConfirmationsNoPlacementAndTheUsersPlace) {
+    const auto stored = [&](const char* value) -> std::string& {
+        return registry.values[{Hive::CurrentUser, "SOFTWARE\\Orbelle\\DWL\\Quickbar", value}];
+    };
+    stored("Horizontally") = stored("Vertically") = "0";
+    stored("PosX") = "-9000";  // on a monitor missing today
+    Start({});
+    Quickbar& bar = program.QuickbarModel();
+    bar.OnMoved(0, 0);  // brought back on screen
+    OptionsForm& form = program.Form();
+    form.optQBVertical.SetValue(true);
+    form.cmdCancel.Click();
+    EXPECT_FALSE(form.optQBVertical.Value() || form.optQBHorizontal.Value());
+    form.chkQBConfirm.SetValue(0);
+    EXPECT_TRUE(form.cmdApply.Enabled());
+    form.cmdOK.Click();
+    EXPECT_EQ(form.chkQBConfirm.Value(), 0);
+    EXPECT_EQ(stored("Confirmations") + " " + stored("PosX"), "0 -9000");
+    program.ExitProgram();
+    EXPECT_EQ(stored("PosX"), "-9000");
+    bar.OnMoved(300, 0);  // dragged by the user
+    bar.OnDragEnded();
+    EXPECT_EQ(stored("PosX"), "300");
+}
+
 TEST_F(ProgramTest, MenuCaptionsCarryTheStoredHotkeysWithoutBlanks) {
     registry.values[{Hive::CurrentUser, kHotkeys, "Shutdown"}] = " Ctrl +  Alt + K";
     ASSERT_TRUE(program.Main());

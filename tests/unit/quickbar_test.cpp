@@ -122,6 +122,19 @@ TEST_F(QuickbarTest, ConfirmsOnlyShutdownRestartAndLogOffWhenAsked) {
     }
 }
 
+TEST_F(QuickbarTest, ClicksQueuedWhileTheMachineSleptAreDroppedWhenItWakes) {
+    window.inputTime = 1000;
+    window.now = 4000000;  // Suspend returns when the machine wakes
+    bar.small[3].Click();
+    window.inputTime = 1200;  // clicked again before it slept
+    bar.small[3].Click();
+    bar.large[4].Click();
+    window.inputTime = 4000100;
+    bar.large[4].Click();
+    bar.small[6].Click();
+    EXPECT_EQ(journal, (Journal{"exit 10", "exit 11", "settings"}));
+}
+
 TEST_F(QuickbarTest, ConfigButtonsOpenTheOptionsWindow) {
     bar.large[6].Click();
     bar.small[6].Click();
@@ -146,9 +159,9 @@ TEST_F(QuickbarTest, AlwaysOnTopButtonsAndCloseBoxKeepApply) {
         bar.small[7].Click();
         EXPECT_TRUE(window.topmost);
 
-        bar.OnClose(false);
+        EXPECT_FALSE(bar.OnClose(false));  // another program's request: the bar stays
         EXPECT_EQ(form.chkQBar.Value(), 1);
-        bar.OnClose(true);
+        EXPECT_TRUE(bar.OnClose(true));
         EXPECT_EQ(form.chkQBar.Value(), 0);
         EXPECT_EQ(form.cmdApply.Enabled(), applyEnabled);
         EXPECT_EQ(journal, (Journal{"save AOT 0", "save AOT 1", "save Enabled 0"}));
@@ -188,6 +201,7 @@ TEST_F(QuickbarTest, LoadsStoredValuesWithDefaultsAndTheLockRule) {
 
     // Written back as it was read.
     bar.OnMoved(-300, 40);
+    bar.OnDragEnded();
     SaveQuickbarSettings(my, bar.StoredSettings());
     QuickbarSettings again;
     LoadQuickbarSettings(my, again);

@@ -95,8 +95,9 @@ void OptionsForm::MarkApplied() {
                               &chkCleanRecycleBin, &chkQBar, &chkQBAOT2, &chkQBConfirm, &chkQBShutdown, &chkQBRestart,
                               &chkQBLogoff, &chkQBSuspend, &chkQBHibernate, &chkQBLock, &chkQBConfig, &chkQBAOT})
             if ((box->Value() != 0) == (checked != 0)) MarkAppliedValue(*box);
+    // Each button as it was: a group may have none chosen (both stored "0").
     for (OptionButton* option : {&optQBLarge, &optQBSmall, &optQBHorizontal, &optQBVertical})
-        if (option->Value()) restoreApplied_.emplace_back(option, [option] { option->SetValue(true); });
+        restoreApplied_.emplace_back(option, [option, value = option->Value()] { option->SetValue(value); });
     for (TextBox* box : {&txtShutdownKey, &txtRebootKey, &txtLogOffKey})
         restoreApplied_.emplace_back(box, [box, text = box->Text()] { box->SetText(text); });
 }

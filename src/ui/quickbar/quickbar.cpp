@@ -55,8 +55,8 @@ Quickbar::Quickbar(IQuickbarWindow& window, Services services) : window_(window)
         };
     }
     for (Control* control :
-         std::initializer_list<Control*>{&form.chkQBar, &form.chkQBAOT2, &form.optQBLarge, &form.optQBSmall,
-                                         &form.optQBHorizontal, &form.optQBVertical})
+         std::initializer_list<Control*>{&form.chkQBar, &form.chkQBAOT2, &form.chkQBConfirm, &form.optQBLarge,
+                                         &form.optQBSmall, &form.optQBHorizontal, &form.optQBVertical})
         control->onChange = [this] { MarkChanged(); };
 }
 
@@ -140,6 +140,9 @@ std::int16_t Quickbar::CheckExist(const std::int16_t& val) {
 void Quickbar::Click(int index, bool isLarge) {
     // Nothing starts inside another command's message box.
     if (services_.dialogs.BoxOpen()) return;
+    // A click made before the machine went to sleep and queued meanwhile
+    // (a second click on Suspend) is not carried out after it wakes.
+    if (woke_ && static_cast<std::int32_t>(window_.InputTime() - wokeAt_) < 0) return;
     const Item& item = kItems[index];
     if (item.code != kNoAction) {
         if (item.question && services_.form.chkQBConfirm.Value() != 0 &&
@@ -147,6 +150,10 @@ void Quickbar::Click(int index, bool isLarge) {
                                           DialogOwner::Quickbar) != IdYes)
             return;
         if (services_.exitWindows) services_.exitWindows(item.code);
+        if (item.code == Suspend || item.code == Hibernate) {
+            woke_ = true;
+            wokeAt_ = window_.Now();
+        }
     } else if (index == kConfig) {
         // The large button shows the window as start-up does while the tray
         // icon was never installed in this run.
@@ -175,8 +182,8 @@ void Quickbar::ToggleAlwaysOnTop() {
     if (services_.saveBox) services_.saveBox("AOT", aot.Value());
 }
 
-void Quickbar::OnClose(bool byUser) {
-    if (!byUser) return;
+bool Quickbar::OnClose(bool byUser) {
+    if (!byUser) return false;
     CheckBox& show = services_.form.chkQBar;
     {
         KeepApply keep{services_.form.cmdApply};
@@ -185,6 +192,7 @@ void Quickbar::OnClose(bool byUser) {
     services_.form.MarkAppliedValue(show);
     if (services_.saveBox) services_.saveBox("Enabled", 0);
     SavePosition();
+    return true;
 }
 
 void Quickbar::LoadSettings(const QuickbarSettings& s, bool lockSupported) {
@@ -201,7 +209,7 @@ void Quickbar::LoadSettings(const QuickbarSettings& s, bool lockSupported) {
         option->SetValue(value);
     Left = s.PosX;
     Top = s.PosY;
-    savedPosition_ = {Left, Top};
+    place_ = savedPosition_ = {Left, Top};
     window_.Place(Left, Top);
     if (!lockSupported) {
         form.chkQBLock.SetValue(0);
@@ -220,8 +228,8 @@ QuickbarSettings Quickbar::StoredSettings() const {
     s.Vertically = form.optQBVertical.Value();
     s.Large = form.optQBLarge.Value();
     s.Small = form.optQBSmall.Value();
-    s.PosX = Left;
-    s.PosY = Top;
+    s.PosX = place_.left;
+    s.PosY = place_.top;
     return s;
 }
 
@@ -230,10 +238,15 @@ void Quickbar::OnMoved(int left, int top) {
     Top = top;
 }
 
+void Quickbar::OnDragEnded() {
+    place_ = {Left, Top};
+    SavePosition();
+}
+
 void Quickbar::SavePosition() {
-    if (savedPosition_.left == Left && savedPosition_.top == Top) return;
-    savedPosition_ = {Left, Top};
-    if (services_.savePosition) services_.savePosition(Left, Top);
+    if (savedPosition_.left == place_.left && savedPosition_.top == place_.top) return;
+    savedPosition_ = place_;
+    if (services_.savePosition) services_.savePosition(place_.left, place_.top);
 }
 
 void Quickbar::Destroy() {

@@ -28,6 +28,10 @@ public:
     virtual void SetAlwaysOnTop() = 0;
     virtual void ClearAlwaysOnTop() = 0;
     virtual void Destroy() = 0;
+    // When the input behind the message being handled came (GetMessageTime),
+    // and the time now, in the same milliseconds.
+    virtual std::uint32_t InputTime() { return 0; }
+    virtual std::uint32_t Now() { return 0; }
 };
 
 // The floating bar of action buttons: its layout, its buttons' actions and
@@ -96,11 +100,17 @@ public:
     // The page's values and the bar's position, as they are stored.
     QuickbarSettings StoredSettings() const;
 
-    // The window was closed; `byUser` for the close box, the system menu and Alt+F4.
-    void OnClose(bool byUser);
-    // The window now stands at (left, top).
+    // A close of the window; `byUser` for the close box, the system menu and
+    // Alt+F4. False when the window must stay: another program's request
+    // would leave "Show DWL Quickbar" checked with no bar.
+    bool OnClose(bool byUser);
+    // The window now stands at (left, top), moved by the user or brought
+    // back onto a screen.
     void OnMoved(int left, int top);
-    // Stores the position when it changed since it was last stored.
+    // The user has dragged the window: where it stands is its place now.
+    void OnDragEnded();
+    // Stores the place the user gave the bar when it changed since it was
+    // last stored; a place on a screen missing for this run is kept.
     void SavePosition();
     void Destroy();
 
@@ -113,7 +123,11 @@ private:
 
     IQuickbarWindow& window_;
     Services services_;
+    Place place_{};  // as loaded or dragged to by the user
     Place savedPosition_{};
+    // When a suspend or hibernation came back: clicks queued before it are old.
+    bool woke_ = false;
+    std::uint32_t wokeAt_ = 0;
 };
 
 }  // namespace dwl

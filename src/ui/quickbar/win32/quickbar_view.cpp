@@ -107,6 +107,10 @@ void QuickbarView::ReportPosition() {
     model_->OnMoved(MulDiv(frame.left, 1440, dpi), MulDiv(frame.top, 1440, dpi_.Y(1440)));
 }
 
+std::uint32_t QuickbarView::InputTime() { return static_cast<std::uint32_t>(GetMessageTime()); }
+
+std::uint32_t QuickbarView::Now() { return GetTickCount(); }
+
 void QuickbarView::Show() {
     if (EnsureWindow()) ShowWindow(window_, SW_SHOWNA);
 }
@@ -138,15 +142,14 @@ LRESULT QuickbarView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOVE: ReportPosition(); return 0;
     case WM_EXITSIZEMOVE:
         // A drag ended: the place is kept for the next start.
-        if (model_) model_->SavePosition();
+        if (model_) model_->OnDragEnded();
         return 0;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_CLOSE) userClose_ = true;
         break;
     case WM_CLOSE: {
         const bool byUser = std::exchange(userClose_, false);
-        if (model_) model_->OnClose(byUser);
-        DestroyWindow(window_);
+        if (!model_ || model_->OnClose(byUser)) DestroyWindow(window_);
         return 0;
     }
     case WM_DESTROY: views_.reset(); return 0;

@@ -33,6 +33,8 @@ public:
     void SetAlwaysOnTop() override;
     void ClearAlwaysOnTop() override;
     void Destroy() override { DestroyFrame(); }
+    std::uint32_t InputTime() override;
+    std::uint32_t Now() override;
 
 private:
     bool EnsureWindow();

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # On a first start a shutdown hotkey is recorded in its box with keys sent as
-# hardware input, applied (registered, stored) and pressed: the temporary
+# hardware input and applied (registered, stored); pressed in its box again it
+# is captured there, and Enter keeps another one, which is pressed: the temporary
 # folder's files go, a folder linked from it keeps its own, and the machine
 # shuts down. After a restart "Do it now!" with "Hibernate" hibernates at once.
 set -euo pipefail
@@ -36,7 +37,18 @@ check "the box is left" auto keys tab
 check "Apply is pressed" auto click DuskwellOptions '*' 1011
 check "the hotkey is registered" relay_grep -q -E 'Call user32.RegisterHotKey\([0-9a-f]+,00000000,00000003,0000004b\)'
 check_is "and stored" $' Ctrl +  Alt + K\n3\n75' stored
-check "the hotkey is pressed" auto keys ctrl+alt+k
+# Pressed in a hotkey box the hotkey is captured, not carried out; Enter
+# (OK) keeps what the box holds.
+check "into the shutdown box again" auto keys alt+s
+check "the hotkey is pressed there" auto keys ctrl+alt+k
+check "it waits for input again" auto idle DuskwellOptions '*'
+check_is "the box shows it" " Ctrl +  Alt + K" auto text DuskwellOptions '*' 1303
+check "nothing shuts down" not relay_grep -q 'Call user32.ExitWindowsEx'
+check "Ctrl+Alt+J is pressed there" auto keys ctrl+alt+j
+check "Enter presses OK" auto keys return
+check_is "which hides the window" 0 auto visible DuskwellOptions '*'
+check_is "and stores the box's hotkey" $' Ctrl +  Alt + J\n3\n74' stored
+check "the hotkey is pressed" auto keys ctrl+alt+j
 check "the shutdown call follows" relay_grep -q 'Call user32.ExitWindowsEx(00000005,ffffffff)'
 check "the temporary files are gone" not ls "$c/dwltemp/a.tmp" "$c/dwltemp/sub/b.tmp" "$c/dwltemp/sub/deeper/c.tmp"
 check "the folders stay" test -d "$c/dwltemp/sub/deeper"

@@ -123,16 +123,12 @@ TEST_F(QuickbarTest, ConfirmsOnlyShutdownRestartAndLogOffWhenAsked) {
 }
 
 TEST_F(QuickbarTest, ClicksQueuedWhileTheMachineSleptAreDroppedWhenItWakes) {
-    window.inputTime = 1000;
     window.now = 4000000;  // Suspend returns when the machine wakes
-    bar.small[3].Click();
-    window.inputTime = 1200;  // clicked again before it slept
-    bar.small[3].Click();
-    bar.large[4].Click();
-    window.inputTime = 4000100;
-    bar.large[4].Click();
-    bar.small[6].Click();
-    EXPECT_EQ(journal, (Journal{"exit 10", "exit 11", "settings"}));
+    for (unsigned clickedAt : {1000u, 1200u, 4000100u}) {
+        window.inputTime = clickedAt;
+        bar.small[3].Click();
+    }
+    EXPECT_EQ(journal, (Journal{"exit 10", "exit 10"}));
 }
 
 TEST_F(QuickbarTest, ConfigButtonsOpenTheOptionsWindow) {

@@ -152,66 +152,37 @@ TEST(Scheduler, ChecksEachMinuteOnceWithBoundedCatchUp) {
     }
 }
 
-// Local time of a count of seconds since 1970 (proleptic Gregorian).
-LocalTime LocalOf(std::int64_t seconds) {
-    const std::int64_t days = seconds / 86400, z = days + 719468, era = z / 146097, doe = z - era * 146097;
-    const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365,
-                       doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const int mp = static_cast<int>((5 * doy + 2) / 153), day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    const int month = mp < 10 ? mp + 3 : mp - 9, rest = static_cast<int>(seconds % 86400);
-    return {static_cast<int>(yoe + era * 400 + (month <= 2)),
-            month,
-            day,
-            WeekdayOfDayNumber(days),
-            rest / 3600,
-            rest / 60 % 60,
-            rest % 60};
-}
-
 TEST(Scheduler, DaylightSavingNightsRunEachScenarioOnce) {
-    // Zones with one hour of daylight saving time: New York's clock changes at
-    // 2:00 (spring 2:00 -> 3:00, autumn 2:00 -> 1:00), the other one's at 3:00
-    // (3:00 -> 4:00, 3:00 -> 2:00). Both change on Sunday, 2026-03-29 and 2026-10-25.
+    // On Sunday at 2:00 or 3:00 the clock jumps an hour ahead (spring) or back
+    // (autumn) while UTC goes on. Ticks every 61 seconds from Saturday noon to
+    // Monday night; each hand-over as "day hour code", day 1 the Sunday.
     // clang-format off
-    struct Row { const char* name; int standardHours, changeHour; bool spring; int sleepFrom = 0, sleepMinutes = 0;
-                 Texts fired; };
+    struct Row { int changeHour; bool spring; Texts fired; };
     const Row rows[] = {
-        {"2:00 spring", -5, 2, true, 0, 0, {"Sun 3h 0", "Sun 3h 1", "Sun 3h 2", "Mon 2h 1"}},
-        {"2:00 autumn", -5, 2, false, 0, 0, {"Sun 1h 0", "Sun 1h 1", "Sun 1h 2", "Mon 1h 1"}},
-        {"3:00 spring", 1, 3, true, 0, 0, {"Sun 4h 0", "Sun 4h 1", "Sun 4h 2", "Mon 3h 1"}},
-        {"3:00 autumn", 1, 3, false, 0, 0, {"Sun 2h 0", "Sun 2h 1", "Sun 2h 2", "Mon 2h 1"}},
-        // Asleep from Saturday 23:50 to Sunday 9:50 local: what was missed stays missed.
-        {"resume across midnight", -5, 2, true, 24 * 60 - 10, 9 * 60, {"Mon 2h 1", "Mon 2h 2"}},
+        {2, true, {"1 3h 0", "1 3h 1", "1 3h 2", "2 2h 1"}},  // the skipped hour at once, after the jump
+        {3, true, {"1 4h 0", "1 4h 1", "1 4h 2", "2 3h 1"}},
+        {2, false, {"1 1h 0", "1 1h 1", "1 1h 2", "2 1h 1"}},  // the repeated hour not again
+        {3, false, {"1 2h 0", "1 2h 1", "1 2h 2", "2 2h 1"}},
     };
     // clang-format on
     for (const Row& r : rows) {
-        const int hour = r.spring ? r.changeHour : r.changeHour - 1;  // the skipped or repeated hour
-        const std::string h = std::to_string(hour);
-        Bench b(LocalTime{}, {"Log Off Current User; Weekly (Sun); " + h + ":15",
-                              "Shutdown Windows; Daily; " + h + ":30", "Reboot Computer; Onetime; " + h + ":45"});
-        const std::int64_t saturday = CivilDayNumber(2026, r.spring ? 3 : 10, r.spring ? 28 : 24) * 86400;
-        // The UTC instant of the change: the clock shows changeHour of the time it leaves.
-        const int offsetBefore = (r.standardHours + (r.spring ? 0 : 1)) * 3600;
-        const std::int64_t change = saturday + 86400 + r.changeHour * 3600 - offsetBefore;
-        const int offsetAfter = offsetBefore + (r.spring ? 3600 : -3600);
+        const std::string h = std::to_string(r.spring ? r.changeHour : r.changeHour - 1);
+        const int month = r.spring ? 3 : 10, saturday = r.spring ? 28 : 24;
+        Bench b(T(2026, month, saturday, 12, 0),
+                {"Log Off Current User; Weekly (Sun); " + h + ":15", "Shutdown Windows; Daily; " + h + ":30",
+                 "Reboot Computer; Onetime; " + h + ":45"});
+        const int change = 86400 + r.changeHour * 3600, shift = r.spring ? 3600 : -3600;
         Texts fired;
-        auto tick = [&](std::int64_t utc) {
-            b.clock.utcOffset = utc < change ? offsetBefore : offsetAfter;
-            b.TickAt(LocalOf(utc + b.clock.utcOffset));
-        };
-        tick(saturday + 12 * 3600 - offsetBefore);  // Saturday noon
-        for (std::int64_t utc = saturday + 12 * 3600 - offsetBefore; utc < saturday + 3 * 86400 - offsetBefore;
-             utc += 61) {
-            if (r.sleepMinutes && utc >= saturday - offsetBefore + r.sleepFrom * 60 &&
-                utc < saturday - offsetBefore + (r.sleepFrom + r.sleepMinutes) * 60)
-                continue;
+        for (int t = 12 * 3600 + 61; t < 3 * 86400; t += 61) {
+            b.clock.utcOffset = t < change ? 0 : shift;
+            const int s = t + b.clock.utcOffset;  // local seconds since Saturday 0:00
             const size_t before = b.calls.size();
-            tick(utc);
+            b.TickAt(T(2026, month, saturday + s / 86400, s / 3600 % 24, s / 60 % 60, s % 60));
             for (size_t i = before; i < b.calls.size(); ++i)
-                fired.push_back(WeekdayName(b.clock.now.dayOfWeek) + " " + std::to_string(b.clock.now.hour) + "h " +
-                                b.calls[i].substr(b.calls[i].size() - 1));
+                fired.push_back(std::to_string(s / 86400) + " " + std::to_string(s / 3600 % 24) + "h " +
+                                b.calls[i].back());
         }
-        EXPECT_EQ(fired, r.fired) << r.name;
+        EXPECT_EQ(fired, r.fired) << r.changeHour << (r.spring ? " spring" : " autumn");
     }
 }
 

@@ -21,6 +21,13 @@ public:
     void DestroyFrame() {
         if (window_) DestroyWindow(window_);
     }
+    // Destroys a window that RunModal runs, from a message sent by another
+    // thread or program too: the loop, which waits for a posted message
+    // while such a one is handled, is woken to see that it is gone.
+    void EndModal() {
+        DestroyFrame();
+        PostMessageA(nullptr, WM_NULL, 0, 0);
+    }
 
 protected:
     explicit ViewWindow(HINSTANCE instance) : instance_(instance) {}

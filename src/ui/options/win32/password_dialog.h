@@ -33,7 +33,7 @@ public:
     std::optional<std::string> AskPassword(HWND owner, const std::string& caption);
     std::optional<std::pair<std::string, std::string>> AskNewPassword(HWND owner, const std::string& caption);
     // Closes the open dialog as Cancel does.
-    void Close() { DestroyFrame(); }
+    void Close() { EndModal(); }
 
 private:
     bool Run(HWND owner, const std::string& caption, bool twice);

@@ -34,7 +34,7 @@ public:
     void Attach(Splash& model) { model_ = &model; }
 
     void ShowModal() override;
-    void Close() override { DestroyFrame(); }
+    void Close() override { EndModal(); }
 
 private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -99,7 +99,9 @@ Program::Program(Platform platform)
     lock_.tell = [this](const std::string& text) {
         platform_.dialogs.ShowMessage(text, DWL_APP_TITLE, MbOk | MbIconExclamation);
     };
-    lock_.storePassword = [this](const std::string& password) { return SavePassword(Registry(), password); };
+    lock_.storePassword = [this](const std::string& password, const std::string& previous) {
+        return SavePassword(Registry(), password, previous);
+    };
     lock_.storeSwitch = [this](bool locked) { SaveLockSwitch(Registry(), locked); };
     form_.cmdLink.onClick = [this] { platform_.shell.OpenAddress("http://" + form_.cmdLink.Caption()); };
     options_.displayQuickbar = [this] {
@@ -157,13 +159,14 @@ void Program::InitProgram() {
     QuickbarSettings quickbarSettings;
     LoadQuickbarSettings(Registry(), quickbarSettings);
     quickbar_.LoadSettings(quickbarSettings, IsLockSupported(platform_.osVersion));
-    LoadHotkeySettings(Registry(), hotkeyValues_);
+    LoadHotkeySettings(Registry(), hotkeyValues_, trace);
     form_.LoadHotkeyTexts(hotkeyValues_);
     hotkeyCapture_.Reset(hotkeyValues_);
     options_.UpdateMenuHotkeyCaptions();
     LoadCleanUpOptions(Registry(), boxes);
     form_.LoadStoredBoxes(boxes);
     lock_.MarkApplied();
+    lock_.CheckLoaded();
     form_.cmdApply.SetEnabled(false);
 
     scenarioFilePath_ = platform_.files.ExeFolder() + "\\" + kScenarioFileName;

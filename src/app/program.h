@@ -88,6 +88,8 @@ public:
     // visual styles), and shows the splash until the user closes it.
     std::function<void()> initCommonControls;
     std::function<void()> showSplash;
+    // One line for the debugger's output: a stored value the program does not use.
+    std::function<void(const std::string&)> trace;
 
     // The one place that carries out a power or session action.
     void ExitWindows(int aOption);

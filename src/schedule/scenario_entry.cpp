@@ -74,8 +74,7 @@ std::optional<ScenarioEntry> ParseScenarioEntry(const std::string& text) {
     const std::vector<std::string> fields = Split(text, kFieldSeparator);
     if (fields.size() != 3) return std::nullopt;
     auto entry = ParseActionField(fields[0]);
-    if (!entry || fields[0].empty() || fields[0].back() == ';' || !ReadDuration(fields[1], *entry))
-        return std::nullopt;
+    if (!entry || fields[0].empty() || fields[0].back() == ';' || !ReadDuration(fields[1], *entry)) return std::nullopt;
     const auto time = ReadTimeText(fields[2]);
     if (!time) return std::nullopt;
     entry->hour = time->first;

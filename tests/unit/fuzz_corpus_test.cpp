@@ -17,8 +17,7 @@ TEST(FuzzCorpus, ReplaysThroughTheHarnesses) {
         for (const auto& file : std::filesystem::directory_iterator(folder)) {
             std::ifstream in(file.path(), std::ios::binary);
             const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-            EXPECT_EQ(target.run(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), "")
-                << file.path();
+            EXPECT_EQ(target.run(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), "") << file.path();
             ++inputs;
         }
         EXPECT_GT(inputs, 0) << target.name;

@@ -103,26 +103,6 @@ TEST(ScenarioEditor, WeeklyWithoutDaysBecomesSundayAndLeavingWeeklyClearsTheDays
     EXPECT_TRUE(p.form.cmdApply.Enabled());
 }
 
-TEST(ScenarioEditor, LoadingAWeeklyEntryChecksExactlyItsDays) {
-    Page p({"Suspend; Weekly (Tue, Sat); 6:00", "Log Off Current User; Weekly (Mon, Fri); 8:00",
-            "Hibernate; Weekly (Mon,Fri); 8:00", "Reboot Computer; Daily; 7:00"});
-    p.form.cmdScen.SetListIndex(0);
-    p.form.cmdScen.SetListIndex(1);
-    EXPECT_EQ(p.Days(), (Texts{"  Mon", "  Fri"}));
-    EXPECT_TRUE(p.form.lstDays.Visible());
-    EXPECT_EQ(p.form.cmdAction.Text() + "|" + p.form.cmdDuration.Text() + "|" + p.form.txtTime.Text(),
-              "Log Off Current User|Weekly|8:00");
-    EXPECT_FALSE(p.form.cmdApply.Enabled() || p.form.ScenariosChanged);
-
-    p.form.cmdScen.SetListIndex(2);  // days are cut at ", " only
-    EXPECT_TRUE(p.Days().empty());
-
-    p.form.OptionsChanged = true;  // another page's change keeps Apply enabled
-    p.form.cmdScen.SetListIndex(3);
-    EXPECT_TRUE(p.form.cmdApply.Enabled());
-    EXPECT_FALSE(p.form.lstDays.Visible());
-}
-
 TEST(ScenarioEditor, DeleteAsksAndOnlyYesRemoves) {
     Page p({"Run Application calc.exe; Daily; 7:00", "Suspend; Onetime; 6:00"});
     p.form.cmdDel.Click();  // nothing selected: no question
@@ -199,7 +179,7 @@ TEST(ScenarioEditor, EntriesTheControlsCannotShowAreNeverRewrittenButCanBeDelete
     EXPECT_TRUE(p.form.cmdAction.Enabled());
 }
 
-TEST(ScenarioEditor, LoadingShowsExactlyTheEntryInEitherTimeFormAndTheTimeBoxStepsWhatItShows) {
+TEST(ScenarioEditor, LoadingShowsExactlyTheEntryInEitherTimeFormAndTheTimeBoxStepsItsText) {
     const Texts entries{"Shutdown Windows; Onetime; 7:00 AM", "Reboot Computer; Weekly (Mon, Fri); 19:30",
                         "Log Off Current User; Daily; 10:30 PM"};
     Page p(entries, true);
@@ -208,7 +188,11 @@ TEST(ScenarioEditor, LoadingShowsExactlyTheEntryInEitherTimeFormAndTheTimeBoxSte
     p.form.cmdScen.SetListIndex(0);
     p.form.cmdScen.SetListIndex(1);  // after a one-time entry
     EXPECT_EQ(p.Days(), (Texts{"  Mon", "  Fri"}));
-    EXPECT_EQ(p.form.txtTime.Text(), "7:30 PM");  // a 24-hour entry in a 12-hour run, shown in its form
+    EXPECT_TRUE(p.form.lstDays.Visible());
+    // A 24-hour entry in a 12-hour run: shown in the run's form.
+    EXPECT_EQ(p.form.cmdAction.Text() + "|" + p.form.cmdDuration.Text() + "|" + p.form.txtTime.Text(),
+              "Reboot Computer|Weekly|7:30 PM");
+    EXPECT_FALSE(p.form.cmdApply.Enabled() || p.form.ScenariosChanged);
     p.form.ScenariosChanged = true;
     p.editor.ApplyScenarioStep();  // not changed: not rewritten
     EXPECT_EQ(p.form.lstScen.Items(), entries);
@@ -222,6 +206,11 @@ TEST(ScenarioEditor, LoadingShowsExactlyTheEntryInEitherTimeFormAndTheTimeBoxSte
     EXPECT_EQ(p.form.txtTime.Text(), "6:30 PM");
     p.editor.ApplyScenarioStep();
     EXPECT_EQ(p.form.lstScen.Items(), (Texts{entries[0], entries[2], "Reboot Computer; Weekly (Mon, Fri); 6:30 PM"}));
+
+    p.form.OptionsChanged = true;  // another page's change keeps Apply enabled
+    p.form.cmdScen.SetListIndex(0);
+    EXPECT_TRUE(p.form.cmdApply.Enabled());
+    EXPECT_FALSE(p.form.lstDays.Visible());
 }
 
 TEST(ScenarioEditor, ApplyWritesOnlyAWholeEntry) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "model/text.h"
+#include "schedule/mtime.h"
 #include "schedule/scenario_entry.h"
 
 namespace dwl {
@@ -38,8 +39,7 @@ TEST(ScenarioEntry, OneReadingRule) {
         const auto entry = ParseScenarioEntry(r.text);
         ASSERT_EQ(entry.has_value(), r.read != nullptr) << r.text;
         if (!entry) continue;
-        EXPECT_EQ(entry->DurationText() + "|" + std::to_string(entry->hour) + ":" +
-                      (entry->minute < 10 ? "0" : "") + std::to_string(entry->minute) + "|" + entry->application,
+        EXPECT_EQ(entry->DurationText() + "|" + TimeText(entry->hour, entry->minute, false) + "|" + entry->application,
                   r.read)
             << r.text;
         for (bool use12Hour : {false, true})

@@ -60,8 +60,9 @@ void PasswordLock::Apply() {
 
 void PasswordLock::CheckLoaded() {
     if (applied_ && ConfigPassword.empty() && tell)
-        tell("The configuration lock is on, but its password is missing or cannot be read. The configuration "
-             "stays unlocked until a password is set with \"Set password...\".");
+        tell(
+            "The configuration lock is on, but its password is missing or cannot be read. The configuration "
+            "stays unlocked until a password is set with \"Set password...\".");
 }
 
 void PasswordLock::cmdPassword_Click() {

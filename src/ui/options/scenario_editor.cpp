@@ -142,8 +142,9 @@ void ScenarioEditor::SwitchScen(int index) {
     }
     // Shown in the form the program runs in, whichever form the entry holds.
     const std::vector<std::string> fields = Split(text, kFieldSeparator);
-    timeBox_.ShowTime(scenario ? TimeText(scenario->hour, scenario->minute, timeBox_.Use12Hour)
-                               : fields.size() > 2 ? fields[2] : std::string());
+    std::string time = fields.size() > 2 ? fields[2] : std::string();
+    if (scenario) time = TimeText(scenario->hour, scenario->minute, timeBox_.Use12Hour);
+    timeBox_.ShowTime(time);
 
     DropChangeUnlessOthersPending();
     editPending_ = false;
@@ -184,7 +185,8 @@ std::optional<std::string> ScenarioEditor::BuildEntry() {
     if (IsApplicationAction()) scenario.application = SelectedApplication;
     const std::string durationText = duration == kWeekly ? WeeklyText() : duration;
     const std::string text = scenario.action + (IsApplicationAction() ? " " + SelectedApplication : "") +
-                             kFieldSeparator + durationText + kFieldSeparator + TimeText(time->first, time->second, timeBox_.Use12Hour);
+                             kFieldSeparator + durationText + kFieldSeparator +
+                             TimeText(time->first, time->second, timeBox_.Use12Hour);
     // Written only when it reads back as the scenario shown: an application
     // name holding "; " would not.
     const auto read = ParseScenarioEntry(text);

@@ -175,22 +175,18 @@ std::string ScenarioEditor::WeeklyText() {
 }
 
 std::optional<std::string> ScenarioEditor::BuildEntry() {
-    ScenarioEntry scenario;
-    scenario.action = form_.cmdAction.Text();
+    const std::string action = form_.cmdAction.Text();
     const std::string duration = form_.cmdDuration.Text();
     const auto time = ReadTimeText(timeBox_.txtTime.Text());
-    if (scenario.action.empty() || IndexOf(form_.cmdAction, scenario.action) < 0 || duration.empty() ||
+    if (action.empty() || IndexOf(form_.cmdAction, action) < 0 || duration.empty() ||
         IndexOf(form_.cmdDuration, duration) < 0 || !time)
         return std::nullopt;
-    if (IsApplicationAction()) scenario.application = SelectedApplication;
-    const std::string durationText = duration == kWeekly ? WeeklyText() : duration;
-    const std::string text = scenario.action + (IsApplicationAction() ? " " + SelectedApplication : "") +
-                             kFieldSeparator + durationText + kFieldSeparator +
+    const std::string text = action + (IsApplicationAction() ? " " + SelectedApplication : "") + kFieldSeparator +
+                             (duration == kWeekly ? WeeklyText() : duration) + kFieldSeparator +
                              TimeText(time->first, time->second, timeBox_.Use12Hour);
-    // Written only when it reads back as the scenario shown: an application
-    // name holding "; " would not.
-    const auto read = ParseScenarioEntry(text);
-    if (!read || read->action != scenario.action || read->application != scenario.application) return std::nullopt;
+    // Written only when it reads back as a scenario: an application's name
+    // holding ";" would make it another text.
+    if (!ParseScenarioEntry(text)) return std::nullopt;
     return text;
 }
 

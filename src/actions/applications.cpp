@@ -40,11 +40,6 @@ std::string CommandLineOf(const ApplicationRecord& record) {
     return line;
 }
 
-std::string ApplicationNameIn(const std::string& entry, const std::string& action) {
-    if (entry.find(action + " ") == std::string::npos) return {};
-    return TrimBlanks(TextBetween(entry, action + " ", ";"));
-}
-
 const ApplicationRecord* FindApplication(const std::vector<ApplicationRecord>& list, const std::string& shortName) {
     const auto found =
         std::find_if(list.begin(), list.end(), [&](const ApplicationRecord& r) { return r.shortName == shortName; });

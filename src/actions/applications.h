@@ -10,6 +10,7 @@
 #include "platform/dialogs.h"
 #include "platform/input_dialogs.h"
 #include "platform/processes.h"
+#include "schedule/scenario_entry.h"
 #include "schedule/scenario_file.h"
 
 namespace dwl {
@@ -22,10 +23,6 @@ std::string PathPart(const std::string& path, int mode);
 // The command line that starts a record: the long name in quotes (a path with
 // blanks must not be read as a shorter program), then its parameters.
 std::string CommandLineOf(const ApplicationRecord& record);
-
-// The application name a scenario entry gives after `action` + " " (e.g.
-// "Run Application "), without surrounding blanks; empty when it has none.
-std::string ApplicationNameIn(const std::string& entry, const std::string& action);
 
 // The first record of that short name (exact case), or nullptr.
 const ApplicationRecord* FindApplication(const std::vector<ApplicationRecord>& list, const std::string& shortName);

@@ -73,8 +73,7 @@ Program::Program(Platform platform)
                                    [this] { return options_.TrayIconAdded(); },
                                    [this](const char* value, int state) { SaveQuickbarBox(Registry(), value, state); },
                                    [this](int left, int top) { SaveQuickbarPosition(Registry(), left, top); }}),
-      scheduler_(form_.cmdScen, form_.lstScen, platform.clock, countdown_,
-                 [this](int hour, int minute) { return TimeText(hour, minute, timeBox_.Use12Hour); }),
+      scheduler_(form_.cmdScen, form_.lstScen, platform.clock, countdown_),
       picker_(platform.tasksWindow, platform.processes, platform.dialogs, [this] {
           return platform_.dialogs.RunModal([this] {
               return platform_.inputDialogs.ShowOpenDialog(DialogOwner::Tasks, platform_.files.ExeFolder());
@@ -124,7 +123,9 @@ Program::Program(Platform platform)
     };
     lock_.askPassword = [this] { return RunModalWindow(askPassword, closePasswordDialog); };
     lock_.askNewPassword = [this] { return RunModalWindow(askNewPassword, closePasswordDialog); };
-    lock_.storePassword = [this](const std::string& password) { return SavePassword(Registry(), password); };
+    lock_.storePassword = [this](const std::string& password, const std::string& previous) {
+        return SavePassword(Registry(), password, previous);
+    };
     lock_.storeSwitch = [this](bool locked) { SaveLockSwitch(Registry(), locked); };
     form_.cmdLink.onClick = [this] { platform_.shell.OpenAddress("http://" + form_.cmdLink.Caption()); };
     options_.displayQuickbar = [this] {
@@ -182,13 +183,14 @@ void Program::InitProgram() {
     QuickbarSettings quickbarSettings;
     LoadQuickbarSettings(Registry(), quickbarSettings);
     quickbar_.LoadSettings(quickbarSettings, IsLockSupported(platform_.osVersion));
-    LoadHotkeySettings(Registry(), hotkeyValues_);
+    LoadHotkeySettings(Registry(), hotkeyValues_, trace);
     form_.LoadHotkeyTexts(hotkeyValues_);
     hotkeyCapture_.Reset(hotkeyValues_);
     options_.UpdateMenuHotkeyCaptions();
     LoadCleanUpOptions(Registry(), boxes);
     form_.LoadStoredBoxes(boxes);
     lock_.MarkApplied();
+    lock_.CheckLoaded();
     form_.cmdApply.SetEnabled(false);
 
     scenarioFilePath_ = platform_.files.ExeFolder() + "\\" + kScenarioFileName;
@@ -251,17 +253,16 @@ void Program::ApplyHotkeys() {
 // Runs inside the scheduler tick, which has already taken a one-time entry
 // out of the lists.
 void Program::RunCloseAction(const std::string& strAction, bool oneTime) {
-    // The action at the start decides: an application's name may hold the other's words.
-    if (strAction.rfind(std::string(kRunAppText) + " ", 0) == 0) {
-        const ApplicationRecord* record = FindApplication(applications_, ApplicationNameIn(strAction, kRunAppText));
+    // Read by the entries' own rule: the action at the start decides.
+    if (const std::string name = ApplicationNameIn(strAction, kRunAppText); !name.empty()) {
+        const ApplicationRecord* record = FindApplication(applications_, name);
         if (!record) return;
         const std::string command = CommandLineOf(*record);
         if (oneTime && RemoveApplicationRecords(applications_, strAction, AllEntries()))
             SaveScenarios(SaveFailure::AfterTick);
         platform_.shell.OpenDocument(command);
-    } else if (strAction.rfind(std::string(kCloseAppText) + " ", 0) == 0) {
-        const std::string name = ApplicationNameIn(strAction, kCloseAppText);
-        if (!name.empty()) closer_.CloseApplicationByName(name + ".exe");
+    } else if (const std::string closed = ApplicationNameIn(strAction, kCloseAppText); !closed.empty()) {
+        closer_.CloseApplicationByName(closed + ".exe");
     }
 }
 

@@ -98,6 +98,8 @@ public:
     // another program does before the program ends.
     std::function<void()> closeSplash;
     std::function<void()> closePasswordDialog;
+    // One line for the debugger's output: a stored value the program does not use.
+    std::function<void(const std::string&)> trace;
 
     // The one place that carries out a power or session action.
     void ExitWindows(int aOption);

@@ -4,10 +4,6 @@
 
 namespace dwl {
 
-bool CheckKeyCode(int KeyCode) {
-    return (KeyCode >= 'A' && KeyCode <= 'Z') || (KeyCode >= '0' && KeyCode <= '9') || KeyCode == 45;
-}
-
 bool CheckDupKeys(const std::string& shutdown, const std::string& reboot, const std::string& logOff) {
     auto same = [](const std::string& a, const std::string& b) { return !a.empty() && a == b; };
     return !same(shutdown, reboot) && !same(reboot, logOff) && !same(logOff, shutdown);
@@ -67,13 +63,13 @@ void HotkeyCapture::KeyUp(int box, int KeyCode, int Shift) {
     Slot* slot = SlotOf(box);
     if (!slot || !slot->focused || !CheckKeyCode(KeyCode)) return;
     int modifiers = 0;
-    std::string text;
-    if (Shift & CtrlMask) text += " Ctrl + ", modifiers += 2;
-    if (Shift & ShiftMask) text += " Shift + ", modifiers += 4;
-    if (Shift & AltMask) text += " Alt + ", modifiers += 1;
+    if (Shift & CtrlMask) modifiers += 2;
+    if (Shift & ShiftMask) modifiers += 4;
+    if (Shift & AltMask) modifiers += 1;
     // A bare key means Ctrl+Shift with it.
-    if (modifiers == 0) text = " Ctrl + Shift + ", modifiers = 6;
-    text += static_cast<char>(KeyCode);
+    const bool bare = modifiers == 0;
+    if (bare) modifiers = 6;
+    const std::string text = HotkeyText(modifiers, KeyCode, !bare);
     slot->mod = std::to_string(modifiers);
     slot->vk = std::to_string(KeyCode);
     slot->box->SetText(text);

@@ -12,9 +12,6 @@ class TextBox;
 // The modifier keys down with a key, as KeyUp reports them.
 enum KeyShift : int { ShiftMask = 1, CtrlMask = 2, AltMask = 4 };
 
-// Whether a key can make a hotkey: the letters, the digits and Insert.
-bool CheckKeyCode(int KeyCode);
-
 // Whether the three combinations differ. Empty boxes hold no combination
 // and never count as equal.
 bool CheckDupKeys(const std::string& shutdown, const std::string& reboot, const std::string& logOff);

@@ -35,17 +35,58 @@ std::optional<long> HotkeyNumber(const std::string& text) {
     return number;
 }
 
-void LoadHotkeySettings(MyRegistry& registry, HotkeyValues& values) {
+bool CheckKeyCode(int KeyCode) {
+    return (KeyCode >= 'A' && KeyCode <= 'Z') || (KeyCode >= '0' && KeyCode <= '9') || KeyCode == 45;
+}
+
+bool ValidHotkey(const std::string& mod, const std::string& vk) {
+    const auto m = HotkeyNumber(mod);
+    const auto k = HotkeyNumber(vk);
+    return m && k && mod == std::to_string(*m) && vk == std::to_string(*k) && *m >= 1 && *m <= 7 &&
+           CheckKeyCode(static_cast<int>(*k));
+}
+
+std::string HotkeyText(int modifiers, int keyCode, bool pressed) {
+    // A bare key stands for Ctrl+Shift and is written as one literal; Ctrl
+    // and Shift pressed together give two blanks between them.
+    if (modifiers == 6 && !pressed) return " Ctrl + Shift + " + std::string(1, static_cast<char>(keyCode));
+    std::string text;
+    if (modifiers & 2) text += " Ctrl + ";
+    if (modifiers & 4) text += " Shift + ";
+    if (modifiers & 1) text += " Alt + ";
+    return text + static_cast<char>(keyCode);
+}
+
+void LoadHotkeySettings(MyRegistry& registry, HotkeyValues& values,
+                        const std::function<void(const std::string&)>& trace) {
     registry.TuneMyRegistry("HKEY_CURRENT_USER", "SOFTWARE\\Orbelle\\DWL");
-    values.shutdownText = Read(registry, "Shutdown");
-    values.shutdownMod = Read(registry, "ShutdownMOD");
-    values.shutdownVk = Read(registry, "ShutdownVK");
-    values.rebootText = Read(registry, "Reboot");
-    values.rebootMod = Read(registry, "RebootMOD");
-    values.rebootVk = Read(registry, "RebootVK");
-    values.logOffText = Read(registry, "LogOff");
-    values.logOffMod = Read(registry, "LogOffMOD");
-    values.logOffVk = Read(registry, "LogOffVK");
+    const struct {
+        const char* name;
+        std::string& text;
+        std::string& mod;
+        std::string& vk;
+    } keys[] = {
+        {"Shutdown", values.shutdownText, values.shutdownMod, values.shutdownVk},
+        {"Reboot", values.rebootText, values.rebootMod, values.rebootVk},
+        {"LogOff", values.logOffText, values.logOffMod, values.logOffVk},
+    };
+    for (const auto& key : keys) {
+        const std::string name = key.name;
+        const std::string text = Read(registry, key.name);
+        key.mod = Read(registry, (name + "MOD").c_str());
+        key.vk = Read(registry, (name + "VK").c_str());
+        if (ValidHotkey(key.mod, key.vk)) {
+            const int mod = std::stoi(key.mod);
+            const int vk = std::stoi(key.vk);
+            key.text = text == HotkeyText(mod, vk, true) ? text : HotkeyText(mod, vk);
+            continue;
+        }
+        if ((!text.empty() || !key.mod.empty() || !key.vk.empty()) && trace)
+            trace("dwl: hotkey " + name + " not used: stored modifier \"" + key.mod + "\", key \"" + key.vk + "\"");
+        key.text.clear();
+        key.mod.clear();
+        key.vk.clear();
+    }
 }
 
 void SaveHotkeySettings(MyRegistry& registry, const HotkeyValues& values) {
@@ -75,11 +116,9 @@ void RegisterUserHotkeys(IHotkeys& hotkeys, const HotkeyValues& values) {
         {HotkeyLogOff, values.logOffMod, values.logOffVk},
     };
     for (const auto& key : keys) {
-        if (key.mod.empty() || key.vk.empty()) continue;
-        const auto mod = HotkeyNumber(key.mod);
-        const auto vk = HotkeyNumber(key.vk);
-        if (!mod || !vk || *mod < 0 || *vk < 0) continue;  // a damaged value registers nothing
-        hotkeys.Register(key.id, static_cast<unsigned>(*mod), static_cast<unsigned>(*vk));
+        if (!ValidHotkey(key.mod, key.vk)) continue;  // not set, or not a combination the program makes
+        hotkeys.Register(key.id, static_cast<unsigned>(*HotkeyNumber(key.mod)),
+                         static_cast<unsigned>(*HotkeyNumber(key.vk)));
     }
 }
 

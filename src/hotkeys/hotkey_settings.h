@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,9 +24,24 @@ struct HotkeyValues {
     std::string shutdownText, rebootText, logOffText;
 };
 
+// Whether a key can make a hotkey: the letters, the digits and Insert.
+bool CheckKeyCode(int KeyCode);
+
+// Whether a stored modifier and key are what the program writes: Alt, Ctrl
+// and Shift together (1 to 7) and a key CheckKeyCode takes, as decimal numbers.
+bool ValidHotkey(const std::string& mod, const std::string& vk);
+
+// The box's text of a combination: " Ctrl + Shift + S", " Alt + 7", ...
+// Ctrl+Shift is written " Ctrl +  Shift + " when `pressed` so, and as one
+// literal when it stands for a bare key.
+std::string HotkeyText(int modifiers, int keyCode, bool pressed = false);
+
 // Reads the "HotKeys" section of HKEY_CURRENT_USER\SOFTWARE\Orbelle\DWL.
-// Missing values read as empty texts.
-void LoadHotkeySettings(MyRegistry& registry, HotkeyValues& values);
+// Missing values read as empty texts. A hotkey whose values the program
+// would not have written is left empty, with one line to `trace`; the texts
+// are rebuilt from the values, not taken as stored.
+void LoadHotkeySettings(MyRegistry& registry, HotkeyValues& values,
+                        const std::function<void(const std::string&)>& trace = {});
 
 // Writes the nine "HotKeys" values, texts first in each group of three.
 void SaveHotkeySettings(MyRegistry& registry, const HotkeyValues& values);

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <iterator>
 
-#include "model/text.h"
 #include "ui/model/controls.h"
 
 namespace dwl {
@@ -19,49 +18,6 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
 }
 
 }  // namespace
-
-std::string ScenarioTimeText(const std::string& Entry) {
-    const size_t lastSemicolon = Entry.rfind(';');
-    return TrimBlanks(lastSemicolon == std::string::npos ? Entry : Entry.substr(lastSemicolon + 1));
-}
-
-std::string WeekdayName(int dayOfWeek) {
-    static const char* const kNames[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-    if (dayOfWeek < 0 || dayOfWeek > 6) return {};
-    return kNames[dayOfWeek];
-}
-
-std::string DurationField(const std::string& Entry) {
-    // The field before the time: an application's name in the first field may
-    // hold "; " itself, the duration and the time never do.
-    const size_t last = Entry.rfind(';');
-    if (last == std::string::npos || last == 0) return {};
-    const size_t before = Entry.rfind(';', last - 1);
-    if (before == std::string::npos) return {};
-    return TrimBlanks(Entry.substr(before + 1, last - before - 1));
-}
-
-bool IsOneTime(const std::string& Entry) { return DurationField(Entry).find("Onetime") != std::string::npos; }
-
-bool IsDueToday(const std::string& Entry, int dayOfWeek) {
-    const std::string duration = DurationField(Entry);
-    if (duration.find("Weekly") == std::string::npos) return true;
-    const std::string today = WeekdayName(dayOfWeek);
-    for (const std::string& day : Split(TextBetween(duration, "(", ")"), ", "))
-        if (day == today) return true;
-    return false;
-}
-
-std::string ActionField(const std::string& Entry) {
-    const size_t semicolon = Entry.find(';');
-    return semicolon == std::string::npos ? Entry : Entry.substr(0, semicolon + 1);
-}
-
-int ActionCodeOf(const std::string& actionField) {
-    for (const auto& action : kPowerActions)
-        if (actionField == std::string(action.text) + ";") return action.code;
-    return -1;
-}
 
 std::int64_t CivilDayNumber(int year, int month, int day) {
     // Years counted from March, so the leap day falls at the end of a year.
@@ -110,9 +66,8 @@ void CheckedMinutes::Add(std::int64_t minute) {
     }
 }
 
-Scheduler::Scheduler(ListControl& cmdScen, ListControl& lstScen, IClock& clock, IScenarioActions& actions,
-                     TimeTextFunction timeText)
-    : cmdScen_(cmdScen), lstScen_(lstScen), clock_(clock), actions_(actions), timeText_(std::move(timeText)) {
+Scheduler::Scheduler(ListControl& cmdScen, ListControl& lstScen, IClock& clock, IScenarioActions& actions)
+    : cmdScen_(cmdScen), lstScen_(lstScen), clock_(clock), actions_(actions) {
     MarkCurrentMinuteChecked();
 }
 
@@ -156,8 +111,8 @@ void Scheduler::GTimer_Timer() {
 void Scheduler::CheckMinute(std::int64_t minute) {
     const std::int64_t day = FloorDiv(minute, kMinutesPerDay);
     const int minuteOfDay = static_cast<int>(minute - day * kMinutesPerDay);
-    const std::string now = timeText_(minuteOfDay / 60, minuteOfDay % 60);
     const int dayOfWeek = WeekdayOfDayNumber(day);
+    if (onMinuteChecked) onMinuteChecked(minuteOfDay / 60, minuteOfDay % 60);
 
     // Only the entries active when the scan began; each consumed entry leaves
     // the list, and the next one moves into its place.
@@ -165,11 +120,14 @@ void Scheduler::CheckMinute(std::int64_t minute) {
     int index = 0;
     while (index < bound && index < lstScen_.Count()) {
         const std::string Entry = lstScen_.Item(index);
-        if (ScenarioTimeText(Entry) != now || !IsDueToday(Entry, dayOfWeek)) {
+        // An entry that is not exactly a scenario never runs. The time is
+        // read in either form: a change of the regional format loses nothing.
+        const auto scenario = ParseScenarioEntry(Entry);
+        if (!scenario || scenario->hour * 60 + scenario->minute != minuteOfDay || !scenario->IsDueOn(dayOfWeek)) {
             ++index;
             continue;
         }
-        const bool oneTime = IsOneTime(Entry);
+        const bool oneTime = scenario->recurrence == Recurrence::Onetime;
         if (oneTime) {
             // The selector holds the same entries at the same places, unless an
             // edit is waiting for Apply; then the entry is found by its text, so
@@ -190,12 +148,10 @@ void Scheduler::CheckMinute(std::int64_t minute) {
         } else {
             ++index;
         }
-        const std::string field = ActionField(Entry);
-        const int code = ActionCodeOf(field);
-        if (code >= 0)
-            actions_.ShowAction(code);
+        if (scenario->IsApplicationAction())
+            actions_.ShowRunCloseAction(scenario->ActionField(), oneTime);
         else
-            actions_.ShowRunCloseAction(field, oneTime);
+            actions_.ShowAction(scenario->ActionCode());
     }
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/clock.h"
+#include "schedule/scenario_entry.h"
 
 namespace dwl {
 
@@ -19,29 +20,6 @@ public:
     // The action field of an application scenario, e.g. "Run Application app;".
     virtual void ShowRunCloseAction(const std::string& strAction, bool oneTime) = 0;
 };
-
-// The time text of an entry: the text after its last ";" without surrounding
-// blanks (the whole text when it has no ";").
-std::string ScenarioTimeText(const std::string& Entry);
-
-// Three-letter English weekday name, 0 "Sun" .. 6 "Sat"; empty for other values.
-std::string WeekdayName(int dayOfWeek);
-
-// The duration field of an entry ("Onetime", "Daily", "Weekly (...)"): the
-// field before the time, without surrounding blanks; empty when there is none.
-std::string DurationField(const std::string& Entry);
-bool IsOneTime(const std::string& Entry);
-
-// Whether an entry is due on the given weekday (0 Sunday .. 6 Saturday):
-// always for one-time and daily entries, on the listed days for weekly ones.
-bool IsDueToday(const std::string& Entry, int dayOfWeek);
-
-// The action field of an entry: its text up to and including the first ";".
-std::string ActionField(const std::string& Entry);
-
-// The action code an action field hands to ShowAction, or -1 for an
-// application action.
-int ActionCodeOf(const std::string& actionField);
 
 // Days since 1970-01-01 of a proleptic Gregorian date (negative before).
 std::int64_t CivilDayNumber(int year, int month, int day);
@@ -84,18 +62,17 @@ private:
 // program only. The minute the scheduler is created in counts as checked.
 class Scheduler {
 public:
-    using TimeTextFunction = std::function<std::string(int hour, int minute)>;
-
     static constexpr std::int64_t kMaxCatchUpMinutes = 5;
     static constexpr std::int64_t kMaxClockShiftMinutes = 120;
 
-    Scheduler(ListControl& cmdScen, ListControl& lstScen, IClock& clock, IScenarioActions& actions,
-              TimeTextFunction timeText);
+    Scheduler(ListControl& cmdScen, ListControl& lstScen, IClock& clock, IScenarioActions& actions);
 
     // Called after each consumed one-time entry, before it is handed over:
     // the program saves the scenario file then, so that an action that ends
     // the session cannot leave the consumed entry in the file.
     std::function<void()> onScenariosConsumed;
+    // Told each minute of the day the tick checks (a trace of its catching up).
+    std::function<void(int hour, int minute)> onMinuteChecked;
 
     // The handler of GTimer. A tick that arrives while one runs (from a modal
     // message loop inside the hand-over) is dropped; the minutes it would have
@@ -114,7 +91,6 @@ private:
     ListControl& lstScen_;
     IClock& clock_;
     IScenarioActions& actions_;
-    TimeTextFunction timeText_;
     std::int64_t lastChecked_ = 0;
     std::int64_t lastUtc_ = 0;  // UTC seconds at the tick that checked lastChecked_
     CheckedMinutes checked_;

@@ -85,9 +85,14 @@ void SaveOptions(MyRegistry& registry, const BoxSettings& boxes) {
     SaveBoxes(registry, boxes, kCleanUpBoxes);
 }
 
-bool SavePassword(MyRegistry& registry, const std::string& configPassword) {
+bool SavePassword(MyRegistry& registry, const std::string& configPassword, const std::string& previous) {
     registry.TuneMyRegistry(kUserHive, kBaseKey);
-    return registry.SaveToRegistry("Options", "Password", UnscrambleText(configPassword, kPasswordKey));
+    const std::string stored = UnscrambleText(configPassword, kPasswordKey);
+    if (!registry.SaveToRegistry("Options", "Password", stored)) return false;
+    // A value the next start could not read whole would lift the lock unseen.
+    if (registry.LoadFromRegistry("Options", "Password", stored + "?") == stored) return true;
+    registry.SaveToRegistry("Options", "Password", UnscrambleText(previous, kPasswordKey));
+    return false;
 }
 
 void SaveLockSwitch(MyRegistry& registry, bool locked) {

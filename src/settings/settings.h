@@ -25,8 +25,13 @@ void LoadCleanUpOptions(MyRegistry& registry, BoxSettings& boxes);
 // Each value whose key can't be opened shows the registry's error message.
 void SaveOptions(MyRegistry& registry, const BoxSettings& boxes);
 
-// "Options"/"Password", scrambled; and "Options"/"Enabled", the lock switch.
-bool SavePassword(MyRegistry& registry, const std::string& configPassword);
+// The longest password the registry gives back whole.
+inline constexpr size_t kMaxPasswordLength = 255;
+
+// "Options"/"Password", scrambled. True only when the stored value reads back
+// as written; otherwise `previous` is stored again and the result is false.
+bool SavePassword(MyRegistry& registry, const std::string& configPassword, const std::string& previous);
+// And "Options"/"Enabled", the lock switch.
 void SaveLockSwitch(MyRegistry& registry, bool locked);
 
 // Adds or removes the value "DWL" under

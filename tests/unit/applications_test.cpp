@@ -2,14 +2,13 @@
 
 #include "actions/applications.h"
 #include "fakes/fake_apps.h"
-#include "schedule/scheduler.h"
 
 namespace dwl {
 namespace {
 
 using namespace fakes;
 
-TEST(Applications, PathPartsNamesAndDurationFields) {
+TEST(Applications, PathPartsAndNames) {
     // clang-format off
     struct Row { const char* path; int mode; const char* part; };
     const Row rows[] = {
@@ -29,13 +28,6 @@ TEST(Applications, PathPartsNamesAndDurationFields) {
         EXPECT_NE(NameProblem(name), "") << name;
     EXPECT_EQ(NameProblem("python3.11"), "");
     EXPECT_EQ(CloseNameOf("C:\\x\\App.Beta.EXE"), "App.Beta");
-
-    // The duration is its own field, whatever the application is called.
-    EXPECT_EQ(DurationField("Run Application a; b (Onetime); Daily; 9:00"), "Daily");
-    EXPECT_FALSE(IsOneTime("Run Application Onetime; Daily; 9:00"));
-    EXPECT_TRUE(IsDueToday("Run Application Weekly (Sat); Daily; 9:00", 1));
-    EXPECT_FALSE(IsDueToday("Run Application x(Mon); Weekly (Sun); 9:00", 1));
-    EXPECT_TRUE(IsOneTime("Run Application x; Onetime; 9:00"));
 }
 
 TEST(Applications, RecordsLiveWhileAScenarioNamesThem) {

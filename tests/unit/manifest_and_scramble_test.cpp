@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "app/make_xp.h"
 #include "fakes/fake_platform.h"
 #include "model/scramble.h"
@@ -18,6 +20,9 @@ TEST(Scramble, RoundTripsEveryByteAndRepeatsItsPadEvery256Positions) {
     // Key 739: digits sum to 19, the first position's pad is 20.
     EXPECT_EQ(UnscrambleText("A", 739), std::string(1, static_cast<char>(20 ^ 'A')));
     EXPECT_EQ(UnscrambleText("", kPasswordKey), "");
+    // Any key: the sign is no digit; the most negative one has digits too.
+    EXPECT_EQ(UnscrambleText("A", -739), UnscrambleText("A", 739));
+    EXPECT_EQ(UnscrambleText("A", std::numeric_limits<int>::min()), std::string(1, static_cast<char>((1 + 47) ^ 'A')));
 }
 
 TEST(Manifest, SixteenLinesByteForByteBesideTheExecutableOfAnyName) {

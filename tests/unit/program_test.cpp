@@ -71,12 +71,19 @@ TEST_F(ProgramTest, StartsHiddenWithHotkeysRegisteredAndHookInstalledLast) {
     EXPECT_FALSE(form.cmdApply.Enabled() || form.OptionsChanged || form.ScenariosChanged || form.HotkeysChanged);
 }
 
-TEST_F(ProgramTest, HotkeyWithAnEmptyOrDamagedValueIsNotRegistered) {
-    SetHotkey("Shutdown", "6", "");
-    SetHotkey("Reboot", "", "82");
-    SetHotkey("LogOff", "x", "76");
+TEST_F(ProgramTest, HotkeysAreUsedOnlyAsTheProgramWritesThem) {
+    // A bare key, the no-repeat flag, a key no box takes, a half pair.
+    SetHotkey("Shutdown", "0", "65");
+    SetHotkey("Reboot", "16390", "82");
+    SetHotkey("LogOff", "6", "1000");
+    registry.values[{Hive::CurrentUser, kHotkeys, "Reboot"}] = " Ctrl + Shift + R";
+    std::vector<std::string> traced;
+    program.trace = [&](const std::string& line) { traced.push_back(line); };
     ASSERT_TRUE(program.Main());
     EXPECT_EQ(Filtered("register"), (Journal{"register 3 7 80"}));
+    EXPECT_EQ(traced.size(), 3u);
+    EXPECT_EQ(program.Form().txtRebootKey.Text(), "");
+    EXPECT_EQ(program.Form().mReboot.Caption(), "Reboot Computer\t()");
 }
 
 const Journal kExitJournal{
@@ -253,6 +260,15 @@ TEST_F(ProgramTest, SplashAndPasswordDialogsAreModalAndClosedByACloseRequest) {
     EXPECT_TRUE(program.Exited());
 }
 
+TEST_F(ProgramTest, ALockSwitchWithoutAReadablePasswordStartsUnlockedAndSaysSo) {
+    registry.values[{Hive::CurrentUser, "SOFTWARE\\Orbelle\\DWL\\Options", "Enabled"}] = "1";
+    registry.values[{Hive::CurrentUser, "SOFTWARE\\Orbelle\\DWL\\Options", "Password"}] = std::string(256, 'x');
+    ASSERT_TRUE(program.Main());
+    EXPECT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_FALSE(program.Lock().InForce());
+    EXPECT_TRUE(program.Form().chkStartup.Enabled());
+}
+
 TEST_F(ProgramTest, LockNeedsAPasswordAndTheRightOneUnlocksUntilTheWindowIsHidden) {
     ASSERT_TRUE(program.Main());
     OptionsForm& form = program.Form();
@@ -286,11 +302,12 @@ TEST_F(ProgramTest, LockNeedsAPasswordAndTheRightOneUnlocksUntilTheWindowIsHidde
     EXPECT_FALSE(lock.InForce());
     for (auto refused : {std::pair<std::string, std::string>{"", ""},
                          {"abc", "abd"},
-                         {std::string(12, 'x') + " ", std::string(12, 'x') + " "}}) {
+                         {std::string(12, 'x') + " ", std::string(12, 'x') + " "},
+                         {std::string(256, 'a'), std::string(256, 'a')}}) {
         typedTwice = refused;
         form.cmdPassword.Click();
     }
-    EXPECT_EQ(dialogs.shown.size(), 4u);  // the Apply's and three refusals
+    EXPECT_EQ(dialogs.shown.size(), 5u);  // the Apply's and four refusals
     EXPECT_TRUE(lock.ConfigPassword.empty());
     typedTwice = {{"s3cret", "s3cret"}};
     form.cmdPassword.Click();
@@ -488,8 +505,11 @@ TEST_F(RunningProgramTest, QuickbarPageKeepsConfirmationsNoPlacementAndTheUsersP
 }
 
 TEST_F(ProgramTest, MenuCaptionsCarryTheStoredHotkeysWithoutBlanks) {
-    registry.values[{Hive::CurrentUser, kHotkeys, "Shutdown"}] = " Ctrl +  Alt + K";
+    // The text is made from the values, not taken as edited by hand.
+    registry.values[{Hive::CurrentUser, kHotkeys, "Shutdown"}] = " Ctrl + Shift + Q";
+    SetHotkey("Shutdown", "3", "75");
     ASSERT_TRUE(program.Main());
+    EXPECT_EQ(program.Form().txtShutdownKey.Text(), " Ctrl +  Alt + K");
     EXPECT_EQ(program.Form().mShutdown.Caption(), "Shutdown Windows\t(Ctrl+Alt+K)");
     EXPECT_EQ(program.Form().mLogOff.Caption(), "Log Off Current User\t()");
 }

@@ -190,8 +190,10 @@ TEST_F(QuickbarTest, LoadsStoredValuesWithDefaultsAndTheLockRule) {
     LoadQuickbarSettings(my, s);
     journal.clear();
     bar.LoadSettings(s, false);
-    EXPECT_EQ(journal, (Journal{"place quickbar 1235 99", kAtLeastOne}));
-    EXPECT_EQ(form.chkQBLock.Value(), 1);  // the only one left: checked again, but disabled
+    // Lock alone where locking is not offered: the default buttons, no message.
+    EXPECT_EQ(journal, (Journal{"place quickbar 1235 99"}));
+    EXPECT_EQ(form.chkQBLock.Value(), 0);
+    EXPECT_EQ(form.chkQBShutdown.Value() + form.chkQBConfig.Value() + form.chkQBAOT.Value(), 3);
     EXPECT_FALSE(form.chkQBLock.Enabled());
     EXPECT_TRUE(form.optQBVertical.Value() && !form.optQBHorizontal.Value());
 
@@ -201,7 +203,7 @@ TEST_F(QuickbarTest, LoadsStoredValuesWithDefaultsAndTheLockRule) {
     SaveQuickbarSettings(my, bar.StoredSettings());
     QuickbarSettings again;
     LoadQuickbarSettings(my, again);
-    EXPECT_EQ(again.Buttons, (std::array<int, 8>{0, 0, 0, 0, 0, 1, 0, 0}));
+    EXPECT_EQ(again.Buttons, (std::array<int, 8>{1, 1, 1, 1, 1, 0, 1, 1}));
     EXPECT_EQ(std::tuple(again.Vertically, again.Horizontally, again.PosX, again.PosY),
               std::tuple(true, false, -300, 40));
 }

@@ -103,26 +103,6 @@ TEST(ScenarioEditor, WeeklyWithoutDaysBecomesSundayAndLeavingWeeklyClearsTheDays
     EXPECT_TRUE(p.form.cmdApply.Enabled());
 }
 
-TEST(ScenarioEditor, LoadingAWeeklyEntryChecksExactlyItsDays) {
-    Page p({"Suspend; Weekly (Tue, Sat); 6:00", "Log Off Current User; Weekly (Mon, Fri); 8:00",
-            "Hibernate; Weekly (Mon,Fri); 8:00", "Reboot Computer; Daily; 7:00"});
-    p.form.cmdScen.SetListIndex(0);
-    p.form.cmdScen.SetListIndex(1);
-    EXPECT_EQ(p.Days(), (Texts{"  Mon", "  Fri"}));
-    EXPECT_TRUE(p.form.lstDays.Visible());
-    EXPECT_EQ(p.form.cmdAction.Text() + "|" + p.form.cmdDuration.Text() + "|" + p.form.txtTime.Text(),
-              "Log Off Current User|Weekly|8:00");
-    EXPECT_FALSE(p.form.cmdApply.Enabled() || p.form.ScenariosChanged);
-
-    p.form.cmdScen.SetListIndex(2);  // days are cut at ", " only
-    EXPECT_TRUE(p.Days().empty());
-
-    p.form.OptionsChanged = true;  // another page's change keeps Apply enabled
-    p.form.cmdScen.SetListIndex(3);
-    EXPECT_TRUE(p.form.cmdApply.Enabled());
-    EXPECT_FALSE(p.form.lstDays.Visible());
-}
-
 TEST(ScenarioEditor, DeleteAsksAndOnlyYesRemoves) {
     Page p({"Run Application calc.exe; Daily; 7:00", "Suspend; Onetime; 6:00"});
     p.form.cmdDel.Click();  // nothing selected: no question
@@ -175,8 +155,8 @@ TEST(ScenarioEditor, ApplicationScenariosNeedAnApplication) {
 }
 
 TEST(ScenarioEditor, EntriesTheControlsCannotShowAreNeverRewrittenButCanBeDeleted) {
-    // Lock is not offered here; a 24-hour time in a 12-hour run; a damaged entry.
-    const Texts entries{"Lock Computer; Daily; 7:00 PM", "Reboot Computer; Daily; 19:00", "garbage",
+    // Lock is not offered here; two damaged entries the scheduler never runs either.
+    const Texts entries{"Lock Computer; Daily; 7:00 PM", "Shutdown Windows; Weekly (Mon);x; 8:00 PM", "garbage",
                         "Suspend; Daily; 8:00 PM"};
     Page p(entries, true, false);
     for (int i : {0, 1, 2}) {
@@ -197,6 +177,65 @@ TEST(ScenarioEditor, EntriesTheControlsCannotShowAreNeverRewrittenButCanBeDelete
     EXPECT_EQ(p.form.lstScen.Items(), (Texts{entries[1], entries[2], entries[3]}));
     p.form.cmdAdd.Click();  // a new scenario can be edited again
     EXPECT_TRUE(p.form.cmdAction.Enabled());
+}
+
+TEST(ScenarioEditor, LoadingShowsExactlyTheEntryInEitherTimeFormAndTheTimeBoxStepsItsText) {
+    const Texts entries{"Shutdown Windows; Onetime; 7:00 AM", "Reboot Computer; Weekly (Mon, Fri); 19:30",
+                        "Log Off Current User; Daily; 10:30 PM"};
+    Page p(entries, true);
+    p.form.cmdScen.SetListIndex(1);  // the first weekly entry after start-up
+    EXPECT_EQ(p.Days(), (Texts{"  Mon", "  Fri"}));
+    p.form.cmdScen.SetListIndex(0);
+    p.form.cmdScen.SetListIndex(1);  // after a one-time entry
+    EXPECT_EQ(p.Days(), (Texts{"  Mon", "  Fri"}));
+    EXPECT_TRUE(p.form.lstDays.Visible());
+    // A 24-hour entry in a 12-hour run: shown in the run's form.
+    EXPECT_EQ(p.form.cmdAction.Text() + "|" + p.form.cmdDuration.Text() + "|" + p.form.txtTime.Text(),
+              "Reboot Computer|Weekly|7:30 PM");
+    EXPECT_FALSE(p.form.cmdApply.Enabled() || p.form.ScenariosChanged);
+    p.form.ScenariosChanged = true;
+    p.editor.ApplyScenarioStep();  // not changed: not rewritten
+    EXPECT_EQ(p.form.lstScen.Items(), entries);
+
+    // The hours of "10:30 PM" selected, then another entry loaded: "-" steps its hours.
+    p.form.cmdScen.SetListIndex(2);
+    p.form.txtTime.SetSelection(1, 0);
+    p.timeBox.SelectPartAtCaret();
+    p.form.cmdScen.SetListIndex(1);
+    p.form.cmdMin.Click();
+    EXPECT_EQ(p.form.txtTime.Text(), "6:30 PM");
+    p.editor.ApplyScenarioStep();
+    EXPECT_EQ(p.form.lstScen.Items(), (Texts{entries[0], entries[2], "Reboot Computer; Weekly (Mon, Fri); 6:30 PM"}));
+
+    p.form.OptionsChanged = true;  // another page's change keeps Apply enabled
+    p.form.cmdScen.SetListIndex(0);
+    EXPECT_TRUE(p.form.cmdApply.Enabled());
+    EXPECT_FALSE(p.form.lstDays.Visible());
+}
+
+TEST(ScenarioEditor, ApplyWritesOnlyAWholeEntry) {
+    // A time the box cannot have written: skipped, the edit still pending.
+    Page p({"Reboot Computer; Daily; 10:30"});
+    p.form.cmdScen.SetListIndex(0);
+    p.form.txtTime.SetText("00:30");
+    p.editor.ApplyScenarioStep();
+    EXPECT_EQ(p.form.lstScen.Items(), Texts{"Reboot Computer; Daily; 10:30"});
+    EXPECT_TRUE(p.editor.EditPending() && p.form.ScenariosChanged);
+
+    // An entry the editor cannot show, applied with another page, deleted,
+    // cancelled; then days ticked without an action.
+    Page q({"Shutdown Windows; Daily; 07:00"});
+    q.form.cmdScen.SetListIndex(0);
+    q.form.OptionsChanged = true;
+    q.editor.ApplyScenarioStep();
+    q.editor.MarkApplied();
+    q.form.cmdDel.Click();
+    q.editor.RevertToApplied();
+    q.form.cmdDuration.SetText("Weekly");
+    q.form.lstDays.SetChecked(1, true);
+    q.editor.ApplyScenarioStep();
+    EXPECT_EQ(q.form.lstScen.Count(), 0);
+    EXPECT_EQ(q.form.cmdScen.Count(), 0);
 }
 
 TEST(ScenarioEditor, AddNewOverAnExistingDefaultShowsItAndLeavesTheSelectedEntryAlone) {

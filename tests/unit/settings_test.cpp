@@ -123,5 +123,20 @@ TEST_F(SettingsTest, StartupEntryIsAddedOrRemovedOnlyWhenNeeded) {
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
+TEST_F(SettingsTest, APasswordCountsOnlyWhenItReadsBackWholeElseThePreviousStays) {
+    BoxSettings form;
+    ASSERT_TRUE(SavePassword(registry, "old", ""));
+    EXPECT_FALSE(SavePassword(registry, std::string(kMaxPasswordLength + 1, 'x'), "old"));  // read back as missing
+    store.failValueWrites = true;  // written without a word, not stored
+    EXPECT_FALSE(SavePassword(registry, "new", "old"));
+    store.failValueWrites = false;
+    LoadAll(form);
+    EXPECT_EQ(password, "old");
+    EXPECT_TRUE(SavePassword(registry, std::string(kMaxPasswordLength, 'x'), "old"));
+    LoadAll(form);
+    EXPECT_EQ(password, std::string(kMaxPasswordLength, 'x'));
+    EXPECT_EQ(journal, Journal{});
+}
+
 }  // namespace
 }  // namespace dwl

@@ -70,6 +70,7 @@ int Run(HINSTANCE instance) {
     quickbar.Attach(program.QuickbarModel());
     tasks.Attach(program.Picker());
     program.initCommonControls = [] { EnsureCommonControls(ICC_WIN95_CLASSES); };
+    program.trace = [](const std::string& line) { OutputDebugStringA((line + "\n").c_str()); };
     SplashView splashView(instance, [&view] { return view.Handle(); });
     dwl::Splash splash(splashView);
     splashView.Attach(splash);

@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "model/scramble.h"
+#include "settings/settings.h"
 #include "ui/options/scenario_editor.h"
 
 namespace dwl {
@@ -57,6 +58,13 @@ void PasswordLock::Apply() {
         tell("The configuration is locked only with a password. Please set one with \"Set password...\".");
 }
 
+void PasswordLock::CheckLoaded() {
+    if (applied_ && ConfigPassword.empty() && tell)
+        tell(
+            "The configuration lock is on, but its password is missing or cannot be read. The configuration "
+            "stays unlocked until a password is set with \"Set password...\".");
+}
+
 void PasswordLock::cmdPassword_Click() {
     if (locked_)
         Unlock();
@@ -85,11 +93,12 @@ void PasswordLock::SetPassword() {
         refusal = "The two passwords are not the same. The password was not changed.";
     else if (password.empty() && form_.chkPassword.Value() != 0)
         refusal = "The configuration cannot be locked with an empty password. The password was not changed.";
-    else if (UnscrambleText(password, kPasswordKey).find('\0') != std::string::npos)
-        // Its stored form would end early and the lock could never be opened.
+    else if (password.size() > kMaxPasswordLength ||
+             UnscrambleText(password, kPasswordKey).find('\0') != std::string::npos)
+        // Its stored form would be cut or end early: the lock could never be opened.
         refusal = "This password cannot be stored. Please choose another one.";
-    else if (!storePassword || !storePassword(password))
-        refusal = "The password could not be stored.";
+    else if (!storePassword || !storePassword(password, ConfigPassword))
+        refusal = "The password could not be stored. The password was not changed.";
     if (!refusal.empty()) {
         if (tell) tell(refusal);
         return;

@@ -35,9 +35,9 @@ public:
     std::function<std::optional<std::pair<std::string, std::string>>()> askNewPassword;
     // A message to the user.
     std::function<void(const std::string& text)> tell;
-    // Store the new password (false when it could not be written) and the
-    // lock switch.
-    std::function<bool(const std::string& password)> storePassword;
+    // Store the new password (false when it did not read back whole, the
+    // previous one then stays stored) and the lock switch.
+    std::function<bool(const std::string& password, const std::string& previous)> storePassword;
     std::function<void(bool locked)> storeSwitch;
 
     // The password as loaded or last set, in clear.
@@ -50,6 +50,9 @@ public:
 
     // The loaded state of chkPassword.
     void MarkApplied() { applied_ = form_.chkPassword.Value() != 0; }
+    // After loading: a switch that is on without a readable password leaves
+    // the window unlocked, and the user is told so.
+    void CheckLoaded();
     // Apply: takes the box's state and stores the switch; tells the user
     // when the box cannot lock without a password.
     void Apply();

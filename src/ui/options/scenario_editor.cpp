@@ -6,6 +6,7 @@
 
 #include "model/text.h"
 #include "schedule/mtime.h"
+#include "schedule/scenario_entry.h"
 
 namespace dwl {
 namespace {
@@ -24,22 +25,6 @@ int IndexOf(const ListControl& list, const std::string& item) {
 // Selects the item equal to `text`, or none.
 void SelectText(ListControl& list, const std::string& text) {
     if (!list.SetText(text)) list.SetListIndex(-1);
-}
-
-bool StartsWith(const std::string& text, const std::string& prefix) { return text.rfind(prefix, 0) == 0; }
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
-// The action field of an entry without the application name.
-std::string BareAction(const std::string& field) {
-    const std::string run = kRunAppText;
-    const std::string close = kCloseAppText;
-    // An application's name may itself hold the other action's words; the
-    // action at the start wins.
-    if (StartsWith(field, run)) return run;
-    if (StartsWith(field, close)) return close;
-    if (Contains(field, run)) return field.substr(0, run.size());
-    if (Contains(field, close)) return field.substr(0, close.size());
-    return field;
 }
 
 }  // namespace
@@ -138,29 +123,28 @@ void ScenarioEditor::lstScen_LostFocus() { form_.lstScen.SetTooltip(""); }
 
 void ScenarioEditor::SwitchScen(int index) {
     if (index < 0 || index >= form_.cmdScen.Count()) return;
-    const std::vector<std::string> fields = Split(form_.cmdScen.Item(index), kFieldSeparator);
-    auto field = [&fields](size_t i) { return i < fields.size() ? fields[i] : std::string(); };
-
-    const std::string action = BareAction(field(0));
-    std::string duration = field(1);
-    const bool weekly = Contains(duration, kWeekly);
-    if (weekly) duration = duration.substr(0, 6);
-    const auto time = ReadTimeOfDay(field(2));
-    // Loading an entry the controls cannot show would leave other values in
-    // them, and an Apply would then rewrite the scenario as another one.
-    const bool editable = fields.size() == 3 && IndexOf(form_.cmdAction, action) >= 0 &&
-                          IndexOf(form_.cmdDuration, duration) >= 0 && time &&
-                          TimeText(time->first, time->second, timeBox_.Use12Hour) == field(2);
+    const std::string text = form_.cmdScen.Item(index);
+    const auto scenario = ParseScenarioEntry(text);
+    // Only an entry the controls can show whole is edited; any other is shown
+    // with its own text and never rewritten (a well-formed one still runs).
+    const bool editable = scenario && !scenario->action.empty() && IndexOf(form_.cmdAction, scenario->action) >= 0;
     SetEditingEnabled(editable);
     if (editable) {
-        if (weekly) CheckWeeklyDays(field(1));
-        form_.cmdAction.SetText(action);
-        form_.cmdDuration.SetText(duration);
+        // The action and the duration before the days: their change handling
+        // clears the days while the duration shown is not weekly.
+        form_.cmdAction.SetText(scenario->action);
+        const bool weekly = scenario->recurrence == Recurrence::Weekly;
+        form_.cmdDuration.SetText(weekly ? kWeekly : scenario->DurationText());
+        if (weekly) CheckWeeklyDays(scenario->DurationText());
     } else {
         form_.cmdAction.SetListIndex(-1);
         form_.cmdDuration.SetListIndex(-1);
     }
-    timeBox_.txtTime.SetText(field(2));
+    // Shown in the form the program runs in, whichever form the entry holds.
+    const std::vector<std::string> fields = Split(text, kFieldSeparator);
+    std::string time = fields.size() > 2 ? fields[2] : std::string();
+    if (scenario) time = TimeText(scenario->hour, scenario->minute, timeBox_.Use12Hour);
+    timeBox_.ShowTime(time);
 
     DropChangeUnlessOthersPending();
     editPending_ = false;
@@ -190,24 +174,36 @@ std::string ScenarioEditor::WeeklyText() {
     return std::string(kWeekly) + " (" + dayText + ")";
 }
 
-void ScenarioEditor::AddScenario(bool activate) {
-    std::string duration = form_.cmdDuration.Text();
-    if (duration == kWeekly) duration = WeeklyText();
+std::optional<std::string> ScenarioEditor::BuildEntry() {
     const std::string action = form_.cmdAction.Text();
-    std::string entry = action;
-    if (IsApplicationAction()) entry += " " + SelectedApplication;
-    entry += std::string(kFieldSeparator) + duration + kFieldSeparator + timeBox_.txtTime.Text();
+    const std::string duration = form_.cmdDuration.Text();
+    const auto time = ReadTimeText(timeBox_.txtTime.Text());
+    if (action.empty() || IndexOf(form_.cmdAction, action) < 0 || duration.empty() ||
+        IndexOf(form_.cmdDuration, duration) < 0 || !time)
+        return std::nullopt;
+    const std::string text = action + (IsApplicationAction() ? " " + SelectedApplication : "") + kFieldSeparator +
+                             (duration == kWeekly ? WeeklyText() : duration) + kFieldSeparator +
+                             TimeText(time->first, time->second, timeBox_.Use12Hour);
+    // Written only when it reads back as a scenario: an application's name
+    // holding ";" would make it another text.
+    if (!ParseScenarioEntry(text)) return std::nullopt;
+    return text;
+}
 
-    form_.cmdScen.AddItem(entry);
+bool ScenarioEditor::AddScenario(bool activate) {
+    const auto entry = BuildEntry();
+    if (!entry) return false;
+    form_.cmdScen.AddItem(*entry);
     form_.cmdScen.SetListIndex(form_.cmdScen.Count() - 1);  // loads it: SwitchScen
 
     if (activate) {
-        form_.lstScen.AddItem(entry);
-        if (onScenarioApplied) onScenarioApplied(entry);
+        form_.lstScen.AddItem(*entry);
+        if (onScenarioApplied) onScenarioApplied(*entry);
         ActiveListChanged();
     } else
         form_.ScenariosChanged = true;
     SelectedApplication.clear();
+    return true;
 }
 
 std::string ScenarioEditor::ShownEntry() const {
@@ -280,6 +276,9 @@ void ScenarioEditor::ApplyScenarioStep() {
             return;
         }
     }
+    // An entry the editor cannot write whole is not written, and the
+    // selected one stays: the edit waits, as an incomplete one does.
+    if (!BuildEntry()) return;
     ListControl& scen = form_.cmdScen;
     if (scen.ListIndex() >= 0) {
         const std::string replaced = scen.Text();

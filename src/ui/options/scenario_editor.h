@@ -8,6 +8,7 @@
 // was itself edited and applied: "Add new..." alone prepares a default in the
 // selector, which is dropped again when the window hides without applying it.
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -72,8 +73,9 @@ public:
     std::string WeeklyText();
     // Appends the entry built from the editor and selects it; `activate`
     // appends it to the active list too, otherwise the selector is marked as
-    // changed.
-    void AddScenario(bool activate);
+    // changed. False, and nothing changed, when the controls do not make a
+    // whole entry.
+    bool AddScenario(bool activate);
 
     // Handlers, wired by the constructor; public so the view can call them.
     void cmdAdd_Click();
@@ -95,6 +97,9 @@ private:
     void SetEditingEnabled(bool enabled);
     void ActiveListChanged();
     bool IsApplicationAction() const;
+    // The entry the controls make: an action and a duration of the lists and
+    // a time text, in the form the program runs in; nothing otherwise.
+    std::optional<std::string> BuildEntry();
     std::string ShownEntry() const;
 
     OptionsForm& form_;

@@ -20,13 +20,6 @@ int LeadingNumber(const std::string& text) {
 
 std::string TwoDigits(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
 
-std::string WithoutBlanks(const std::string& text) {
-    std::string result;
-    for (char c : text)
-        if (c != ' ') result += c;
-    return result;
-}
-
 }  // namespace
 
 TimeBox::TimeBox(TextBox& timeText, Button& plusButton, Button& minusButton, ListControl& timeList)
@@ -88,30 +81,35 @@ void TimeBox::StepTimeUp() { StepTime(true); }
 void TimeBox::StepTimeDown() { StepTime(false); }
 
 void TimeBox::StepTime(bool up) {
-    const std::string selected = txtTime.SelText();
-    const int v = LeadingNumber(selected);
-    std::string replacement;
-    if (TimePart == "h" && Use12Hour) {
-        if (up)
-            replacement = v >= 12 ? "1" : std::to_string(v + 1);
-        else
-            replacement = v <= 1 ? "12" : std::to_string(v - 1);
-    } else if (TimePart == "h") {
-        if (up)
-            replacement = v >= 23 ? "0" : std::to_string(v + 1);
-        else
-            replacement = v == 0 ? "23" : v <= 1 ? "0" : std::to_string(v - 1);
-    } else if (TimePart == "n") {
-        if (up)
-            replacement = v >= 59 ? "00" : TwoDigits(v + 1);
-        else
-            replacement = v == 0 ? "59" : v <= 1 ? "00" : TwoDigits(v - 1);
-    } else if (TimePart == "t") {
-        replacement = WithoutBlanks(selected) == "AM" ? "PM" : "AM";
-    }
-    if (!TimePart.empty()) txtTime.ReplaceSelection(replacement);
+    // The part as the text stands now: a selection made in another text
+    // would step a piece of the hours.
     SelectTimePart();
+    const auto time = ReadTimeOfDay(txtTime.Text());
+    if (time && !TimePart.empty()) {
+        auto [hour, minute] = *time;
+        const int step = up ? 1 : -1;
+        if (TimePart == "h" && Use12Hour) {
+            // 1..12, the designator unchanged.
+            const int hour12 = hour % 12 == 0 ? 12 : hour % 12;
+            const int next = up ? (hour12 >= 12 ? 1 : hour12 + 1) : (hour12 <= 1 ? 12 : hour12 - 1);
+            hour = next % 12 + (hour >= 12 ? 12 : 0);
+        } else if (TimePart == "h") {
+            hour = (hour + 24 + step) % 24;
+        } else if (TimePart == "n") {
+            minute = (minute + 60 + step) % 60;
+        } else if (TimePart == "t" && Use12Hour) {
+            hour = (hour + 12) % 24;
+        }
+        // Only ever the program's own time text.
+        txtTime.SetText(TimeText(hour, minute, Use12Hour));
+        SelectTimePart();
+    }
     RequestFocus(TimeBoxFocus::Box);
+}
+
+void TimeBox::ShowTime(const std::string& text) {
+    txtTime.SetText(text);
+    SelectTimePart();
 }
 
 void TimeBox::KeyUp(int keyCode) {
@@ -149,6 +147,7 @@ void TimeBox::TimeBoxKey(int keyCode) {
         RequestFocus(TimeBoxFocus::List);
     }
     if (TimePart == "t" && (keyCode == kKeyP || keyCode == kKeyA)) {
+        SelectTimePart();
         txtTime.ReplaceSelection(keyCode == kKeyP ? "PM" : "AM");
         SelectTimePart();
     }

@@ -57,6 +57,10 @@ public:
     // into the box.
     void InitTimeBox(IClock& clock);
 
+    // Puts a loaded time into the box; the part being edited is selected
+    // again in the new text.
+    void ShowTime(const std::string& text);
+
     // Selects the part under the caret (on gaining the focus, on mouse-up).
     void SelectPartAtCaret();
     // Selects the part named by TimePart; nothing when it is empty.

@@ -1,5 +1,7 @@
 #include "ui/quickbar/quickbar.h"
 
+#include <algorithm>
+
 #include "model/power_action.h"
 #include "platform/dialogs.h"
 #include "ui/options/options_form.h"
@@ -29,6 +31,7 @@ const Item kItems[Quickbar::kButtonCount] = {
     {&OptionsForm::chkQBConfig, kNoAction, nullptr, "Config"},
     {&OptionsForm::chkQBAOT, kNoAction, nullptr, "Always on top"},
 };
+constexpr size_t kLockItem = 5;  // chkQBLock in kItems
 
 // Keeps Apply's enabled state across a change the bar makes on the page itself.
 struct KeepApply {
@@ -200,7 +203,17 @@ void Quickbar::LoadSettings(const QuickbarSettings& s, bool lockSupported) {
     form.chkQBar.SetValue(s.Enabled);
     form.chkQBAOT2.SetValue(s.AOT);
     form.chkQBConfirm.SetValue(s.Confirmations);
-    for (int i = 0; i < kButtonCount; ++i) (form.*kItems[i].box).SetValue(s.Buttons[static_cast<size_t>(i)]);
+    auto buttons = s.Buttons;
+    if (!lockSupported) {
+        // Where locking is not offered, a stored set of "Lock" alone would
+        // leave no button: the bar starts with the default set instead.
+        buttons[kLockItem] = 0;
+        if (std::all_of(buttons.begin(), buttons.end(), [](int b) { return b == 0; }) && s.Buttons[kLockItem] != 0) {
+            buttons = QuickbarSettings{}.Buttons;
+            buttons[kLockItem] = 0;
+        }
+    }
+    for (int i = 0; i < kButtonCount; ++i) (form.*kItems[i].box).SetValue(buttons[static_cast<size_t>(i)]);
     // Each as its own option button would take it: the later of a group wins.
     for (auto [option, value] : {std::pair{&form.optQBHorizontal, s.Horizontally},
                                  {&form.optQBVertical, s.Vertically},

@@ -1,5 +1,7 @@
 #include "ui/options/win32/password_dialog.h"
 
+#include "settings/settings.h"
+
 namespace dwl::win32 {
 namespace {
 
@@ -10,15 +12,26 @@ constexpr int kRow = 480;  // a label with its box
 
 std::optional<std::string> PasswordDialog::AskPassword(HWND owner, const std::string& caption) {
     lblPassword.SetCaption("&Password:");
-    if (!Run(owner, caption, false)) return std::nullopt;
-    return txtPassword.Text();
+    const bool confirmed = Run(owner, caption, false);
+    const std::string typed = TakeText(txtPassword);
+    if (!confirmed) return std::nullopt;
+    return typed;
 }
 
 std::optional<std::pair<std::string, std::string>> PasswordDialog::AskNewPassword(HWND owner,
                                                                                   const std::string& caption) {
     lblPassword.SetCaption("&New password:");
-    if (!Run(owner, caption, true)) return std::nullopt;
-    return std::pair(txtPassword.Text(), txtAgain.Text());
+    const bool confirmed = Run(owner, caption, true);
+    std::pair typed(TakeText(txtPassword), TakeText(txtAgain));
+    if (!confirmed) return std::nullopt;
+    return typed;
+}
+
+std::string PasswordDialog::TakeText(TextBox& box) {
+    // The boxes keep no password once the dialog is gone.
+    std::string text = box.Text();
+    box.SetText("");
+    return text;
 }
 
 bool PasswordDialog::Run(HWND owner, const std::string& caption, bool twice) {
@@ -34,10 +47,14 @@ bool PasswordDialog::Run(HWND owner, const std::string& caption, bool twice) {
     SetWindowLongPtrA(window_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
     views_ = std::make_unique<ControlViews>(window_, dpi_);
     views_->Add<LabelView>(lblPassword, IdLblPassword, {120, 120, kWidth - 240, 210});
-    views_->Add<TextBoxView>(txtPassword, IdTxtPassword, {120, 345, kWidth - 240, 315}, TextInput::Hidden);
+    // No more than the registry gives back whole.
+    SendMessageA(views_->Add<TextBoxView>(txtPassword, IdTxtPassword, {120, 345, kWidth - 240, 315}, TextInput::Hidden),
+                 EM_LIMITTEXT, kMaxPasswordLength, 0);
     if (twice) {
         views_->Add<LabelView>(lblAgain, IdLblAgain, {120, 120 + kRow + 120, kWidth - 240, 210}, 'a');
-        views_->Add<TextBoxView>(txtAgain, IdTxtAgain, {120, 345 + kRow + 120, kWidth - 240, 315}, TextInput::Hidden);
+        SendMessageA(views_->Add<TextBoxView>(txtAgain, IdTxtAgain, {120, 345 + kRow + 120, kWidth - 240, 315},
+                                              TextInput::Hidden),
+                     EM_LIMITTEXT, kMaxPasswordLength, 0);
     }
     views_->Add<ButtonView>(cmdOK, IdPasswordOK, {kWidth - 2 * 1125 - 210, buttonTop, 1125, 345}, true);
     views_->Add<ButtonView>(cmdCancel, IdPasswordCancel, {kWidth - 1125 - 120, buttonTop, 1125, 345});

@@ -37,6 +37,7 @@ public:
 
 private:
     bool Run(HWND owner, const std::string& caption, bool twice);
+    static std::string TakeText(TextBox& box);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     Label lblPassword{"lblPassword"};

@@ -84,6 +84,8 @@ public:
     void cmdCancel_Click();
 
     bool TimerRunning() const { return timerRunning_; }
+    // A count runs and its window offers Cancel (not while the lock is in force).
+    bool CancelOffered() const { return timerRunning_ && cmdCancel.Enabled(); }
 
 private:
     void StopCounting();

@@ -7,6 +7,7 @@
 #include "app/make_xp.h"
 #include "app/version.h"
 #include "model/text.h"
+#include "platform/command_channel.h"
 #include "platform/dialogs.h"
 #include "platform/disk.h"
 #include "platform/files.h"
@@ -15,6 +16,7 @@
 #include "platform/shell.h"
 #include "platform/user.h"
 #include "schedule/mtime.h"
+#include "schedule/scenario_entry.h"
 #include "settings/my_registry.h"
 #include "settings/quickbar_settings.h"
 #include "settings/settings.h"
@@ -23,6 +25,7 @@ namespace dwl {
 namespace {
 
 constexpr const char* kAlreadyRunning = "Duskwell already running.";
+constexpr const char* kStartAgain = "Windows XP necessary changes has been installed.\r\nPlease, start Duskwell again.";
 constexpr const char* kScenarioFileName = "dwl.scn";
 constexpr int kMaxSetAsideNames = 10;
 constexpr const char* kDisclaimer =
@@ -32,6 +35,15 @@ constexpr const char* kDisclaimer =
 // Steps that later parts of the program fill in. Each is called at its place
 // in the start-up and exit order, so the order itself is complete now.
 void DestroySplashWindow() {}
+
+// Sets a flag for the life of the object.
+struct Raised {
+    bool& flag;
+    explicit Raised(bool& f) : flag(f) { flag = true; }
+    ~Raised() { flag = false; }
+    Raised(const Raised&) = delete;
+    Raised& operator=(const Raised&) = delete;
+};
 
 }  // namespace
 
@@ -102,7 +114,9 @@ Program::Program(Platform platform)
     scenarioEditor_.removeApplicationRecords = [this](const std::string& entry) {
         RemoveApplicationRecords(applications_, entry, AllEntries());
     };
-    scenarioEditor_.onActiveListChanged = [this] { SaveScenarios(); };
+    scenarioEditor_.onActiveListChanged = [this] {
+        SaveScenarios(inCommand_ ? SaveFailure::AfterTick : SaveFailure::Tell);
+    };
 
     hotkeyCapture_.onChange = [this] {
         form_.HotkeysChanged = true;
@@ -148,24 +162,110 @@ bool Program::Main() {
         return false;
     }
     if (IsXPOrDotNet(platform_.osVersion) && InstallManifest(platform_.files, initCommonControls)) {
-        platform_.dialogs.ShowMessage(
-            "Windows XP necessary changes has been installed.\r\nPlease, start Duskwell again.", DWL_APP_TITLE, MbOk,
-            DialogOwner::None);
+        platform_.dialogs.ShowMessage(kStartAgain, DWL_APP_TITLE, MbOk, DialogOwner::None);
         return false;
     }
+    StartUp(true);
+    return true;
+}
+
+std::optional<int> Program::Start(const std::vector<std::string>& args) {
+    const ParsedCommandLine parsed = ParseCommandLine(args);
+    const Command& command = parsed.command;
+    if (!parsed.error.empty() || command.kind == Command::Kind::Usage) {
+        Tell(UsageText(parsed.error), parsed.error.empty() ? MbIconInformation : MbIconExclamation);
+        return ExitBadArguments;
+    }
+    if (command.kind == Command::Kind::None) return Main() ? std::nullopt : std::optional<int>(ExitAccepted);
+    if (!platform_.instance.Acquire()) return HandOver(args);
+    if (command.kind == Command::Kind::Cancel) {
+        // Nothing of this program runs, so nothing counts down: no need to start it.
+        Tell(ReplyText(CommandReply::NoCountdown));
+        return ExitRefused;
+    }
+    if (IsXPOrDotNet(platform_.osVersion) && InstallManifest(platform_.files, initCommonControls)) {
+        Tell(kStartAgain);
+        return ExitRefused;
+    }
+    StartUp(false);
+    const CommandReply reply = RunCommand(command);
+    if (reply != CommandReply::Accepted) Tell(ReplyText(reply));
+    return std::nullopt;
+}
+
+std::optional<int> Program::HandOver(const std::vector<std::string>& args) {
+    const std::optional<int> answer = platform_.commands.SendToRunningCopy(JoinArguments(args));
+    if (!answer) {
+        Tell("Duskwell is running but does not answer.");
+        return ExitRefused;
+    }
+    const auto reply = static_cast<CommandReply>(*answer);
+    if (reply == CommandReply::Accepted) return ExitAccepted;
+    Tell(ReplyText(reply));
+    return ExitRefused;
+}
+
+void Program::Tell(const std::string& text, unsigned icon) {
+    if (!platform_.commands.WriteToConsole(text))
+        platform_.dialogs.ShowMessage(text, DWL_APP_TITLE, MbOk | icon, DialogOwner::None);
+}
+
+int Program::OnCommand(const std::string& text) {
+    if (!ticking_ || exited_) return static_cast<int>(CommandReply::NotReady);
+    // The clean-up before a shutdown lets sent messages in: no second action meanwhile.
+    if (inExitWindows_) return static_cast<int>(CommandReply::Busy);
+    const ParsedCommandLine parsed = ParseCommandLine(SplitArguments(text));
+    if (!parsed.error.empty() || parsed.command.kind == Command::Kind::None ||
+        parsed.command.kind == Command::Kind::Usage)
+        return static_cast<int>(CommandReply::NotUnderstood);
+    const Raised inCommand(inCommand_);
+    return static_cast<int>(RunCommand(parsed.command));
+}
+
+CommandReply Program::RunCommand(const Command& command) {
+    if (command.kind == Command::Kind::Cancel) {
+        if (!countdown_.TimerRunning()) return CommandReply::NoCountdown;
+        if (!countdown_.CancelOffered()) return CommandReply::CancelLocked;
+        countdown_.cmdCancel_Click();
+        return CommandReply::Accepted;
+    }
+    const PowerActionInfo* action = FindPowerAction(command.action);
+    if (!action) return CommandReply::NotUnderstood;
+    if (command.action == PowerAction::Lock && !IsLockSupported(platform_.osVersion))
+        return CommandReply::LockUnsupported;
+    if (command.when == Command::When::Now) {
+        countdown_.ShowAction(command.action);
+        return CommandReply::Accepted;
+    }
+    // Like the editor, which the lock greys.
+    if (lock_.InForce()) return CommandReply::ScenariosLocked;
+    int minuteOfDay = command.hour * 60 + command.minute;
+    if (command.when == Command::When::In) {
+        const LocalTime now = platform_.clock.Now();
+        minuteOfDay = (now.hour * 60 + now.minute + command.minutes) % (24 * 60);
+    }
+    ScenarioEntry entry;
+    entry.action = action->text;
+    entry.recurrence = command.daily ? Recurrence::Daily : Recurrence::Onetime;
+    entry.hour = minuteOfDay / 60;
+    entry.minute = minuteOfDay % 60;
+    scenarioEditor_.AddActiveScenario(FormatScenarioEntry(entry, timeBox_.Use12Hour));
+    return CommandReply::Accepted;
+}
+
+void Program::StartUp(bool splash) {
     InitProgram();
     timeBox_.InitTimeBox(platform_.clock);
     options_.MarkApplied();
     quickbar_.DisplayQuickbar();
     if (form_.chkTray.Value() != 0) {
         options_.Show_Form();
-        RunModalWindow(showSplash, closeSplash);
+        if (splash) RunModalWindow(showSplash, closeSplash);
         options_.cmdCancel_Click();
     } else {
         form_.ClearPendingChanges();
     }
     started_ = true;
-    return true;
 }
 
 void Program::InitProgram() {
@@ -236,6 +336,7 @@ void Program::ExitWindows(int aOption) {
             RunCleanUp({form_.chkCleanTemp, form_.chkCleanNetCashe, form_.chkCleanRecycleBin}, platform_.disk,
                        Registry(), &platform_.cleanUpProgress);
         });
+    const Raised running(inExitWindows_);
     exitWindows_->ExitWindows(aOption);
 }
 

@@ -11,8 +11,10 @@
 #include "actions/countdown.h"
 #include "actions/disk_cleanup.h"
 #include "actions/exit_windows.h"
+#include "app/command_line.h"
 #include "hotkeys/hotkey_capture.h"
 #include "hotkeys/hotkey_settings.h"
+#include "platform/dialogs.h"
 #include "schedule/scenario_file.h"
 #include "schedule/scheduler.h"
 #include "settings/my_registry.h"
@@ -28,6 +30,7 @@
 namespace dwl {
 
 class IClock;
+class ICommandChannel;
 class IDialogs;
 class IDiskCleanUp;
 class IFileSystem;
@@ -61,6 +64,7 @@ struct Platform {
     IProcesses& processes;
     IInputDialogs& inputDialogs;
     ITasksWindow& tasksWindow;
+    ICommandChannel& commands;
 };
 
 // Program-wide texts shown in captions and on the About page.
@@ -79,6 +83,13 @@ public:
     // Runs the start-up sequence. False when the program must end at once
     // (another instance runs); true when it goes on in its windows' messages.
     bool Main();
+    // Start-up with the command line's arguments: nullopt when the program
+    // goes on in its windows' messages, else the process's exit code. A
+    // command goes to a running copy when there is one; otherwise the program
+    // starts without the splash and carries it out.
+    std::optional<int> Start(const std::vector<std::string>& args);
+    // Carries out a command here, through the same code as the windows.
+    CommandReply RunCommand(const Command& command);
     void InitProgram();
     void ExitProgram();
 
@@ -114,6 +125,7 @@ public:
     void OnMinimized() override;
     void OnCtrlTab() override;
     void OnTrayNotify(unsigned mouseMessage) override;
+    int OnCommand(const std::string& text) override;
 
     OptionsForm& Form() override { return form_; }
     TimeBox* TimeBoxModel() override { return &timeBox_; }
@@ -135,6 +147,10 @@ private:
     enum class SaveFailure { Tell, AfterTick, Silent };
     void SaveScenarios(SaveFailure report);
     void TellSaveFailure();
+    void StartUp(bool splash);
+    std::optional<int> HandOver(const std::vector<std::string>& args);
+    // A message to whoever started the program: on its console, else in a box.
+    void Tell(const std::string& text, unsigned icon = MbIconExclamation);
     void LoadAboutInfo();
     void RestoreScenarios();
     void RunCloseAction(const std::string& strAction, bool oneTime);
@@ -171,6 +187,8 @@ private:
     bool saveBlocked_ = false;  // the file on disk could not be read or set aside: never overwrite it
     bool saveFailureShown_ = false;
     bool saveFailurePending_ = false;
+    bool inCommand_ = false;  // a command from a later start runs: no box while it waits
+    bool inExitWindows_ = false;
     bool ticking_ = false;  // GTimer's ticks count from the end of InitProgram
     bool started_ = false;
     std::function<void()> closeModalWindow_;  // while the splash or a password dialog is open

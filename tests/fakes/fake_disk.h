@@ -73,7 +73,10 @@ struct FakeDisk : IDiskCleanUp, ICleanUpProgress {
     }
     void Trace(const std::string& line) override { journal.push_back("trace " + line); }
     void Report(const std::string&, size_t deleted) override { lastDeleted = deleted; }
-    void Finished() override { journal.push_back("clean-up done"); }
+    void Finished() override {
+        journal.push_back("clean-up done");
+        if (whileCleaning) whileCleaning();  // what the progress window's message pump lets in
+    }
 
     std::u16string Resolve(std::u16string path) const {
         for (bool again = true; again;) {
@@ -92,6 +95,7 @@ struct FakeDisk : IDiskCleanUp, ICleanUpProgress {
                                      u"C:\\Program Files\\Duskwell\\"};
     std::set<std::u16string> locked;
     std::function<void()> beforeDelete;  // runs when a file is opened to delete
+    std::function<void()> whileCleaning;
     bool namesOpenFiles = true;
     size_t lastDeleted = 0;
 };

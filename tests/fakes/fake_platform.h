@@ -12,6 +12,7 @@
 #include "actions/disk_cleanup.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_disk.h"
+#include "platform/command_channel.h"
 #include "platform/dialogs.h"
 #include "platform/disk.h"
 #include "platform/files.h"
@@ -40,8 +41,26 @@ struct FakeInstanceGuard : IInstanceGuard, Recorder {
     using Recorder::Recorder;
     bool Acquire() override {
         Note("instance");
-        return true;
+        return !otherRuns;
     }
+    bool otherRuns = false;
+};
+
+// A running copy that answers `answer` (nullopt: none answers); a console
+// when `console` is set.
+struct FakeCommandChannel : ICommandChannel, Recorder {
+    using Recorder::Recorder;
+    std::optional<int> SendToRunningCopy(const std::string& text) override {
+        Note("send " + text);
+        return answer;
+    }
+    bool WriteToConsole(const std::string& text) override {
+        if (console) written.push_back(text);
+        return console;
+    }
+    std::optional<int> answer;
+    bool console = false;
+    std::vector<std::string> written;
 };
 
 struct FakeDialogs : IDialogs, Recorder {

@@ -4,6 +4,7 @@
 
 #include "app/program.h"
 #include "fakes/fake_platform.h"
+#include "model/power_action.h"
 #include "model/scramble.h"
 #include "fakes/fake_apps.h"
 #include "schedule/scenario_file.h"
@@ -37,8 +38,9 @@ protected:
     FakeProcesses processes{journal};
     FakeInputDialogs input{journal};
     FakeTasksWindow tasks{journal};
+    FakeCommandChannel commands{journal};
     Program program{Platform{instance, dialogs, registry, files, osVersion, hotkeys, window, clock, power, user,
-                             countdownWindow, shell, disk, disk, quickbarWindow, processes, input, tasks}};
+                             countdownWindow, shell, disk, disk, quickbarWindow, processes, input, tasks, commands}};
 
     void TickAt(int hour, int minute, int second = 30) {
         clock.now = {2026, 12, 7, 1, hour, minute, second};
@@ -512,6 +514,112 @@ TEST_F(ProgramTest, MenuCaptionsCarryTheStoredHotkeysWithoutBlanks) {
     EXPECT_EQ(program.Form().txtShutdownKey.Text(), " Ctrl +  Alt + K");
     EXPECT_EQ(program.Form().mShutdown.Caption(), "Shutdown Windows\t(Ctrl+Alt+K)");
     EXPECT_EQ(program.Form().mLogOff.Caption(), "Log Off Current User\t()");
+}
+
+// ---- The command line ----------------------------------------------------
+
+class CommandTest : public RunningProgramTest {
+protected:
+    CommandReply Send(const std::vector<std::string>& args) {
+        return static_cast<CommandReply>(program.OnCommand(JoinArguments(args)));
+    }
+};
+
+TEST_F(CommandTest, InAndAtAddAppliedScenariosInTheRunsTimeFormThatFireAndAreConsumed) {
+    clock.systemText = "8:59:10 AM";
+    Start({"Suspend; Daily; 7:00 AM"});
+    OptionsForm& form = program.Form();
+    // An edit waiting in the open window is left as it is.
+    program.OnMenuCommand(MenuSettings);
+    form.cmdScen.SetListIndex(0);
+    form.cmdDuration.SetText("Weekly");
+    EXPECT_EQ(Send({"/reboot", "/in", "5"}), CommandReply::Accepted);
+    EXPECT_EQ(Send({"/logoff", "/at", "21:30", "/daily"}), CommandReply::Accepted);
+    EXPECT_EQ(Send({"/logoff", "/at", "9:30", "pm", "/daily"}), CommandReply::Accepted);  // the same: not twice
+    const std::vector<std::string> active{"Suspend; Daily; 7:00 AM", "Reboot Computer; Onetime; 9:04 AM",
+                                          "Log Off Current User; Daily; 9:30 PM"};
+    EXPECT_EQ(form.lstScen.Items(), active);
+    EXPECT_EQ(Saved(), active);
+    EXPECT_TRUE(form.cmdDuration.Text() == "Weekly" && form.cmdApply.Enabled());
+    form.cmdCancel.Click();
+    EXPECT_EQ(form.cmdScen.Items(), active);
+
+    TickAt(9, 4);
+    EXPECT_EQ(program.CountdownWindow().cmdAction.Caption(), "Reboot now");
+    EXPECT_EQ(Saved(), (std::vector<std::string>{active[0], active[2]}));
+    EXPECT_EQ(Send({"/bogus"}), CommandReply::NotUnderstood);
+}
+
+TEST_F(CommandTest, TheLockRefusesScenariosAndCancelButNotAnActionNow) {
+    registry.values[{Hive::CurrentUser, "SOFTWARE\\Orbelle\\DWL\\Options", "Enabled"}] = "1";
+    registry.values[{Hive::CurrentUser, "SOFTWARE\\Orbelle\\DWL\\Options", "Password"}] =
+        UnscrambleText("pw", kPasswordKey);
+    Start({});
+    EXPECT_EQ(Send({"/reboot", "/in", "5"}), CommandReply::ScenariosLocked);
+    EXPECT_EQ(program.Form().lstScen.Count(), 0);
+    EXPECT_EQ(Send({"/shutdown"}), CommandReply::Accepted);
+    EXPECT_EQ(Send({"/cancel"}), CommandReply::CancelLocked);
+    for (int i = 0; i < 6; ++i) program.CountdownWindow().ATimer_Timer();
+    EXPECT_EQ(journal.back(), "ExitWindowsEx 5 4294967295");
+}
+
+TEST_F(CommandTest, CancelStopsTheCountdownAsItsButtonDoesAndNothingStartsDuringAnAction) {
+    Start({});
+    EXPECT_EQ(Send({"/hibernate"}), CommandReply::Accepted);
+    EXPECT_EQ(Send({"/cancel"}), CommandReply::Accepted);
+    EXPECT_EQ(Send({"/cancel"}), CommandReply::NoCountdown);
+    EXPECT_TRUE(Filtered("SetSuspendState").empty());
+    osVersion.record->major = 6;  // no locking offered
+    EXPECT_EQ(Send({"/lock", "/in", "5"}), CommandReply::LockUnsupported);
+    // The clean-up before a shutdown lets messages in.
+    program.Form().chkCleanTemp.SetValue(1);
+    CommandReply during = CommandReply::NotTaken;
+    disk.whileCleaning = [&] { during = Send({"/reboot"}); };
+    program.ExitWindows(PowerAction::Shutdown);
+    EXPECT_EQ(during, CommandReply::Busy);
+    EXPECT_EQ(Filtered("show countdown").size(), 1u);
+}
+
+TEST_F(ProgramTest, BadArgumentsEndWithTwoALaterStartWithTheRunningCopysAnswer) {
+    EXPECT_EQ(program.Start({"/bogus"}), 2);
+    EXPECT_EQ(dialogs.shown.at(0).text.rfind("Unknown argument: /bogus\r\n\r\nUsage: ", 0), 0u);
+    EXPECT_EQ(dialogs.shown.at(0).owner, DialogOwner::None);
+    EXPECT_TRUE(journal.size() == 1 && journal[0].rfind("message", 0) == 0);  // nothing else
+    commands.console = true;
+    EXPECT_EQ(program.Start({"/?"}), 2);
+    EXPECT_EQ(commands.written.at(0).rfind("Usage: ", 0), 0u);
+
+    instance.otherRuns = true;
+    commands.answer = static_cast<int>(CommandReply::Accepted);
+    EXPECT_EQ(program.Start({"/reboot", "/in", "1"}), 0);
+    EXPECT_EQ(Filtered("send"), Journal{"send /reboot\n/in\n1"});
+    for (std::optional<int> refused : {std::optional<int>(static_cast<int>(CommandReply::CancelLocked)),
+                                       std::optional<int>(0), std::optional<int>()}) {
+        commands.answer = refused;
+        EXPECT_EQ(program.Start({"/cancel"}), 1);
+    }
+    EXPECT_EQ(commands.written.back(), "Duskwell is running but does not answer.");
+    EXPECT_EQ(dialogs.shown.size(), 1u);
+    journal.clear();
+    EXPECT_EQ(program.Start({}), 0);  // without arguments, as ever
+    EXPECT_EQ(journal, (Journal{"instance", "message Duskwell already running."}));
+}
+
+TEST_F(ProgramTest, AFirstStartWithACommandSkipsTheSplashAndCarriesItOutUnlessItMustEnd) {
+    EXPECT_EQ(program.Start({"/cancel"}), 1);
+    EXPECT_EQ(dialogs.shown.back().text, "No countdown is running.");
+    files.files.clear();  // on XP, the manifest is written now
+    EXPECT_EQ(program.Start({"/shutdown"}), 1);
+    EXPECT_EQ(dialogs.shown.back().text,
+              "Windows XP necessary changes has been installed.\r\nPlease, start Duskwell again.");
+    EXPECT_TRUE(Filtered("create options").empty());
+
+    bool splash = false;
+    program.showSplash = [&] { splash = true; };
+    EXPECT_EQ(program.Start({"/suspend"}), std::nullopt);
+    EXPECT_FALSE(splash);
+    for (int i = 0; i < 6; ++i) program.CountdownWindow().ATimer_Timer();
+    EXPECT_EQ(journal.back(), "SetSuspendState 011");
 }
 
 }  // namespace dwl

@@ -2,13 +2,17 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "actions/win32/cleanup_progress_view.h"
 #include "actions/win32/countdown_view.h"
 #include "app/program.h"
 #include "app/version.h"
 #include "platform/win32/disk_win32.h"
+#include "platform/win32/command_channel_win32.h"
 #include "platform/win32/common_controls.h"
 #include "platform/win32/input_dialogs_win32.h"
 #include "platform/win32/os_version_win32.h"
@@ -63,9 +67,10 @@ int Run(HINSTANCE instance) {
         return which == dwl::DialogOwner::Countdown ? countdown.Handle() : view.Handle();
     };
     Win32InputDialogs inputDialogs(dialogs.owner);
+    Win32CommandChannel commands(kOptionsWindowClass);
     dwl::Program program(dwl::Platform{instanceGuard, dialogs, registry, files, osVersion, hotkeys, view, clock, power,
                                        user, countdown, shell, disk, cleanUpProgress, quickbar, processes, inputDialogs,
-                                       tasks});
+                                       tasks, commands});
     countdown.Attach(program.CountdownWindow());
     quickbar.Attach(program.QuickbarModel());
     tasks.Attach(program.Picker());
@@ -95,7 +100,9 @@ int Run(HINSTANCE instance) {
         }
     } closeViews{view, countdown, quickbar, tasks};
 
-    if (!program.Main()) return 0;
+    std::vector<std::string> args;
+    for (int i = 1; i < __argc && __argv; ++i) args.emplace_back(__argv[i]);
+    if (const std::optional<int> exitCode = program.Start(args)) return *exitCode;
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 
 namespace dwl {
 
@@ -29,6 +30,8 @@ public:
     virtual void OnCtrlTab() {}
     // A mouse message (WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONUP, ...) on the tray icon.
     virtual void OnTrayNotify(unsigned /*mouseMessage*/) {}
+    // A command line handed over by a later start; gives a CommandReply.
+    virtual int OnCommand(const std::string& /*text*/) { return 0; }
 };
 
 // Commands of the tray popup menu mPopupSys, one per item.

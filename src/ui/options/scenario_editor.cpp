@@ -206,6 +206,13 @@ bool ScenarioEditor::AddScenario(bool activate) {
     return true;
 }
 
+void ScenarioEditor::AddActiveScenario(const std::string& entry) {
+    if (IndexOf(form_.lstScen, entry) >= 0) return;
+    form_.cmdScen.AddItem(entry);
+    form_.lstScen.AddItem(entry);
+    ActiveListChanged();
+}
+
 std::string ScenarioEditor::ShownEntry() const {
     return form_.cmdAction.Text() + kFieldSeparator + form_.cmdDuration.Text() + kFieldSeparator +
            timeBox_.txtTime.Text();

@@ -76,6 +76,10 @@ public:
     // changed. False, and nothing changed, when the controls do not make a
     // whole entry.
     bool AddScenario(bool activate);
+    // Makes `entry` an applied scenario at the end of the selector and of the
+    // active list, leaving what the editor shows (and any edit in it) alone.
+    // An entry that is active already is not added twice.
+    void AddActiveScenario(const std::string& entry);
 
     // Handlers, wired by the constructor; public so the view can call them.
     void cmdAdd_Click();

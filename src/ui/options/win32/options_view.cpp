@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/command_channel.h"
+#include "platform/win32/command_channel_win32.h"
 #include "platform/win32/common_controls.h"
 #include "platform/win32/trace.h"
 #include "platform/win32/visual_styles.h"
@@ -35,6 +37,8 @@ void OptionsView::Create(IOptionsEvents& events) {
                      kOptionsClientWidth, kOptionsClientHeight, icon_.get(), smallIcon_.get()))
         return;
     if (smallIcon_) SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+    // Later starts hand their command lines to this window, also when this copy runs elevated.
+    AcceptCommandsFromLowerIntegrity();
 
     views_ = std::make_unique<ControlViews>(window_, dpi_);
     CreateTabsAndPages();
@@ -368,6 +372,13 @@ LRESULT OptionsView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // Not the user's: another program asks this one to end.
         if (events_) events_->OnEndRequest();
         return 0;
+    case WM_COPYDATA: {
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        if (!events_ || !data || data->dwData != kCommandDataTag || data->cbData > kMaxCommandBytes ||
+            (data->cbData > 0 && !data->lpData))
+            return 0;
+        return events_->OnCommand(std::string(static_cast<const char*>(data->lpData), data->cbData));
+    }
     case WM_QUERYENDSESSION: return TRUE;
     case WM_ENDSESSION:
         if (wParam && events_) events_->OnEndSession();

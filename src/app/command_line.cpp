@@ -1,0 +1,157 @@
+#include "app/command_line.h"
+
+#include <cctype>
+
+#include "model/power_action.h"
+#include "model/text.h"
+#include "schedule/mtime.h"
+
+namespace dwl {
+namespace {
+
+constexpr int kMaxMinutes = 1439;
+
+struct ActionSwitch {
+    const char* name;
+    PowerAction code;
+};
+constexpr ActionSwitch kActionSwitches[] = {{"shutdown", Shutdown}, {"reboot", Reboot},       {"logoff", LogOff},
+                                            {"suspend", Suspend},   {"hibernate", Hibernate}, {"lock", Lock}};
+
+std::string Lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// "/Name" or "-Name" gives "name"; anything else gives the empty text.
+std::string SwitchName(const std::string& arg) {
+    if (arg.size() < 2 || (arg[0] != '/' && arg[0] != '-')) return {};
+    return Lower(arg.substr(1));
+}
+
+// 1 to 1439 in decimal digits, or -1.
+int ReadMinutes(const std::string& text) {
+    if (text.empty() || text.size() > 4) return -1;
+    int value = 0;
+    for (char c : text) {
+        if (!std::isdigit(static_cast<unsigned char>(c))) return -1;
+        value = value * 10 + (c - '0');
+    }
+    return value >= 1 && value <= kMaxMinutes ? value : -1;
+}
+
+ParsedCommandLine Refuse(const std::string& error) { return {Command{}, error}; }
+
+}  // namespace
+
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
+    for (const std::string& arg : args)
+        if (SwitchName(arg) == "?") return {Command{Command::Kind::Usage}, {}};
+
+    Command c;
+    bool cancel = false;
+    std::string actionArg;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const std::string name = SwitchName(arg);
+        bool isAction = false;
+        for (const ActionSwitch& action : kActionSwitches) {
+            if (name != action.name) continue;
+            if (c.action >= 0) return Refuse("Two actions: " + actionArg + " and " + arg + ". Give one.");
+            c.action = action.code;
+            actionArg = arg;
+            isAction = true;
+        }
+        if (isAction) continue;
+        if (name == "cancel") {
+            cancel = true;
+        } else if (name == "daily") {
+            c.daily = true;
+        } else if (name == "in" || name == "at") {
+            if (c.when != Command::When::Now) return Refuse("Give one time only: /in MINUTES or /at TIME.");
+            const std::string value = i + 1 < args.size() ? args[++i] : std::string();
+            if (name == "in") {
+                c.minutes = ReadMinutes(value);
+                if (c.minutes < 0)
+                    return Refuse(value.empty()
+                                      ? "/in needs a number of minutes, from 1 to 1439."
+                                      : "/in needs a number of minutes from 1 to 1439, not \"" + value + "\".");
+                c.when = Command::When::In;
+            } else {
+                std::string time = value;
+                // "/at 9:30 PM" arrives as two arguments unless it was quoted.
+                if (i + 1 < args.size() && (Lower(args[i + 1]) == "am" || Lower(args[i + 1]) == "pm"))
+                    time += " " + args[++i];
+                const auto read = time.empty() ? std::nullopt : ReadTimeOfDay(time);
+                if (!read)
+                    return Refuse(time.empty() ? "/at needs a time, such as 21:30 or 9:30 PM."
+                                               : "/at needs a time such as 21:30 or 9:30 PM, not \"" + time + "\".");
+                c.hour = read->first;
+                c.minute = read->second;
+                c.when = Command::When::At;
+            }
+        } else {
+            return Refuse("Unknown argument: " + arg);
+        }
+    }
+
+    if (cancel) {
+        if (c.action >= 0 || c.when != Command::When::Now || c.daily)
+            return Refuse("/cancel takes no other arguments.");
+        return {Command{Command::Kind::Cancel}, {}};
+    }
+    if (c.daily && c.when != Command::When::At) return Refuse("/daily goes with /at TIME.");
+    if (c.action < 0) {
+        if (c.when != Command::When::Now) return Refuse("A time needs an action, such as /shutdown.");
+        return {};
+    }
+    c.kind = Command::Kind::Action;
+    return {c, {}};
+}
+
+std::string UsageText(const std::string& error) {
+    std::string text = error.empty() ? std::string() : error + "\r\n\r\n";
+    return text +
+           "Usage: dwl.exe ACTION [/in MINUTES | /at TIME [/daily]]\r\n"
+           "       dwl.exe /cancel\r\n"
+           "\r\n"
+           "ACTION is one of /shutdown /reboot /logoff /suspend /hibernate /lock.\r\n"
+           "  ACTION alone      the action, after the 5-second countdown\r\n"
+           "  /in MINUTES       a one-time scenario MINUTES (1 to 1439) from now\r\n"
+           "  /at TIME          a one-time scenario at TIME (21:30 or 9:30 PM)\r\n"
+           "  /daily            with /at: a daily scenario\r\n"
+           "  /cancel           cancels a running countdown\r\n"
+           "  /?                this text\r\n"
+           "\r\n"
+           "A running Duskwell carries the command out; otherwise Duskwell starts.\r\n"
+           "Exit code: 0 done, 1 refused, 2 bad arguments.";
+}
+
+std::string ReplyText(CommandReply reply) {
+    switch (reply) {
+    case CommandReply::Accepted: return {};
+    case CommandReply::NotTaken: return "The running Duskwell did not take the command.";
+    case CommandReply::ScenariosLocked:
+        return "The configuration is locked with a password: no scenario can be added from the command line.";
+    case CommandReply::CancelLocked:
+        return "The configuration is locked with a password: the countdown cannot be cancelled.";
+    case CommandReply::NoCountdown: return "No countdown is running.";
+    case CommandReply::LockUnsupported: return "This system does not offer locking.";
+    case CommandReply::NotUnderstood: return "The running Duskwell did not understand the command.";
+    case CommandReply::NotReady: return "Duskwell is starting or ending; try again.";
+    case CommandReply::Busy: return "Duskwell is carrying out an action.";
+    }
+    return "The running Duskwell refused the command.";
+}
+
+std::string JoinArguments(const std::vector<std::string>& args) {
+    std::string text;
+    for (size_t i = 0; i < args.size(); ++i) text += (i ? "\n" : "") + args[i];
+    return text;
+}
+
+std::vector<std::string> SplitArguments(const std::string& text) {
+    return text.empty() ? std::vector<std::string>{} : Split(text, "\n");
+}
+
+}  // namespace dwl

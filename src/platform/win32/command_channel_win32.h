@@ -1,0 +1,24 @@
+#pragma once
+#include <string>
+
+#include "platform/command_channel.h"
+
+namespace dwl::win32 {
+
+// Finds the running copy by the class of its options window and hands the
+// command over with WM_COPYDATA; writes to the console of the parent process.
+class Win32CommandChannel : public ICommandChannel {
+public:
+    explicit Win32CommandChannel(std::string windowClass) : windowClass_(std::move(windowClass)) {}
+    std::optional<int> SendToRunningCopy(const std::string& text) override;
+    bool WriteToConsole(const std::string& text) override;
+
+private:
+    std::string windowClass_;
+};
+
+// Lets WM_COPYDATA from processes of lower integrity through to this one
+// (an elevated running copy); nothing on systems without the filter.
+void AcceptCommandsFromLowerIntegrity();
+
+}  // namespace dwl::win32

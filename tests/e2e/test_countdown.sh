@@ -2,7 +2,8 @@
 # A scenario due in the next minute is announced by the countdown window and
 # carried out about six seconds later, in a 12-hour locale (the options test
 # has a 24-hour one); with the configuration locked the window shows no
-# buttons, else both whole; Cancel drops it.
+# buttons, else both whole; Cancel drops it. The command line drives the
+# same countdown and adds scenarios to a running copy.
 set -euo pipefail
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
@@ -68,22 +69,56 @@ E2E_WAIT=12 check "the shutdown call follows" relay_grep -q 'Call user32.ExitWin
 check "the Wine session ends" dwl_wait_exit 30
 relay_trace_off
 
-# Cancel, in a 24-hour locale: the window hides and no call follows.
+# The command line, in a 24-hour locale. Bad arguments end with 2 and change
+# nothing; a first start with /suspend shows no splash and suspends; later
+# starts hand their commands to it: the countdown of /shutdown is cancelled by
+# its Cancel button and by /cancel, /reboot /in 1 adds a one-time scenario
+# whose countdown ends in the reboot call.
 export LC_ALL=de_DE.UTF-8
-wait_early_in_minute
-write_scenarios "Reboot Computer; Daily; $(date -d '+1 min' '+%-H:%M')"
 reg_add 'HKCU\SOFTWARE\Orbelle\DWL\Options' Enabled 0
-relay_trace user32.ExitWindowsEx
-dwl_start
-check "cancel: dwl.exe starts" dwl_wait_ready
-E2E_WAIT=75 check "cancel: the countdown appears" countdown_visible
-check_is "cancel: it announces the reboot" "Your computer will be rebooted in 5 second(s)." \
-    auto text DuskwellCountdown '*' 2001
-check "cancel: unlocked, both buttons lie wholly in the client area" buttons_in_client 0
-check "cancel: Cancel is pressed" auto click DuskwellCountdown '*' 2004
-check_is "cancel: the window hides" 0 auto visible DuskwellCountdown '*'
-sleep 8
-check "cancel: no power call follows" not relay_grep -q 'Call user32.ExitWindowsEx'
-check "cancel: the program runs on" dwl_running
+rm -f "$scn"
+# dwl_exits <exit code> <arguments...>: runs dwl.exe; prints what it says.
+dwl_exits() {
+    local want=$1 rc=0
+    shift
+    (cd "$DWL_APPDIR" && WINEDEBUG=-all wine 'C:\Duskwell\dwl.exe' "$@") >"$DWL_WORK/said.txt" 2>/dev/null || rc=$?
+    tr -d '\r' <"$DWL_WORK/said.txt"
+    echo "exit $rc"
+    ((rc == want))
+}
+countdown_says() { countdown_visible && [[ $(auto text DuskwellCountdown '*' 2001) == *"$1 in "* ]]; }
+calls() { relay_grep -o -E 'Call (powrprof\.SetSuspendState|user32\.ExitWindowsEx)\([^)]*\)' || true; }
+
+check "/bogus ends with 2 and names the mistake" eval 'dwl_exits 2 /bogus | grep -q "^Unknown argument: /bogus"'
+check "and changes nothing" eval '[[ ! -e $scn ]] && ! auto windows | grep -q Duskwell'
+relay_trace user32.ExitWindowsEx powrprof.SetSuspendState
+dwl_start /suspend
+E2E_KEEP_SPLASH=1 check "a first start with /suspend starts without the splash" dwl_wait_ready
+check "and announces the suspend" countdown_says suspended
+E2E_WAIT=12 check "then suspends" relay_grep -q 'Call powrprof.SetSuspendState(00000000,00000001,00000001)'
+check "the program runs on" dwl_running
+
+check "/shutdown is handed over" dwl_exits 0 /shutdown
+check "its countdown appears" countdown_says "shutted down"
+check "unlocked, both buttons lie wholly in the client area" buttons_in_client 0
+check "Cancel is pressed" auto click DuskwellCountdown '*' 2004
+check_is "the window hides" 0 auto visible DuskwellCountdown '*'
+check "/shutdown again" dwl_exits 0 /shutdown
+check "its countdown appears again" countdown_says "shutted down"
+check "/cancel is accepted" dwl_exits 0 /cancel
+check_is "and hides it" 0 auto visible DuskwellCountdown '*'
+check "/cancel with nothing counting down is refused" eval 'dwl_exits 1 /cancel | grep -qx "No countdown is running."'
+
+wait_early_in_minute
+due=$(date -d '+1 min' '+%-H:%M')
+check "/reboot /in 1 is accepted" dwl_exits 0 /reboot /in 1
+check_is "its scenario is in the file" $'Duskwell scenarios 1\r\nscenario\tReboot Computer; Onetime; '"$due"$'\r\nend\t1\r' \
+    cat "$scn"
+check_is "and in the active list" "Reboot Computer; Onetime; $due" auto items DuskwellOptions '*' 1001
+E2E_WAIT=75 check "the countdown announces the reboot in the minute $due" countdown_says rebooted
+E2E_WAIT=12 check "the reboot call follows" relay_grep -q 'Call user32.ExitWindowsEx(00000007,ffffffff)'
+check_is "no other power call came: the cancelled shutdowns did not" \
+    $'Call powrprof.SetSuspendState(00000000,00000001,00000001)\nCall user32.ExitWindowsEx(00000007,ffffffff)' calls
+check_is "the one-time scenario is consumed" $'Duskwell scenarios 1\r\nend\t0\r' cat "$scn"
 
 e2e_finish

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "platform/win32/registry_win32.h"
@@ -14,6 +15,15 @@ namespace dwl::win32 {
 namespace {
 
 const std::string kTestKey = "SOFTWARE\\DuskwellTests\\Registry";
+
+TEST(Win32InstanceGuard, ARefusedStartDoesNotHoldTheGuardForTheNextOne) {
+    auto first = std::make_unique<Win32InstanceGuard>();
+    ASSERT_TRUE(first->Acquire());
+    Win32InstanceGuard refused;
+    EXPECT_FALSE(refused.Acquire());
+    first.reset();
+    EXPECT_TRUE(Win32InstanceGuard().Acquire());
+}
 
 TEST(Win32Registry, WritesReadsAndDeletesTexts) {
     Win32Registry registry;

@@ -25,7 +25,11 @@ bool Win32InstanceGuard::Acquire() {
         if (c == '\\') c = '_';
     mutex_.reset(CreateMutexA(nullptr, FALSE, name.c_str()));
     if (!mutex_) return true;  // no guard available: better to run than to refuse
-    return GetLastError() != ERROR_ALREADY_EXISTS;
+    if (GetLastError() != ERROR_ALREADY_EXISTS) return true;
+    // A refused start that lives on (its message, a command handed over) must
+    // not keep the guard alive for a start after the running copy has ended.
+    mutex_.reset();
+    return false;
 }
 
 std::string Win32FileSystem::ExePath() {

@@ -5,6 +5,7 @@
 #include "settings/quickbar_settings.h"
 #include "ui/options/options_form.h"
 #include "ui/quickbar/quickbar.h"
+#include "ui/quickbar/quickbar_pictures.h"
 
 namespace dwl {
 namespace {
@@ -214,6 +215,38 @@ TEST_F(QuickbarTest, LoadsStoredValuesWithDefaultsAndTheLockRule) {
         LoadQuickbarSettings(my, again);
         EXPECT_EQ(again.PosX, twips) << text;
     }
+}
+
+}  // namespace
+}  // namespace dwl
+
+namespace dwl {
+namespace {
+
+// The pictures drawn at run time are, pixel for pixel, the icons the program
+// carried before: FNV-1a of each picture's pixels at 16, 24, 32, 48 and 64 px.
+TEST(QuickbarPictures, AreTheIconsOfBeforePixelForPixel) {
+    constexpr std::uint32_t kHashes[kQuickbarPictureCount][5] = {
+        {0xcdc24919u, 0x8d3243b7u, 0x3ad08411u, 0x1f90612fu, 0xbcd540c3u},
+        {0xf1f5ef6eu, 0x9a96af80u, 0xd4a0aafcu, 0xf19e820au, 0x8ea3e88au},
+        {0x17837e79u, 0x4ef1ac61u, 0x125fbff1u, 0x565196f9u, 0x670b592du},
+        {0xffe60c2au, 0x3d7ef6c3u, 0xd323680fu, 0x6fe7c7f9u, 0xdbf9e841u},
+        {0x8e3dc521u, 0x560c9fdfu, 0x983e48f1u, 0x44e48c91u, 0x0132be91u},
+        {0xf9b4f907u, 0x7b8c5e4fu, 0xa0672defu, 0xb493ecb3u, 0x82f98165u},
+        {0x8e993319u, 0x6d0cceddu, 0x0addbe0du, 0xc4197755u, 0x59bb8235u},
+        {0x5bde2266u, 0xe860e77au, 0x92a979c7u, 0x917d86afu, 0xabed264bu},
+    };
+    const int sizes[] = {16, 24, 32, 48, 64};
+    for (int picture = 0; picture < kQuickbarPictureCount; ++picture) {
+        for (size_t s = 0; s < std::size(sizes); ++s) {
+            const std::vector<std::uint32_t> pixels = DrawQuickbarPicture(picture, sizes[s]);
+            ASSERT_EQ(pixels.size(), static_cast<size_t>(sizes[s] * sizes[s]));
+            std::uint32_t hash = 0x811c9dc5u;
+            for (std::uint32_t pixel : pixels) hash = (hash ^ pixel) * 0x01000193u;
+            EXPECT_EQ(hash, kHashes[picture][s]) << "picture " << picture << " at " << sizes[s] << " px";
+        }
+    }
+    EXPECT_TRUE(DrawQuickbarPicture(kQuickbarPictureCount, 16).empty());
 }
 
 }  // namespace

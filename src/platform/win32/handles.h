@@ -49,6 +49,7 @@ using UniqueHandle = Unique<HANDLE, CloseKernelHandle>;
 using UniqueWindow = Unique<HWND, DestroyWindowHandle>;
 using UniqueIcon = Unique<HICON, DestroyIconHandle>;
 using UniqueFont = Unique<HFONT, DeleteGdiObject>;
+using UniqueBitmap = Unique<HBITMAP, DeleteGdiObject>;
 using UniqueMenu = Unique<HMENU, DestroyMenuHandle>;
 
 // A handle whose "none" is INVALID_HANDLE_VALUE (which cannot be a template

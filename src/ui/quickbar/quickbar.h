@@ -16,13 +16,14 @@ class OptionsForm;
 class IQuickbarWindow {
 public:
     virtual ~IQuickbarWindow() = default;
-    // Creates the window, hidden, when it does not exist, and moves its
-    // top-left corner to (left, top) on the screen.
+    // Moves the window's top-left corner to (left, top) on the screen.
     virtual void Place(int left, int top) = 0;
-    // Creates the window when it does not exist (at the model's Left and
-    // Top), sizes it and puts the buttons where the model says. A window off
-    // every screen comes back onto the nearest one.
+    // Sizes the window and puts the buttons where the model says. A window
+    // off every screen comes back onto the nearest one.
     virtual void Layout() = 0;
+    // A window that does not exist yet is made at the model's Left and Top,
+    // laid out and kept on top as last asked; until then the calls above only
+    // leave their effect to it.
     virtual void Show() = 0;
     virtual void Hide() = 0;
     virtual void SetAlwaysOnTop() = 0;

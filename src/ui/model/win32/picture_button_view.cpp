@@ -1,17 +1,48 @@
 #include "ui/model/win32/picture_button_view.h"
 
+#include <cstring>
+#include <utility>
+
+#include "platform/win32/trace.h"
+
 namespace dwl::win32 {
 
-PictureButtonView::PictureButtonView(ControlViews& views, Button& model, int id, TwipsRect rect, int iconResource,
-                                     int iconSize)
-    : Binder(views, model, id) {
+HICON MakeAlphaIcon(const std::vector<std::uint32_t>& pixels, int size) {
+    if (size <= 0 || pixels.size() != static_cast<size_t>(size) * static_cast<size_t>(size)) return nullptr;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size;
+    info.bmiHeader.biHeight = -size;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    UniqueBitmap colour(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!Check(colour && bits, "CreateDIBSection of a picture")) return nullptr;
+    std::memcpy(bits, pixels.data(), pixels.size() * sizeof pixels[0]);
+    // Monochrome rows are padded to 16 bits.
+    const size_t stride = (static_cast<size_t>(size) + 15) / 16 * 2;
+    std::vector<BYTE> mask(stride * static_cast<size_t>(size));
+    for (size_t y = 0; y < static_cast<size_t>(size); ++y)
+        for (size_t x = 0; x < static_cast<size_t>(size); ++x)
+            if ((pixels[y * static_cast<size_t>(size) + x] >> 24) == 0)
+                mask[y * stride + x / 8] |= static_cast<BYTE>(0x80 >> (x % 8));
+    UniqueBitmap maskBitmap(CreateBitmap(size, size, 1, 1, mask.data()));
+    if (!Check(static_cast<bool>(maskBitmap), "CreateBitmap of a picture's mask")) return nullptr;
+    ICONINFO icon{TRUE, 0, 0, maskBitmap.get(), colour.get()};
+    HICON made = CreateIconIndirect(&icon);
+    Check(made != nullptr, "CreateIconIndirect");
+    return made;
+}
+
+PictureButtonView::PictureButtonView(ControlViews& views, Button& model, int id, TwipsRect rect, Picture picture,
+                                     int pictureSize)
+    : Binder(views, model, id), picture_(std::move(picture)) {
     Create("BUTTON", "", BS_OWNERDRAW, rect);
-    // The icons hold 1, 1.5 and 2 times the size; in between the smaller one
-    // is taken rather than a blurred enlargement.
+    // 1, 1.5 or 2 times the size; in between the smaller one is taken rather
+    // than a blurred enlargement.
     const int dpi = views.Scale().X(1440);
-    iconSize_ = dpi >= 192 ? iconSize * 2 : dpi >= 144 ? iconSize * 3 / 2 : iconSize;
-    icon_.reset(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconResource), IMAGE_ICON,
-                                              iconSize_, iconSize_, LR_DEFAULTCOLOR)));
+    iconSize_ = dpi >= 192 ? pictureSize * 2 : dpi >= 144 ? pictureSize * 3 / 2 : pictureSize;
 }
 
 void PictureButtonView::OnCommand(int code) {
@@ -24,6 +55,10 @@ bool PictureButtonView::OnDrawItem(const DRAWITEMSTRUCT& item) {
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;
     FillRect(dc, &face, GetSysColorBrush(COLOR_BTNFACE));
     DrawEdge(dc, &face, pressed ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+    if (!icon_ && picture_) {
+        icon_.reset(MakeAlphaIcon(picture_(iconSize_), iconSize_));
+        picture_ = nullptr;  // made once, even when that failed
+    }
     if (icon_) {
         // Centred, one pixel lower and to the right while pressed; a picture
         // larger than its button overlaps the edge rather than being cut.

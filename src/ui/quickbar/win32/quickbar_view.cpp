@@ -5,6 +5,7 @@
 
 #include "platform/win32/trace.h"
 #include "ui/model/win32/picture_button_view.h"
+#include "ui/quickbar/quickbar_pictures.h"
 
 namespace dwl::win32 {
 namespace {
@@ -24,15 +25,16 @@ bool QuickbarView::EnsureWindow() {
     views_ = std::make_unique<ControlViews>(window_, dpi_);
     for (int i = 0; i < Quickbar::kButtonCount; ++i) {
         const auto index = static_cast<size_t>(i);
+        const auto picture = [i](int size) { return DrawQuickbarPicture(i, size); };
         views_->Add<PictureButtonView>(model_->small[index], kQuickbarSmallId + i,
-                                       TwipsRect{0, 0, Quickbar::kSmallPitch, Quickbar::kSmallPitch},
-                                       kQuickbarIconId + i, 16);
+                                       TwipsRect{0, 0, Quickbar::kSmallPitch, Quickbar::kSmallPitch}, picture, 16);
         views_->Add<PictureButtonView>(model_->large[index], kQuickbarLargeId + i,
-                                       TwipsRect{0, 0, Quickbar::kLargePitch, Quickbar::kLargePitch},
-                                       kQuickbarIconId + i, 32);
+                                       TwipsRect{0, 0, Quickbar::kLargePitch, Quickbar::kLargePitch}, picture, 32);
     }
     MoveTo(dpi_.X(model_->Left), dpi_.Y(model_->Top));
     placed_ = true;
+    ApplyLayout();
+    if (topmost_) SetAlwaysOnTop();
     return true;
 }
 
@@ -41,15 +43,15 @@ void QuickbarView::MoveTo(int x, int y) {
 }
 
 void QuickbarView::Place(int left, int top) {
-    if (window_) {
-        MoveTo(dpi_.X(left), dpi_.Y(top));
-        return;
-    }
-    EnsureWindow();  // at the model's position, which is this one
+    // Until it is first shown, the bar is only the model's: built then, at the model's place.
+    if (window_) MoveTo(dpi_.X(left), dpi_.Y(top));
 }
 
 void QuickbarView::Layout() {
-    if (!EnsureWindow()) return;
+    if (window_) ApplyLayout();
+}
+
+void QuickbarView::ApplyLayout() {
     const Dpi& dpi = dpi_;
     // The buttons, and a client area that holds the shown ones whatever the
     // frame of this system is.
@@ -120,10 +122,12 @@ void QuickbarView::Hide() {
 }
 
 void QuickbarView::SetAlwaysOnTop() {
+    topmost_ = true;
     if (window_) SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
 }
 
 void QuickbarView::ClearAlwaysOnTop() {
+    topmost_ = false;
     if (window_) SetWindowPos(window_, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
 }
 

@@ -13,11 +13,11 @@ inline constexpr const char* kQuickbarWindowClass = "DuskwellQuickbar";
 // Control ids: the small buttons from 3001, the large ones from 3011, in the bar's order.
 inline constexpr int kQuickbarSmallId = 3001;
 inline constexpr int kQuickbarLargeId = 3011;
-// Icon resources of the eight actions, in the bar's order.
-inline constexpr int kQuickbarIconId = 101;
 
 // The Win32 view of frmQBar: a fixed tool window with a close box and no
-// taskbar entry, holding the sixteen picture buttons.
+// taskbar entry, holding the sixteen picture buttons. Built when it is first
+// shown (most users never show it), and again after the user has closed it;
+// until then placing, laying out and the topmost state are only kept.
 class QuickbarView : public IQuickbarWindow, public ViewWindow {
 public:
     explicit QuickbarView(HINSTANCE instance) : ViewWindow(instance) {}
@@ -38,6 +38,7 @@ public:
 
 private:
     bool EnsureWindow();
+    void ApplyLayout();
     void MoveTo(int x, int y);
     void ReportPosition();
     void BringOnScreen();
@@ -47,6 +48,7 @@ private:
     std::unique_ptr<ControlViews> views_;
     bool userClose_ = false;  // the close comes from the close box, the system menu or Alt+F4
     bool placed_ = false;     // moves are the user's from here on
+    bool topmost_ = false;
 };
 
 }  // namespace dwl::win32

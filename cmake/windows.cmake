@@ -9,7 +9,7 @@ file(GLOB_RECURSE DWL_WIN_SOURCES CONFIGURE_DEPENDS src/*.cpp)
 list(FILTER DWL_WIN_SOURCES INCLUDE REGEX "/win32/")
 list(FILTER DWL_WIN_SOURCES EXCLUDE REGEX "(winmain|xp_compat|lean_runtime)\\.cpp$")
 add_library(dwl_win STATIC ${DWL_WIN_SOURCES})
-target_link_libraries(dwl_win PUBLIC dwl_core advapi32 shell32 comdlg32 user32 gdi32 kernel32)
+target_link_libraries(dwl_win PUBLIC dwl_core advapi32 shell32 user32 gdi32 kernel32)
 target_compile_options(dwl_win PRIVATE ${DWL_WARNINGS})
 
 add_executable(dwl WIN32 src/app/win32/winmain.cpp src/app/win32/xp_compat.cpp src/app/win32/lean_runtime.cpp res/dwl.rc)

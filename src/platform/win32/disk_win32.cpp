@@ -168,7 +168,10 @@ std::unique_ptr<IFileToDelete> Win32DiskCleanUp::OpenToDelete(const std::u16stri
 }
 
 void Win32DiskCleanUp::EmptyRecycleBin() {
-    SHEmptyRecycleBinA(window_ ? window_() : nullptr, "", SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND);
+    // The shell's library is loaded for this, on first use.
+    using Empty = HRESULT(WINAPI*)(HWND, LPCSTR, DWORD);
+    if (const auto empty = SystemFunction<Empty>("shell32.dll", "SHEmptyRecycleBinA"))
+        empty(window_ ? window_() : nullptr, "", SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND);
 }
 
 std::u16string Win32DiskCleanUp::Widen(const std::string& text) {

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/win32/system_library.h"
 #include "platform/win32/trace.h"
 
 namespace dwl::win32 {
@@ -112,8 +113,15 @@ std::string Win32InputDialogs::ShowOpenDialog(DialogOwner owner, const std::stri
     dialog.lpstrInitialDir = initialFolder.c_str();
     dialog.lpstrTitle = "Open file(s):";
     dialog.Flags = OFN_EXPLORER;
-    if (!GetOpenFileNameA(&dialog)) {
-        Check(CommDlgExtendedError() == 0, "GetOpenFileNameA");
+    // The common dialogs' library (with the printing support it brings) is
+    // loaded for the first dialog, not at start.
+    using Open = BOOL(WINAPI*)(OPENFILENAMEA*);
+    using LastError = DWORD(WINAPI*)();
+    const auto open = SystemFunction<Open>("comdlg32.dll", "GetOpenFileNameA");
+    if (!Check(open != nullptr, "loading GetOpenFileNameA")) return {};
+    if (!open(&dialog)) {
+        const auto lastError = SystemFunction<LastError>("comdlg32.dll", "CommDlgExtendedError");
+        Check(lastError && lastError() == 0, "GetOpenFileNameA");
         return {};
     }
     return std::string(file.data());

@@ -11,6 +11,13 @@
 #include "platform/win32/system_library.h"
 
 namespace dwl::win32 {
+namespace {
+
+// The shell's library is loaded for its first use, not at start.
+using ShellExecuteType = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+ShellExecuteType ShellExecuteFunction() { return SystemFunction<ShellExecuteType>("shell32.dll", "ShellExecuteA"); }
+
+}  // namespace
 
 void Win32Shell::OpenDocument(const std::string& command) {
     // A command that is one file path (an existing file, or a name in an
@@ -44,16 +51,19 @@ void Win32Shell::OpenDocument(const std::string& command) {
         file = command.substr(1, end - 1);
         parameters = command.substr(std::min(command.size(), end + 2));
     }
+    const auto execute = ShellExecuteFunction();
+    if (!execute) return;
     const auto result =
-        reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", file.c_str(), parameters.c_str(), "", SW_MAXIMIZE));
+        reinterpret_cast<INT_PTR>(execute(nullptr, "open", file.c_str(), parameters.c_str(), "", SW_MAXIMIZE));
     // The system's editor by its full path: a bare name is looked for beside
     // this program and in the current folder first.
     if (const std::string write = SystemLibraryPath("write.exe"); result == SE_ERR_NOASSOC && !write.empty())
-        ShellExecuteA(nullptr, "open", write.c_str(), command.c_str(), "", SW_MAXIMIZE);
+        execute(nullptr, "open", write.c_str(), command.c_str(), "", SW_MAXIMIZE);
 }
 
 void Win32Shell::OpenAddress(const std::string& address) {
-    ShellExecuteA(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    if (const auto execute = ShellExecuteFunction())
+        execute(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 }  // namespace dwl::win32

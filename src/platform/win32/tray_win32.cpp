@@ -5,7 +5,19 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/win32/system_library.h"
+
 namespace dwl::win32 {
+namespace {
+
+// The shell's library is loaded with the first icon: without one, never.
+BOOL Notify(DWORD message, NOTIFYICONDATAA* data) {
+    static const auto notify =
+        SystemFunction<BOOL(WINAPI*)(DWORD, NOTIFYICONDATAA*)>("shell32.dll", "Shell_NotifyIconA");
+    return notify && notify(message, data);
+}
+
+}  // namespace
 
 void TrayIcon::Attach(HWND window, HICON icon) {
     window_ = window;
@@ -36,9 +48,9 @@ void TrayIcon::Add(const char* tip) {
     // The shell may hold the icon from an earlier add (ours or from before
     // the shell's restart): update it then instead of adding a second.
     if (added_) {
-        if (!Shell_NotifyIconA(NIM_MODIFY, &data)) Shell_NotifyIconA(NIM_ADD, &data);
-    } else if (!Shell_NotifyIconA(NIM_ADD, &data)) {
-        Shell_NotifyIconA(NIM_MODIFY, &data);
+        if (!Notify(NIM_MODIFY, &data)) Notify(NIM_ADD, &data);
+    } else if (!Notify(NIM_ADD, &data)) {
+        Notify(NIM_MODIFY, &data);
     }
     // Failures are not reported: the program works without the icon. It is
     // taken as there, so that a new taskbar gets it.
@@ -48,7 +60,7 @@ void TrayIcon::Add(const char* tip) {
 void TrayIcon::Remove() {
     if (!added_ || !window_) return;
     NOTIFYICONDATAA data = Data();
-    Shell_NotifyIconA(NIM_DELETE, &data);
+    Notify(NIM_DELETE, &data);
     added_ = false;
 }
 
@@ -56,7 +68,7 @@ bool TrayIcon::OnMessage(UINT message) {
     if (!taskbarCreated_ || message != taskbarCreated_) return false;
     if (added_) {
         NOTIFYICONDATAA data = Data();
-        Shell_NotifyIconA(NIM_ADD, &data);
+        Notify(NIM_ADD, &data);
     }
     return true;
 }

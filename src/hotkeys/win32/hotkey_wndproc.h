@@ -21,7 +21,9 @@ public:
 
 private:
     Callback onHotkey_;
-    Subclass subclass_;
+    // Chained by hand: the program's own window, hooked from the start, need
+    // not load the common controls for it.
+    Subclass subclass_{false};
 };
 
 }  // namespace dwl::win32

@@ -30,7 +30,6 @@ void OptionsView::Create(IOptionsEvents& events) {
     hotkeyCapture_ = events.HotkeyCaptureModel();
     icon_.reset(LoadProgramIcon(instance_, 0, 0, LR_DEFAULTSIZE));
     smallIcon_.reset(LoadProgramIcon(instance_, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)));
-    aboutIcon_.reset(LoadProgramIcon(instance_, dpi_.X(kAboutIconSize), dpi_.Y(kAboutIconSize)));
     if (!RegisterWindowClass(instance_, kOptionsPageClass, &PageProc) ||
         !CreateFrame(kOptionsWindowClass, form_->frmOptions.Caption().c_str(),
                      WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
@@ -41,54 +40,71 @@ void OptionsView::Create(IOptionsEvents& events) {
     AcceptCommandsFromLowerIntegrity();
 
     views_ = std::make_unique<ControlViews>(window_, dpi_);
-    CreateTabsAndPages();
-    views_->SetContainer(window_);
-    CreateOptionsControls(OptionsForm::kPageCount, *views_, *form_, nullptr);
-    // The tab strip goes behind the pages, which are drawn over its body; so
-    // it comes last in the tab order too, which cycles: tabs, page, buttons.
-    if (tabs_) SetWindowPos(tabs_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-
     form_->frmOptions.onRefresh = [this] { SetWindowTextA(window_, form_->frmOptions.Caption().c_str()); };
     form_->tbsOptions.onRefresh = [this] { SyncPages(); };
-    SyncPages();
-    WireTimeBox();
-    WireHotkeyBoxes();
 
     tray_.Attach(window_, smallIcon_ ? smallIcon_.get() : icon_.get());
     trayMenu_.Build(*form_);
     Check(SetTimer(window_, kSchedulerTimerId, kSchedulerInterval, nullptr) != 0, "SetTimer");
 }
 
-void OptionsView::CreateTabsAndPages() {
+// Most runs never show the window: its controls are made when it is first
+// shown, and each page when it is first turned to. The controls take their
+// state from the form as they are made.
+void OptionsView::BuildContent() {
+    if (built_ || !window_) return;
+    built_ = true;
+    CreateTabs();
+    views_->SetContainer(window_);
+    CreateOptionsControls(OptionsForm::kPageCount, *views_, *form_, nullptr);
+    // The tab strip goes behind the pages, which are drawn over its body; so
+    // it comes last in the tab order too, which cycles: tabs, page, buttons.
+    if (tabs_) SetWindowPos(tabs_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SyncPages();
+}
+
+void OptionsView::CreateTabs() {
     EnsureCommonControls(ICC_TAB_CLASSES);
     tabs_ = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | WS_GROUP,
                             dpi_.X(kTabsRect.left), dpi_.Y(kTabsRect.top), dpi_.X(kTabsRect.width),
                             dpi_.Y(kTabsRect.height), window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdTabs)),
                             instance_, nullptr);
     // Every page fills the tab strip's body, measured once the tabs are in.
-    RECT body{dpi_.X(kTabsRect.left), dpi_.Y(kTabsRect.top), dpi_.X(kTabsRect.left + kTabsRect.width),
-              dpi_.Y(kTabsRect.top + kTabsRect.height)};
+    pageBody_ = RECT{dpi_.X(kTabsRect.left), dpi_.Y(kTabsRect.top), dpi_.X(kTabsRect.left + kTabsRect.width),
+                     dpi_.Y(kTabsRect.top + kTabsRect.height)};
     if (Check(tabs_ != nullptr, "CreateWindowExA of the tab strip")) {
         SendMessageA(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(MessageFont()), FALSE);
-        SyncPages();
-        GetClientRect(tabs_, &body);
-        SendMessageA(tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&body));
-        MapWindowPoints(tabs_, window_, reinterpret_cast<POINT*>(&body), 2);
-    }
-    for (size_t page = 0; page < pages_.size(); ++page) {
-        pages_[page] = CreateWindowExA(
-            WS_EX_CONTROLPARENT, kOptionsPageClass, "", WS_CHILD | WS_CLIPSIBLINGS, body.left, body.top,
-            body.right - body.left, body.bottom - body.top, window_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdPageFirst + static_cast<int>(page))), instance_, nullptr);
-        if (!Check(pages_[page] != nullptr, "CreateWindowExA of a page")) continue;
-        EnableTabPageTexture(pages_[page]);
-        views_->SetContainer(pages_[page]);
-        CreateOptionsControls(page, *views_, *form_, aboutIcon_ ? aboutIcon_.get() : icon_.get());
+        SyncTabs();
+        GetClientRect(tabs_, &pageBody_);
+        SendMessageA(tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&pageBody_));
+        MapWindowPoints(tabs_, window_, reinterpret_cast<POINT*>(&pageBody_), 2);
     }
 }
 
-void OptionsView::SyncPages() {
-    if (!window_) return;
+HWND OptionsView::BuildPage(size_t page) {
+    if (pages_[page]) return pages_[page];
+    const RECT& body = pageBody_;
+    HWND made = CreateWindowExA(WS_EX_CONTROLPARENT, kOptionsPageClass, "", WS_CHILD | WS_CLIPSIBLINGS, body.left,
+                                body.top, body.right - body.left, body.bottom - body.top, window_,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdPageFirst + static_cast<int>(page))),
+                                instance_, nullptr);
+    if (!Check(made != nullptr, "CreateWindowExA of a page")) return nullptr;
+    pages_[page] = made;
+    // First among the window's children: over the tab strip's body, and
+    // before the buttons in the tab order.
+    SetWindowPos(made, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    EnableTabPageTexture(made);
+    if (page == OptionsForm::kPageCount - 1 && !aboutIcon_)
+        aboutIcon_.reset(LoadProgramIcon(instance_, dpi_.X(kAboutIconSize), dpi_.Y(kAboutIconSize)));
+    views_->SetContainer(made);
+    CreateOptionsControls(page, *views_, *form_, aboutIcon_ ? aboutIcon_.get() : icon_.get());
+    views_->SetContainer(window_);
+    WireTimeBox();
+    WireHotkeyBoxes();
+    return made;
+}
+
+void OptionsView::SyncTabs() {
     const ListControl& tabs = form_->tbsOptions;
     if (tabs_) {
         if (SendMessageA(tabs_, TCM_GETITEMCOUNT, 0, 0) != tabs.Count()) {
@@ -104,10 +120,15 @@ void OptionsView::SyncPages() {
         if (SendMessageA(tabs_, TCM_GETCURSEL, 0, 0) != tabs.ListIndex())
             SendMessageA(tabs_, TCM_SETCURSEL, static_cast<WPARAM>(tabs.ListIndex()), 0);
     }
-    const int shown = tabs.ListIndex();
+}
+
+void OptionsView::SyncPages() {
+    if (!window_ || !built_) return;
+    SyncTabs();
+    const int shown = form_->tbsOptions.ListIndex();
     // The new page first, so that nothing flashes in between.
-    if (shown >= 0 && shown < static_cast<int>(pages_.size()) && pages_[static_cast<size_t>(shown)])
-        ShowWindow(pages_[static_cast<size_t>(shown)], SW_SHOWNA);
+    if (shown >= 0 && shown < static_cast<int>(pages_.size()))
+        if (HWND page = BuildPage(static_cast<size_t>(shown))) ShowWindow(page, SW_SHOWNA);
     HWND focus = GetFocus();
     for (size_t page = 0; page < pages_.size(); ++page) {
         if (static_cast<int>(page) == shown || !pages_[page]) continue;
@@ -122,7 +143,8 @@ void OptionsView::SyncPages() {
 void OptionsView::WireTimeBox() {
     auto* box = views_ ? dynamic_cast<TextBoxView*>(views_->BinderOf(&form_->txtTime)) : nullptr;
     Binder* list = views_ ? views_->BinderOf(&form_->lstTime) : nullptr;
-    if (!timeBox_ || !box || !list) return;
+    if (!timeBox_ || !box || !list || timeBoxWired_) return;
+    timeBoxWired_ = true;
     timeBox_->onFocusRequest = [this](TimeBoxFocus target) { FocusTimeBox(target); };
     box->Hook([this, box](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
         return OnTimeBoxMessage(*box, message, wParam, lParam, result);
@@ -202,7 +224,7 @@ void OptionsView::WireHotkeyBoxes() {
     const TextBox* boxes[] = {&form_->txtShutdownKey, &form_->txtRebootKey, &form_->txtLogOffKey};
     for (int box = HotkeyShutdown; box <= HotkeyLogOff; ++box) {
         Binder* binder = views_ && hotkeyCapture_ ? views_->BinderOf(boxes[box]) : nullptr;
-        if (!binder) continue;
+        if (!binder || hotkeyBoxes_[static_cast<size_t>(box)]) continue;
         hotkeyBoxes_[static_cast<size_t>(box)] = binder->Window();
         binder->Hook([this, binder, box](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
             switch (message) {
@@ -234,6 +256,7 @@ void OptionsView::WireHotkeyBoxes() {
 
 void OptionsView::ShowCentred() {
     if (!window_) return;
+    BuildContent();
     if (IsIconic(window_)) ShowWindow(window_, SW_SHOWNORMAL);
     Centre(0);
     ShowNormal();
@@ -241,6 +264,7 @@ void OptionsView::ShowCentred() {
 
 void OptionsView::ShowNormal() {
     if (!window_) return;
+    BuildContent();
     ShowWindow(window_, SW_SHOWNORMAL);
     SetForegroundWindow(window_);
 }
@@ -394,6 +418,8 @@ LRESULT OptionsView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         form_->tbsOptions.onRefresh = nullptr;
         tabs_ = nullptr;
         pages_.fill(nullptr);
+        built_ = false;
+        timeBoxWired_ = false;
         lastFocus_ = nullptr;
         PostQuitMessage(0);
         return 0;

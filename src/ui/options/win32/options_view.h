@@ -70,7 +70,9 @@ void CreateOptionsControls(size_t page, ControlViews& views, OptionsForm& form, 
 
 // The Win32 view of the options window frmOptions: a tab strip over six
 // pages, the OK / Cancel / Apply / Help buttons, the scheduler timer, the
-// tray icon and its popup menu. Everything it shows comes from the model;
+// tray icon and its popup menu. The window is made at start (it receives the
+// timer, hotkeys and tray messages); its controls when it is first shown, a
+// page when it is first turned to. Everything it shows comes from the model;
 // everything the user does goes to the model or to the events.
 class OptionsView : public IOptionsWindow, public ViewWindow {
 public:
@@ -97,7 +99,10 @@ public:
 private:
     static LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void CreateTabsAndPages();
+    void BuildContent();
+    void CreateTabs();
+    HWND BuildPage(size_t page);
+    void SyncTabs();
     void SyncPages();
     void WireTimeBox();
     void WireHotkeyBoxes();
@@ -110,7 +115,10 @@ private:
     HotkeyCapture* hotkeyCapture_ = nullptr;
     std::array<HWND, 3> hotkeyBoxes_{};  // shutdown, reboot, log off
     IOptionsEvents* events_ = nullptr;
+    bool built_ = false;
+    bool timeBoxWired_ = false;
     HWND tabs_ = nullptr;
+    RECT pageBody_{};
     std::array<HWND, OptionsForm::kPageCount> pages_{};
     HWND lastFocus_ = nullptr;
     std::unique_ptr<ControlViews> views_;

@@ -337,6 +337,7 @@ LRESULT CALLBACK OptionsView::PageProc(HWND page, UINT message, WPARAM wParam, L
 }
 
 LRESULT OptionsView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    hotkeys_.OnMessage(window_, message, wParam, lParam);
     if (tray_.OnMessage(message)) return 0;  // a new taskbar
     switch (message) {
     case TrayIcon::kCallbackMessage:

@@ -3,6 +3,7 @@
 // 2 = bad usage. A window is named by class and title globs ('*' any run, '?'
 // any character; the class case-insensitively); a visible match wins.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <fcntl.h>
 #include <io.h>
@@ -301,8 +302,12 @@ const Command kCommands[] = {
          if (!GetWindowRect(a.ctl, &r)) return kFailed;
          return say(num(r.left) + " " + num(r.top) + " " + num(r.right - r.left) + " " + num(r.bottom - r.top));
      }},
-    {"select", Target::Control, 1, "<index>  chooses a list's item, with the list's own notification", [](Args& a) {
+    {"select", Target::Control, 1, "<index>  chooses a list's item or a tab, with the control's own notification",
+     [](Args& a) {
          DWORD_PTR r = 0;
+         // A tab strip notifies its parent itself when the focus goes to a tab.
+         if (lower(class_of(a.ctl)) == "systabcontrol32")
+             return send(a.ctl, TCM_SETCURFOCUS, static_cast<WPARAM>(a.nums[0]), 0, &r) ? 0 : kFailed;
          send(a.ctl, is_combo(a.ctl) ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(a.nums[0]), 0, &r);
          return notify_parent(a.ctl, is_combo(a.ctl) ? CBN_SELCHANGE : LBN_SELCHANGE);
      }},

@@ -211,6 +211,13 @@ auto() {
     return "${PIPESTATUS[0]}"
 }
 
+# options_pages <index>...: turns the shown options window to each page in
+# turn, as a click on its tab does (a page's controls are made when it is first shown).
+options_pages() {
+    local page
+    for page; do auto select DuskwellOptions '*' 1010 "$page" >/dev/null || return 1; done
+}
+
 # ---- checks ---------------------------------------------------------------
 
 # check <description> <command...>: passes once the command succeeds. The

@@ -61,6 +61,7 @@ unlock_with() {
     auto click DuskwellPassword '*' 1
 }
 check "Settings is chosen" auto command "${W[@]}" 40002
+check "each page with a guarded control is turned to, then General" options_pages 1 2 3 0
 check_is "the window opens locked" "00000000000000000 &Unlock..." lock_state
 shot options-locked DuskwellOptions
 check "a wrong password is typed" unlock_with p x

@@ -21,6 +21,7 @@ check "the tray icon is added" relay_grep -q 'Call shell32.Shell_NotifyIconA(000
 
 check "Ctrl+Shift+Alt+P is pressed" auto keys ctrl+shift+alt+p
 check_is "it shows the window" 1 auto visible "${W[@]}"
+check "the Scenarios and Clean Up pages are turned to, then General" options_pages 1 3 0
 check_is "defaults: startup and tray icon on, password lock, power off and clean-up off" "1 1 0 0 0" \
     eval 'echo $(state checked 1102) $(state checked 1103) $(state checked 1105) $(state checked 1213) $(state checked 1403)'
 
@@ -57,6 +58,7 @@ dwl_start
 check "restarted" dwl_wait_ready
 auto keys ctrl+shift+alt+p >/dev/null
 check_is "shown" 1 auto visible "${W[@]}"
+check "the Scenarios and Clean Up pages are turned to, then General" options_pages 1 3 0
 check_is "the clean-up choice outlived the restart" 1 state checked 1403
 check_is "power off is loaded" 1 state checked 1213
 

@@ -71,6 +71,7 @@ shot() {
 }
 O=(DuskwellOptions '*')
 check "Settings is chosen" auto command "${O[@]}" 40002
+check "the Quickbar page is turned to" options_pages 4
 for v in 1512 1513 1516; do check "button box $v checked" auto click "${O[@]}" "$v"; done
 for layout in "1505 1508 large-row" "1505 1509 large-column" "1506 1508 small-row" "1506 1509 small-column"; do
     read -r size placement name <<<"$layout"

@@ -24,6 +24,7 @@ dwl_start
 check "dwl.exe starts" dwl_wait_ready
 check "Settings is chosen" auto command "${W[@]}" 40002
 check_is "both entries are active" "$both" active
+check "the Scenarios page is turned to" options_pages 1
 
 check "Add new... is pressed" auto click "${W[@]}" 1201
 check "its default joins the selector" has_default

@@ -11,6 +11,7 @@ probe() { (cd "$DWL_APPDIR" && WINEDEBUG=-all wine 'C:\Duskwell\osprobe.exe' | t
 # The scenario actions' count and third item; whether each list offers Lock Computer.
 action_lists() {
     local actions immediate
+    options_pages 1 0 || return 1  # the Scenarios page is made when first turned to
     actions=$(auto items DuskwellOptions '*' 1003)
     immediate=$(auto items DuskwellOptions '*' 1002)
     echo "$(grep -c . <<<"$actions") $(sed -n 3p <<<"$actions")," \

@@ -8,7 +8,10 @@
 // Defined here, in the executable, these take the references before the
 // library is searched. The program catches every exception alike (catch-all
 // firewalls that trace what() when there is one), so a small exception with
-// the library's message does for the logic errors.
+// the library's message does for the logic errors. Code that comes to use
+// another helper (std::stoi's __throw_invalid_argument, say) makes the linker
+// take the library's object after all and report these as defined twice: add
+// that helper here.
 #include <cstdlib>
 #include <exception>
 #include <new>

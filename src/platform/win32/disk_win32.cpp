@@ -107,9 +107,13 @@ std::vector<std::u16string> Win32DiskCleanUp::FoldersToKeep() {
     using Wow64Folder = UINT(WINAPI*)(LPWSTR, UINT);
     if (const auto wow64 = SystemFunction<Wow64Folder>("kernel32.dll", "GetSystemWow64DirectoryW"))
         add(Ask([wow64](wchar_t* buffer, DWORD size) { return wow64(buffer, size); }));
-    for (const int csidl : {CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILESX86, CSIDL_PROFILE}) {
-        wchar_t folder[MAX_PATH] = {};
-        if (SUCCEEDED(SHGetFolderPathW(nullptr, csidl, nullptr, 0, folder))) add(Utf16(folder, wcslen(folder)));
+    // The shell's library is loaded for the clean-up, not at start.
+    using FolderPath = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
+    if (const auto folderPath = SystemFunction<FolderPath>("shell32.dll", "SHGetFolderPathW")) {
+        for (const int csidl : {CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILESX86, CSIDL_PROFILE}) {
+            wchar_t folder[MAX_PATH] = {};
+            if (SUCCEEDED(folderPath(nullptr, csidl, nullptr, 0, folder))) add(Utf16(folder, wcslen(folder)));
+        }
     }
     for (const wchar_t* name : {L"ProgramFiles", L"ProgramFiles(x86)", L"ProgramW6432", L"USERPROFILE"})
         add(Environment(name));

@@ -209,8 +209,10 @@ TEST_F(QuickbarTest, LoadsStoredValuesWithDefaultsAndTheLockRule) {
               std::tuple(true, false, -300, 40));
 
     // Numbers as any writer may have stored them; anything else is no position.
-    for (auto [text, twips] : {std::pair{"-1.5e3", -1500}, {".25E+2", 25}, {"7.", 7}, {"1e400", 0}, {"+5", 0},
-                               {"1e", 0}, {"1.2.3", 0}, {"0x10", 0}, {"-", 0}, {"nan", 0}}) {
+    const std::pair<const char*, int> numbers[] = {{"-1.5e3", -1500}, {".25E+2", 25}, {"7.", 7},    {"1e400", 0},
+                                                   {"+5", 0},         {"1e", 0},      {"1.2.3", 0}, {"0x10", 0},
+                                                   {"-", 0},          {"nan", 0}};
+    for (auto [text, twips] : numbers) {
         put("PosX", text);
         LoadQuickbarSettings(my, again);
         EXPECT_EQ(again.PosX, twips) << text;

@@ -158,11 +158,11 @@ std::vector<Layer> Picture(int index) {
     case 6:  // options
         return {{Cut(Gear(0.5, 0.5, 0.3, 8, 0.12), Circle(0.5, 0.5, 0.12)), {0x9a, 0xa4, 0xb8}}};
     case 7:  // always on top
-        return {{Box(0.36, 0.36, 0.92, 0.88), {0x9c, 0xa4, 0xb4}},
-                {Box(0.08, 0.12, 0.64, 0.64), {0xf4, 0xf4, 0xf8}},
-                {Box(0.08, 0.12, 0.64, 0.26), {0x9b, 0x5c, 0xe0}},
-                {Union({Segment(0.78, 0.14, 0.78, 0.32, 0.05), ArrowHead(0.78, 0.04, 0, -1, 0.13)}),
-                 {0x9b, 0x5c, 0xe0}}};
+        return {
+            {Box(0.36, 0.36, 0.92, 0.88), {0x9c, 0xa4, 0xb4}},
+            {Box(0.08, 0.12, 0.64, 0.64), {0xf4, 0xf4, 0xf8}},
+            {Box(0.08, 0.12, 0.64, 0.26), {0x9b, 0x5c, 0xe0}},
+            {Union({Segment(0.78, 0.14, 0.78, 0.32, 0.05), ArrowHead(0.78, 0.04, 0, -1, 0.13)}), {0x9b, 0x5c, 0xe0}}};
     default: return {};
     }
 }

@@ -35,6 +35,8 @@ void __throw_bad_alloc() { throw std::bad_alloc(); }
 void __throw_bad_array_new_length() { throw std::bad_array_new_length(); }
 void __throw_logic_error(const char* what) { throw LibraryError(what); }
 void __throw_length_error(const char* what) { throw LibraryError(what); }
+void __throw_invalid_argument(const char* what) { throw LibraryError(what); }
+void __throw_out_of_range(const char* what) { throw LibraryError(what); }
 // The format's arguments (an index and a size) are left out of the message.
 void __throw_out_of_range_fmt(const char* format, ...) { throw LibraryError(format); }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "hotkeys/hotkey_settings.h"
+#include "ui/model/controls.h"
 
 namespace dwl {
 namespace {
@@ -18,6 +19,24 @@ TEST(HotkeyDecoding, EachStoredCombinationActsOnlyUnderItsOwnId) {
     // Unset or damaged values never match.
     EXPECT_TRUE(DecodeHotkey(HotkeyValues{}, 0, l(0, 0)).empty());
     EXPECT_TRUE(DecodeHotkey(HotkeyValues{"6x", "83", "", "", "", "", "", "", ""}, 0, l(6, 83)).empty());
+}
+
+TEST(CheckedList, EachItemKeepsItsCheckWhenItemsAreRemoved) {
+    CheckedList days{"lstDays"};
+    for (const char* d : {"Mon", "Tue", "Wed", "Thu"}) days.AddItem(d);
+    auto marks = [&days] {
+        std::string s;
+        for (int i = 0; i < days.Count(); ++i) s += days.Checked(i) ? 'x' : '-';
+        return s;
+    };
+    days.SetChecked(1, true);
+    days.SetChecked(3, true);
+    days.RemoveItem(0);  // Tue, Wed, Thu
+    days.RemoveItem(9);  // no such item
+    EXPECT_EQ(marks(), "x-x");
+    days.RemoveItem(2);
+    days.AddItem("Fri");
+    EXPECT_EQ(marks(), "x--");
 }
 
 }  // namespace

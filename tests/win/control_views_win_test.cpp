@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <string>
 
@@ -18,7 +19,7 @@ public:
     ControlViewsTest() {
         optA.Group({&optB});
         optB.Group({&optA});
-        for (Control* c : std::initializer_list<Control*>{&check, &optA, &optB, &text, &list, &drop})
+        for (Control* c : std::initializer_list<Control*>{&check, &optA, &optB, &text, &list, &drop, &days, &keys})
             c->onChange = [this, c] { changes += c->Name() + " "; };
         button.onClick = [this] { changes += "cmd "; };
         views.Add<CheckBoxView>(check, 1, {0, 0, 1500, 300});
@@ -53,6 +54,8 @@ public:
     TextBox text{"txt"};
     ListControl list{"lst"}, drop{"cbo"};
     ProgressBar bar{"bar"};
+    CheckedList days{"lstDays"};
+    TextBox keys{"txtKey"};
     std::string changes;
     ControlViews views{parent.get(), dpi};
 };
@@ -127,6 +130,60 @@ TEST_F(ControlViewsTest, NotificationsCarryTheControlsStateIntoTheModel) {
     changes.clear();
     EXPECT_FALSE(views.OnCommand(99, BN_CLICKED));
     views.OnCommand(6, LBN_DBLCLK);
+    EXPECT_EQ(changes, "");
+}
+
+// The weekly days' list: a click on an item's box ticks it, a click on its
+// text only selects, a double click anywhere and Space tick it too.
+TEST_F(ControlViewsTest, DaysAreTickedByClickDoubleClickAndSpace) {
+    views.Add<CheckedListView>(days, 9, {3200, 0, 1500, 900});
+    for (const char* d : {"Mon", "Tue", "Wed"}) days.AddItem(d);
+    auto at = [&](int item, bool onBox) {
+        RECT r{};
+        Send(9, LB_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&r));
+        return MAKELPARAM(onBox ? r.left + 2 : r.right - 2, (r.top + r.bottom) / 2);
+    };
+    auto marks = [this] {
+        std::string s;
+        for (int i = 0; i < days.Count(); ++i) s += days.Checked(i) ? 'x' : '-';
+        return s;
+    };
+    Send(9, WM_LBUTTONDOWN, MK_LBUTTON, at(0, true));
+    Send(9, WM_LBUTTONUP, 0, at(0, true));
+    EXPECT_EQ(marks(), "x--");
+    Send(9, WM_LBUTTONDOWN, MK_LBUTTON, at(1, false));
+    Send(9, WM_LBUTTONUP, 0, at(1, false));
+    EXPECT_EQ(marks(), "x--") << "a click on the text";
+    Send(9, WM_LBUTTONDBLCLK, MK_LBUTTON, at(1, false));
+    Send(9, WM_LBUTTONUP, 0, at(1, false));
+    EXPECT_EQ(marks(), "xx-");
+    Send(9, LB_SETCARETINDEX, 2);
+    Send(9, WM_CHAR, VK_SPACE, 0);
+    EXPECT_EQ(marks(), "xxx");
+    EXPECT_NE(changes.find("lstDays"), std::string::npos);
+}
+
+// A box that takes keys only (a hotkey box) keeps its text against paste,
+// cut, Delete and Shift+Delete.
+TEST_F(ControlViewsTest, KeyOnlyBoxRefusesPasteCutAndDelete) {
+    views.Add<TextBoxView>(keys, 10, {3200, 1000, 1500, 300}, TextInput::KeysOnly);
+    keys.SetText("Ctrl + K");
+    changes.clear();
+    if (OpenClipboard(parent.get())) {
+        EmptyClipboard();
+        if (HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, 2)) {
+            std::memcpy(GlobalLock(h), "x", 2);
+            GlobalUnlock(h);
+            SetClipboardData(CF_TEXT, h);
+        }
+        CloseClipboard();
+    }
+    for (UINT message : {WM_PASTE, WM_CUT, WM_CLEAR, WM_KEYDOWN}) {
+        Send(10, EM_SETSEL, 0, -1);
+        Send(10, message, message == WM_KEYDOWN ? VK_DELETE : 0, 0);
+        EXPECT_EQ(TextOf(10), "Ctrl + K") << "message " << message;
+    }
+    EXPECT_EQ(keys.Text(), "Ctrl + K");
     EXPECT_EQ(changes, "");
 }
 

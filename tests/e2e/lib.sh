@@ -263,3 +263,32 @@ e2e_finish() {
     ((E2E_FAILS == 0)) || exit 1
     exit 0
 }
+
+# ---- shared by the scripts ------------------------------------------------
+
+# wait_early_in_minute [last second]: waits while the minute is past that
+# second (default 35), so that "the next minute" is still ahead once a
+# started program runs.
+wait_early_in_minute() { while ((10#$(date +%S) > ${1:-35})); do sleep 1; done; }
+
+# write_scenarios <entry...>: a scenario file of these entries for dwl.exe.
+write_scenarios() {
+    local e
+    {
+        printf 'Duskwell scenarios 1\r\n'
+        for e in "$@"; do printf 'scenario\t%s\r\n' "$e"; done
+        printf 'end\t%d\r\n' $#
+    } >"$DWL_APPDIR/dwl.scn"
+}
+
+# power_calls: the power calls in the relay trace, in order, one a line.
+power_calls() {
+    relay_grep -o -E 'Call (user32\.LockWorkStation|powrprof\.SetSuspendState|user32\.ExitWindowsEx)\([^)]*\)' || true
+}
+
+# shot <name> <left> <top> <width> <height>: that part of the screen as
+# <name>.png in DWL_WORK, and in docs/ with DWL_UPDATE_DOCS=1.
+shot() {
+    import -display "$DISPLAY" -window root -crop "${4}x${5}+${2}+${3}" +repage "$DWL_WORK/$1.png"
+    if [[ ${DWL_UPDATE_DOCS:-0} == 1 ]]; then cp "$DWL_WORK/$1.png" "$(dirname "${BASH_SOURCE[0]}")/../../docs/$1.png"; fi
+}

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The splash at start-up (with the tray icon only), the About page and the
 # captions; the configuration lock: the options window opens with its
-# editable controls greyed until the right password is given, and a scheduled
-# countdown shows no buttons, not even hidden ones; a close request ends the
-# program through an open password dialog. Pictures of the splash and the
+# editable controls greyed until the right password is given (the locked
+# countdown is the countdown test's); a close request ends the program
+# through an open password dialog. Pictures of the splash and the
 # locked General page go to DWL_WORK (and docs/ with DWL_UPDATE_DOCS=1).
 set -euo pipefail
 # shellcheck source=tests/e2e/lib.sh
@@ -13,21 +13,13 @@ e2e_init
 W=(DuskwellOptions '*')
 S=(DuskwellSplash '*')
 options='HKCU\SOFTWARE\Orbelle\DWL\Options'
-docs=$(cd "$(dirname "$0")/../.." && pwd)/docs
 export E2E_KEEP_SPLASH=1
-
-# shot <name> <window class>: the window's client area as <name>.png.
-shot() {
-    local x y w h dpi
-    read -r x y w h dpi <<<"$(auto client "$2" '*')"
-    import -display "$DISPLAY" -window root -crop "${w}x${h}+${x}+${y}" +repage "$DWL_WORK/$1.png"
-    if [[ ${DWL_UPDATE_DOCS:-0} == 1 ]]; then cp "$DWL_WORK/$1.png" "$docs/$1.png"; fi
-}
+client_shot() { local x y w h; read -r x y w h _ <<<"$(auto client "$2" '*')"; shot "$1" "$x" "$y" "$w" "$h"; }
 
 dwl_start
 E2E_WAIT=30 check_is "the splash shows the version" "Version 2.5" auto text "${S[@]}" 4006
 check_is "and the copyright" "Copyright (C) 2026 The Duskwell developers" auto text "${S[@]}" 4007
-shot splash DuskwellSplash
+client_shot splash DuskwellSplash
 check "&OK is pressed" auto click "${S[@]}" 1
 check "start-up ends" dwl_wait_ready
 check "About is chosen" auto command "${W[@]}" 40007
@@ -37,14 +29,10 @@ auto command "${W[@]}" 40001 >/dev/null
 check "Exit ends it" dwl_wait_exit 10
 
 # The tray icon off; the lock on with the password "pw" (stored scrambled as
-# "db"); a suspend due in the next minute.
+# "db").
 reg_add "$options" SysTray 0
 reg_add "$options" Enabled 1
 reg_add "$options" Password db
-export LC_ALL=en_US.UTF-8
-while ((10#$(date +%S) > 35)); do sleep 1; done
-due=$(LC_ALL=C date -d '+1 min' '+%-I:%M %p')
-printf 'Duskwell scenarios 1\r\nscenario\tSuspend; Onetime; %s\r\nend\t1\r\n' "$due" >"$DWL_APPDIR/dwl.scn"
 dwl_start
 check "dwl.exe starts" dwl_wait_ready
 check "without a splash" not auto find "${S[@]}" 0
@@ -63,7 +51,7 @@ unlock_with() {
 check "Settings is chosen" auto command "${W[@]}" 40002
 check "each page with a guarded control is turned to, then General" options_pages 1 2 3 0
 check_is "the window opens locked" "00000000000000000 &Unlock..." lock_state
-shot options-locked DuskwellOptions
+client_shot options-locked DuskwellOptions
 check "a wrong password is typed" unlock_with p x
 check_is "and refused" $'Duskwell\nThe password is not correct. The configuration stays locked.' auto dialog-text 5000
 check "the message is closed" auto dialog-press OK 5000
@@ -71,16 +59,6 @@ check_is "the window stays locked" "00000000000000000 &Unlock..." lock_state
 check "the right password is typed" unlock_with p w
 check_is "the window is unlocked" "11111111111111111 Set pass&word..." lock_state
 check "Cancel hides it" auto click "${W[@]}" 2
-
-# Locked: the countdown's client area ends above its buttons.
-countdown_without_buttons() {
-    local cx cy cw ch dpi
-    read -r cx cy cw ch dpi <<<"$(auto client DuskwellCountdown '*')"
-    [[ $(auto visible DuskwellCountdown '*') == 1 ]] && ((ch * 1440 <= 960 * dpi))
-}
-E2E_WAIT=75 check "the countdown at $due shows no buttons" countdown_without_buttons
-check_is "they are hidden and disabled" "0 00" \
-    eval 'echo "$(auto ctlvisible DuskwellCountdown "*" 2004) $(auto enabled-ids DuskwellCountdown "*" 2003 2004)"'
 
 # Setup's close request while a password dialog is open closes it and ends
 # the program in order, saving the scenarios on the way.

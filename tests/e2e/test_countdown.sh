@@ -1,28 +1,16 @@
 #!/usr/bin/env bash
-# A scenario due in the next minute is announced by the countdown window and
-# carried out about six seconds later, in a 12-hour locale (the options test
-# has a 24-hour one); with the configuration locked the window shows no
-# buttons, else both whole; Cancel drops it. The command line drives the
-# same countdown and adds scenarios to a running copy.
+# The one scheduled countdown read from the scenario file: a one-time
+# shutdown due in the next minute, in a 12-hour locale (the options test has
+# a 24-hour one), with "Power Off" stored and the configuration locked: the
+# window shows no buttons, not even hidden ones, and powers off about six
+# seconds later. The command line drives the same countdown: the actions at
+# once, Cancel and /cancel, and a daily scenario added to a running copy that
+# runs at its minute and stays.
 set -euo pipefail
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 e2e_init
 scn=$DWL_APPDIR/dwl.scn
-
-# Starts are kept clear of a minute's end, so that "the next minute" is
-# still ahead once the program runs.
-wait_early_in_minute() { while ((10#$(date +%S) > 35)); do sleep 1; done; }
-
-
-write_scenarios() {
-    {
-        printf 'Duskwell scenarios 1\r\n'
-        local e
-        for e in "$@"; do printf 'scenario\t%s\r\n' "$e"; done
-        printf 'end\t%d\r\n' $#
-    } >"$scn"
-}
 
 countdown_visible() { [[ $(auto visible DuskwellCountdown '*') == 1 ]]; }
 
@@ -46,9 +34,8 @@ buttons_in_client() {
     done
 }
 
-# A one-time shutdown in a 12-hour locale, announced with the configuration
-# locked, then ExitWindowsEx(0x5, 0xFFFFFFFF).
 export LC_ALL=en_US.UTF-8
+reg_add 'HKCU\SOFTWARE\Orbelle\DWL\Options' PowerOff 1
 reg_add 'HKCU\SOFTWARE\Orbelle\DWL\Options' Enabled 1
 reg_add 'HKCU\SOFTWARE\Orbelle\DWL\Options' Password db  # "pw", scrambled
 wait_early_in_minute
@@ -62,20 +49,25 @@ check_is "its title" "Duskwell 2.5" auto text DuskwellCountdown '*' 0
 check_is "its message" "Your computer will be shutted down in 5 second(s)." auto text DuskwellCountdown '*' 2001
 check_is "its act-now button" "Shutdown now" auto text DuskwellCountdown '*' 2003
 check "locked, no button lies in the client area" buttons_in_client 1
+check_is "they are hidden and disabled" "0 00" \
+    eval 'echo "$(auto ctlvisible DuskwellCountdown "*" 2004) $(auto enabled-ids DuskwellCountdown "*" 2003 2004)"'
 check_is "the one-time scenario is gone from the file at once" \
     $'Duskwell scenarios 1\r\nscenario\tReboot Computer; Daily; 3:33\r\nend\t1\r' cat "$scn"
 check "no power call during the count" not relay_grep -q 'Call user32.ExitWindowsEx'
-E2E_WAIT=12 check "the shutdown call follows" relay_grep -q 'Call user32.ExitWindowsEx(00000005,ffffffff)'
+E2E_WAIT=12 check "the power-off call follows" relay_grep -q 'Call user32.ExitWindowsEx(0000000c,ffffffff)'
 check "the Wine session ends" dwl_wait_exit 30
 relay_trace_off
 
-# The command line, in a 24-hour locale. Bad arguments end with 2 and change
-# nothing; a first start with /suspend shows no splash and suspends; later
-# starts hand their commands to it: the countdown of /shutdown is cancelled by
-# its Cancel button and by /cancel, /reboot /in 1 adds a one-time scenario
+# The command line, in a 24-hour locale, on a Windows that can lock the
+# workstation. Bad arguments end with 2 and change nothing; a first start
+# with /suspend shows no splash and suspends; later starts hand their
+# commands to it: /lock locks, the countdown of /shutdown is cancelled by its
+# Cancel button and by /cancel, /reboot /at /daily adds a daily scenario
 # whose countdown ends in the reboot call.
 export LC_ALL=de_DE.UTF-8
+set_windows_version dwl.exe win2k
 reg_add 'HKCU\SOFTWARE\Orbelle\DWL\Options' Enabled 0
+reg_add 'HKCU\SOFTWARE\Orbelle\DWL\Options' PowerOff 0
 rm -f "$scn"
 # dwl_exits <exit code> <arguments...>: runs dwl.exe; prints what it says.
 dwl_exits() {
@@ -87,16 +79,17 @@ dwl_exits() {
     ((rc == want))
 }
 countdown_says() { countdown_visible && [[ $(auto text DuskwellCountdown '*' 2001) == *"$1 in "* ]]; }
-calls() { relay_grep -o -E 'Call (powrprof\.SetSuspendState|user32\.ExitWindowsEx)\([^)]*\)' || true; }
 
 check "/bogus ends with 2 and names the mistake" eval 'dwl_exits 2 /bogus | grep -q "^Unknown argument: /bogus"'
 check "and changes nothing" eval '[[ ! -e $scn ]] && ! auto windows | grep -q Duskwell'
-relay_trace user32.ExitWindowsEx powrprof.SetSuspendState
+relay_trace user32.ExitWindowsEx powrprof.SetSuspendState user32.LockWorkStation
 dwl_start /suspend
 E2E_KEEP_SPLASH=1 check "a first start with /suspend starts without the splash" dwl_wait_ready
 check "and announces the suspend" countdown_says suspended
 E2E_WAIT=12 check "then suspends" relay_grep -q 'Call powrprof.SetSuspendState(00000000,00000001,00000001)'
 check "the program runs on" dwl_running
+check "/lock is handed over" dwl_exits 0 /lock
+E2E_WAIT=12 check "and locks after its countdown" relay_grep -q 'Call user32.LockWorkStation()'
 
 check "/shutdown is handed over" dwl_exits 0 /shutdown
 check "its countdown appears" countdown_says "shutted down"
@@ -111,16 +104,17 @@ check "/cancel with nothing counting down is refused" eval 'dwl_exits 1 /cancel 
 
 wait_early_in_minute
 due=$(date -d '+1 min' '+%-H:%M')
-check "/reboot /in 1 is accepted" dwl_exits 0 /reboot /in 1
-check_is "its scenario is in the file" $'Duskwell scenarios 1\r\nscenario\tReboot Computer; Onetime; '"$due"$'\r\nend\t1\r' \
-    cat "$scn"
-check_is "and in the active list" "Reboot Computer; Onetime; $due" auto items DuskwellOptions '*' 1001
+daily=$'Duskwell scenarios 1\r\nscenario\tReboot Computer; Daily; '"$due"$'\r\nend\t1\r'
+check "/reboot /at $due /daily is accepted" dwl_exits 0 /reboot /at "$due" /daily
+check_is "its scenario is in the file" "$daily" cat "$scn"
+check_is "and in the active list" "Reboot Computer; Daily; $due" auto items DuskwellOptions '*' 1001
 # The scheduler ticks once a minute, counted from the program's start, not
 # from the minute's: the tick in the due minute may come up to two minutes on.
 E2E_WAIT=130 check "the countdown announces the reboot in the minute $due" countdown_says rebooted
 E2E_WAIT=12 check "the reboot call follows" relay_grep -q 'Call user32.ExitWindowsEx(00000007,ffffffff)'
 check_is "no other power call came: the cancelled shutdowns did not" \
-    $'Call powrprof.SetSuspendState(00000000,00000001,00000001)\nCall user32.ExitWindowsEx(00000007,ffffffff)' calls
-check_is "the one-time scenario is consumed" $'Duskwell scenarios 1\r\nend\t0\r' cat "$scn"
+    $'Call powrprof.SetSuspendState(00000000,00000001,00000001)\nCall user32.LockWorkStation()\nCall user32.ExitWindowsEx(00000007,ffffffff)' power_calls
+check "the Wine session ends" dwl_wait_exit 30
+check_is "the daily scenario stays" "$daily" cat "$scn"
 
 e2e_finish

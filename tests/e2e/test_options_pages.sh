@@ -12,7 +12,6 @@ e2e_init
 
 W=(DuskwellOptions '*')
 pages=(general scenarios hotkeys cleanup quickbar about)
-docs=$(cd "$(dirname "$0")/../.." && pwd)/docs
 visible() { auto visible "${W[@]}"; }
 shows() { [[ $(auto ctlvisible "${W[@]}" "$1") == 1 ]]; }
 # The caption of a control as the user reads it (without the & of a mnemonic).
@@ -40,15 +39,8 @@ page_captions() {
 keys() {
     xdotool search --onlyvisible --name 'Duskwell 2.5' windowfocus --sync key --delay 50 "$@" && sleep 0.3
 }
-# shot <name>: the window's client area as <name>.png.
-shot() {
-    local win geometry
-    win=$(xdotool search --onlyvisible --name 'Duskwell 2.5' | head -n 1)
-    geometry=$(xwininfo -id "$win" | awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {y = $4}
-        /Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h "+" x "+" y}')
-    import -display "$DISPLAY" -window root -crop "$geometry" +repage "$DWL_WORK/$1.png"
-    if [[ ${DWL_UPDATE_DOCS:-0} == 1 ]]; then cp "$DWL_WORK/$1.png" "$docs/$1.png"; fi
-}
+# page_shot <name>: the window as <name>.png.
+page_shot() { local x y w h; read -r x y w h <<<"$(auto rect "${W[@]}" 0)"; shot "$1" "$x" "$y" "$w" "$h"; }
 
 dwl_start
 check "dwl.exe starts" dwl_wait_ready
@@ -73,7 +65,7 @@ for i in 0 1 2 3 4 5; do
         check_is "$page: Ctrl+Tab turns to it" "$i" shown_pages
     fi
     check_is "$page: its controls show their captions" "${captions[$i]}" page_captions "${captions[$i]}"
-    shot "options-$page"
+    page_shot "options-$page"
 done
 check_is "about: the title has the name on its first line" Duskwell eval 'auto text "${W[@]}" 1602 | head -n 1'
 keys ctrl+Tab
@@ -103,10 +95,8 @@ check_is "hides the window" 0 visible
 
 check "a right click on the tray icon" auto message "${W[@]}" 0x8001 1 517
 check_is "opens the menu" 1 auto visible '#32768' '*'
-if [[ ${DWL_UPDATE_DOCS:-0} == 1 ]]; then
-    read -r mx my mw mh <<<"$(auto rect '#32768' '*' 0)"
-    import -display "$DISPLAY" -window root -crop "${mw}x${mh}+${mx}+${my}" +repage "$docs/options-traymenu.png"
-fi
+read -r mx my mw mh <<<"$(auto rect '#32768' '*' 0)"
+shot options-traymenu "$mx" "$my" "$mw" "$mh"
 check "where A is About..." auto keys a
 check_is "which shows the window on the About page" 5 shown_pages  # no page shows in a hidden window
 

@@ -11,12 +11,10 @@ e2e_init
 
 Q=(DuskwellQuickbar 'DWL Quickbar')
 key='HKCU\Software\Orbelle\DWL\Quickbar'
-docs=$(cd "$(dirname "$0")/../.." && pwd)/docs
 reg() { reg_add "$key" "$1" "$2"; }
 # The bar's frame on the screen: left top width height.
 where() { auto rect "${Q[@]}" 0; }
 shows() { [[ $(auto ctlvisible "${Q[@]}" "$1") == 1 ]]; }
-calls() { relay_grep -o -E 'Call (user32\.ExitWindowsEx|powrprof\.SetSuspendState)\([^)]*\)' || true; }
 restart() {
     auto command DuskwellOptions '*' 40001 >/dev/null
     check "Exit ends it" dwl_wait_exit 10
@@ -40,7 +38,7 @@ check "Shutdown is pressed" auto click "${Q[@]}" 3001
 check_is "it asks" $'Action confirmation.\nAre you sure you want to shutdown?' auto dialog-text
 check "No is answered" auto dialog-press No
 check "Suspend is pressed" auto click "${Q[@]}" 3004
-check_is "Suspend acts at once, nothing else" 'Call powrprof.SetSuspendState(00000000,00000001,00000001)' calls
+check_is "Suspend acts at once, nothing else" 'Call powrprof.SetSuspendState(00000000,00000001,00000001)' power_calls
 
 # Moved by keyboard from its system menu: the end of the move keeps the place.
 before=$(where)
@@ -64,11 +62,6 @@ on_screen() {
 check "a bar stored at 100000, 100000 is on the screen" on_screen
 
 # The four layouts, applied from the Quickbar page.
-shot() {
-    read -r x y w h <<<"$(where)"
-    import -display "$DISPLAY" -window root -crop "${w}x${h}+${x}+${y}" +repage "$DWL_WORK/$1.png"
-    if [[ ${DWL_UPDATE_DOCS:-0} == 1 ]]; then cp "$DWL_WORK/$1.png" "$docs/$1.png"; fi
-}
 O=(DuskwellOptions '*')
 check "Settings is chosen" auto command "${O[@]}" 40002
 check "the Quickbar page is turned to" options_pages 4
@@ -82,7 +75,8 @@ for layout in "1505 1508 large-row" "1505 1509 large-column" "1506 1508 small-ro
     check "$name: the bar is laid out anew" eval '[[ $(where) != "$before" ]]'
     check_is "$name: and shown" 1 auto visible "${Q[@]}"
     auto idle "${Q[@]}" >/dev/null
-    shot "quickbar-$name"
+    read -r x y w h <<<"$(where)"
+    shot "quickbar-$name" "$x" "$y" "$w" "$h"
 done
 
 # The place stored before it was brought on screen is kept for the next start;

@@ -40,7 +40,6 @@ check_is "winxp: of sixteen lines" 16 grep -c $'\r$' "$DWL_APPDIR/dwl.exe.MANIFE
 # version, expected name, service pack, lock offered
 cases=(
     "win98|Windows 98 SE||no"
-    "nt40|Windows NT 4.0|Service Pack 6.0|no"
     "winxp|Windows XP|Service Pack 3.0|yes"
     "win10|Unknown OS Version *||no"
 )

@@ -1,16 +1,25 @@
 #!/usr/bin/env bash
-# The options window's pages and keyboard: Ctrl+Tab turns the six pages in
-# order and from the last back to the first, each page shows its own controls
-# alone, labels' mnemonics reach the Scenarios page's controls, the time box
-# opens its list for a digit key, Escape cancels, minimising and the close box
-# hide the window, and the tray menu carries its items. Every page is saved as
-# a picture in DWL_WORK; with DWL_UPDATE_DOCS=1 also as docs/options-<page>.png.
+# The options window. The splash at start-up (with the tray icon only); the
+# pages and keyboard: Ctrl+Tab turns the six pages in order and from the last
+# back to the first, each page shows its own controls alone, labels'
+# mnemonics reach the Scenarios page's controls, the time box opens its list
+# for a digit key, Escape cancels, minimising and the close box hide the
+# window, and the tray menu carries its items. The configuration lock: the
+# window opens with its editable controls greyed until the right password is
+# given (the locked countdown is the countdown test's); a close request ends
+# the program through an open password dialog. Pictures of the splash, every
+# page and the locked General page go to DWL_WORK (and docs/ with
+# DWL_UPDATE_DOCS=1).
 set -euo pipefail
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 e2e_init
 
 W=(DuskwellOptions '*')
+S=(DuskwellSplash '*')
+options='HKCU\SOFTWARE\Orbelle\DWL\Options'
+export E2E_KEEP_SPLASH=1
+client_shot() { local x y w h; read -r x y w h _ <<<"$(auto client "$2" '*')"; shot "$1" "$x" "$y" "$w" "$h"; }
 pages=(general scenarios hotkeys cleanup quickbar about)
 visible() { auto visible "${W[@]}"; }
 shows() { [[ $(auto ctlvisible "${W[@]}" "$1") == 1 ]]; }
@@ -43,7 +52,11 @@ keys() {
 page_shot() { local x y w h; read -r x y w h <<<"$(auto rect "${W[@]}" 0)"; shot "$1" "$x" "$y" "$w" "$h"; }
 
 dwl_start
-check "dwl.exe starts" dwl_wait_ready
+E2E_WAIT=30 check_is "the splash shows the version" "Version 2.5" auto text "${S[@]}" 4006
+check_is "and the copyright" "Copyright (C) 2026 The Duskwell developers" auto text "${S[@]}" 4007
+client_shot splash DuskwellSplash
+check "&OK is pressed" auto click "${S[@]}" 1
+check "start-up ends" dwl_wait_ready
 check "Settings is chosen" auto command "${W[@]}" 40002
 check_is "the window shows" 1 visible
 check_is "on the General page" 0 shown_pages
@@ -67,7 +80,8 @@ for i in 0 1 2 3 4 5; do
     check_is "$page: its controls show their captions" "${captions[$i]}" page_captions "${captions[$i]}"
     page_shot "options-$page"
 done
-check_is "about: the title has the name on its first line" Duskwell eval 'auto text "${W[@]}" 1602 | head -n 1'
+check_is "about: the caption" "Duskwell 2.5" auto text "${W[@]}" 0
+check_is "about: the title" $'Duskwell\nVersion 2.5\nCopyright (C) 2026 The Duskwell developers' auto text "${W[@]}" 1602
 keys ctrl+Tab
 check_is "Ctrl+Tab on the last page turns to the first" 0 shown_pages
 
@@ -103,7 +117,48 @@ check_is "which shows the window on the About page" 5 shown_pages  # no page sho
 check "the close box is used" auto message "${W[@]}" 0x112 0xF060 0   # WM_SYSCOMMAND, SC_CLOSE
 check_is "the window hides" 0 visible
 check "the program stays" dwl_running
-check "Exit is chosen" auto command "${W[@]}" 40001
-check "the program ends" dwl_wait_exit 10
+auto command "${W[@]}" 40001 >/dev/null
+check "Exit ends it" dwl_wait_exit 10
+
+# The tray icon off; the lock on with the password "pw" (stored scrambled as
+# "db").
+reg_add "$options" SysTray 0
+reg_add "$options" Enabled 1
+reg_add "$options" Password db
+dwl_start
+check "dwl.exe starts" dwl_wait_ready
+check "without a splash" not auto find "${S[@]}" 0
+
+# The seventeen controls the lock greys, and the password button's caption.
+guarded=(1105 1102 1103 1213 1201 1202 1005 1003 1209 1211 1210 1303 1307 1305 1405 1403 1404)
+lock_state() { echo "$(auto enabled-ids "${W[@]}" "${guarded[@]}") $(auto text "${W[@]}" 1106)"; }
+# unlock_with <keys...>: types the password into the dialog and presses OK.
+unlock_with() {
+    auto click "${W[@]}" 1106
+    auto find DuskwellPassword '*' 5000 >/dev/null
+    auto idle DuskwellPassword '*' 5000 >/dev/null
+    auto keys "$@"
+    auto click DuskwellPassword '*' 1
+}
+check "Settings is chosen" auto command "${W[@]}" 40002
+check "each page with a guarded control is turned to, then General" options_pages 1 2 3 0
+check_is "the window opens locked" "00000000000000000 &Unlock..." lock_state
+client_shot options-locked DuskwellOptions
+check "a wrong password is typed" unlock_with p x
+check_is "and refused" $'Duskwell\nThe password is not correct. The configuration stays locked.' auto dialog-text 5000
+check "the message is closed" auto dialog-press OK 5000
+check_is "the window stays locked" "00000000000000000 &Unlock..." lock_state
+check "the right password is typed" unlock_with p w
+check_is "the window is unlocked" "11111111111111111 Set pass&word..." lock_state
+check "Cancel hides it" auto click "${W[@]}" 2
+
+# Setup's close request while a password dialog is open closes it and ends
+# the program in order, saving the scenarios on the way.
+auto click "${W[@]}" 1106 >/dev/null
+check "a password dialog opens" auto find DuskwellPassword '*' 5000
+rm -f "$DWL_APPDIR/dwl.scn"
+check "setup's close request is taken" auto message "${W[@]}" 16 0 0
+check "and ends the program" dwl_wait_exit 10
+check_is "the scenarios are saved" $'Duskwell scenarios 1\r\nend\t0\r' cat "$DWL_APPDIR/dwl.scn"
 
 e2e_finish

@@ -26,7 +26,6 @@ namespace {
 
 constexpr const char* kAlreadyRunning = "Duskwell already running.";
 constexpr const char* kStartAgain = "Windows XP necessary changes has been installed.\r\nPlease, start Duskwell again.";
-constexpr const char* kScenarioFileName = "dwl.scn";
 constexpr int kMaxSetAsideNames = 10;
 constexpr const char* kDisclaimer =
     "This program ends sessions and switches the computer off without asking applications for unsaved work.\r\n"
@@ -293,8 +292,10 @@ void Program::InitProgram() {
     lock_.CheckLoaded();
     form_.cmdApply.SetEnabled(false);
 
-    scenarioFilePath_ = platform_.files.ExeFolder() + "\\" + kScenarioFileName;
-    RestoreScenarios();
+    // Windows virtualised the 32-bit program's writes to its folder until it had a manifest.
+    const ScenarioFilePlace place = LocateScenarioFile(platform_.files, sizeof(void*) == 4);
+    scenarioFilePath_ = place.path;
+    RestoreScenarios(place.earlier);
 
     RegisterUserHotkeys(platform_.hotkeys, hotkeyValues_);
     platform_.hotkeys.Register(HotkeyShowOptions, kShowOptionsModifiers, kShowOptionsKey);
@@ -373,18 +374,14 @@ std::vector<std::string> Program::AllEntries() const {
     return entries;
 }
 
-void Program::RestoreScenarios() {
-    const FileContent content = platform_.files.ReadFile(scenarioFilePath_);
+void Program::RestoreScenarios(const std::vector<std::string>& earlier) {
+    // A missing file is carried over from where an older version kept it;
+    // that file stays as it is.
+    std::string source = scenarioFilePath_;
+    FileContent content = platform_.files.ReadFile(source);
+    for (size_t i = 0; content.status == ReadStatus::Missing && i < earlier.size(); ++i)
+        content = platform_.files.ReadFile(source = earlier[i]);
     if (content.status == ReadStatus::Missing) return;
-    if (content.status == ReadStatus::Failed) {
-        // There, but it cannot be read now (another program may hold it):
-        // it is left as it is and not overwritten during this run.
-        saveBlocked_ = true;
-        platform_.dialogs.ShowMessage("The scenario file " + scenarioFilePath_ +
-                                          " could not be read. Scenario changes will not be saved in this session.",
-                                      DWL_APP_TITLE, MbOk | MbIconExclamation);
-        return;
-    }
     if (content.status == ReadStatus::Ok) {
         if (auto data = ParseScenarioFile(content.bytes)) {
             for (const auto& entry : data->scenarios) {
@@ -392,25 +389,42 @@ void Program::RestoreScenarios() {
                 form_.lstScen.AddItem(entry);
             }
             applications_ = std::move(data->applications);
+            if (source != scenarioFilePath_) WriteScenarioFile(content.bytes);
             return;
         }
-    }
-    // The file is damaged or cannot be read: keep it under another name, so
-    // the next save does not destroy what it may still hold.
-    for (int n = 1; n <= kMaxSetAsideNames; ++n) {
-        const std::string aside = scenarioFilePath_ + ".bad" + (n == 1 ? std::string() : std::to_string(n));
-        if (platform_.files.Exists(aside)) continue;
-        if (platform_.files.Rename(scenarioFilePath_, aside)) {
-            platform_.dialogs.ShowMessage("The scenario file could not be read and has been kept as " + aside + ".",
+        // Damaged: kept under another name beside it, so that no save
+        // destroys what it may still hold.
+        for (int n = 1; n <= kMaxSetAsideNames; ++n) {
+            const std::string aside = source + ".bad" + (n == 1 ? std::string() : std::to_string(n));
+            if (platform_.files.Exists(aside)) continue;
+            if (platform_.files.Rename(source, aside)) {
+                platform_.dialogs.ShowMessage("The scenario file could not be read and has been kept as " + aside +
+                                                  ".",
+                                              DWL_APP_TITLE, MbOk | MbIconExclamation);
+                return;
+            }
+            break;
+        }
+        if (source != scenarioFilePath_) {
+            // Saves go to another file: this one is never overwritten.
+            platform_.dialogs.ShowMessage("The scenario file " + source + " could not be read and has been left there.",
                                           DWL_APP_TITLE, MbOk | MbIconExclamation);
             return;
         }
-        break;
     }
+    // There, but it cannot be read now (another program may hold it), or
+    // damaged and it cannot be set aside: it is left as it is and neither
+    // overwritten nor replaced during this run.
     saveBlocked_ = true;
-    platform_.dialogs.ShowMessage("The scenario file " + scenarioFilePath_ +
+    platform_.dialogs.ShowMessage("The scenario file " + source +
                                       " could not be read. Scenario changes will not be saved in this session.",
                                   DWL_APP_TITLE, MbOk | MbIconExclamation);
+}
+
+bool Program::WriteScenarioFile(const std::string& bytes) {
+    const size_t slash = scenarioFilePath_.find_last_of('\\');
+    if (slash != std::string::npos) platform_.files.CreateFolder(scenarioFilePath_.substr(0, slash));
+    return platform_.files.WriteFileAtomic(scenarioFilePath_, bytes);
 }
 
 void Program::SaveScenarios() { SaveScenarios(SaveFailure::Tell); }
@@ -419,7 +433,7 @@ void Program::SaveScenarios(SaveFailure report) {
     if (saveBlocked_ || scenarioFilePath_.empty()) return;
     // A record no scenario names (an abandoned choice, a run scenario deleted) is not kept.
     ScenarioFileData data{form_.lstScen.Items(), NamedRecords(applications_, form_.lstScen.Items())};
-    if (platform_.files.WriteFileAtomic(scenarioFilePath_, FormatScenarioFile(data))) return;
+    if (WriteScenarioFile(FormatScenarioFile(data))) return;
     // Said once a run: the scenarios then live only until the program ends.
     if (report == SaveFailure::Silent || saveFailureShown_) return;
     saveFailureShown_ = true;

@@ -152,7 +152,9 @@ private:
     // A message to whoever started the program: on its console, else in a box.
     void Tell(const std::string& text, unsigned icon = MbIconExclamation);
     void LoadAboutInfo();
-    void RestoreScenarios();
+    void RestoreScenarios(const std::vector<std::string>& earlier);
+    // Writes the scenario file, making its folder first.
+    bool WriteScenarioFile(const std::string& bytes);
     void RunCloseAction(const std::string& strAction, bool oneTime);
     // Every entry of the selector and of the active list.
     std::vector<std::string> AllEntries() const;

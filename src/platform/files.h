@@ -6,6 +6,10 @@ namespace dwl {
 
 enum class ReadStatus { Ok, Missing, Failed };
 
+// The user's own folders for program data: the roaming one (%APPDATA%) and
+// the one of this machine alone (%LOCALAPPDATA%).
+enum class UserFolder { Roaming, Local };
+
 struct FileContent {
     ReadStatus status = ReadStatus::Missing;
     std::string bytes;
@@ -18,6 +22,10 @@ public:
     virtual std::string ExePath() = 0;
     // Folder of the running executable, without a trailing backslash.
     virtual std::string ExeFolder() = 0;
+    // The user's folder, without a trailing backslash; empty when the system has none.
+    virtual std::string UserFolderPath(UserFolder which) = 0;
+    // Creates a folder whose parent exists. True when it is there afterwards.
+    virtual bool CreateFolder(const std::string& path) = 0;
     virtual FileContent ReadFile(const std::string& path) = 0;
     // Writes a new file beside the target and then puts it in the target's place,
     // so the target is either the old or the new content, never a part of it.
@@ -26,7 +34,8 @@ public:
     // True when the file can be opened for reading.
     virtual bool CanOpenForReading(const std::string& path) = 0;
     // Creates a file that is not there yet with `bytes`, then sets its
-    // attributes (the platform's values: 1 read-only, 2 hidden). False, and
+    // attributes (the platform's values: 1 read-only, 2 hidden; 0 leaves
+    // them as a new file gets them). False, and
     // nothing left behind, when it cannot be created or written; a failure
     // to set the attributes leaves the written file.
     virtual bool CreateNewFile(const std::string& path, const std::string& bytes, unsigned attributes) = 0;

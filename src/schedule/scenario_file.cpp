@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "platform/files.h"
+
 namespace dwl {
 namespace {
 
@@ -116,6 +118,25 @@ std::optional<ScenarioFileData> ParseScenarioFile(const std::string& text) {
         // Lines of kinds this version does not know are skipped.
     }
     return std::nullopt;  // no end line: the file was cut off
+}
+
+}  // namespace dwl
+
+namespace dwl {
+
+ScenarioFilePlace LocateScenarioFile(IFileSystem& files, bool wasVirtualised) {
+    const std::string programFolder = files.ExeFolder();
+    const std::string beside = programFolder + "\\dwl.scn";
+    const std::string roaming = files.UserFolderPath(UserFolder::Roaming);
+    if (files.Exists(programFolder + "\\dwl.portable") || roaming.empty()) return {beside, {}};
+    ScenarioFilePlace place{roaming + "\\Duskwell\\dwl.scn", {}};
+    // Windows virtualised only folders on a local drive: "C:\Program Files\Duskwell"
+    // became "<local>\VirtualStore\Program Files\Duskwell".
+    const std::string local = files.UserFolderPath(UserFolder::Local);
+    if (wasVirtualised && !local.empty() && programFolder.size() > 3 && programFolder.compare(1, 2, ":\\") == 0)
+        place.earlier.push_back(local + "\\VirtualStore\\" + programFolder.substr(3) + "\\dwl.scn");
+    place.earlier.push_back(beside);
+    return place;
 }
 
 }  // namespace dwl

@@ -5,6 +5,8 @@
 
 namespace dwl {
 
+class IFileSystem;
+
 // One program that a "Run Application" scenario starts.
 struct ApplicationRecord {
     std::string longName;   // full path
@@ -26,5 +28,20 @@ std::string FormatScenarioFile(const ScenarioFileData& data);
 
 // Nothing when the text is not a complete scenario file.
 std::optional<ScenarioFileData> ParseScenarioFile(const std::string& text);
+
+// Where the scenario file lives: "<user's roaming folder>\Duskwell\dwl.scn",
+// whoever runs the program, elevated or not. In portable use, with a file
+// "dwl.portable" beside the program, and on a system without a user folder,
+// it is "dwl.scn" beside the program.
+struct ScenarioFilePlace {
+    std::string path;
+    // The files that older versions kept in the file's place, in the order in
+    // which a missing file is carried over from them: the copy that Windows
+    // made under "<local folder>\VirtualStore" for a program it virtualised
+    // (which the program saw in place of the other), then the one beside the
+    // program.
+    std::vector<std::string> earlier;
+};
+ScenarioFilePlace LocateScenarioFile(IFileSystem& files, bool wasVirtualised);
 
 }  // namespace dwl

@@ -58,6 +58,9 @@ e2e_init() {
     export DWL_APPDIR=$WINEPREFIX/drive_c/Duskwell
     mkdir -p "$DWL_APPDIR"
     cp "$DWL_BIN/dwl.exe" "$DWL_APPDIR/dwl.exe"
+    # Portable use: the scenario file is $DWL_APPDIR/dwl.scn. Without this
+    # file it is in the user's folder (e2e_user_scn).
+    : >"$DWL_APPDIR/dwl.portable"
     # Keep one wineserver for the whole test so that each helper run does not
     # start the prefix's services again.
     wineserver -p
@@ -140,6 +143,9 @@ relay_trace_off() { E2E_RELAY=0; }
 
 # relay_grep <grep args...>: searches the relay trace.
 relay_grep() { grep -a "$@" "$DWL_WORK/relay.log"; }
+
+# e2e_user_scn: the scenario file's place when it is not portable.
+e2e_user_scn() { echo "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Duskwell/dwl.scn"; }
 
 # ---- dwl.exe --------------------------------------------------------------
 

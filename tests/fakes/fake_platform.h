@@ -115,6 +115,8 @@ struct FakeFileSystem : IFileSystem, Recorder {
     using Recorder::Recorder;
     std::string ExePath() override { return folder + "\\dwl.exe"; }
     std::string ExeFolder() override { return folder; }
+    std::string UserFolderPath(UserFolder which) override { return which == UserFolder::Roaming ? roaming : local; }
+    bool CreateFolder(const std::string&) override { return !failWrites; }
     FileContent ReadFile(const std::string& path) override {
         if (unreadable.count(path)) return {ReadStatus::Failed, {}};
         return files.count(path) ? FileContent{ReadStatus::Ok, files[path]} : FileContent{ReadStatus::Missing, {}};
@@ -141,6 +143,7 @@ struct FakeFileSystem : IFileSystem, Recorder {
         return true;
     }
     std::string folder = "C:\\Apps\\Duskwell";
+    std::string roaming = "C:\\Users\\ann\\AppData\\Roaming", local = "C:\\Users\\ann\\AppData\\Local";
     std::map<std::string, std::string> files;
     std::map<std::string, bool> unreadable;
     bool failWrites = false;

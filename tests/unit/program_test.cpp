@@ -14,7 +14,7 @@ namespace {
 
 using namespace fakes;
 
-constexpr const char* kScn = "C:\\Apps\\Duskwell\\dwl.scn";
+constexpr const char* kScn = "C:\\Users\\ann\\AppData\\Roaming\\Duskwell\\dwl.scn";
 constexpr const char* kHotkeys = "SOFTWARE\\Orbelle\\DWL\\HotKeys";
 
 class ProgramTest : public ::testing::Test {
@@ -142,6 +142,48 @@ TEST_F(ProgramTest, FileThatCannotBeReadIsLeftAloneAndNeverOverwritten) {
     EXPECT_EQ(files.files[kScn], "whatever it holds");
 }
 
+// A second program with a platform of its own, beside the test's.
+struct OtherProgram : ProgramTest {
+    void TestBody() override {}
+    using ProgramTest::dialogs, ProgramTest::files, ProgramTest::program;
+};
+
+TEST_F(ProgramTest, TheFileOfAnOlderVersionIsCarriedOverIntoAMissingFileOnly) {
+    const std::string beside = "C:\\Apps\\Duskwell\\dwl.scn";
+    files.files[beside] = FormatScenarioFile({{"Reboot Computer; Daily; 7:00"}, {}});
+    ASSERT_TRUE(program.Main());
+    EXPECT_EQ(program.Form().lstScen.Items(), std::vector<std::string>{"Reboot Computer; Daily; 7:00"});
+    EXPECT_EQ(files.files[kScn], files.files[beside]);
+    // Never over a file of the new place, even an empty one.
+    OtherProgram again;
+    again.files.files[beside] = files.files[beside];
+    again.files.files[kScn] = FormatScenarioFile({});
+    ASSERT_TRUE(again.program.Main());
+    EXPECT_EQ(again.program.Form().lstScen.Count(), 0);
+    EXPECT_EQ(again.files.files[kScn], FormatScenarioFile({}));
+    EXPECT_TRUE(dialogs.shown.empty() && again.dialogs.shown.empty());
+}
+
+TEST_F(ProgramTest, ADamagedOlderFileIsKeptAsideWhereItIsAndNotCarriedOver) {
+    const std::string beside = "C:\\Apps\\Duskwell\\dwl.scn";
+    files.files[beside] = "cut off";
+    files.files["C:\\Apps\\Duskwell\\dwl.portable"] = "";
+    OtherProgram portable;  // the same in portable use: the file is the program's own
+    portable.files.files = files.files;
+    files.files.erase("C:\\Apps\\Duskwell\\dwl.portable");
+    const auto check = [&](Program& p, FakeFileSystem& f, FakeDialogs& d) {
+        ASSERT_TRUE(p.Main());
+        EXPECT_EQ(f.files[beside + ".bad"], "cut off");
+        EXPECT_FALSE(f.files.count(beside));
+        ASSERT_EQ(d.shown.size(), 1u);
+        EXPECT_EQ(d.shown[0].text, "The scenario file could not be read and has been kept as " + beside + ".bad.");
+    };
+    check(program, files, dialogs);
+    check(portable.program, portable.files, portable.dialogs);
+    EXPECT_FALSE(files.files.count(kScn));
+    EXPECT_FALSE(portable.files.files.count(kScn));
+}
+
 class RunningProgramTest : public ProgramTest {
 protected:
     void Start(const std::vector<std::string>& scenarios, const std::vector<ApplicationRecord>& apps = {}) {
@@ -174,7 +216,7 @@ TEST_F(ProgramTest, AFailedSaveIsToldOnceAndNeverWhileTheSessionEnds) {
     program.SaveScenarios();
     program.SaveScenarios();
     ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].text, "The scenarios could not be saved to C:\\Apps\\Duskwell\\dwl.scn.");
+    EXPECT_EQ(dialogs.shown[0].text, "The scenarios could not be saved to " + std::string(kScn) + ".");
 }
 
 TEST_F(RunningProgramTest, AFailedSaveInATickIsToldAfterTheHandOverWhileTicksGoOn) {

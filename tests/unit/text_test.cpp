@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "model/text.h"
+#include "fakes/fake_platform.h"
 #include "schedule/scenario_file.h"
 
 namespace dwl {
@@ -24,6 +25,32 @@ TEST(ScenarioFile, SkipsLinesOfUnknownKindsAndAcceptsBareLineFeeds) {
         ParseScenarioFile("Duskwell scenarios 1\nnote\tfrom a later version\nscenario\tSuspend; Daily; 1:00\nend\t2\n");
     ASSERT_TRUE(data);
     EXPECT_EQ(data->scenarios, std::vector<std::string>{"Suspend; Daily; 1:00"});
+}
+
+}  // namespace
+}  // namespace dwl
+
+namespace dwl {
+namespace {
+
+TEST(ScenarioFile, LivesInTheUsersFolderUnlessPortableAndIsCarriedFromWhereItWas) {
+    fakes::Journal journal;
+    fakes::FakeFileSystem files{journal};
+    const std::string beside = "C:\\Apps\\Duskwell\\dwl.scn";
+    const ScenarioFilePlace virtualised = LocateScenarioFile(files, true);
+    EXPECT_EQ(virtualised.path, "C:\\Users\\ann\\AppData\\Roaming\\Duskwell\\dwl.scn");
+    EXPECT_EQ(virtualised.earlier,
+              (std::vector<std::string>{"C:\\Users\\ann\\AppData\\Local\\VirtualStore\\Apps\\Duskwell\\dwl.scn", beside}));
+    EXPECT_EQ(LocateScenarioFile(files, false).earlier, std::vector<std::string>{beside});
+    files.folder = "\\\\server\\tools";  // never virtualised
+    EXPECT_EQ(LocateScenarioFile(files, true).earlier, std::vector<std::string>{"\\\\server\\tools\\dwl.scn"});
+    files.folder = "C:\\Apps\\Duskwell";
+    files.files["C:\\Apps\\Duskwell\\dwl.portable"] = "";
+    EXPECT_EQ(LocateScenarioFile(files, true).path, beside);
+    EXPECT_TRUE(LocateScenarioFile(files, true).earlier.empty());
+    files.files.clear();
+    files.roaming.clear();  // a system without the folder
+    EXPECT_EQ(LocateScenarioFile(files, true).path, beside);
 }
 
 }  // namespace

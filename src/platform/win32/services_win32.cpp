@@ -1,5 +1,7 @@
 #include "platform/win32/services_win32.h"
 
+#include <shlobj.h>
+
 #include <algorithm>
 #include <vector>
 
@@ -46,6 +48,21 @@ std::string Win32FileSystem::ExeFolder() {
     const std::string path = ExePath();
     const size_t slash = path.find_last_of("\\/");
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+}
+
+std::string Win32FileSystem::UserFolderPath(UserFolder which) {
+    char path[MAX_PATH] = {};
+    const int folder = which == UserFolder::Roaming ? CSIDL_APPDATA : CSIDL_LOCAL_APPDATA;
+    if (FAILED(SHGetFolderPathA(nullptr, folder, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
+    std::string text(path);
+    while (!text.empty() && text.back() == '\\') text.pop_back();
+    return text;
+}
+
+bool Win32FileSystem::CreateFolder(const std::string& path) {
+    if (CreateDirectoryA(path.c_str(), nullptr)) return true;
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 FileContent Win32FileSystem::ReadFile(const std::string& path) {
@@ -119,7 +136,7 @@ bool Win32FileSystem::CreateNewFile(const std::string& path, const std::string& 
             return false;
         }
     }
-    SetFileAttributesA(path.c_str(), attributes);
+    if (attributes != 0) SetFileAttributesA(path.c_str(), attributes);
     return true;
 }
 

@@ -35,6 +35,8 @@ class Win32FileSystem : public IFileSystem {
 public:
     std::string ExePath() override;
     std::string ExeFolder() override;
+    std::string UserFolderPath(UserFolder which) override;
+    bool CreateFolder(const std::string& path) override;
     FileContent ReadFile(const std::string& path) override;
     bool WriteFileAtomic(const std::string& path, const std::string& bytes) override;
     bool Exists(const std::string& path) override;

@@ -27,6 +27,9 @@ namespace {
 constexpr const char* kAlreadyRunning = "Duskwell already running.";
 constexpr const char* kStartAgain = "Windows XP necessary changes has been installed.\r\nPlease, start Duskwell again.";
 constexpr int kMaxSetAsideNames = 10;
+constexpr const char* kMachineEntryStays =
+    "Windows still starts Duskwell for every user of this computer: setup added it for all users.\r\n"
+    "To remove that, untick this box in Duskwell started as an administrator, or uninstall Duskwell.";
 constexpr const char* kDisclaimer =
     "This program ends sessions and switches the computer off without asking applications for unsaved work.\r\n"
     "It is provided as is, without any warranty; you use it at your own risk.";
@@ -124,7 +127,10 @@ Program::Program(Platform platform)
     options_.applyHotkeys = [this] { ApplyHotkeys(); };
     options_.revertHotkeys = [this] { hotkeyCapture_.Reset(hotkeyValues_); };
     options_.settleHotkeys = [this] { hotkeyCapture_.Settle(); };
-    options_.setStartupEntry = [this](bool enable) { SetStartupEntry(Registry(), enable, platform_.files.ExePath()); };
+    options_.setStartupEntry = [this](bool enable) {
+        if (SetStartupEntry(Registry(), enable, platform_.files.ExePath()) == StartupOutcome::MachineEntryStays)
+            platform_.dialogs.ShowMessage(kMachineEntryStays, DWL_APP_TITLE, MbOk | MbIconInformation);
+    };
     options_.saveOptions = [this] {
         SaveOptions(Registry(), form_.StoredBoxes());
         lock_.Apply();
@@ -157,6 +163,9 @@ MyRegistry& Program::Registry() {
 
 bool Program::Main() {
     if (!platform_.instance.Acquire()) {
+        // Started by both the machine's and the user's startup entry at
+        // logon: the second start ends quietly, and the doubling with it.
+        if (RemoveDoubledStartupEntry(Registry())) return false;
         platform_.dialogs.ShowMessage(kAlreadyRunning, DWL_APP_TITLE, MbOk, DialogOwner::None);
         return false;
     }

@@ -73,6 +73,10 @@ bool MyRegistry::SaveToRegistry(const std::string& section, const std::string& k
     return true;
 }
 
+bool MyRegistry::TrySaveToRegistry(const std::string& section, const std::string& key, const std::string& setting) {
+    return registry_.WriteString(rootKey_, KeyPath(section), key, setting) == WriteResult::Written;
+}
+
 bool MyRegistry::SaveToRegistry(const std::string& section, const std::string& key, int setting) {
     return SaveToRegistry(section, key, std::to_string(setting));
 }

@@ -36,6 +36,8 @@ public:
     // opened nor created, shows "Error writing to registry!" and gives false;
     // otherwise true, even if the value itself could not be set.
     bool SaveToRegistry(const std::string& section, const std::string& key, const std::string& setting);
+    // Writes the text without any message: true only when the value was written.
+    bool TrySaveToRegistry(const std::string& section, const std::string& key, const std::string& setting);
     // Writes the number's decimal text.
     bool SaveToRegistry(const std::string& section, const std::string& key, int setting);
 

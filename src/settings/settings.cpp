@@ -100,23 +100,50 @@ void SaveLockSwitch(MyRegistry& registry, bool locked) {
     registry.SaveToRegistry("Options", "Enabled", locked ? "1" : "0");
 }
 
-void SetStartupEntry(MyRegistry& registry, bool enable, const std::string& programPath) {
-    registry.TuneMyRegistry(kMachineHive, kWindowsKey);
-    const std::string current = registry.LoadFromRegistry("Run", kRunValue, kNoEntry);
-    if (enable) {
-        if (current != kNoEntry) return;  // an existing entry is kept, whatever it says
-        registry.TuneMyRegistry(kMachineHive, kBaseKey);
-        std::string command = registry.LoadFromRegistry("Run", "Path", "");
-        // No installer said how to start the program (an empty text starts
-        // nothing either): the running dwl.exe, quoted for the blanks of
-        // "Program Files".
-        if (command.empty()) command = "\"" + programPath + "\"";
-        registry.TuneMyRegistry(kMachineHive, kWindowsKey);
-        registry.SaveToRegistry("Run", kRunValue, command);
-    } else if (current != kNoEntry) {
-        registry.TuneMyRegistry(kMachineHive, std::string(kWindowsKey) + "\\Run");
-        registry.DeleteValueRegistry(kRunValue);
+namespace {
+
+std::string StartupEntry(MyRegistry& registry, const char* hive) {
+    registry.TuneMyRegistry(hive, kWindowsKey);
+    return registry.LoadFromRegistry("Run", kRunValue, kNoEntry);
+}
+
+// True when the entry is gone (or was never there).
+bool RemoveStartupEntry(MyRegistry& registry, const char* hive) {
+    if (StartupEntry(registry, hive) == kNoEntry) return true;
+    registry.TuneMyRegistry(hive, std::string(kWindowsKey) + "\\Run");
+    registry.DeleteValueRegistry(kRunValue);
+    return StartupEntry(registry, hive) == kNoEntry;
+}
+
+}  // namespace
+
+StartupOutcome SetStartupEntry(MyRegistry& registry, bool enable, const std::string& programPath) {
+    if (!enable) {
+        RemoveStartupEntry(registry, kUserHive);
+        return RemoveStartupEntry(registry, kMachineHive) ? StartupOutcome::Done : StartupOutcome::MachineEntryStays;
     }
+    // An existing entry is kept, whatever it says.
+    if (StartupEntry(registry, kMachineHive) != kNoEntry || StartupEntry(registry, kUserHive) != kNoEntry)
+        return StartupOutcome::Done;
+    registry.TuneMyRegistry(kMachineHive, kBaseKey);
+    std::string command = registry.LoadFromRegistry("Run", "Path", "");
+    // No installer said how to start the program (an empty text starts
+    // nothing either): the running dwl.exe, quoted for the blanks of
+    // "Program Files".
+    if (command.empty()) command = "\"" + programPath + "\"";
+    registry.TuneMyRegistry(kMachineHive, kWindowsKey);
+    if (registry.TrySaveToRegistry("Run", kRunValue, command)) return StartupOutcome::Done;
+    // Not elevated: the user's own entry, told only when that fails too.
+    registry.TuneMyRegistry(kUserHive, kWindowsKey);
+    registry.SaveToRegistry("Run", kRunValue, command);
+    return StartupOutcome::Done;
+}
+
+bool RemoveDoubledStartupEntry(MyRegistry& registry) {
+    if (StartupEntry(registry, kMachineHive) == kNoEntry || StartupEntry(registry, kUserHive) == kNoEntry)
+        return false;
+    RemoveStartupEntry(registry, kUserHive);
+    return true;
 }
 
 }  // namespace dwl

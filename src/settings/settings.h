@@ -34,13 +34,22 @@ bool SavePassword(MyRegistry& registry, const std::string& configPassword, const
 // And "Options"/"Enabled", the lock switch.
 void SaveLockSwitch(MyRegistry& registry, bool locked);
 
-// Adds or removes the value "DWL" under
-// HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Run. Adding
-// copies the "Path" value that an installer left under
-// HKEY_LOCAL_MACHINE\SOFTWARE\Orbelle\DWL\Run, or, without one, writes
-// `programPath` (the running dwl.exe) in quotes; it leaves an existing entry
-// alone. A stored "False" counts as no entry. The registry is left targeting
-// HKEY_LOCAL_MACHINE.
-void SetStartupEntry(MyRegistry& registry, bool enable, const std::string& programPath);
+// The startup entry: the value "DWL" under
+// SOFTWARE\Microsoft\Windows\CurrentVersion\Run, machine-wide under
+// HKEY_LOCAL_MACHINE where the program may write there (elevated, or on
+// systems without UAC), else the user's own under HKEY_CURRENT_USER.
+//
+// Adding writes the "Path" value that an installer left under
+// HKEY_LOCAL_MACHINE\SOFTWARE\Orbelle\DWL\Run, or, without one, `programPath`
+// (the running dwl.exe) in quotes. It writes nothing while either entry
+// exists, so Windows never starts the program twice. Removing removes both.
+// A stored "False" counts as no entry.
+enum class StartupOutcome { Done, MachineEntryStays };
+StartupOutcome SetStartupEntry(MyRegistry& registry, bool enable, const std::string& programPath);
+
+// When both entries exist (an installer added the machine's to a user's
+// own), Windows starts the program twice at logon. Removes the user's entry
+// and gives true then.
+bool RemoveDoubledStartupEntry(MyRegistry& registry);
 
 }  // namespace dwl

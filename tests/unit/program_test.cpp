@@ -145,7 +145,7 @@ TEST_F(ProgramTest, FileThatCannotBeReadIsLeftAloneAndNeverOverwritten) {
 // A second program with a platform of its own, beside the test's.
 struct OtherProgram : ProgramTest {
     void TestBody() override {}
-    using ProgramTest::dialogs, ProgramTest::files, ProgramTest::program;
+    using ProgramTest::dialogs, ProgramTest::files, ProgramTest::instance, ProgramTest::program, ProgramTest::registry;
 };
 
 TEST_F(ProgramTest, TheFileOfAnOlderVersionIsCarriedOverIntoAMissingFileOnly) {
@@ -182,6 +182,30 @@ TEST_F(ProgramTest, ADamagedOlderFileIsKeptAsideWhereItIsAndNotCarriedOver) {
     check(portable.program, portable.files, portable.dialogs);
     EXPECT_FALSE(files.files.count(kScn));
     EXPECT_FALSE(portable.files.files.count(kScn));
+}
+
+TEST_F(ProgramTest, StartupBoxOfAStandardUserAndTheStartByBothEntries) {
+    const std::string run = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+    registry.values[{Hive::LocalMachine, run, "DWL"}] = "\"C:\\Apps\\Duskwell\\dwl.exe\"";
+    registry.values[{Hive::CurrentUser, run, "DWL"}] = "\"C:\\Apps\\Duskwell\\dwl.exe\"";
+    registry.denied.insert({Hive::LocalMachine, run});
+    ASSERT_TRUE(program.Main());
+    program.Form().chkStartup.SetValue(0);
+    program.Options().cmdApply_Click();
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text,
+              "Windows still starts Duskwell for every user of this computer: setup added it for all users.\r\n"
+              "To remove that, untick this box in Duskwell started as an administrator, or uninstall Duskwell.");
+    EXPECT_FALSE(registry.values.count({Hive::CurrentUser, run, "DWL"}));
+
+    // Both entries start the program at logon: the second start ends without a word.
+    registry.values[{Hive::CurrentUser, run, "DWL"}] = "\"C:\\Apps\\Duskwell\\dwl.exe\"";
+    OtherProgram second;
+    second.instance.otherRuns = true;
+    second.registry.values = registry.values;
+    EXPECT_FALSE(second.program.Main());
+    EXPECT_TRUE(second.dialogs.shown.empty());
+    EXPECT_FALSE(second.registry.values.count({Hive::CurrentUser, run, "DWL"}));
 }
 
 class RunningProgramTest : public ProgramTest {

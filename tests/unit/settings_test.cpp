@@ -88,39 +88,58 @@ TEST_F(SettingsTest, SavingWritesEachBoxUnderItsOwnNameButNeverTheLockSwitch) {
     EXPECT_FALSE(store.values.count({Hive::CurrentUser, kOptions, "Password"}));
 }
 
-TEST_F(SettingsTest, StartupEntryIsAddedOrRemovedOnlyWhenNeeded) {
+TEST_F(SettingsTest, StartupEntryIsMachineWideWherePossibleElseTheUsersAndNeverBoth) {
+    using Entry = std::optional<std::string>;
+    const Entry none;
     const struct {
         const char* name;
-        bool enable;
-        std::optional<std::string> entry;  // the Run value before
-        std::optional<std::string> path;   // the installer's Path value
-        std::optional<std::string> after;  // the Run value after
+        bool enable, machineLocked;  // a standard user cannot open the machine's Run key
+        Entry path;                  // the installer's Path value
+        Entry machine, user;         // the Run values before
+        Entry machineAfter, userAfter;
+        StartupOutcome outcome = StartupOutcome::Done;
         // clang-format off
     } cases[] = {
-        {"enable keeps an existing entry", true, "D:\\old\\dwl.exe", "C:\\new\\dwl.exe", "D:\\old\\dwl.exe"},
-        {"enable copies the install path", true, std::nullopt, "C:\\new\\dwl.exe", "C:\\new\\dwl.exe"},
-        {"enable without a path writes the program, quoted", true, std::nullopt, std::nullopt,
-         "\"C:\\Program Files\\Duskwell\\dwl.exe\""},
-        {"an empty path starts nothing either", true, std::nullopt, "", "\"C:\\Program Files\\Duskwell\\dwl.exe\""},
-        {"enable rewrites a literal False", true, "False", "C:\\new\\dwl.exe", "C:\\new\\dwl.exe"},
-        {"disable removes the entry", false, "C:\\dwl.exe", "C:\\new\\dwl.exe", std::nullopt},
-        {"disable leaves a literal False", false, "False", std::nullopt, "False"},
-        {"\"false\" in lower case is a real entry", false, "false", std::nullopt, std::nullopt},
+        {"enable keeps an existing entry", true, false, "C:\\new\\dwl.exe", "D:\\old\\dwl.exe", none, "D:\\old\\dwl.exe", none},
+        {"and the user's own", true, false, "C:\\new\\dwl.exe", none, "D:\\old\\dwl.exe", none, "D:\\old\\dwl.exe"},
+        {"enable copies the install path", true, false, "C:\\new\\dwl.exe", none, none, "C:\\new\\dwl.exe", none},
+        {"enable without a path writes the program, quoted", true, false, none, none, none, "\"C:\\Program Files\\Duskwell\\dwl.exe\"", none},
+        {"an empty path starts nothing either", true, false, "", none, none, "\"C:\\Program Files\\Duskwell\\dwl.exe\"", none},
+        {"enable rewrites a literal False", true, false, "C:\\new\\dwl.exe", "False", none, "C:\\new\\dwl.exe", none},
+        {"not elevated: the user's entry", true, true, "C:\\new\\dwl.exe", none, none, none, "C:\\new\\dwl.exe"},
+        {"disable removes both entries", false, false, none, "C:\\dwl.exe", "C:\\dwl.exe", none, none},
+        {"disable leaves a literal False", false, false, none, "False", none, "False", none},
+        {"\"false\" in lower case is a real entry", false, false, none, "false", none, none, none},
+        {"not elevated: the user's goes, the machine's stays and is told", false, true, none, "C:\\dwl.exe", "C:\\dwl.exe",
+         "C:\\dwl.exe", none, StartupOutcome::MachineEntryStays},
+        {"not elevated, the user's alone: nothing to tell", false, true, none, none, "C:\\dwl.exe", none, none},
     };
     // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         store.values.clear();
-        if (c.entry) store.values[{Hive::LocalMachine, kRunKey, "DWL"}] = *c.entry;
+        store.denied.clear();
+        if (c.machineLocked) store.denied.insert({Hive::LocalMachine, kRunKey});
+        if (c.machine) store.values[{Hive::LocalMachine, kRunKey, "DWL"}] = *c.machine;
+        if (c.user) store.values[{Hive::CurrentUser, kRunKey, "DWL"}] = *c.user;
         if (c.path) store.values[{Hive::LocalMachine, kPathKey, "Path"}] = *c.path;
         const auto before = store.values.size();
-        registry.TuneMyRegistry("HKEY_CURRENT_USER", "SOFTWARE\\Orbelle\\DWL");
-        SetStartupEntry(registry, c.enable, "C:\\Program Files\\Duskwell\\dwl.exe");
-        EXPECT_EQ(store.ReadString(Hive::LocalMachine, kRunKey, "DWL"), c.after);
-        EXPECT_EQ(store.values.size(), before + (c.after && !c.entry) - (c.entry && !c.after));
-        EXPECT_EQ(registry.RootKey(), Hive::LocalMachine);
+        EXPECT_EQ(SetStartupEntry(registry, c.enable, "C:\\Program Files\\Duskwell\\dwl.exe"), c.outcome);
+        EXPECT_EQ(store.ReadString(Hive::LocalMachine, kRunKey, "DWL"), c.machineAfter);
+        EXPECT_EQ(store.ReadString(Hive::CurrentUser, kRunKey, "DWL"), c.userAfter);
+        EXPECT_EQ(store.values.size(), before + !!c.machineAfter + !!c.userAfter - !!c.machine - !!c.user);
     }
     EXPECT_TRUE(dialogs.shown.empty());
+
+    // A start by both entries: the user's goes.
+    store.denied.clear();
+    EXPECT_FALSE(RemoveDoubledStartupEntry(registry));
+    store.values[{Hive::CurrentUser, kRunKey, "DWL"}] = "\"C:\\dwl.exe\"";
+    EXPECT_FALSE(RemoveDoubledStartupEntry(registry));
+    store.values[{Hive::LocalMachine, kRunKey, "DWL"}] = "\"C:\\dwl.exe\"";
+    EXPECT_TRUE(RemoveDoubledStartupEntry(registry));
+    EXPECT_FALSE(store.values.count({Hive::CurrentUser, kRunKey, "DWL"}));
+    EXPECT_TRUE(store.values.count({Hive::LocalMachine, kRunKey, "DWL"}));
 }
 
 TEST_F(SettingsTest, APasswordCountsOnlyWhenItReadsBackWholeElseThePreviousStays) {

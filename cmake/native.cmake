@@ -22,6 +22,9 @@ if(DWL_WIN32_DIR)
                    ${DWL_WIN64_DIR}/dwl.exe)
   add_test(NAME win.size
            COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/win/check-size ${DWL_WIN32_DIR}/dwl.exe ${DWL_WIN64_DIR}/dwl.exe)
+  add_test(NAME win.manifest
+           COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/win/check-manifest ${DWL_WIN32_DIR}/dwl.exe
+                   ${DWL_WIN64_DIR}/dwl.exe)
 endif()
 if(DWL_WIN64_DIR)
   # Each test of these tiers has its own X display and Wine prefix (copied

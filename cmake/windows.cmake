@@ -15,13 +15,16 @@ target_compile_options(dwl_win PRIVATE ${DWL_WARNINGS})
 add_executable(dwl WIN32 src/app/win32/winmain.cpp src/app/win32/xp_compat.cpp src/app/win32/lean_runtime.cpp res/dwl.rc)
 target_link_libraries(dwl PRIVATE dwl_win)
 target_compile_options(dwl PRIVATE ${DWL_WARNINGS})
-target_link_options(dwl PRIVATE ${DWL_STATIC} -s -Wl,--gc-sections
+# No time stamp in the header: two builds of one commit are the same file.
+target_link_options(dwl PRIVATE ${DWL_STATIC} -s -Wl,--gc-sections -Wl,--no-insert-timestamp
                     -Wl,--subsystem,windows:${DWL_SUBSYSTEM_VERSION}
                     -Wl,--major-os-version,5 -Wl,--minor-os-version,1)
 target_compile_options(dwl_core PRIVATE -ffunction-sections -fdata-sections)
 target_compile_options(dwl_win PRIVATE -ffunction-sections -fdata-sections)
 file(GLOB DWL_ICONS CONFIGURE_DEPENDS res/*.ico)
-set_source_files_properties(res/dwl.rc PROPERTIES OBJECT_DEPENDS "${DWL_ICONS}")
+configure_file(res/dwl.manifest.in generated/dwl.manifest @ONLY)
+set_source_files_properties(res/dwl.rc PROPERTIES OBJECT_DEPENDS
+  "${DWL_ICONS};${CMAKE_CURRENT_BINARY_DIR}/generated/dwl.manifest;${CMAKE_CURRENT_BINARY_DIR}/generated/app/version.h")
 target_include_directories(dwl PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/generated)
 
 # Helper programs of the test tiers (tools/) and of the benchmark (bench/).

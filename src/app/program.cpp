@@ -336,7 +336,7 @@ void Program::LoadAboutInfo() {
     about_.AboutText = about_.AppTitle + "\r\n" + about_.VersionText + "\r\n" + about_.CopyrightText;
     form_.lblDisclaimer.SetCaption(kDisclaimer);
     form_.lblTitle.SetCaption(about_.AboutText);
-    form_.frmOptions.SetCaption(about_.AppTitle + " 2.5");
+    form_.frmOptions.SetCaption(about_.AppTitle + " " DWL_VERSION_TEXT);
     countdown_.frmAction.SetCaption(form_.frmOptions.Caption());
 }
 

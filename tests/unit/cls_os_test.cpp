@@ -33,6 +33,7 @@ TEST(ClsOsTest, NamesTheVersionAndDecidesOnTheExtendedRead) {
         {5, 2, 2, "", "", "Windows .NET", true, true, true},
         {5, 7, 2, "", "", "Unknown OS Version 5.7", true, false, false},
         {6, 0, 2, "", "", "Unknown OS Version 6.0", false, false, false},
+        {10, 0, 2, "", "", "Unknown OS Version 10.0", false, false, false},  // with a manifest naming 10
     };
     // clang-format on
     for (const auto& c : cases) {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The scenario file: restored at start and written back at exit (a damaged one
-# is the program unit test's), awkward texts kept whole. The editor: an entry
+# is the program unit test's), awkward texts kept whole; beside the program in
+# portable use, otherwise in the user's folder, carried over from beside it. The editor: an entry
 # whose action the system does not offer ("Lock Computer" where the
 # workstation cannot be locked) is shown with its own text, is never
 # rewritten as another action, and can still be deleted.
@@ -44,5 +45,16 @@ check_is "the entry is deleted" "$two" active
 check "Exit is chosen" auto command "${W[@]}" 40001
 check "the program ends" dwl_wait_exit 10
 check "the file written at exit is the one read at start without it" cmp "$DWL_WORK/expected.scn" "$scn"
+
+# Not portable: the file beside the program is carried over into the user's
+# folder, which is made for it, and left as it was.
+rm "$DWL_APPDIR/dwl.portable"
+dwl_start
+check "not portable: dwl.exe starts" dwl_wait_ready
+check_is "the scenarios are carried over" "$two" active
+check "into the user's folder" cmp "$DWL_WORK/expected.scn" "$(e2e_user_scn)"
+check "Exit is chosen again" auto command "${W[@]}" 40001
+check "and ends it" dwl_wait_exit 10
+check "the file beside the program is left as it was" cmp "$DWL_WORK/expected.scn" "$scn"
 
 e2e_finish

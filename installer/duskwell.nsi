@@ -1,26 +1,32 @@
 ; The Duskwell installer. Built by scripts/release (and the install test):
-;   makensis -DARCH=x86|x64 -DEXE=<dwl.exe> -DCHM=<dwl.chm> -DOUTFILE=<setup.exe> installer/duskwell.nsi
-; Installs dwl.exe and its help into Program Files\Duskwell, tells the program
-; where it lives (its startup entry copies that), adds Start-menu shortcuts and
-; an uninstaller. Settings and the scenario file are the user's: an upgrade
-; keeps them, and the uninstaller removes them only when asked.
+;   makensis -DARCH=x86|x64 -DVERSION=<version> -DEXE=<dwl.exe> -DCHM=<dwl.chm> -DOUTFILE=<setup.exe> installer/duskwell.nsi
+; VERSION is the CMake project's. Installs dwl.exe and its help into Program
+; Files\Duskwell, tells the program where it lives (its startup entry copies
+; that), adds Start-menu shortcuts and an uninstaller, and, unless unticked,
+; starts Duskwell with Windows for all users. Settings and scenario files are
+; the user's: an upgrade keeps them, and the uninstaller removes them only when
+; asked. The x64 setup works in the registry's 64-bit view, the x86 one in the
+; 32-bit view; each takes over a copy that the other installed.
 Unicode true
 !ifndef ARCH
   !define ARCH x86
 !endif
 !ifndef VERSION
-  !define VERSION "2.5"
+  !error "VERSION: the CMake project's version, e.g. -DVERSION=2.5"
 !endif
 !if "${ARCH}" == "x64"
   Target amd64-unicode
+  !define OWN_VIEW 64
+  !define OTHER_VIEW 32
 !else
   Target x86-unicode
+  !define OWN_VIEW 32
+  !define OTHER_VIEW 64
 !endif
 
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
 !include "x64.nsh"
-!include "FileFunc.nsh"
 !include "WinMessages.nsh"
 
 !define PRODUCT "Duskwell"
@@ -33,6 +39,8 @@ Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
 RequestExecutionLevel admin
 SetCompressor /SOLID lzma
+; No file times in the setup: two builds of one commit are the same file.
+SetDateSave off
 !if "${ARCH}" == "x64"
   InstallDir "$PROGRAMFILES64\${PRODUCT}"
 !else
@@ -42,7 +50,9 @@ InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 
 !define MUI_ICON "../res/dwl.ico"
 !define MUI_UNICON "../res/dwl.ico"
+!define MUI_COMPONENTSPAGE_NODESC
 !insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
@@ -55,21 +65,42 @@ VIAddVersionKey "FileDescription" "${PRODUCT} ${VERSION} setup"
 VIAddVersionKey "FileVersion" "${VERSION}"
 VIAddVersionKey "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}"
 
-; Ends a running Duskwell the orderly way: a close message to its window, on
-; which it saves its scenarios and exits. Waits up to ten seconds.
-!macro EndRunningDuskwell
-  StrCpy $1 0
+; Ends a running Duskwell the orderly way, a close message to its window (on
+; which it saves its scenarios and exits), and waits for its process to end:
+; ten seconds in all, whether it answers or not.
+!macro EndRunningDuskwellFunction UN
+Function ${UN}EndRunningDuskwell
+  System::Call 'kernel32::GetTickCount() i .r3'
+  IntOp $3 $3 + 10000
   ${Do}
     FindWindow $0 "DuskwellOptions" ""
     ${If} $0 = 0
-    ${OrIf} $1 >= 50
       ${Break}
     ${EndIf}
-    SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=5000
-    Sleep 200
-    IntOp $1 $1 + 1
+    StrCpy $1 0
+    System::Call 'user32::GetWindowThreadProcessId(p r0, *i .r1)'
+    ; SYNCHRONIZE: enough to wait for it
+    System::Call 'kernel32::OpenProcess(i 0x00100000, i 0, i r1) p .r2'
+    System::Call 'user32::PostMessageW(p r0, i ${WM_CLOSE}, p 0, p 0)'
+    System::Call 'kernel32::GetTickCount() i .r4'
+    IntOp $4 $3 - $4
+    ${If} $4 <= 0
+      ${If} $2 P<> 0
+        System::Call 'kernel32::CloseHandle(p r2)'
+      ${EndIf}
+      ${Break}
+    ${EndIf}
+    ${If} $2 P<> 0
+      System::Call 'kernel32::WaitForSingleObject(p r2, i r4)'
+      System::Call 'kernel32::CloseHandle(p r2)'
+    ${Else}
+      Sleep 200
+    ${EndIf}
   ${Loop}
+FunctionEnd
 !macroend
+!insertmacro EndRunningDuskwellFunction ""
+!insertmacro EndRunningDuskwellFunction "un."
 
 !macro UseRegistryView
   !if "${ARCH}" == "x64"
@@ -77,27 +108,103 @@ VIAddVersionKey "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}"
       MessageBox MB_OK|MB_ICONSTOP "This is the 64-bit ${PRODUCT}; please use the 32-bit setup on this Windows." /SD IDOK
       Quit
     ${EndIf}
-    SetRegView 64
   !endif
+  SetRegView ${OWN_VIEW}
 !macroend
+
+Var OtherPlace  ; where the other setup installed Duskwell, if it did
 
 Function .onInit
   !insertmacro UseRegistryView
+  ${If} ${RunningX64}
+    SetRegView ${OTHER_VIEW}
+    ReadRegStr $OtherPlace HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    SetRegView ${OWN_VIEW}
+    ; One product: the copy the other setup installed is upgraded in its place.
+    ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $0 == ""
+    ${AndIf} $OtherPlace != ""
+      StrCpy $INSTDIR $OtherPlace
+    ${EndIf}
+  ${EndIf}
 FunctionEnd
 
 Function un.onInit
   !insertmacro UseRegistryView
 FunctionEnd
 
-Section "Install"
-  !insertmacro EndRunningDuskwell
+; A chosen folder that holds other files and no Duskwell gets a folder of
+; Duskwell's own, so that nothing of another product is overwritten.
+Function UseOwnFolder
+  ${If} ${FileExists} "$INSTDIR\*.*"
+  ${AndIfNot} ${FileExists} "$INSTDIR\dwl.exe"
+    FindFirst $0 $1 "$INSTDIR\*.*"
+    ${DoWhile} $1 != ""
+      ${If} $1 != "."
+      ${AndIf} $1 != ".."
+        StrCpy $INSTDIR "$INSTDIR\${PRODUCT}"
+        ${Break}
+      ${EndIf}
+      FindNext $0 $1
+    ${Loop}
+    FindClose $0
+  ${EndIf}
+FunctionEnd
+
+!macro AddFileSize FILE
+  FileOpen $1 "${FILE}" r
+  FileSeek $1 0 END $2
+  FileClose $1
+  IntOp $0 $0 + $2
+!macroend
+
+!macro RemoveProgramFiles UN DIR
+  Delete /REBOOTOK "${DIR}\dwl.exe"
+  Delete /REBOOTOK "${DIR}\dwl.chm"
+  ; Written on Windows XP, read-only and hidden.
+  SetFileAttributes "${DIR}\dwl.exe.MANIFEST" NORMAL
+  Delete "${DIR}\dwl.exe.MANIFEST"
+  Delete "${DIR}\dwl.scn.new"
+  Delete "${DIR}\uninstall.exe"
+!macroend
+
+Section "-Program"
+  Call UseOwnFolder
+  Call EndRunningDuskwell
   SetOutPath "$INSTDIR"
+  ; Nothing is registered unless the program itself could be replaced.
+  SetOverwrite try
+  ClearErrors
   File "/oname=dwl.exe" "${EXE}"
+  ${If} ${Errors}
+    MessageBox MB_OK|MB_ICONSTOP "$INSTDIR\dwl.exe cannot be replaced: ${PRODUCT} still runs.$\r$\nEnd it (its tray menu's Exit) and run setup again." /SD IDOK
+    SetErrorLevel 2
+    Abort
+  ${EndIf}
+  ; The help may be open in its viewer: then the one there stays.
   File "/oname=dwl.chm" "${CHM}"
+  SetOverwrite on
   WriteUninstaller "$INSTDIR\uninstall.exe"
+
+  ; The copy of the other setup becomes this one: its registry values go.
+  ${If} ${RunningX64}
+    SetRegView ${OTHER_VIEW}
+    ${If} $OtherPlace != ""
+    ${AndIf} $OtherPlace != $INSTDIR
+      !insertmacro RemoveProgramFiles "" "$OtherPlace"
+      RMDir "$OtherPlace"
+    ${EndIf}
+    DeleteRegKey HKLM "${UNINSTALL_KEY}"
+    DeleteRegValue HKLM "${RUN_KEY}" "DWL"
+    DeleteRegKey HKLM "${SETTINGS_KEY}\Run"
+    DeleteRegKey /ifempty HKLM "${SETTINGS_KEY}"
+    DeleteRegKey /ifempty HKLM "SOFTWARE\Orbelle"
+    SetRegView ${OWN_VIEW}
+  ${EndIf}
 
   ; The program's startup entry copies this command.
   WriteRegStr HKLM "${SETTINGS_KEY}\Run" "Path" '"$INSTDIR\dwl.exe"'
+  DeleteRegValue HKLM "${RUN_KEY}" "DWL"
 
   SetShellVarContext all
   CreateDirectory "$SMPROGRAMS\${PRODUCT}"
@@ -113,32 +220,55 @@ Section "Install"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
-  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  ; The installed files alone, in KB.
+  StrCpy $0 0
+  !insertmacro AddFileSize "$INSTDIR\dwl.exe"
+  !insertmacro AddFileSize "$INSTDIR\dwl.chm"
+  !insertmacro AddFileSize "$INSTDIR\uninstall.exe"
+  IntOp $0 $0 + 1023
+  IntOp $0 $0 / 1024
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
+Section "Start ${PRODUCT} when Windows starts" StartWithWindows
+  WriteRegStr HKLM "${RUN_KEY}" "DWL" '"$INSTDIR\dwl.exe"'
+  ; The installing account's own entry would start it a second time.
+  DeleteRegValue HKCU "${RUN_KEY}" "DWL"
+SectionEnd
+
 Section "Uninstall"
-  !insertmacro EndRunningDuskwell
+  Call un.EndRunningDuskwell
   ; A file still in use (the help open in its viewer) goes at the next restart.
-  Delete /REBOOTOK "$INSTDIR\dwl.exe"
-  Delete /REBOOTOK "$INSTDIR\dwl.chm"
-  Delete "$INSTDIR\uninstall.exe"
+  !insertmacro RemoveProgramFiles "un." "$INSTDIR"
   SetShellVarContext all
   Delete "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk"
   Delete "$SMPROGRAMS\${PRODUCT}\${PRODUCT} Help.lnk"
   RMDir "$SMPROGRAMS\${PRODUCT}"
+  SetShellVarContext current
 
+  ; The machine's startup entry, and that of the account running this.
   DeleteRegValue HKLM "${RUN_KEY}" "DWL"
+  DeleteRegValue HKCU "${RUN_KEY}" "DWL"
   DeleteRegValue HKLM "${SETTINGS_KEY}\Run" "Path"
   DeleteRegKey /ifempty HKLM "${SETTINGS_KEY}\Run"
   DeleteRegKey /ifempty HKLM "${SETTINGS_KEY}"
   DeleteRegKey /ifempty HKLM "SOFTWARE\Orbelle"
 
+  Delete "$APPDATA\${PRODUCT}\dwl.scn.new"
   MessageBox MB_YESNO|MB_ICONQUESTION "Also remove your ${PRODUCT} settings and scenarios?" /SD IDNO IDNO keep
     DeleteRegKey HKCU "${SETTINGS_KEY}"
     DeleteRegKey /ifempty HKCU "SOFTWARE\Orbelle"
+    ; Where this version keeps them, and where older ones did.
+    Delete "$APPDATA\${PRODUCT}\dwl.scn"
+    Delete "$APPDATA\${PRODUCT}\dwl.scn.bad*"
     Delete "$INSTDIR\dwl.scn"
+    Delete "$INSTDIR\dwl.scn.bad*"
+    StrCpy $0 "$INSTDIR" "" 3
+    Delete "$LOCALAPPDATA\VirtualStore\$0\dwl.scn"
+    Delete "$LOCALAPPDATA\VirtualStore\$0\dwl.scn.bad*"
+    RMDir "$LOCALAPPDATA\VirtualStore\$0"
   keep:
+  RMDir "$APPDATA\${PRODUCT}"
   RMDir "$INSTDIR"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
 SectionEnd

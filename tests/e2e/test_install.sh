@@ -1,36 +1,65 @@
 #!/usr/bin/env bash
-# The installer and uninstaller, silent: the program runs from its installed
-# place and starts with Windows from there; Help opens the installed help file;
-# the uninstaller ends the running program (which saves its scenarios first),
-# removes what was installed and the startup entry, and keeps the settings.
+# The setups and the uninstaller, silent. The x64 setup installs, starts
+# Duskwell with Windows for all users and the program runs from there; the
+# 32-bit setup, run over the running x64 copy, ends it (it saves its
+# scenarios), upgrades it in its place and leaves one product. The 32-bit
+# program then starts and acts on a scenario with the exact power call. A
+# setup that cannot replace a copy that does not answer gives up after about
+# ten seconds, fails and registers nothing. The uninstaller removes what was
+# installed and written, both startup entries, and keeps the settings; a
+# chosen folder that holds another product gets a Duskwell folder of its own.
 set -euo pipefail
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 e2e_init
 root=$(cd "$(dirname "$0")/../.." && pwd)
+[[ -f ${DWL_BIN32:-}/dwl.exe ]] || e2e_die "no 32-bit dwl.exe in DWL_BIN32"
+export LC_ALL=de_DE.UTF-8  # 24-hour times
 
 "$root/scripts/build-help" "$DWL_WORK/help" || e2e_die "the help does not compile"
-setup=$DWL_WORK/Duskwell-x64-setup.exe
-makensis -V2 -DARCH=x64 -DEXE="$DWL_BIN/dwl.exe" -DCHM="$DWL_WORK/help/dwl.chm" -DOUTFILE="$setup" \
-    "$root/installer/duskwell.nsi" || e2e_die "makensis failed"
+version=$(sed -n 's/^project(Duskwell VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
+# make_setup <x86|x64> <dwl.exe> <setup.exe> [version]
+make_setup() {
+    makensis -V2 -DARCH="$1" -DVERSION="${4:-$version}" -DEXE="$2" -DCHM="$DWL_WORK/help/dwl.chm" -DOUTFILE="$3" \
+        "$root/installer/duskwell.nsi" >/dev/null || e2e_die "makensis failed"
+}
+setup64=$DWL_WORK/x64-setup.exe setup32=$DWL_WORK/setup.exe newer32=$DWL_WORK/newer-setup.exe
+make_setup x64 "$DWL_BIN/dwl.exe" "$setup64"
+make_setup x86 "$DWL_BIN32/dwl.exe" "$setup32"
+make_setup x86 "$DWL_BIN32/dwl.exe" "$newer32" 9.9
+touch "$DWL_BIN32/dwl.exe" "$DWL_WORK/help/dwl.chm"
+make_setup x86 "$DWL_BIN32/dwl.exe" "$DWL_WORK/again.exe"
+check "a setup built again from the same files is the same file" cmp "$setup32" "$DWL_WORK/again.exe"
 
 W=(DuskwellOptions '*')
 installed='C:\Program Files\Duskwell'
 pf="$WINEPREFIX/drive_c/Program Files/Duskwell"
-reg_value() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_SZ *//p"; }
-run_value() { reg_value 'HKLM\Software\Microsoft\Windows\CurrentVersion\Run' DWL; }
-# Other tests' prefixes may have a help viewer open too: this one names the installed file.
-help_viewer() { pgrep -af 'hh\.exe' | grep -qi 'Program Files.Duskwell.dwl\.chm'; }
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Duskwell'
+run_key='Software\Microsoft\Windows\CurrentVersion\Run'
+# reg_value <key> <value> [32|64]: in the registry's view of that width.
+reg_value() {
+    wine reg query "$1" /v "$2" "/reg:${3:-64}" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
+}
+scn=$(e2e_user_scn)
+# wine_pids <pattern>: the processes of this test's prefix whose command line matches.
+wine_pids() {
+    local p
+    for p in $(pgrep -f "$1"); do
+        tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && echo "$p"
+    done
+}
+help_viewer() { [[ -n $(wine_pids 'hh\.exe.*Program Files.Duskwell.dwl\.chm') ]]; }
 
-check "the installer runs silently" wine "$setup" /S
+check "the x64 setup runs silently" wine "$setup64" /S
 check "dwl.exe and dwl.chm are installed" test -f "$pf/dwl.exe" -a -f "$pf/dwl.chm"
-check_is "it tells the program where it lives" "\"$installed\\dwl.exe\"" \
-    reg_value 'HKLM\SOFTWARE\Orbelle\DWL\Run' Path
-check_is "it is listed for removal" "$installed\\uninstall.exe\" /S" eval \
-    "reg_value 'HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Duskwell' QuietUninstallString | cut -c2-"
+check_is "it tells the program where it lives" "\"$installed\\dwl.exe\"" reg_value 'HKLM\SOFTWARE\Orbelle\DWL\Run' Path
+check_is "and starts it with Windows" "\"$installed\\dwl.exe\"" reg_value "HKLM\\$run_key" DWL
+check_is "it is listed for removal" "\"$installed\\uninstall.exe\" /S" reg_value "$uninstall_key" QuietUninstallString
 
 DWL_APPDIR=$pf DWL_EXE="$installed\\dwl.exe"
-printf 'Duskwell scenarios 1\r\nscenario\tReboot Computer; Daily; 3:33\r\nend\t1\r\n' >"$pf/dwl.scn"
+mkdir -p "$(dirname "$scn")"
+printf 'Duskwell scenarios 1\r\nscenario\tReboot Computer; Daily; 3:33\r\nend\t1\r\n' >"$scn"
+cp "$scn" "$DWL_WORK/original.scn"
 dwl_start
 check "dwl.exe starts from there" dwl_wait_ready
 check "Settings is chosen" auto command "${W[@]}" 40002
@@ -39,20 +68,73 @@ for state in off on; do
     auto click "${W[@]}" 1102 >/dev/null
     check "startup $state is applied" auto click "${W[@]}" 1011
 done
-check_is "the startup entry is the installed program" "\"$installed\\dwl.exe\"" run_value
+check_is "the startup entry is the installed program" "\"$installed\\dwl.exe\"" reg_value "HKLM\\$run_key" DWL
 check "Help is pressed" auto click "${W[@]}" 1012
 check "the help viewer shows the installed help file" help_viewer
-
-check "the help viewer is closed" wine taskkill /f /im hh.exe
+check "the help viewer is closed" eval 'kill $(wine_pids "hh\.exe")'
 E2E_WAIT=30 check "the help viewer is gone" eval '! help_viewer'
-rm -f "$pf/dwl.scn"
-check "the uninstaller runs silently" wine "$pf/uninstall.exe" /S "_?=$installed"
-check "the program has ended" dwl_wait_exit 10
-check_is "after saving its scenarios" \
-    $'Duskwell scenarios 1\r\nscenario\tReboot Computer; Daily; 3:33\r\nend\t1\r' cat "$pf/dwl.scn"
-check "dwl.exe and dwl.chm are gone" not test -e "$pf/dwl.exe" -o -e "$pf/dwl.chm"
-check_is "the startup entry is gone" "" run_value
-check_is "and so is the installed place" "" reg_value 'HKLM\SOFTWARE\Orbelle\DWL\Run' Path
+
+rm "$scn"
+check "the 32-bit setup runs over the running copy" wine "$setup32" /S
+check "the copy has ended" dwl_wait_exit 1
+check "after saving its scenarios" cmp "$DWL_WORK/original.scn" "$scn"
+check "the installed dwl.exe is the 32-bit one" cmp "$DWL_BIN32/dwl.exe" "$pf/dwl.exe"
+check_is "one product: listed in the 32-bit view" "$version" reg_value "$uninstall_key" DisplayVersion 32
+check_is "and no longer in the 64-bit view" "" reg_value "$uninstall_key" DisplayVersion 64
+check_is "started with Windows in the 32-bit view" "\"$installed\\dwl.exe\"" reg_value "HKLM\\$run_key" DWL 32
+check_is "and no longer in the 64-bit view" "" reg_value "HKLM\\$run_key" DWL 64
 check_is "the settings are kept" 1 reg_value 'HKCU\SOFTWARE\Orbelle\DWL\Options' StartUp
+check_is "the size counts the installed files" \
+    $((($(stat -c %s "$pf/dwl.exe") + $(stat -c %s "$pf/dwl.chm") + $(stat -c %s "$pf/uninstall.exe") + 1023) / 1024)) \
+    eval 'printf "%d" "$(reg_value "$uninstall_key" EstimatedSize 32)"'
+
+# The 32-bit program at work.
+while ((10#$(date +%S) > 40)); do sleep 1; done
+due=$(date -d '+1 min' '+%-H:%M')
+printf 'Duskwell scenarios 1\r\nscenario\tSuspend; Onetime; %s\r\nend\t1\r\n' "$due" >"$scn"
+relay_trace powrprof.SetSuspendState
+dwl_start
+check "the 32-bit dwl.exe starts" dwl_wait_ready
+E2E_WAIT=90 check "at $due it suspends the machine" \
+    relay_grep -q 'Call powrprof.SetSuspendState(00000000,00000001,00000001)'
+relay_trace_off
+
+# A copy that does not answer: its Windows process is stopped.
+stopped=$(wine_pids 'Program Files.Duskwell.dwl\.exe')
+[[ -n $stopped ]] || e2e_die "no dwl.exe process found"
+kill -STOP $stopped
+started=$SECONDS rc=0
+wine "$newer32" /S || rc=$?
+check_is "a silent setup that cannot replace dwl.exe fails" 2 echo "$rc"
+check "after about ten seconds" eval '((SECONDS - started >= 9 && SECONDS - started <= 30))'
+check_is "and registers nothing new" "$version" reg_value "$uninstall_key" DisplayVersion 32
+kill -CONT $stopped
+check "the program, going on, takes the close it was sent" dwl_wait_exit 10
+
+# What the program may have written beside itself: on XP its manifest
+# (read-only, hidden), and a scenario file's new copy cut off by a power loss.
+: >"$pf/dwl.exe.MANIFEST"
+: >"$pf/dwl.scn.new"
+wine attrib +r +h "$installed\\dwl.exe.MANIFEST" >/dev/null 2>&1 || true
+reg_add "HKCU\\$run_key" DWL "\"$installed\\dwl.exe\""
+check "the uninstaller runs silently" wine "$pf/uninstall.exe" /S "_?=$installed"
+check "it removes the program, its help, manifest and unfinished scenario file" \
+    not eval 'ls "$pf" | grep -e dwl.exe -e dwl.chm -e dwl.scn.new'
+check_is "the machine's startup entry is gone" "" reg_value "HKLM\\$run_key" DWL 32
+check_is "and the user's" "" reg_value "HKCU\\$run_key" DWL
+check_is "and so is the installed place" "" reg_value 'HKLM\SOFTWARE\Orbelle\DWL\Run' Path 32
+check_is "and the entry for removal" "" reg_value "$uninstall_key" DisplayVersion 32
+check_is "the settings are kept" 1 reg_value 'HKCU\SOFTWARE\Orbelle\DWL\Options' StartUp
+check "and the scenarios" test -s "$scn"
+
+# A chosen folder with another product in it.
+tools=$WINEPREFIX/drive_c/Tools
+mkdir -p "$tools"
+echo "another product's" >"$tools/uninstall.exe"
+check "the setup is pointed at C:\\Tools" wine "$setup32" /S '/D=C:\Tools'
+check "which gets a Duskwell folder of its own" test -f "$tools/Duskwell/dwl.exe"
+check_is "the other product's uninstaller is untouched" "another product's" cat "$tools/uninstall.exe"
+check "Duskwell's uninstaller runs" wine "$tools/Duskwell/uninstall.exe" /S '_?=C:\Tools\Duskwell'
+check "and its own files alone" eval 'test ! -e "$tools/Duskwell/dwl.exe" && test -f "$tools/uninstall.exe"'
 
 e2e_finish

@@ -44,6 +44,16 @@ e2e_init() {
     [[ -z $old || $(cat "/proc/$old/comm" 2>/dev/null) != Xvfb ]] || kill "$old" 2>/dev/null || true
     rm -rf "$DWL_WORK"
     mkdir -p "$DWL_WORK"
+    # With 32-bit Wine installed, `wine` is its 32-bit loader, which runs
+    # Wine's own programs (reg, taskkill) as 32-bit ones: another registry
+    # view, and no sight of 64-bit processes. The 64-bit loader runs them as
+    # 64-bit programs and hands a 32-bit program to the other loader.
+    if [[ -x /usr/lib/wine/wine64 ]]; then
+        mkdir -p "$DWL_WORK/bin"
+        printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$DWL_WORK/bin/wine"
+        chmod 755 "$DWL_WORK/bin/wine"
+        export PATH=$DWL_WORK/bin:$PATH
+    fi
 
     trap e2e_cleanup EXIT
     trap 'exit 130' INT

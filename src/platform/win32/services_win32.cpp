@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/win32/system_library.h"
+
 namespace dwl::win32 {
 
 int Win32Dialogs::Show(const std::string& text, const std::string& caption, unsigned style, DialogOwner which) {
@@ -51,9 +53,12 @@ std::string Win32FileSystem::ExeFolder() {
 }
 
 std::string Win32FileSystem::UserFolderPath(UserFolder which) {
+    // shell32 is loaded on first use; SHGetFolderPathA is there from Windows 2000 on.
+    using GetFolderPath = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
+    const auto getFolderPath = SystemFunction<GetFolderPath>("shell32.dll", "SHGetFolderPathA");
     char path[MAX_PATH] = {};
     const int folder = which == UserFolder::Roaming ? CSIDL_APPDATA : CSIDL_LOCAL_APPDATA;
-    if (FAILED(SHGetFolderPathA(nullptr, folder, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
+    if (!getFolderPath || FAILED(getFolderPath(nullptr, folder, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
     std::string text(path);
     while (!text.empty() && text.back() == '\\') text.pop_back();
     return text;

@@ -45,7 +45,7 @@ scn=$(e2e_user_scn)
 wine_pids() {
     local p
     for p in $(pgrep -f "$1"); do
-        tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && echo "$p"
+        if tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then echo "$p"; fi
     done
 }
 help_viewer() { [[ -n $(wine_pids 'hh\.exe.*Program Files.Duskwell.dwl\.chm') ]]; }

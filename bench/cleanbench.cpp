@@ -12,7 +12,7 @@
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/services_win32.h"
 #include "settings/my_registry.h"
-#include "ui/model/controls.h"
+#include "model/controls.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) return std::fputs("usage: cleanbench <folder>\n", stderr), 2;

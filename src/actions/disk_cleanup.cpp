@@ -6,7 +6,7 @@
 
 #include "platform/disk.h"
 #include "settings/my_registry.h"
-#include "ui/model/controls.h"
+#include "model/controls.h"
 
 namespace dwl {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "model/power_action.h"
 #include "platform/power.h"
-#include "ui/model/controls.h"
+#include "model/controls.h"
 
 namespace dwl {
 

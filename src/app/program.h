@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "actions/applications.h"
-#include "actions/countdown.h"
+#include "ui/countdown/countdown.h"
 #include "actions/disk_cleanup.h"
 #include "actions/exit_windows.h"
 #include "app/command_line.h"

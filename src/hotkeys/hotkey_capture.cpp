@@ -1,6 +1,6 @@
 #include "hotkeys/hotkey_capture.h"
 
-#include "ui/model/controls.h"
+#include "model/controls.h"
 
 namespace dwl {
 

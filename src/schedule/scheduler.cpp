@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "ui/model/controls.h"
+#include "model/controls.h"
 
 namespace dwl {
 

@@ -8,7 +8,7 @@
 #include <tuple>
 #include <vector>
 
-#include "actions/countdown.h"
+#include "ui/countdown/countdown.h"
 #include "actions/disk_cleanup.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_disk.h"

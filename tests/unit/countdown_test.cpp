@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "actions/countdown.h"
+#include "ui/countdown/countdown.h"
 
 namespace dwl {
 namespace {

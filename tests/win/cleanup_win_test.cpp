@@ -12,7 +12,7 @@
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/services_win32.h"
 #include "settings/my_registry.h"
-#include "ui/model/controls.h"
+#include "model/controls.h"
 
 namespace dwl::win32 {
 namespace {

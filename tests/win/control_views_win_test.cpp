@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-#include "ui/model/win32/control_views.h"
+#include "ui/kit/win32/control_views.h"
 
 namespace dwl::win32 {
 namespace {

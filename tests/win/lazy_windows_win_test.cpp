@@ -8,7 +8,7 @@
 
 #include "platform/win32/services_win32.h"
 #include "settings/quickbar_settings.h"
-#include "ui/model/win32/picture_button_view.h"
+#include "ui/kit/win32/picture_button_view.h"
 #include "ui/options/win32/options_view.h"
 #include "ui/quickbar/win32/quickbar_view.h"
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "actions/win32/cleanup_progress_view.h"
-#include "actions/win32/countdown_view.h"
+#include "ui/cleanup/win32/cleanup_progress_view.h"
+#include "ui/countdown/win32/countdown_view.h"
 #include "app/program.h"
 #include "app/version.h"
 #include "platform/win32/disk_win32.h"

@@ -6,7 +6,7 @@
 
 #include "hotkeys/hotkey_settings.h"
 #include "settings/settings.h"
-#include "ui/model/controls.h"
+#include "model/controls.h"
 
 namespace dwl {
 

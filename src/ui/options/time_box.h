@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/clock.h"
-#include "ui/model/controls.h"
+#include "model/controls.h"
 
 namespace dwl {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "settings/quickbar_settings.h"
-#include "ui/model/controls.h"
+#include "model/controls.h"
 
 namespace dwl {
 

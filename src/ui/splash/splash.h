@@ -2,7 +2,7 @@
 // frmSplash: the product name, version and copyright, shown once at start-up.
 #include <string>
 
-#include "ui/model/controls.h"
+#include "model/controls.h"
 
 namespace dwl {
 

@@ -6,7 +6,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/processes.h"
-#include "ui/model/controls.h"
+#include "model/controls.h"
 
 namespace dwl {
 

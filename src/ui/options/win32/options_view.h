@@ -8,7 +8,7 @@
 #include "hotkeys/win32/hotkey_wndproc.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/tray_win32.h"
-#include "ui/model/win32/view_window.h"
+#include "ui/kit/win32/view_window.h"
 #include "ui/options/options_form.h"
 #include "ui/options/options_window.h"
 #include "ui/options/time_box.h"

@@ -6,8 +6,8 @@
 #include <string>
 #include <utility>
 
-#include "ui/model/controls.h"
-#include "ui/model/win32/view_window.h"
+#include "model/controls.h"
+#include "ui/kit/win32/view_window.h"
 
 namespace dwl::win32 {
 

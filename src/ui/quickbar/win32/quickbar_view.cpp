@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "platform/win32/trace.h"
-#include "ui/model/win32/picture_button_view.h"
+#include "ui/kit/win32/picture_button_view.h"
 #include "ui/quickbar/quickbar_pictures.h"
 
 namespace dwl::win32 {

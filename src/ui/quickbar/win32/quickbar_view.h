@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "ui/model/win32/view_window.h"
+#include "ui/kit/win32/view_window.h"
 #include "ui/quickbar/quickbar.h"
 
 namespace dwl::win32 {

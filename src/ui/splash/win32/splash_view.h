@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "platform/win32/handles.h"
-#include "ui/model/win32/view_window.h"
+#include "ui/kit/win32/view_window.h"
 #include "ui/splash/splash.h"
 
 namespace dwl::win32 {

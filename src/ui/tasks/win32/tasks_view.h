@@ -4,7 +4,7 @@
 #include <functional>
 #include <memory>
 
-#include "ui/model/win32/view_window.h"
+#include "ui/kit/win32/view_window.h"
 #include "ui/tasks/application_picker.h"
 
 namespace dwl::win32 {

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "actions/disk_cleanup.h"
-#include "ui/model/controls.h"
-#include "ui/model/win32/view_window.h"
+#include "model/controls.h"
+#include "ui/kit/win32/view_window.h"
 
 namespace dwl::win32 {
 

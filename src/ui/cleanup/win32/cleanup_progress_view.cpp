@@ -1,4 +1,4 @@
-#include "actions/win32/cleanup_progress_view.h"
+#include "ui/cleanup/win32/cleanup_progress_view.h"
 
 namespace dwl::win32 {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/model/win32/view_window.h"
+#include "ui/kit/win32/view_window.h"
 
 #include "platform/win32/trace.h"
 

@@ -1,4 +1,4 @@
-#include "actions/win32/countdown_view.h"
+#include "ui/countdown/win32/countdown_view.h"
 
 namespace dwl::win32 {
 namespace {

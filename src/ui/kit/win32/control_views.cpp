@@ -1,4 +1,4 @@
-#include "ui/model/win32/control_views.h"
+#include "ui/kit/win32/control_views.h"
 
 #include <commctrl.h>
 

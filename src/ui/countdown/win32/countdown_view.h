@@ -3,8 +3,8 @@
 
 #include <memory>
 
-#include "actions/countdown.h"
-#include "ui/model/win32/view_window.h"
+#include "ui/countdown/countdown.h"
+#include "ui/kit/win32/view_window.h"
 
 namespace dwl::win32 {
 

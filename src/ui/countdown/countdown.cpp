@@ -1,4 +1,4 @@
-#include "actions/countdown.h"
+#include "ui/countdown/countdown.h"
 
 #include "model/power_action.h"
 

@@ -7,7 +7,7 @@
 
 #include "platform/win32/handles.h"
 #include "platform/win32/subclass.h"
-#include "ui/model/controls.h"
+#include "model/controls.h"
 
 namespace dwl::win32 {
 

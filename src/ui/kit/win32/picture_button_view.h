@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/win32/handles.h"
-#include "ui/model/win32/control_views.h"
+#include "ui/kit/win32/control_views.h"
 
 namespace dwl::win32 {
 

@@ -1,4 +1,4 @@
-#include "ui/model/controls.h"
+#include "model/controls.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "ui/model/win32/picture_button_view.h"
+#include "ui/kit/win32/picture_button_view.h"
 
 #include <cstring>
 #include <utility>

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "schedule/scheduler.h"
-#include "ui/model/controls.h"
+#include "model/controls.h"
 
 namespace dwl {
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "ui/model/win32/control_views.h"
+#include "ui/kit/win32/control_views.h"
 
 namespace dwl::win32 {
 

@@ -65,7 +65,8 @@ bool ProcessMatches(const std::string& exeFile, const std::string& exeName) {
 }
 
 bool RunsApplication(const std::string& entry, const std::string& shortName) {
-    return entry.rfind(std::string(kRunAppText) + " ", 0) == 0 && ApplicationNameIn(entry, kRunAppText) == shortName;
+    const std::string name = ApplicationNameIn(entry, kRunAppText);
+    return !name.empty() && name == shortName;
 }
 
 std::vector<ApplicationRecord> NamedRecords(const std::vector<ApplicationRecord>& list,

@@ -117,6 +117,11 @@ std::string FormatScenarioEntry(const ScenarioEntry& entry, bool use12Hour) {
            TimeText(entry.hour, entry.minute, use12Hour);
 }
 
+std::string TimeFieldIn(const std::string& text) {
+    const std::vector<std::string> fields = Split(text, kFieldSeparator);
+    return fields.size() > 2 ? fields[2] : std::string();
+}
+
 std::string ApplicationNameIn(const std::string& entryOrField, const std::string& action) {
     const auto read = ParseActionField(entryOrField.substr(0, entryOrField.find(';')));
     if (!read || read->action != action) return {};

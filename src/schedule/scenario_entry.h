@@ -53,6 +53,10 @@ std::optional<ScenarioEntry> ParseActionField(std::string field);
 // ("Run Application" or "Close Application"); empty when it names none.
 std::string ApplicationNameIn(const std::string& entryOrField, const std::string& action);
 
+// The third field of a text made of at least three fields, as it stands:
+// what the editor shows of a text that is not a scenario. Empty otherwise.
+std::string TimeFieldIn(const std::string& text);
+
 // A time text of either form, exactly as the program writes one: hours
 // without a leading zero, two-digit minutes, " AM"/" PM" in the 12-hour form.
 std::optional<std::pair<int, int>> ReadTimeText(const std::string& text);

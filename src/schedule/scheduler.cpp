@@ -7,38 +7,6 @@
 
 namespace dwl {
 
-namespace {
-
-constexpr std::int64_t kMinutesPerDay = 1440;
-
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
-    std::int64_t q = a / b;
-    if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
-    return q;
-}
-
-}  // namespace
-
-std::int64_t CivilDayNumber(int year, int month, int day) {
-    // Years counted from March, so the leap day falls at the end of a year.
-    const std::int64_t y = static_cast<std::int64_t>(year) - (month <= 2 ? 1 : 0);
-    const std::int64_t era = FloorDiv(y, 400);
-    const std::int64_t yearOfEra = y - era * 400;
-    const std::int64_t shiftedMonth = month > 2 ? month - 3 : month + 9;
-    const std::int64_t dayOfYear = (153 * shiftedMonth + 2) / 5 + day - 1;
-    const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
-}
-
-int WeekdayOfDayNumber(std::int64_t dayNumber) {
-    // Day 0, 1970-01-01, was a Thursday.
-    return static_cast<int>(((dayNumber + 4) % 7 + 7) % 7);
-}
-
-std::int64_t MinuteNumber(const LocalTime& time) {
-    return CivilDayNumber(time.year, time.month, time.day) * kMinutesPerDay + time.hour * 60 + time.minute;
-}
-
 bool CheckedMinutes::Contains(std::int64_t minute) const {
     return std::any_of(ranges_.begin(), ranges_.end(),
                        [minute](const Range& r) { return r.first <= minute && minute <= r.last; });
@@ -109,9 +77,8 @@ void Scheduler::GTimer_Timer() {
 }
 
 void Scheduler::CheckMinute(std::int64_t minute) {
-    const std::int64_t day = FloorDiv(minute, kMinutesPerDay);
-    const int minuteOfDay = static_cast<int>(minute - day * kMinutesPerDay);
-    const int dayOfWeek = WeekdayOfDayNumber(day);
+    const int minuteOfDay = MinuteOfDay(minute);
+    const int dayOfWeek = WeekdayOfDayNumber(DayOfMinuteNumber(minute));
     if (onMinuteChecked) onMinuteChecked(minuteOfDay / 60, minuteOfDay % 60);
 
     // Only the entries active when the scan began; each consumed entry leaves
@@ -119,10 +86,10 @@ void Scheduler::CheckMinute(std::int64_t minute) {
     int bound = lstScen_.Count();
     int index = 0;
     while (index < bound && index < lstScen_.Count()) {
-        const std::string Entry = lstScen_.Item(index);
+        const std::string entry = lstScen_.Item(index);
         // An entry that is not exactly a scenario never runs. The time is
         // read in either form: a change of the regional format loses nothing.
-        const auto scenario = ParseScenarioEntry(Entry);
+        const auto scenario = ParseScenarioEntry(entry);
         if (!scenario || scenario->hour * 60 + scenario->minute != minuteOfDay || !scenario->IsDueOn(dayOfWeek)) {
             ++index;
             continue;
@@ -133,9 +100,9 @@ void Scheduler::CheckMinute(std::int64_t minute) {
             // edit is waiting for Apply; then the entry is found by its text, so
             // that another scenario is never removed in its place.
             int position = index;
-            if (position >= cmdScen_.Count() || cmdScen_.Item(position) != Entry) {
+            if (position >= cmdScen_.Count() || cmdScen_.Item(position) != entry) {
                 const auto& items = cmdScen_.Items();
-                const auto found = std::find(items.begin(), items.end(), Entry);
+                const auto found = std::find(items.begin(), items.end(), entry);
                 position = found == items.end() ? -1 : static_cast<int>(found - items.begin());
             }
             if (position >= 0) cmdScen_.RemoveItem(position);

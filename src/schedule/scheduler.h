@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/clock.h"
+#include "schedule/calendar.h"
 #include "schedule/scenario_entry.h"
 
 namespace dwl {
@@ -20,14 +21,6 @@ public:
     // The action field of an application scenario, e.g. "Run Application app;".
     virtual void ShowRunCloseAction(const std::string& strAction, bool oneTime) = 0;
 };
-
-// Days since 1970-01-01 of a proleptic Gregorian date (negative before).
-std::int64_t CivilDayNumber(int year, int month, int day);
-// Weekday of a day number, 0 Sunday .. 6 Saturday.
-int WeekdayOfDayNumber(std::int64_t dayNumber);
-
-// A local minute as one number: day number * 1440 + hour * 60 + minute.
-std::int64_t MinuteNumber(const LocalTime& time);
 
 // The local minutes a scheduler has checked, as ranges of minute numbers.
 // Only the ranges nearest the present are kept.

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "platform/clock.h"
-#include "schedule/scheduler.h"
+#include "schedule/calendar.h"
 
 namespace dwl::fakes {
 

@@ -135,55 +135,54 @@ void ScenarioEditor::SwitchScen(int index) {
         form_.cmdAction.SetText(scenario->action);
         const bool weekly = scenario->recurrence == Recurrence::Weekly;
         form_.cmdDuration.SetText(weekly ? kWeekly : scenario->DurationText());
-        if (weekly) CheckWeeklyDays(scenario->DurationText());
+        if (weekly) CheckWeeklyDays(scenario->days);
     } else {
         form_.cmdAction.SetListIndex(-1);
         form_.cmdDuration.SetListIndex(-1);
     }
     // Shown in the form the program runs in, whichever form the entry holds.
-    const std::vector<std::string> fields = Split(text, kFieldSeparator);
-    std::string time = fields.size() > 2 ? fields[2] : std::string();
-    if (scenario) time = TimeText(scenario->hour, scenario->minute, timeBox_.Use12Hour);
-    timeBox_.ShowTime(time);
+    timeBox_.ShowTime(scenario ? TimeText(scenario->hour, scenario->minute, timeBox_.Use12Hour) : TimeFieldIn(text));
 
     DropChangeUnlessOthersPending();
     editPending_ = false;
 }
 
-void ScenarioEditor::CheckWeeklyDays(const std::string& duration) {
+void ScenarioEditor::CheckWeeklyDays(const std::array<bool, 7>& checked) {
     CheckedList& days = form_.lstDays;
-    for (int i = 0; i < days.Count(); ++i) days.SetChecked(i, false);
-    for (const std::string& piece : Split(TextBetween(duration, "(", ")"), ", "))
-        for (int i = 0; i < days.Count(); ++i)
-            if (TrimBlanks(days.Item(i)) == piece) days.SetChecked(i, true);
+    for (int i = 0; i < days.Count(); ++i) days.SetChecked(i, i < 7 && checked[static_cast<size_t>(i)]);
     days.SetListIndex(-1);
 }
 
-std::string ScenarioEditor::WeeklyText() {
-    CheckedList& days = form_.lstDays;
-    std::string dayText;
-    for (int i = 0; i < days.Count(); ++i) {
-        if (!days.Checked(i)) continue;
-        if (!dayText.empty()) dayText += ", ";
-        dayText += TrimBlanks(days.Item(i));
-    }
-    if (dayText.empty()) {
-        dayText = "Sun";
-        days.SetChecked(0, true);
-    }
-    return std::string(kWeekly) + " (" + dayText + ")";
-}
-
-std::optional<std::string> ScenarioEditor::BuildEntry() {
+std::optional<ScenarioEntry> ScenarioEditor::ShownScenario() const {
     const std::string action = form_.cmdAction.Text();
     const std::string duration = form_.cmdDuration.Text();
     const auto time = ReadTimeText(timeBox_.txtTime.Text());
     if (action.empty() || IndexOf(form_.cmdAction, action) < 0 || duration.empty() ||
         IndexOf(form_.cmdDuration, duration) < 0 || !time)
         return std::nullopt;
-    const std::string text = action + (IsApplicationAction() ? " " + SelectedApplication : "") + kFieldSeparator +
-                             (duration == kWeekly ? WeeklyText() : duration) + kFieldSeparator +
-                             TimeText(time->first, time->second, timeBox_.Use12Hour);
+    ScenarioEntry entry;
+    entry.action = action;
+    // cmdDuration lists "Onetime", "Daily" and "Weekly" in this order.
+    entry.recurrence = static_cast<Recurrence>(IndexOf(form_.cmdDuration, duration));
+    entry.hour = time->first;
+    entry.minute = time->second;
+    return entry;
+}
+
+std::optional<std::string> ScenarioEditor::BuildEntry() {
+    auto entry = ShownScenario();
+    if (!entry) return std::nullopt;
+    if (IsApplicationAction()) entry->application = SelectedApplication;
+    if (entry->recurrence == Recurrence::Weekly) {
+        CheckedList& days = form_.lstDays;
+        for (int i = 0; i < days.Count() && i < 7; ++i) entry->days[static_cast<size_t>(i)] = days.Checked(i);
+        if (entry->days == std::array<bool, 7>{}) {
+            // Sunday when no day is checked.
+            entry->days[0] = true;
+            days.SetChecked(0, true);
+        }
+    }
+    const std::string text = FormatScenarioEntry(*entry, timeBox_.Use12Hour);
     // Written only when it reads back as a scenario: an application's name
     // holding ";" would make it another text.
     if (!ParseScenarioEntry(text)) return std::nullopt;
@@ -213,12 +212,16 @@ void ScenarioEditor::AddActiveScenario(const std::string& entry) {
     ActiveListChanged();
 }
 
-std::string ScenarioEditor::ShownEntry() const {
-    return form_.cmdAction.Text() + kFieldSeparator + form_.cmdDuration.Text() + kFieldSeparator +
-           timeBox_.txtTime.Text();
+std::optional<std::string> ScenarioEditor::ShownEntry() const {
+    const auto shown = ShownScenario();
+    if (!shown) return std::nullopt;
+    return FormatScenarioEntry(*shown, timeBox_.Use12Hour);
 }
 
-bool ScenarioEditor::CheckDublicates() const { return IndexOf(form_.cmdScen, ShownEntry()) >= 0; }
+bool ScenarioEditor::CheckDublicates() const {
+    const auto shown = ShownEntry();
+    return shown && IndexOf(form_.cmdScen, *shown) >= 0;
+}
 
 void ScenarioEditor::cmdAdd_Click() {
     SetEditingEnabled(true);
@@ -228,7 +231,7 @@ void ScenarioEditor::cmdAdd_Click() {
     if (CheckDublicates()) {
         // The same default scenario exists: show it rather than leave the
         // defaults over another selected entry, which Apply would replace.
-        const int index = IndexOf(form_.cmdScen, ShownEntry());
+        const int index = IndexOf(form_.cmdScen, *ShownEntry());
         if (form_.cmdScen.ListIndex() == index)
             SwitchScen(index);
         else

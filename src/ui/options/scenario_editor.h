@@ -7,6 +7,7 @@
 // active (the list on the General page). An entry only becomes active when it
 // was itself edited and applied: "Add new..." alone prepares a default in the
 // selector, which is dropped again when the window hides without applying it.
+#include <array>
 #include <functional>
 #include <optional>
 #include <string>
@@ -14,6 +15,7 @@
 
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "schedule/scenario_entry.h"
 #include "ui/options/options_form.h"
 #include "ui/options/time_box.h"
 
@@ -67,10 +69,8 @@ public:
     // the last Apply is selected and loaded, nothing is pending.
     void RevertToApplied();
 
-    // Checks the days listed in a "Weekly (...)" text and nothing else.
-    void CheckWeeklyDays(const std::string& duration);
-    // "Weekly (" + the checked days + ")"; checks Sunday when none is.
-    std::string WeeklyText();
+    // Checks the days of a weekly entry, Sunday first, and nothing else.
+    void CheckWeeklyDays(const std::array<bool, 7>& checked);
     // Appends the entry built from the editor and selects it; `activate`
     // appends it to the active list too, otherwise the selector is marked as
     // changed. False, and nothing changed, when the controls do not make a
@@ -101,10 +101,15 @@ private:
     void SetEditingEnabled(bool enabled);
     void ActiveListChanged();
     bool IsApplicationAction() const;
-    // The entry the controls make: an action and a duration of the lists and
-    // a time text, in the form the program runs in; nothing otherwise.
+    // The scenario the three editing controls show: an action and a duration
+    // of the lists and a time; no days, no application name.
+    std::optional<ScenarioEntry> ShownScenario() const;
+    // The entry the controls make, the checked days (Sunday when none is) and
+    // the selected application included, in the form the program runs in;
+    // nothing when they do not make one.
     std::optional<std::string> BuildEntry();
-    std::string ShownEntry() const;
+    // ShownScenario's text.
+    std::optional<std::string> ShownEntry() const;
 
     OptionsForm& form_;
     TimeBox& timeBox_;

@@ -6,6 +6,7 @@
 #include "app/cls_os.h"
 #include "app/make_xp.h"
 #include "app/version.h"
+#include "model/scope_guard.h"
 #include "model/text.h"
 #include "platform/command_channel.h"
 #include "platform/dialogs.h"
@@ -37,15 +38,6 @@ constexpr const char* kDisclaimer =
 // Steps that later parts of the program fill in. Each is called at its place
 // in the start-up and exit order, so the order itself is complete now.
 void DestroySplashWindow() {}
-
-// Sets a flag for the life of the object.
-struct Raised {
-    bool& flag;
-    explicit Raised(bool& f) : flag(f) { flag = true; }
-    ~Raised() { flag = false; }
-    Raised(const Raised&) = delete;
-    Raised& operator=(const Raised&) = delete;
-};
 
 }  // namespace
 
@@ -226,7 +218,7 @@ int Program::OnCommand(const std::string& text) {
     if (!parsed.error.empty() || parsed.command.kind == Command::Kind::None ||
         parsed.command.kind == Command::Kind::Usage)
         return static_cast<int>(CommandReply::NotUnderstood);
-    const Raised inCommand(inCommand_);
+    const FlagScope inCommand(inCommand_);
     return static_cast<int>(RunCommand(parsed.command));
 }
 
@@ -346,7 +338,7 @@ void Program::ExitWindows(int aOption) {
             RunCleanUp({form_.chkCleanTemp, form_.chkCleanNetCashe, form_.chkCleanRecycleBin}, platform_.disk,
                        Registry(), &platform_.cleanUpProgress);
         });
-    const Raised running(inExitWindows_);
+    const FlagScope running(inExitWindows_);
     exitWindows_->ExitWindows(aOption);
 }
 

@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "model/controls.h"
+#include "model/scope_guard.h"
 
 namespace dwl {
 
@@ -50,11 +51,7 @@ void Scheduler::GTimer_Timer() {
     const std::int64_t current = MinuteNumber(clock_.Now());
     const std::int64_t utc = clock_.UtcSeconds();
     if (current == lastChecked_) return;
-    struct Running {
-        bool& flag;
-        explicit Running(bool& f) : flag(f) { flag = true; }
-        ~Running() { flag = false; }
-    } running(ticking_);
+    const FlagScope running(ticking_);
 
     std::int64_t first = lastChecked_ + 1;
     if (current < lastChecked_) {

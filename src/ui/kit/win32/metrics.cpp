@@ -1,0 +1,38 @@
+#include "ui/kit/win32/control_views.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace dwl::win32 {
+
+Dpi::Dpi() {
+    HDC screen = GetDC(nullptr);
+    if (screen) {
+        dpiX_ = GetDeviceCaps(screen, LOGPIXELSX);
+        dpiY_ = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+    }
+}
+
+HFONT MessageFont() {
+    static UniqueFont font = [] {
+        NONCLIENTMETRICSA metrics{};
+        metrics.cbSize = sizeof metrics;
+        if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+            return UniqueFont(CreateFontIndirectA(&metrics.lfMessageFont));
+        return UniqueFont();
+    }();
+    return font ? font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+std::string WithMnemonic(const std::string& caption, char key) {
+    if (key == 0) return caption;
+    const auto lower = [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); };
+    const auto at = std::find_if(caption.begin(), caption.end(), [&](char c) { return lower(c) == lower(key); });
+    if (at == caption.end()) return caption;
+    std::string text = caption;
+    text.insert(static_cast<size_t>(at - caption.begin()), 1, '&');
+    return text;
+}
+
+}  // namespace dwl::win32

@@ -170,4 +170,18 @@ bool ChooseApplicationToRun(const RunChoice& ui, const std::vector<ApplicationRe
     return true;
 }
 
+void RunScenarioApplication(const std::string& actionField, bool oneTime, std::vector<ApplicationRecord>& list,
+                            const std::vector<std::string>& otherEntries, IShell& shell, ApplicationCloser& closer,
+                            const std::function<void()>& listChanged) {
+    if (const std::string name = ApplicationNameIn(actionField, kRunAppText); !name.empty()) {
+        const ApplicationRecord* record = FindApplication(list, name);
+        if (!record) return;
+        const std::string command = CommandLineOf(*record);
+        if (oneTime && RemoveApplicationRecords(list, actionField, otherEntries) && listChanged) listChanged();
+        shell.OpenDocument(command);
+    } else if (const std::string closed = ApplicationNameIn(actionField, kCloseAppText); !closed.empty()) {
+        closer.CloseApplicationByName(closed + ".exe");
+    }
+}
+
 }  // namespace dwl

@@ -2,6 +2,7 @@
 // Starting and closing the applications of "Run Application" and
 // "Close Application" scenarios, and the application list they use.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -10,6 +11,7 @@
 #include "platform/dialogs.h"
 #include "platform/input_dialogs.h"
 #include "platform/processes.h"
+#include "platform/shell.h"
 #include "schedule/scenario_entry.h"
 #include "schedule/scenario_file.h"
 
@@ -106,5 +108,14 @@ struct RunChoice {
 bool ChooseApplicationToRun(const RunChoice& ui, const std::vector<ApplicationRecord>& list,
                             const std::vector<std::string>& otherEntries, std::optional<ApplicationRecord>& chosen,
                             std::string& SelectedApplication);
+
+// What a due "Run Application" or "Close Application" scenario does, read by
+// the entries' own rule (the action at the start decides): starts the program
+// of the record its action field names, or closes the processes of that name.
+// A one-time run's record leaves `list` unless another of `otherEntries` names
+// it; `listChanged` is then called, before the program starts.
+void RunScenarioApplication(const std::string& actionField, bool oneTime, std::vector<ApplicationRecord>& list,
+                            const std::vector<std::string>& otherEntries, IShell& shell, ApplicationCloser& closer,
+                            const std::function<void()>& listChanged);
 
 }  // namespace dwl

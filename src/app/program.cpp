@@ -25,9 +25,6 @@
 namespace dwl {
 namespace {
 
-constexpr const char* kAlreadyRunning = "Duskwell already running.";
-constexpr const char* kStartAgain = "Windows XP necessary changes has been installed.\r\nPlease, start Duskwell again.";
-constexpr int kMaxSetAsideNames = 10;
 constexpr const char* kMachineEntryStays =
     "Windows still starts Duskwell for every user of this computer: setup added it for all users.\r\n"
     "To remove that, untick this box in Duskwell started as an administrator, or uninstall Duskwell.";
@@ -153,106 +150,6 @@ MyRegistry& Program::Registry() {
     return *registry_;
 }
 
-bool Program::Main() {
-    if (!platform_.instance.Acquire()) {
-        // Started by both the machine's and the user's startup entry at
-        // logon: the second start ends quietly, and the doubling with it.
-        if (RemoveDoubledStartupEntry(Registry())) return false;
-        platform_.dialogs.ShowMessage(kAlreadyRunning, DWL_APP_TITLE, MbOk, DialogOwner::None);
-        return false;
-    }
-    if (IsXPOrDotNet(platform_.osVersion) && InstallManifest(platform_.files, initCommonControls)) {
-        platform_.dialogs.ShowMessage(kStartAgain, DWL_APP_TITLE, MbOk, DialogOwner::None);
-        return false;
-    }
-    StartUp(true);
-    return true;
-}
-
-std::optional<int> Program::Start(const std::vector<std::string>& args) {
-    const ParsedCommandLine parsed = ParseCommandLine(args);
-    const Command& command = parsed.command;
-    if (!parsed.error.empty() || command.kind == Command::Kind::Usage) {
-        Tell(UsageText(parsed.error), parsed.error.empty() ? MbIconInformation : MbIconExclamation);
-        return ExitBadArguments;
-    }
-    if (command.kind == Command::Kind::None) return Main() ? std::nullopt : std::optional<int>(ExitAccepted);
-    if (!platform_.instance.Acquire()) return HandOver(args);
-    if (command.kind == Command::Kind::Cancel) {
-        // Nothing of this program runs, so nothing counts down: no need to start it.
-        Tell(ReplyText(CommandReply::NoCountdown));
-        return ExitRefused;
-    }
-    if (IsXPOrDotNet(platform_.osVersion) && InstallManifest(platform_.files, initCommonControls)) {
-        Tell(kStartAgain);
-        return ExitRefused;
-    }
-    StartUp(false);
-    const CommandReply reply = RunCommand(command);
-    if (reply != CommandReply::Accepted) Tell(ReplyText(reply));
-    return std::nullopt;
-}
-
-std::optional<int> Program::HandOver(const std::vector<std::string>& args) {
-    const std::optional<int> answer = platform_.commands.SendToRunningCopy(JoinArguments(args));
-    if (!answer) {
-        Tell("Duskwell is running but does not answer.");
-        return ExitRefused;
-    }
-    const auto reply = static_cast<CommandReply>(*answer);
-    if (reply == CommandReply::Accepted) return ExitAccepted;
-    Tell(ReplyText(reply));
-    return ExitRefused;
-}
-
-void Program::Tell(const std::string& text, unsigned icon) {
-    if (!platform_.commands.WriteToConsole(text))
-        platform_.dialogs.ShowMessage(text, DWL_APP_TITLE, MbOk | icon, DialogOwner::None);
-}
-
-int Program::OnCommand(const std::string& text) {
-    if (!ticking_ || exited_) return static_cast<int>(CommandReply::NotReady);
-    // The clean-up before a shutdown lets sent messages in: no second action meanwhile.
-    if (inExitWindows_) return static_cast<int>(CommandReply::Busy);
-    const ParsedCommandLine parsed = ParseCommandLine(SplitArguments(text));
-    if (!parsed.error.empty() || parsed.command.kind == Command::Kind::None ||
-        parsed.command.kind == Command::Kind::Usage)
-        return static_cast<int>(CommandReply::NotUnderstood);
-    const FlagScope inCommand(inCommand_);
-    return static_cast<int>(RunCommand(parsed.command));
-}
-
-CommandReply Program::RunCommand(const Command& command) {
-    if (command.kind == Command::Kind::Cancel) {
-        if (!countdown_.TimerRunning()) return CommandReply::NoCountdown;
-        if (!countdown_.CancelOffered()) return CommandReply::CancelLocked;
-        countdown_.cmdCancel_Click();
-        return CommandReply::Accepted;
-    }
-    const PowerActionInfo* action = FindPowerAction(command.action);
-    if (!action) return CommandReply::NotUnderstood;
-    if (command.action == PowerAction::Lock && !IsLockSupported(platform_.osVersion))
-        return CommandReply::LockUnsupported;
-    if (command.when == Command::When::Now) {
-        countdown_.ShowAction(command.action);
-        return CommandReply::Accepted;
-    }
-    // Like the editor, which the lock greys.
-    if (lock_.InForce()) return CommandReply::ScenariosLocked;
-    int minuteOfDay = command.hour * 60 + command.minute;
-    if (command.when == Command::When::In) {
-        const LocalTime now = platform_.clock.Now();
-        minuteOfDay = (now.hour * 60 + now.minute + command.minutes) % (24 * 60);
-    }
-    ScenarioEntry entry;
-    entry.action = action->text;
-    entry.recurrence = command.daily ? Recurrence::Daily : Recurrence::Onetime;
-    entry.hour = minuteOfDay / 60;
-    entry.minute = minuteOfDay % 60;
-    scenarioEditor_.AddActiveScenario(FormatScenarioEntry(entry, timeBox_.Use12Hour));
-    return CommandReply::Accepted;
-}
-
 void Program::StartUp(bool splash) {
     InitProgram();
     timeBox_.InitTimeBox(platform_.clock);
@@ -294,9 +191,8 @@ void Program::InitProgram() {
     form_.cmdApply.SetEnabled(false);
 
     // Windows virtualised the 32-bit program's writes to its folder until it had a manifest.
-    const ScenarioFilePlace place = LocateScenarioFile(platform_.files, sizeof(void*) == 4);
-    scenarioFilePath_ = place.path;
-    RestoreScenarios(place.earlier);
+    store_.Restore(LocateScenarioFile(platform_.files, sizeof(void*) == 4), form_.cmdScen, form_.lstScen,
+                   applications_);
 
     RegisterUserHotkeys(platform_.hotkeys, hotkeyValues_);
     platform_.hotkeys.Register(HotkeyShowOptions, kShowOptionsModifiers, kShowOptionsKey);
@@ -356,17 +252,8 @@ void Program::ApplyHotkeys() {
 // Runs inside the scheduler tick, which has already taken a one-time entry
 // out of the lists.
 void Program::RunCloseAction(const std::string& strAction, bool oneTime) {
-    // Read by the entries' own rule: the action at the start decides.
-    if (const std::string name = ApplicationNameIn(strAction, kRunAppText); !name.empty()) {
-        const ApplicationRecord* record = FindApplication(applications_, name);
-        if (!record) return;
-        const std::string command = CommandLineOf(*record);
-        if (oneTime && RemoveApplicationRecords(applications_, strAction, AllEntries()))
-            SaveScenarios(SaveFailure::AfterTick);
-        platform_.shell.OpenDocument(command);
-    } else if (const std::string closed = ApplicationNameIn(strAction, kCloseAppText); !closed.empty()) {
-        closer_.CloseApplicationByName(closed + ".exe");
-    }
+    RunScenarioApplication(strAction, oneTime, applications_, AllEntries(), platform_.shell, closer_,
+                           [this] { SaveScenarios(SaveFailure::AfterTick); });
 }
 
 std::vector<std::string> Program::AllEntries() const {
@@ -375,80 +262,9 @@ std::vector<std::string> Program::AllEntries() const {
     return entries;
 }
 
-void Program::RestoreScenarios(const std::vector<std::string>& earlier) {
-    // A missing file is carried over from where an older version kept it;
-    // that file stays as it is.
-    std::string source = scenarioFilePath_;
-    FileContent content = platform_.files.ReadFile(source);
-    for (size_t i = 0; content.status == ReadStatus::Missing && i < earlier.size(); ++i)
-        content = platform_.files.ReadFile(source = earlier[i]);
-    if (content.status == ReadStatus::Missing) return;
-    if (content.status == ReadStatus::Ok) {
-        if (auto data = ParseScenarioFile(content.bytes)) {
-            for (const auto& entry : data->scenarios) {
-                form_.cmdScen.AddItem(entry);
-                form_.lstScen.AddItem(entry);
-            }
-            applications_ = std::move(data->applications);
-            if (source != scenarioFilePath_) WriteScenarioFile(content.bytes);
-            return;
-        }
-        // Damaged: kept under another name beside it, so that no save
-        // destroys what it may still hold.
-        for (int n = 1; n <= kMaxSetAsideNames; ++n) {
-            const std::string aside = source + ".bad" + (n == 1 ? std::string() : std::to_string(n));
-            if (platform_.files.Exists(aside)) continue;
-            if (platform_.files.Rename(source, aside)) {
-                platform_.dialogs.ShowMessage("The scenario file could not be read and has been kept as " + aside +
-                                                  ".",
-                                              DWL_APP_TITLE, MbOk | MbIconExclamation);
-                return;
-            }
-            break;
-        }
-        if (source != scenarioFilePath_) {
-            // Saves go to another file: this one is never overwritten.
-            platform_.dialogs.ShowMessage("The scenario file " + source + " could not be read and has been left there.",
-                                          DWL_APP_TITLE, MbOk | MbIconExclamation);
-            return;
-        }
-    }
-    // There, but it cannot be read now (another program may hold it), or
-    // damaged and it cannot be set aside: it is left as it is and neither
-    // overwritten nor replaced during this run.
-    saveBlocked_ = true;
-    platform_.dialogs.ShowMessage("The scenario file " + source +
-                                      " could not be read. Scenario changes will not be saved in this session.",
-                                  DWL_APP_TITLE, MbOk | MbIconExclamation);
-}
-
-bool Program::WriteScenarioFile(const std::string& bytes) {
-    const size_t slash = scenarioFilePath_.find_last_of('\\');
-    if (slash != std::string::npos) platform_.files.CreateFolder(scenarioFilePath_.substr(0, slash));
-    return platform_.files.WriteFileAtomic(scenarioFilePath_, bytes);
-}
-
 void Program::SaveScenarios() { SaveScenarios(SaveFailure::Tell); }
 
-void Program::SaveScenarios(SaveFailure report) {
-    if (saveBlocked_ || scenarioFilePath_.empty()) return;
-    // A record no scenario names (an abandoned choice, a run scenario deleted) is not kept.
-    ScenarioFileData data{form_.lstScen.Items(), NamedRecords(applications_, form_.lstScen.Items())};
-    if (WriteScenarioFile(FormatScenarioFile(data))) return;
-    // Said once a run: the scenarios then live only until the program ends.
-    if (report == SaveFailure::Silent || saveFailureShown_) return;
-    saveFailureShown_ = true;
-    if (report == SaveFailure::AfterTick)
-        saveFailurePending_ = true;
-    else
-        TellSaveFailure();
-}
-
-void Program::TellSaveFailure() {
-    saveFailurePending_ = false;
-    platform_.dialogs.ShowMessage("The scenarios could not be saved to " + scenarioFilePath_ + ".", DWL_APP_TITLE,
-                                  MbOk | MbIconExclamation);
-}
+void Program::SaveScenarios(SaveFailure report) { store_.Save(form_.lstScen.Items(), applications_, report); }
 
 void Program::OnHotkey(uintptr_t wParam, intptr_t lParam) {
     // Nothing starts inside another command's message box.
@@ -471,7 +287,7 @@ void Program::OnSchedulerTick() {
     // Minutes that pass while the splash waits for the user are checked too.
     if (!ticking_ || exited_) return;
     scheduler_.GTimer_Timer();
-    if (saveFailurePending_) TellSaveFailure();
+    store_.TellPendingFailure();
 }
 
 void Program::OnMenuCommand(int command) {

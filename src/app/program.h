@@ -12,6 +12,7 @@
 #include "actions/disk_cleanup.h"
 #include "actions/exit_windows.h"
 #include "app/command_line.h"
+#include "app/scenario_store.h"
 #include "hotkeys/hotkey_capture.h"
 #include "hotkeys/hotkey_settings.h"
 #include "platform/dialogs.h"
@@ -131,7 +132,7 @@ public:
     TimeBox* TimeBoxModel() override { return &timeBox_; }
     HotkeyCapture* HotkeyCaptureModel() override { return &hotkeyCapture_; }
     const AboutInfo& About() const { return about_; }
-    const std::string& ScenarioFilePath() const { return scenarioFilePath_; }
+    const std::string& ScenarioFilePath() const { return store_.Path(); }
     const std::string& CurrentUserName() const { return currentUserName_; }
     Countdown& CountdownWindow() { return countdown_; }
     std::vector<ApplicationRecord>& ApplicationList() { return applications_; }
@@ -143,18 +144,13 @@ public:
     ApplicationPicker& Picker() { return picker_; }
 
 private:
-    // How a failed save is told: at once, after the running scheduler tick, or not at all.
-    enum class SaveFailure { Tell, AfterTick, Silent };
+    using SaveFailure = ScenarioStore::SaveFailure;
     void SaveScenarios(SaveFailure report);
-    void TellSaveFailure();
     void StartUp(bool splash);
     std::optional<int> HandOver(const std::vector<std::string>& args);
     // A message to whoever started the program: on its console, else in a box.
     void Tell(const std::string& text, unsigned icon = MbIconExclamation);
     void LoadAboutInfo();
-    void RestoreScenarios(const std::vector<std::string>& earlier);
-    // Writes the scenario file, making its folder first.
-    bool WriteScenarioFile(const std::string& bytes);
     void RunCloseAction(const std::string& strAction, bool oneTime);
     // Every entry of the selector and of the active list.
     std::vector<std::string> AllEntries() const;
@@ -182,13 +178,10 @@ private:
     ApplicationPicker picker_;
     std::unique_ptr<clsExitWindows> exitWindows_;  // created on first use
     std::unique_ptr<MyRegistry> registry_;         // created on first use
-    std::string scenarioFilePath_;
+    ScenarioStore store_{platform_.files, platform_.dialogs};
     std::vector<ApplicationRecord> applications_;
     std::optional<ApplicationRecord> chosenApplication_;  // by "Find...", taken when its scenario is applied
     ApplicationCloser closer_{platform_.processes};
-    bool saveBlocked_ = false;  // the file on disk could not be read or set aside: never overwrite it
-    bool saveFailureShown_ = false;
-    bool saveFailurePending_ = false;
     bool inCommand_ = false;  // a command from a later start runs: no box while it waits
     bool inExitWindows_ = false;
     bool ticking_ = false;  // GTimer's ticks count from the end of InitProgram

@@ -1,0 +1,124 @@
+// The program's start with the command line's arguments, and the commands
+// that later starts hand to the running program.
+#include "app/program.h"
+
+#include "app/cls_os.h"
+#include "app/make_xp.h"
+#include "app/version.h"
+#include "model/power_action.h"
+#include "model/scope_guard.h"
+#include "platform/command_channel.h"
+#include "platform/dialogs.h"
+#include "platform/instance.h"
+#include "schedule/scenario_entry.h"
+#include "settings/settings.h"
+
+namespace dwl {
+namespace {
+
+constexpr const char* kAlreadyRunning = "Duskwell already running.";
+constexpr const char* kStartAgain = "Windows XP necessary changes has been installed.\r\nPlease, start Duskwell again.";
+
+}  // namespace
+
+bool Program::Main() {
+    if (!platform_.instance.Acquire()) {
+        // Started by both the machine's and the user's startup entry at
+        // logon: the second start ends quietly, and the doubling with it.
+        if (RemoveDoubledStartupEntry(Registry())) return false;
+        platform_.dialogs.ShowMessage(kAlreadyRunning, DWL_APP_TITLE, MbOk, DialogOwner::None);
+        return false;
+    }
+    if (IsXPOrDotNet(platform_.osVersion) && InstallManifest(platform_.files, initCommonControls)) {
+        platform_.dialogs.ShowMessage(kStartAgain, DWL_APP_TITLE, MbOk, DialogOwner::None);
+        return false;
+    }
+    StartUp(true);
+    return true;
+}
+
+std::optional<int> Program::Start(const std::vector<std::string>& args) {
+    const ParsedCommandLine parsed = ParseCommandLine(args);
+    const Command& command = parsed.command;
+    if (!parsed.error.empty() || command.kind == Command::Kind::Usage) {
+        Tell(UsageText(parsed.error), parsed.error.empty() ? MbIconInformation : MbIconExclamation);
+        return ExitBadArguments;
+    }
+    if (command.kind == Command::Kind::None) return Main() ? std::nullopt : std::optional<int>(ExitAccepted);
+    if (!platform_.instance.Acquire()) return HandOver(args);
+    if (command.kind == Command::Kind::Cancel) {
+        // Nothing of this program runs, so nothing counts down: no need to start it.
+        Tell(ReplyText(CommandReply::NoCountdown));
+        return ExitRefused;
+    }
+    if (IsXPOrDotNet(platform_.osVersion) && InstallManifest(platform_.files, initCommonControls)) {
+        Tell(kStartAgain);
+        return ExitRefused;
+    }
+    StartUp(false);
+    const CommandReply reply = RunCommand(command);
+    if (reply != CommandReply::Accepted) Tell(ReplyText(reply));
+    return std::nullopt;
+}
+
+std::optional<int> Program::HandOver(const std::vector<std::string>& args) {
+    const std::optional<int> answer = platform_.commands.SendToRunningCopy(JoinArguments(args));
+    if (!answer) {
+        Tell("Duskwell is running but does not answer.");
+        return ExitRefused;
+    }
+    const auto reply = static_cast<CommandReply>(*answer);
+    if (reply == CommandReply::Accepted) return ExitAccepted;
+    Tell(ReplyText(reply));
+    return ExitRefused;
+}
+
+void Program::Tell(const std::string& text, unsigned icon) {
+    if (!platform_.commands.WriteToConsole(text))
+        platform_.dialogs.ShowMessage(text, DWL_APP_TITLE, MbOk | icon, DialogOwner::None);
+}
+
+int Program::OnCommand(const std::string& text) {
+    if (!ticking_ || exited_) return static_cast<int>(CommandReply::NotReady);
+    // The clean-up before a shutdown lets sent messages in: no second action meanwhile.
+    if (inExitWindows_) return static_cast<int>(CommandReply::Busy);
+    const ParsedCommandLine parsed = ParseCommandLine(SplitArguments(text));
+    if (!parsed.error.empty() || parsed.command.kind == Command::Kind::None ||
+        parsed.command.kind == Command::Kind::Usage)
+        return static_cast<int>(CommandReply::NotUnderstood);
+    const FlagScope inCommand(inCommand_);
+    return static_cast<int>(RunCommand(parsed.command));
+}
+
+CommandReply Program::RunCommand(const Command& command) {
+    if (command.kind == Command::Kind::Cancel) {
+        if (!countdown_.TimerRunning()) return CommandReply::NoCountdown;
+        if (!countdown_.CancelOffered()) return CommandReply::CancelLocked;
+        countdown_.cmdCancel_Click();
+        return CommandReply::Accepted;
+    }
+    const PowerActionInfo* action = FindPowerAction(command.action);
+    if (!action) return CommandReply::NotUnderstood;
+    if (command.action == PowerAction::Lock && !IsLockSupported(platform_.osVersion))
+        return CommandReply::LockUnsupported;
+    if (command.when == Command::When::Now) {
+        countdown_.ShowAction(command.action);
+        return CommandReply::Accepted;
+    }
+    // Like the editor, which the lock greys.
+    if (lock_.InForce()) return CommandReply::ScenariosLocked;
+    int minuteOfDay = command.hour * 60 + command.minute;
+    if (command.when == Command::When::In) {
+        const LocalTime now = platform_.clock.Now();
+        minuteOfDay = (now.hour * 60 + now.minute + command.minutes) % (24 * 60);
+    }
+    ScenarioEntry entry;
+    entry.action = action->text;
+    entry.recurrence = command.daily ? Recurrence::Daily : Recurrence::Onetime;
+    entry.hour = minuteOfDay / 60;
+    entry.minute = minuteOfDay % 60;
+    scenarioEditor_.AddActiveScenario(FormatScenarioEntry(entry, timeBox_.Use12Hour));
+    return CommandReply::Accepted;
+}
+
+}  // namespace dwl

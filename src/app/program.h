@@ -46,27 +46,34 @@ class IShell;
 class IUserInfo;
 
 // The operating-system services the program runs on.
-struct Platform {
+struct OsServices {
     IInstanceGuard& instance;
     IDialogs& dialogs;
     IRegistry& registry;
     IFileSystem& files;
     IOsVersionSource& osVersion;
     IHotkeys& hotkeys;
-    IOptionsWindow& optionsWindow;
     IClock& clock;
     IPower& power;
     IUserInfo& user;
-    ICountdownWindow& countdownWindow;
     IShell& shell;
     IDiskCleanUp& disk;
-    ICleanUpProgress& cleanUpProgress;
-    IQuickbarWindow& quickbarWindow;
     IProcesses& processes;
     IInputDialogs& inputDialogs;
-    ITasksWindow& tasksWindow;
     ICommandChannel& commands;
 };
+
+// The windows the program's models are shown in.
+struct WindowPorts {
+    IOptionsWindow& optionsWindow;
+    ICountdownWindow& countdownWindow;
+    ICleanUpProgress& cleanUpProgress;
+    IQuickbarWindow& quickbarWindow;
+    ITasksWindow& tasksWindow;
+};
+
+// Both, as the program holds them: Platform{OsServices{...}, WindowPorts{...}}.
+struct Platform : OsServices, WindowPorts {};
 
 // Program-wide texts shown in captions and on the About page.
 struct AboutInfo {

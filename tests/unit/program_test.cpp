@@ -39,8 +39,9 @@ protected:
     FakeInputDialogs input{journal};
     FakeTasksWindow tasks{journal};
     FakeCommandChannel commands{journal};
-    Program program{Platform{instance, dialogs, registry, files, osVersion, hotkeys, window, clock, power, user,
-                             countdownWindow, shell, disk, disk, quickbarWindow, processes, input, tasks, commands}};
+    Program program{Platform{OsServices{instance, dialogs, registry, files, osVersion, hotkeys, clock, power, user, shell,
+                                        disk, processes, input, commands},
+                             WindowPorts{window, countdownWindow, disk, quickbarWindow, tasks}}};
 
     void TickAt(int hour, int minute, int second = 30) {
         clock.now = {2026, 12, 7, 1, hour, minute, second};

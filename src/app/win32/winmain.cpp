@@ -68,9 +68,10 @@ int Run(HINSTANCE instance) {
     };
     Win32InputDialogs inputDialogs(dialogs.owner);
     Win32CommandChannel commands(kOptionsWindowClass);
-    dwl::Program program(dwl::Platform{instanceGuard, dialogs, registry, files, osVersion, hotkeys, view, clock, power,
-                                       user, countdown, shell, disk, cleanUpProgress, quickbar, processes, inputDialogs,
-                                       tasks, commands});
+    dwl::Program program(dwl::Platform{dwl::OsServices{instanceGuard, dialogs, registry, files, osVersion, hotkeys,
+                                                       clock, power, user, shell, disk, processes, inputDialogs,
+                                                       commands},
+                                       dwl::WindowPorts{view, countdown, cleanUpProgress, quickbar, tasks}});
     countdown.Attach(program.CountdownWindow());
     quickbar.Attach(program.QuickbarModel());
     tasks.Attach(program.Picker());

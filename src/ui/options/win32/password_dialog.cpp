@@ -41,11 +41,9 @@ bool PasswordDialog::Run(HWND owner, const std::string& caption, bool twice) {
     txtAgain.SetText("");
     const int rows = twice ? 2 : 1;
     const int buttonTop = 120 + rows * (kRow + 120);
-    if (!CreateFrame(kPasswordDialogClass, caption.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME,
-                     kWidth, buttonTop + 345 + 120))
+    if (!CreateForm(owner, kPasswordDialogClass, caption.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                    WS_EX_DLGMODALFRAME, kWidth, buttonTop + 345 + 120))
         return false;
-    SetWindowLongPtrA(window_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
-    views_ = std::make_unique<ControlViews>(window_, dpi_);
     views_->Add<LabelView>(lblPassword, IdLblPassword, {120, 120, kWidth - 240, 210});
     // No more than the registry gives back whole.
     SendMessageA(views_->Add<TextBoxView>(txtPassword, IdTxtPassword, {120, 345, kWidth - 240, 315}, TextInput::Hidden),
@@ -63,20 +61,15 @@ bool PasswordDialog::Run(HWND owner, const std::string& caption, bool twice) {
         DestroyWindow(window_);
     };
     cmdCancel.onClick = [this] { DestroyWindow(window_); };
-    Centre(0);
     ShowWindow(window_, SW_SHOW);
     SetFocus(views_->WindowOf(&txtPassword));
-    RunModal(owner);
-    views_.reset();
+    RunForm(owner);
     return confirmed_;
 }
 
 LRESULT PasswordDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (LRESULT result = 0; OnFormMessage(message, wParam, lParam, result)) return result;
     switch (message) {
-    case WM_COMMAND:
-        if (views_) views_->OnDialogCommand(wParam, lParam);
-        return 0;
-    case DM_GETDEFID: return MAKELRESULT(IdPasswordOK, DC_HASDEFID);
     case WM_CLOSE: DestroyWindow(window_); return 0;
     case WM_ACTIVATE:
         // The keyboard goes to the first box, unless it is in the window already.

@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "model/controls.h"
-#include "ui/kit/win32/view_window.h"
+#include "ui/kit/win32/modal_form.h"
 
 namespace dwl::win32 {
 
@@ -25,15 +25,13 @@ enum PasswordControlId : int {
 // The small modal windows of the password lock: one asks for the password
 // that unlocks the options window, the other for a new password, twice. The
 // characters typed are shown as bullets.
-class PasswordDialog : public ViewWindow {
+class PasswordDialog : public ModalForm {
 public:
-    explicit PasswordDialog(HINSTANCE instance) : ViewWindow(instance) {}
-    ~PasswordDialog() override { DestroyFrame(); }
+    explicit PasswordDialog(HINSTANCE instance) : ModalForm(instance, IdPasswordOK) {}
 
     std::optional<std::string> AskPassword(HWND owner, const std::string& caption);
     std::optional<std::pair<std::string, std::string>> AskNewPassword(HWND owner, const std::string& caption);
-    // Closes the open dialog as Cancel does.
-    void Close() { EndModal(); }
+    // Close() closes the open dialog as Cancel does.
 
 private:
     bool Run(HWND owner, const std::string& caption, bool twice);
@@ -46,7 +44,6 @@ private:
     TextBox txtAgain{"txtAgain"};
     Button cmdOK{"cmdOK", "OK"};
     Button cmdCancel{"cmdCancel", "Cancel"};
-    std::unique_ptr<ControlViews> views_;
     bool confirmed_ = false;
 };
 

@@ -16,16 +16,14 @@ HFONT MakeFont(const char* face, int points, int weight, int dpiY) {
 
 void SplashView::ShowModal() {
     if (!model_ || window_) return;
-    if (!CreateFrame(kSplashWindowClass, "", WS_POPUP | WS_DLGFRAME, WS_EX_TOOLWINDOW, kWidth, kHeight)) return;
     HWND owner = owner_ ? owner_() : nullptr;
-    if (owner) SetWindowLongPtrA(window_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+    if (!CreateForm(owner, kSplashWindowClass, "", WS_POPUP | WS_DLGFRAME, WS_EX_TOOLWINDOW, kWidth, kHeight)) return;
     const int dpiY = dpi_.Y(1440);
     fonts_[0].reset(MakeFont("Verdana", 26, FW_BOLD, dpiY));
     fonts_[1].reset(MakeFont("Arial", 26, FW_NORMAL, dpiY));
     fonts_[2].reset(MakeFont("Arial Black", 12, FW_BLACK, dpiY));
     fonts_[3].reset(MakeFont("Arial", 9, FW_NORMAL, dpiY));
     Splash& m = *model_;
-    views_ = std::make_unique<ControlViews>(window_, dpi_);
     struct Text {
         Label& label;
         int id;
@@ -46,18 +44,13 @@ void SplashView::ShowModal() {
             SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(text.font), FALSE);
     views_->SendFramesBack();
     views_->Add<ButtonView>(m.cmdOK, IdSplashOK, {kWidth - 120 - 1125, kHeight - 120 - 345, 1125, 345}, true);
-    Centre(0);
-    RunModal(owner);
-    views_.reset();
+    RunForm(owner);
     for (auto& font : fonts_) font.reset();
 }
 
 LRESULT SplashView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (LRESULT result = 0; OnFormMessage(message, wParam, lParam, result)) return result;
     switch (message) {
-    case WM_COMMAND:
-        if (views_) views_->OnDialogCommand(wParam, lParam);
-        return 0;
-    case DM_GETDEFID: return MAKELRESULT(IdSplashOK, DC_HASDEFID);
     case WM_LBUTTONUP: {
         // The labels let clicks through to the window: a click in the frame.
         const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "platform/win32/handles.h"
-#include "ui/kit/win32/view_window.h"
+#include "ui/kit/win32/modal_form.h"
 #include "ui/splash/splash.h"
 
 namespace dwl::win32 {
@@ -26,22 +26,21 @@ enum SplashControlId : int {
 // The Win32 view of frmSplash: a captionless window with the program's name,
 // version and copyright in a frame, and "&OK". Created for each showing and
 // destroyed when it closes.
-class SplashView : public ISplashWindow, public ViewWindow {
+class SplashView : public ISplashWindow, public ModalForm {
 public:
     // `owner` gives the options window, which stays disabled meanwhile.
-    SplashView(HINSTANCE instance, std::function<HWND()> owner) : ViewWindow(instance), owner_(std::move(owner)) {}
-    ~SplashView() override { DestroyFrame(); }
+    SplashView(HINSTANCE instance, std::function<HWND()> owner)
+        : ModalForm(instance, IdSplashOK), owner_(std::move(owner)) {}
     void Attach(Splash& model) { model_ = &model; }
 
     void ShowModal() override;
-    void Close() override { EndModal(); }
+    void Close() override { ModalForm::Close(); }
 
 private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     std::function<HWND()> owner_;
     Splash* model_ = nullptr;
-    std::unique_ptr<ControlViews> views_;
     UniqueFont fonts_[4];
 };
 

@@ -1,18 +1,12 @@
 #include "actions/applications.h"
 
 #include <algorithm>
-#include <cctype>
 #include <utility>
 
 #include "model/text.h"
 
 namespace dwl {
 namespace {
-
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
 
 std::string UpToDot(const std::string& text) { return text.substr(0, text.find('.')); }
 
@@ -56,8 +50,8 @@ bool RemoveApplicationRecords(std::vector<ApplicationRecord>& list, const std::s
 }
 
 bool ProcessMatches(const std::string& exeFile, const std::string& exeName) {
-    const std::string file = Lower(exeFile);
-    const std::string name = Lower(exeName);
+    const std::string file = AsciiLowered(exeFile);
+    const std::string name = AsciiLowered(exeName);
     if (name.empty()) return false;
     if (file == name) return true;
     return file.size() > name.size() && file.compare(file.size() - name.size(), name.size(), name) == 0 &&
@@ -87,7 +81,7 @@ void CommitApplication(std::vector<ApplicationRecord>& list, ApplicationRecord r
 std::string CloseNameOf(const std::string& exeFile) {
     const std::string file = exeFile.substr(exeFile.find_last_of('\\') + 1);
     constexpr size_t kExe = 4;
-    if (file.size() <= kExe || Lower(file.substr(file.size() - kExe)) != ".exe") return {};
+    if (file.size() <= kExe || AsciiLowered(file.substr(file.size() - kExe)) != ".exe") return {};
     return file.substr(0, file.size() - kExe);
 }
 
@@ -98,7 +92,7 @@ std::string NameProblem(const std::string& name) {
     std::vector<const char*> actions{kRunAppText, kCloseAppText};
     for (const auto& action : kPowerActions) actions.push_back(action.text);
     for (const char* action : actions)
-        if (Lower(name).rfind(Lower(action), 0) == 0) return quoted + "it begins with the action \"" + action + "\".";
+        if (AsciiLowered(name).rfind(AsciiLowered(action), 0) == 0) return quoted + "it begins with the action \"" + action + "\".";
     return {};
 }
 

@@ -18,15 +18,10 @@ struct ActionSwitch {
 constexpr ActionSwitch kActionSwitches[] = {{"shutdown", Shutdown}, {"reboot", Reboot},       {"logoff", LogOff},
                                             {"suspend", Suspend},   {"hibernate", Hibernate}, {"lock", Lock}};
 
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 // "/Name" or "-Name" gives "name"; anything else gives the empty text.
 std::string SwitchName(const std::string& arg) {
     if (arg.size() < 2 || (arg[0] != '/' && arg[0] != '-')) return {};
-    return Lower(arg.substr(1));
+    return AsciiLowered(arg.substr(1));
 }
 
 // 1 to 1439 in decimal digits, or -1.
@@ -80,7 +75,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
             } else {
                 std::string time = value;
                 // "/at 9:30 PM" arrives as two arguments unless it was quoted.
-                if (i + 1 < args.size() && (Lower(args[i + 1]) == "am" || Lower(args[i + 1]) == "pm"))
+                if (i + 1 < args.size() && (AsciiLowered(args[i + 1]) == "am" || AsciiLowered(args[i + 1]) == "pm"))
                     time += " " + args[++i];
                 const auto read = time.empty() ? std::nullopt : ReadTimeOfDay(time);
                 if (!read)

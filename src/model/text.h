@@ -21,6 +21,18 @@ std::string TextBetween(const std::string& text, const std::string& startDelimit
 // Cuts `text` at every `separator`; a text without it is one piece.
 std::vector<std::string> Split(const std::string& text, const std::string& separator);
 
+// ASCII case, whatever the C library's locale: only A-Z and a-z change.
+constexpr char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+constexpr char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+inline std::string AsciiLowered(std::string text) {
+    for (char& c : text) c = AsciiLower(c);
+    return text;
+}
+inline std::string AsciiUppered(std::string text) {
+    for (char& c : text) c = AsciiUpper(c);
+    return text;
+}
+
 // `text` without the blanks around it.
 std::string TrimBlanks(const std::string& text);
 

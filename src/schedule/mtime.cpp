@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "model/text.h"
+
 namespace dwl {
 
 namespace {
@@ -52,8 +54,8 @@ std::optional<std::pair<int, int>> ReadTimeOfDay(const std::string& text) {
     // The designator, after at least one blank.
     if (!IsBlank(t[pos])) return std::nullopt;
     while (pos < t.size() && IsBlank(t[pos])) ++pos;
-    if (t.size() - pos != 2 || std::toupper(static_cast<unsigned char>(t[pos + 1])) != 'M') return std::nullopt;
-    const char designator = static_cast<char>(std::toupper(static_cast<unsigned char>(t[pos])));
+    if (t.size() - pos != 2 || AsciiUpper(t[pos + 1]) != 'M') return std::nullopt;
+    const char designator = AsciiUpper(t[pos]);
     if ((designator != 'A' && designator != 'P') || *hour < 1 || *hour > 12) return std::nullopt;
     const int hour24 = (*hour % 12) + (designator == 'P' ? 12 : 0);
     return std::pair{hour24, *minute};
@@ -92,7 +94,7 @@ std::string CurrentTimeText(IClock& clock, bool use12Hour) {
 
 bool SystemFormatIs12Hour(const std::string& systemTimeText) {
     for (char c : systemTimeText) {
-        const int lower = std::tolower(static_cast<unsigned char>(c));
+        const char lower = AsciiLower(c);
         if (lower == 'a' || lower == 'p') return true;
     }
     return false;

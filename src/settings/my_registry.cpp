@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "model/text.h"
 #include "platform/dialogs.h"
 
 namespace dwl {
@@ -24,10 +25,7 @@ constexpr struct {
 std::string TrimmedUpper(const std::string& text) {
     const size_t begin = text.find_first_not_of(' ');
     if (begin == std::string::npos) return {};
-    std::string out = text.substr(begin, text.find_last_not_of(' ') - begin + 1);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return out;
+    return AsciiUppered(text.substr(begin, text.find_last_not_of(' ') - begin + 1));
 }
 
 }  // namespace

@@ -5,36 +5,52 @@
 
 namespace dwl::win32 {
 
-// Owns one handle and closes it with `Close` when it goes.
-template <typename T, auto Close, auto Invalid = T{}>
-class Unique {
+// What "no handle" is for a kind of handle, and how one is closed.
+template <typename T, auto CloseFunction>
+struct NullIsNone {
+    static T None() { return T{}; }
+    static void Close(T handle) { CloseFunction(handle); }
+};
+// For the handles of files and searches, whose "none" is INVALID_HANDLE_VALUE.
+template <auto CloseFunction>
+struct InvalidIsNone {
+    static HANDLE None() { return INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE handle) { CloseFunction(handle); }
+};
+
+// Owns one handle and closes it by its policy when it goes.
+template <typename T, typename Policy>
+class UniqueOf {
 public:
-    Unique() = default;
-    explicit Unique(T handle) : handle_(handle) {}
-    Unique(const Unique&) = delete;
-    Unique& operator=(const Unique&) = delete;
-    Unique(Unique&& other) noexcept : handle_(std::exchange(other.handle_, Invalid)) {}
-    Unique& operator=(Unique&& other) noexcept {
-        if (this != &other) reset(std::exchange(other.handle_, Invalid));
+    UniqueOf() = default;
+    explicit UniqueOf(T handle) : handle_(handle) {}
+    UniqueOf(const UniqueOf&) = delete;
+    UniqueOf& operator=(const UniqueOf&) = delete;
+    UniqueOf(UniqueOf&& other) noexcept : handle_(std::exchange(other.handle_, Policy::None())) {}
+    UniqueOf& operator=(UniqueOf&& other) noexcept {
+        if (this != &other) reset(std::exchange(other.handle_, Policy::None()));
         return *this;
     }
-    ~Unique() { reset(); }
+    ~UniqueOf() { reset(); }
 
     T get() const { return handle_; }
-    explicit operator bool() const { return handle_ != Invalid; }
+    explicit operator bool() const { return handle_ != Policy::None(); }
     T* put() {
         reset();
         return &handle_;
     }
-    T release() { return std::exchange(handle_, Invalid); }
-    void reset(T handle = Invalid) {
-        if (handle_ != Invalid) Close(handle_);
+    T release() { return std::exchange(handle_, Policy::None()); }
+    void reset(T handle = Policy::None()) {
+        if (handle_ != Policy::None()) Policy::Close(handle_);
         handle_ = handle;
     }
 
 private:
-    T handle_ = Invalid;
+    T handle_ = Policy::None();
 };
+
+template <typename T, auto Close>
+using Unique = UniqueOf<T, NullIsNone<T, Close>>;
 
 inline void CloseKey(HKEY key) { RegCloseKey(key); }
 inline void CloseKernelHandle(HANDLE handle) { CloseHandle(handle); }
@@ -52,28 +68,7 @@ using UniqueFont = Unique<HFONT, DeleteGdiObject>;
 using UniqueBitmap = Unique<HBITMAP, DeleteGdiObject>;
 using UniqueMenu = Unique<HMENU, DestroyMenuHandle>;
 
-// A handle whose "none" is INVALID_HANDLE_VALUE (which cannot be a template
-// argument), closed with `Close` unless it is that.
-template <auto Close>
-class UniqueInvalid {
-public:
-    UniqueInvalid() = default;
-    explicit UniqueInvalid(HANDLE handle) : handle_(handle) {}
-    UniqueInvalid(const UniqueInvalid&) = delete;
-    UniqueInvalid& operator=(const UniqueInvalid&) = delete;
-    ~UniqueInvalid() { close(); }
-    HANDLE get() const { return handle_; }
-    explicit operator bool() const { return handle_ != INVALID_HANDLE_VALUE; }
-    void close() {
-        if (handle_ != INVALID_HANDLE_VALUE) Close(handle_);
-        handle_ = INVALID_HANDLE_VALUE;
-    }
-
-private:
-    HANDLE handle_ = INVALID_HANDLE_VALUE;
-};
-
-using UniqueFile = UniqueInvalid<CloseKernelHandle>;
-using UniqueFind = UniqueInvalid<CloseFind>;
+using UniqueFile = UniqueOf<HANDLE, InvalidIsNone<CloseKernelHandle>>;
+using UniqueFind = UniqueOf<HANDLE, InvalidIsNone<CloseFind>>;
 
 }  // namespace dwl::win32

@@ -100,14 +100,14 @@ bool Win32FileSystem::WriteFileAtomic(const std::string& path, const std::string
             DWORD wrote = 0;
             const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
             if (!WriteFile(file.get(), bytes.data() + done, chunk, &wrote, nullptr) || wrote == 0) {
-                file.close();
+                file.reset();
                 DeleteFileA(temp.c_str());
                 return false;
             }
             done += wrote;
         }
         if (!FlushFileBuffers(file.get())) {
-            file.close();
+            file.reset();
             DeleteFileA(temp.c_str());
             return false;
         }
@@ -136,7 +136,7 @@ bool Win32FileSystem::CreateNewFile(const std::string& path, const std::string& 
         DWORD wrote = 0;
         if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr) ||
             wrote != bytes.size()) {
-            file.close();
+            file.reset();
             DeleteFileA(path.c_str());
             return false;
         }

@@ -1,7 +1,6 @@
 #include "ui/tasks/application_picker.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "actions/applications.h"
 #include "model/text.h"
@@ -50,9 +49,7 @@ void ApplicationPicker::FillTaskList() {
     // What a Close scenario could close: never this program, nothing of another session.
     for (const ProcessInfo& process : processes_.Snapshot()) {
         if (process.self || !process.ownSession) continue;
-        std::string name = process.exeFile;
-        for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        lstTasks.AddItem(name);
+        lstTasks.AddItem(AsciiLowered(process.exeFile));
     }
 }
 

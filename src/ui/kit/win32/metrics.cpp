@@ -1,7 +1,8 @@
 #include "ui/kit/win32/control_views.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "model/text.h"
 
 namespace dwl::win32 {
 
@@ -27,8 +28,8 @@ HFONT MessageFont() {
 
 std::string WithMnemonic(const std::string& caption, char key) {
     if (key == 0) return caption;
-    const auto lower = [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); };
-    const auto at = std::find_if(caption.begin(), caption.end(), [&](char c) { return lower(c) == lower(key); });
+    const auto at =
+        std::find_if(caption.begin(), caption.end(), [&](char c) { return AsciiLower(c) == AsciiLower(key); });
     if (at == caption.end()) return caption;
     std::string text = caption;
     text.insert(static_cast<size_t>(at - caption.begin()), 1, '&');

@@ -4,9 +4,9 @@
 #include <optional>
 #include <vector>
 
+#include "model/controls.h"
 #include "platform/disk.h"
 #include "settings/my_registry.h"
-#include "model/controls.h"
 
 namespace dwl {
 namespace {

@@ -1,8 +1,8 @@
 #include "actions/exit_windows.h"
 
+#include "model/controls.h"
 #include "model/power_action.h"
 #include "platform/power.h"
-#include "model/controls.h"
 
 namespace dwl {
 

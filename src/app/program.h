@@ -8,7 +8,6 @@
 #include <optional>
 
 #include "actions/applications.h"
-#include "ui/countdown/countdown.h"
 #include "actions/disk_cleanup.h"
 #include "actions/exit_windows.h"
 #include "app/command_line.h"
@@ -19,6 +18,7 @@
 #include "schedule/scenario_file.h"
 #include "schedule/scheduler.h"
 #include "settings/my_registry.h"
+#include "ui/countdown/countdown.h"
 #include "ui/options/options_controller.h"
 #include "ui/options/options_form.h"
 #include "ui/options/options_window.h"

@@ -106,12 +106,12 @@ TEST(ApplicationPicker, SetBrowseAndCancel) {
     EXPECT_EQ(picker.ShowApplicationPicker(), "");
 
     // The list fills the window above the buttons; Set keeps 100 twips from Cancel.
-    const TasksLayout::Box list = TasksLayout::List(5160, 6645);
-    EXPECT_EQ(list, (TasksLayout::Box{0, 0, 5160, 6270}));
+    const TwipsRect list = TasksLayout::List(5160, 6645);
+    EXPECT_EQ(list, (TwipsRect{0, 0, 5160, 6270}));
     const auto buttons = TasksLayout::ButtonsUnder({0, 0, 5160, 6000});
-    EXPECT_EQ(buttons.browse, (TasksLayout::Box{0, 6000, 1455, 375}));
-    EXPECT_EQ(buttons.set, (TasksLayout::Box{2150, 6000, 1455, 375}));
-    EXPECT_EQ(buttons.cancel, (TasksLayout::Box{3705, 6000, 1455, 375}));
+    EXPECT_EQ(buttons.browse, (TwipsRect{0, 6000, 1455, 375}));
+    EXPECT_EQ(buttons.set, (TwipsRect{2150, 6000, 1455, 375}));
+    EXPECT_EQ(buttons.cancel, (TwipsRect{3705, 6000, 1455, 375}));
 }
 
 }  // namespace

@@ -7,13 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "ui/cleanup/win32/cleanup_progress_view.h"
-#include "ui/countdown/win32/countdown_view.h"
 #include "app/program.h"
 #include "app/version.h"
-#include "platform/win32/disk_win32.h"
 #include "platform/win32/command_channel_win32.h"
 #include "platform/win32/common_controls.h"
+#include "platform/win32/disk_win32.h"
 #include "platform/win32/input_dialogs_win32.h"
 #include "platform/win32/os_version_win32.h"
 #include "platform/win32/power_win32.h"
@@ -22,9 +20,11 @@
 #include "platform/win32/services_win32.h"
 #include "platform/win32/shell_win32.h"
 #include "platform/win32/trace.h"
+#include "ui/cleanup/win32/cleanup_progress_view.h"
+#include "ui/countdown/win32/countdown_view.h"
 #include "ui/options/win32/options_view.h"
-#include "ui/quickbar/win32/quickbar_view.h"
 #include "ui/options/win32/password_dialog.h"
+#include "ui/quickbar/win32/quickbar_view.h"
 #include "ui/splash/win32/splash_view.h"
 #include "ui/tasks/win32/tasks_view.h"
 

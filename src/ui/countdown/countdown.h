@@ -3,25 +3,23 @@
 #include <functional>
 #include <string>
 
-#include "schedule/scheduler.h"
 #include "model/controls.h"
+#include "model/twips.h"
+#include "schedule/scheduler.h"
 
 namespace dwl {
 
 // Layout of the countdown window, in twips.
 struct CountdownLayout {
-    struct Box {
-        int left, top, width, height;
-    };
     static constexpr int clientWidth = 4680;
     static constexpr int clientHeight = 1425;
     // While the configuration is locked the client area ends above the
     // buttons: the user sees text and bar but can neither cancel nor hurry.
     static constexpr int lockedClientHeight = 960;
-    static constexpr Box lblAction{120, 120, 4455, 255};
-    static constexpr Box prgAction{120, 480, 4455, 375};
-    static constexpr Box cmdAction{120, 960, 1695, 375};
-    static constexpr Box cmdCancel{2880, 960, 1695, 375};
+    static constexpr TwipsRect lblAction{120, 120, 4455, 255};
+    static constexpr TwipsRect prgAction{120, 480, 4455, 375};
+    static constexpr TwipsRect cmdAction{120, 960, 1695, 375};
+    static constexpr TwipsRect cmdCancel{2880, 960, 1695, 375};
     static constexpr int timerIntervalMs = 1000;
     static_assert(lockedClientHeight <= cmdAction.top && lockedClientHeight <= cmdCancel.top);
     static_assert(clientHeight >= cmdAction.top + cmdAction.height && clientHeight >= cmdCancel.top + cmdCancel.height);

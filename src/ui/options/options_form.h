@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "hotkeys/hotkey_settings.h"
-#include "settings/settings.h"
 #include "model/controls.h"
+#include "settings/settings.h"
 
 namespace dwl {
 

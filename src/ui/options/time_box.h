@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "platform/clock.h"
 #include "model/controls.h"
+#include "platform/clock.h"
 
 namespace dwl {
 

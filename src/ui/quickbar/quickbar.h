@@ -4,8 +4,8 @@
 #include <functional>
 #include <string>
 
-#include "settings/quickbar_settings.h"
 #include "model/controls.h"
+#include "settings/quickbar_settings.h"
 
 namespace dwl {
 

@@ -15,15 +15,15 @@ constexpr const char* kNotAProgram = "Only a program whose file name ends in \".
 
 }  // namespace
 
-TasksLayout::Box TasksLayout::List(int width, int height) {
+TwipsRect TasksLayout::List(int width, int height) {
     // The buttons take their full height below the list, so that they stay
     // whole inside the window at every size.
     return {0, 0, width, std::max(0, height - buttonHeight)};
 }
 
-TasksLayout::Buttons TasksLayout::ButtonsUnder(const Box& list) {
+TasksLayout::Buttons TasksLayout::ButtonsUnder(const TwipsRect& list) {
     const int top = list.top + list.height;
-    const Box cancel{list.width - buttonWidth, top, buttonWidth, buttonHeight};
+    const TwipsRect cancel{list.width - buttonWidth, top, buttonWidth, buttonHeight};
     return {{0, top, buttonWidth, buttonHeight},
             {cancel.left - buttonWidth - setGap, top, buttonWidth, buttonHeight},
             cancel};

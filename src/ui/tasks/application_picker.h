@@ -4,18 +4,15 @@
 #include <functional>
 #include <string>
 
+#include "model/controls.h"
+#include "model/twips.h"
 #include "platform/dialogs.h"
 #include "platform/processes.h"
-#include "model/controls.h"
 
 namespace dwl {
 
 // Layout of the picker, in twips.
 struct TasksLayout {
-    struct Box {
-        int left, top, width, height;
-        bool operator==(const Box&) const = default;
-    };
     static constexpr int clientWidth = 5160;
     static constexpr int clientHeight = 6645;
     static constexpr int buttonWidth = 1455;
@@ -25,12 +22,12 @@ struct TasksLayout {
     static constexpr int setGap = 100;  // between Set and Cancel
 
     // The list fills the client area above a row of buttons.
-    static Box List(int clientWidth, int clientHeight);
+    static TwipsRect List(int clientWidth, int clientHeight);
     // Browse, Set and Cancel on the bottom edge of the list as it placed itself.
     struct Buttons {
-        Box browse, set, cancel;
+        TwipsRect browse, set, cancel;
     };
-    static Buttons ButtonsUnder(const Box& list);
+    static Buttons ButtonsUnder(const TwipsRect& list);
 };
 
 // The window side of the picker.

@@ -5,8 +5,6 @@ namespace {
 
 constexpr UINT_PTR kCountdownTimerId = 1;  // ATimer
 
-TwipsRect Rect(const CountdownLayout::Box& box) { return {box.left, box.top, box.width, box.height}; }
-
 }  // namespace
 
 bool CountdownView::EnsureWindow() {
@@ -18,10 +16,10 @@ bool CountdownView::EnsureWindow() {
                                 CountdownLayout::clientWidth, CountdownLayout::clientHeight))
         return false;
     views_ = std::make_unique<ControlViews>(window_, dpi_);
-    views_->Add<LabelView>(model_->lblAction, IdCountdownLabel, Rect(CountdownLayout::lblAction));
-    views_->Add<ProgressView>(model_->prgAction, IdCountdownBar, Rect(CountdownLayout::prgAction));
-    views_->Add<ButtonView>(model_->cmdAction, IdCountdownAct, Rect(CountdownLayout::cmdAction));
-    views_->Add<ButtonView>(model_->cmdCancel, IdCountdownCancel, Rect(CountdownLayout::cmdCancel));
+    views_->Add<LabelView>(model_->lblAction, IdCountdownLabel, CountdownLayout::lblAction);
+    views_->Add<ProgressView>(model_->prgAction, IdCountdownBar, CountdownLayout::prgAction);
+    views_->Add<ButtonView>(model_->cmdAction, IdCountdownAct, CountdownLayout::cmdAction);
+    views_->Add<ButtonView>(model_->cmdCancel, IdCountdownCancel, CountdownLayout::cmdCancel);
     model_->frmAction.onRefresh = [this] { SetWindowTextA(window_, model_->frmAction.Caption().c_str()); };
     return true;
 }

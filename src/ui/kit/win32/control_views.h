@@ -5,16 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "model/controls.h"
+#include "model/twips.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/subclass.h"
-#include "model/controls.h"
 
 namespace dwl::win32 {
-
-// Lengths in twips, as the window layouts give them.
-struct TwipsRect {
-    int left, top, width, height;
-};
 
 // Converts twips to pixels at the screen's real DPI.
 class Dpi {

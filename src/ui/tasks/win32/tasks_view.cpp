@@ -1,17 +1,10 @@
 #include "ui/tasks/win32/tasks_view.h"
 
 namespace dwl::win32 {
-namespace {
-
-using Box = TasksLayout::Box;
-
-TwipsRect Rect(const Box& box) { return {box.left, box.top, box.width, box.height}; }
-
-}  // namespace
 
 void TasksView::ShowModal() {
     if (!model_ || window_) return;
-    const Box list = TasksLayout::List(TasksLayout::clientWidth, TasksLayout::clientHeight);
+    const TwipsRect list = TasksLayout::List(TasksLayout::clientWidth, TasksLayout::clientHeight);
     const auto buttons = TasksLayout::ButtonsUnder(list);
     if (!CreateFrame(kTasksWindowClass, model_->frmTasks.Caption().c_str(),
                      WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN,
@@ -20,10 +13,10 @@ void TasksView::ShowModal() {
     HWND owner = owner_ ? owner_() : nullptr;
     if (owner) SetWindowLongPtrA(window_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
     views_ = std::make_unique<ControlViews>(window_, dpi_);
-    views_->Add<ListBoxView>(model_->lstTasks, IdTasksList, Rect(list));
-    views_->Add<ButtonView>(model_->cmdBrowse, IdTasksBrowse, Rect(buttons.browse));
-    views_->Add<ButtonView>(model_->cmdSet, IdTasksSet, Rect(buttons.set), true);
-    views_->Add<ButtonView>(model_->cmdCancel, IdTasksCancel, Rect(buttons.cancel));
+    views_->Add<ListBoxView>(model_->lstTasks, IdTasksList, list);
+    views_->Add<ButtonView>(model_->cmdBrowse, IdTasksBrowse, buttons.browse);
+    views_->Add<ButtonView>(model_->cmdSet, IdTasksSet, buttons.set, true);
+    views_->Add<ButtonView>(model_->cmdCancel, IdTasksCancel, buttons.cancel);
     Arrange();
     Centre(0);
     unloading_ = false;
@@ -54,14 +47,14 @@ void TasksView::Arrange() {
     RECT client{};
     GetClientRect(window_, &client);
     const int perInchX = dpi_.X(1440), perInchY = dpi_.Y(1440);
-    const Box list = TasksLayout::List(MulDiv(client.right, 1440, perInchX), MulDiv(client.bottom, 1440, perInchY));
+    const TwipsRect list = TasksLayout::List(MulDiv(client.right, 1440, perInchX), MulDiv(client.bottom, 1440, perInchY));
     HWND listWindow = views_->WindowOf(&model_->lstTasks);
     MoveWindow(listWindow, 0, 0, dpi_.X(list.width), dpi_.Y(list.height), TRUE);
     RECT placed{};
     GetWindowRect(listWindow, &placed);
     const auto buttons = TasksLayout::ButtonsUnder(
         {0, 0, list.width, MulDiv(static_cast<int>(placed.bottom - placed.top), 1440, perInchY)});
-    for (auto [control, box] : {std::pair<const Control*, Box>{&model_->cmdBrowse, buttons.browse},
+    for (auto [control, box] : {std::pair<const Control*, TwipsRect>{&model_->cmdBrowse, buttons.browse},
                                 {&model_->cmdSet, buttons.set},
                                 {&model_->cmdCancel, buttons.cancel}})
         MoveWindow(views_->WindowOf(control), dpi_.X(box.left), dpi_.Y(box.top), dpi_.X(box.width), dpi_.Y(box.height),

@@ -40,9 +40,9 @@ const ApplicationRecord* FindApplication(const std::vector<ApplicationRecord>& l
     return found == list.end() ? nullptr : &*found;
 }
 
-bool RemoveApplicationRecords(std::vector<ApplicationRecord>& list, const std::string& strAction,
+bool RemoveApplicationRecords(std::vector<ApplicationRecord>& list, const std::string& actionField,
                               const std::vector<std::string>& remainingEntries) {
-    const std::string name = ApplicationNameIn(strAction, kRunAppText);
+    const std::string name = ApplicationNameIn(actionField, kRunAppText);
     if (name.empty()) return false;
     for (const std::string& entry : remainingEntries)
         if (ApplicationNameIn(entry, kRunAppText) == name) return false;

@@ -49,9 +49,9 @@ std::string CloseNameOf(const std::string& exeFile);
 // start); empty when it can.
 std::string NameProblem(const std::string& name);
 
-// Drops the records of the application that `strAction` runs, unless one of
+// Drops the records of the application that `actionField` runs, unless one of
 // `remainingEntries` still runs it. True when the list changed.
-bool RemoveApplicationRecords(std::vector<ApplicationRecord>& list, const std::string& strAction,
+bool RemoveApplicationRecords(std::vector<ApplicationRecord>& list, const std::string& actionField,
                               const std::vector<std::string>& remainingEntries);
 
 // Whether a process's executable is `exeName` ("notepad.exe"): the same name

@@ -20,12 +20,12 @@ constexpr unsigned kAnyReason = 0xFFFFFFFF;
 clsExitWindows::clsExitWindows(IPower& power, const CheckBox& chkPower, std::function<void()> runCleanUp)
     : power_(power), chkPower_(chkPower), runCleanUp_(std::move(runCleanUp)) {}
 
-void clsExitWindows::ExitWindows(int aOption) {
-    if ((aOption == Shutdown || aOption == Reboot) && runCleanUp_) runCleanUp_();
+void clsExitWindows::ExitWindows(int actionCode) {
+    if ((actionCode == Shutdown || actionCode == Reboot) && runCleanUp_) runCleanUp_();
     EnableShutdownPrivilege();
-    if (aOption == Shutdown && chkPower_.Value() != 0) aOption = PowerOff;
+    if (actionCode == Shutdown && chkPower_.Value() != 0) actionCode = PowerOff;
 
-    switch (aOption) {
+    switch (actionCode) {
     case LogOff: power_.ExitWindowsEx(kEwxLogOff | kEwxForce, kAnyReason); break;
     case Shutdown: power_.ExitWindowsEx(kEwxShutdown | kEwxForce, kAnyReason); break;
     case Reboot: power_.ExitWindowsEx(kEwxShutdown | kEwxReboot | kEwxForce, kAnyReason); break;

@@ -21,7 +21,7 @@ public:
 
     // A PowerAction code; a shutdown powers off with chkPower checked. Other
     // values make no call.
-    void ExitWindows(int aOption);
+    void ExitWindows(int actionCode);
 
 private:
     void EnableShutdownPrivilege();

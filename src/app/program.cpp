@@ -68,10 +68,10 @@ Program::Program(Platform platform)
       countdown_(
           platform.countdownWindow,
           Countdown::Services{[this] { return lock_.InForce(); }, [this] { return currentUserName_; },
-                              [this](int aOption) { ExitWindows(aOption); },
+                              [this](int actionCode) { ExitWindows(actionCode); },
                               [this](const std::string& action, bool oneTime) { RunCloseAction(action, oneTime); }}),
       quickbar_(platform.quickbarWindow,
-                Quickbar::Services{form_, platform.dialogs, [this](int aOption) { ExitWindows(aOption); },
+                Quickbar::Services{form_, platform.dialogs, [this](int actionCode) { ExitWindows(actionCode); },
                                    [this] { options_.mSettings_Click(); }, [this] { options_.Show_Form(); },
                                    [this] { return options_.TrayIconAdded(); },
                                    [this](const char* value, int state) { SaveQuickbarBox(Registry(), value, state); },
@@ -228,14 +228,14 @@ void Program::LoadAboutInfo() {
     countdown_.frmAction.SetCaption(form_.frmOptions.Caption());
 }
 
-void Program::ExitWindows(int aOption) {
+void Program::ExitWindows(int actionCode) {
     if (!exitWindows_)
         exitWindows_ = std::make_unique<clsExitWindows>(platform_.power, form_.chkPower, [this] {
             RunCleanUp({form_.chkCleanTemp, form_.chkCleanNetCashe, form_.chkCleanRecycleBin}, platform_.disk,
                        Registry(), &platform_.cleanUpProgress);
         });
     const FlagScope running(inExitWindows_);
-    exitWindows_->ExitWindows(aOption);
+    exitWindows_->ExitWindows(actionCode);
 }
 
 // Apply's hotkey step: the boxes' combinations become the registered and
@@ -251,8 +251,8 @@ void Program::ApplyHotkeys() {
 
 // Runs inside the scheduler tick, which has already taken a one-time entry
 // out of the lists.
-void Program::RunCloseAction(const std::string& strAction, bool oneTime) {
-    RunScenarioApplication(strAction, oneTime, applications_, AllEntries(), platform_.shell, closer_,
+void Program::RunCloseAction(const std::string& actionField, bool oneTime) {
+    RunScenarioApplication(actionField, oneTime, applications_, AllEntries(), platform_.shell, closer_,
                            [this] { SaveScenarios(SaveFailure::AfterTick); });
 }
 

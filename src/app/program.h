@@ -121,7 +121,7 @@ public:
     std::function<void(const std::string&)> trace;
 
     // The one place that carries out a power or session action.
-    void ExitWindows(int aOption);
+    void ExitWindows(int actionCode);
 
     // IOptionsEvents
     void OnHotkey(uintptr_t wParam, intptr_t lParam) override;
@@ -158,7 +158,7 @@ private:
     // A message to whoever started the program: on its console, else in a box.
     void Tell(const std::string& text, unsigned icon = MbIconExclamation);
     void LoadAboutInfo();
-    void RunCloseAction(const std::string& strAction, bool oneTime);
+    void RunCloseAction(const std::string& actionField, bool oneTime);
     // Every entry of the selector and of the active list.
     std::vector<std::string> AllEntries() const;
     MyRegistry& Registry();

@@ -17,9 +17,9 @@ class IScenarioActions {
 public:
     virtual ~IScenarioActions() = default;
     // A PowerAction code other than power off.
-    virtual void ShowAction(int WhichAction) = 0;
+    virtual void ShowAction(int actionCode) = 0;
     // The action field of an application scenario, e.g. "Run Application app;".
-    virtual void ShowRunCloseAction(const std::string& strAction, bool oneTime) = 0;
+    virtual void ShowRunCloseAction(const std::string& actionField, bool oneTime) = 0;
 };
 
 // The local minutes a scheduler has checked, as ranges of minute numbers.

@@ -9,6 +9,7 @@
 
 #include "app/program.h"
 #include "app/version.h"
+#include "platform/win32/clock_win32.h"
 #include "platform/win32/command_channel_win32.h"
 #include "platform/win32/common_controls.h"
 #include "platform/win32/disk_win32.h"

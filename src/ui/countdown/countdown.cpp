@@ -26,13 +26,13 @@ Countdown::Countdown(ICountdownWindow& window, Services services) : window_(wind
     };
 }
 
-void Countdown::ShowAction(int WhichAction) {
+void Countdown::ShowAction(int actionCode) {
     window_.StartTimer(CountdownLayout::timerIntervalMs);
     timerRunning_ = true;
 
-    if (const PowerActionInfo* action = FindPowerAction(WhichAction)) {
+    if (const PowerActionInfo* action = FindPowerAction(actionCode)) {
         ActionText = action->announcement;
-        if (WhichAction == LogOff && services_.currentUserName) ActionText = services_.currentUserName() + ActionText;
+        if (actionCode == LogOff && services_.currentUserName) ActionText = services_.currentUserName() + ActionText;
         lblAction.SetCaption(ActionText + "5 second(s).");
         cmdAction.SetCaption(action->actNow);
     }
@@ -80,8 +80,8 @@ void Countdown::StopCounting() {
     window_.ClearAlwaysOnTop();
 }
 
-void Countdown::ShowRunCloseAction(const std::string& strAction, bool oneTime) {
-    if (services_.runCloseAction) services_.runCloseAction(strAction, oneTime);
+void Countdown::ShowRunCloseAction(const std::string& actionField, bool oneTime) {
+    if (services_.runCloseAction) services_.runCloseAction(actionField, oneTime);
 }
 
 }  // namespace dwl

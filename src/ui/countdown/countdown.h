@@ -55,9 +55,9 @@ public:
         // The user's logon name.
         std::function<std::string()> currentUserName;
         // clsExitWindows::ExitWindows.
-        std::function<void(int aOption)> exitWindows;
+        std::function<void(int actionCode)> exitWindows;
         // Runs or closes the application of an application scenario.
-        std::function<void(const std::string& strAction, bool oneTime)> runCloseAction;
+        std::function<void(const std::string& actionField, bool oneTime)> runCloseAction;
     };
 
     Countdown(ICountdownWindow& window, Services services);
@@ -72,8 +72,8 @@ public:
     std::int16_t SecondsLeft = 0;
     std::string ActionText;
 
-    void ShowAction(int WhichAction) override;
-    void ShowRunCloseAction(const std::string& strAction, bool oneTime) override;
+    void ShowAction(int actionCode) override;
+    void ShowRunCloseAction(const std::string& actionField, bool oneTime) override;
 
     // One countdown step; the window's timer raises it. Does nothing when no
     // count runs (a late tick must not carry the action out a second time).

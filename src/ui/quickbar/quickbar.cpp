@@ -161,7 +161,7 @@ void Quickbar::Click(int index, bool isLarge) {
         // The large button shows the window as start-up does while the tray
         // icon was never installed in this run.
         if (!isLarge || (services_.trayIconAdded && services_.trayIconAdded())) {
-            if (services_.mSettings_Click) services_.mSettings_Click();
+            if (services_.showSettings) services_.showSettings();
         } else if (services_.Show_Form) {
             services_.Show_Form();
         }

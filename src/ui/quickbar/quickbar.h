@@ -51,8 +51,8 @@ public:
     struct Services {
         OptionsForm& form;
         IDialogs& dialogs;
-        std::function<void(int aOption)> exitWindows;
-        std::function<void()> mSettings_Click;
+        std::function<void(int actionCode)> exitWindows;
+        std::function<void()> showSettings;
         std::function<void()> Show_Form;
         // True once Show_Form has installed the tray icon in this run.
         std::function<bool()> trayIconAdded;

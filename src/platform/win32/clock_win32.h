@@ -1,0 +1,14 @@
+#pragma once
+#include "platform/clock.h"
+
+namespace dwl::win32 {
+
+// The local time and the system's time format.
+class Win32Clock : public IClock {
+public:
+    LocalTime Now() override;
+    std::int64_t UtcSeconds() override;
+    std::string SystemTimeText() override;
+};
+
+}  // namespace dwl::win32

@@ -1,12 +1,18 @@
 #include <gtest/gtest.h>
 
 #include "fakes/fake_clock.h"
+#include "model/text.h"
 #include "schedule/mtime.h"
 
 namespace dwl {
 namespace {
 
 using fakes::FakeClock;
+
+TEST(AsciiCase, OnlyAsciiLettersChange) {
+    EXPECT_EQ(AsciiLowered("9:30 PM \xC4x.EXE"), "9:30 pm \xC4x.exe");
+    EXPECT_EQ(AsciiUppered("hkey_\xE4z"), "HKEY_\xE4Z");
+}
 
 TEST(CurrentTimeText, BothFormsFromTheSystemText) {
     // clang-format off

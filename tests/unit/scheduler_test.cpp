@@ -50,6 +50,10 @@ struct Bench : IScenarioActions {
 TEST(SchedulerRules, DayNumbers) {
     EXPECT_EQ(CivilDayNumber(2000, 2, 29), 11016);
     EXPECT_EQ(WeekdayName(WeekdayOfDayNumber(CivilDayNumber(2100, 3, 1))), "Mon");
+    // A minute before 1970 belongs to the day before day 0.
+    EXPECT_EQ(DayOfMinuteNumber(-1), -1);
+    EXPECT_EQ(MinuteOfDay(-1), 1439);
+    EXPECT_EQ(MinuteOfDay(MinuteNumber({2026, 12, 7, 1, 21, 30, 0})), 21 * 60 + 30);
 }
 
 TEST(Scheduler, HandOverTable) {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "hotkeys/hotkey_settings.h"
-#include "ui/model/controls.h"
+#include "model/controls.h"
 
 namespace dwl {
 namespace {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/win32/ansi_text.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/services_win32.h"
 #include "platform/win32/subclass.h"
@@ -68,6 +69,10 @@ TEST(Win32FileSystem, AtomicWriteReplacesAndRenameNeverReplaces) {
     EXPECT_TRUE(files.Rename(path, path + ".bad"));
     EXPECT_FALSE(files.Exists(path));
     EXPECT_EQ(files.ReadFile(path + ".bad").bytes, damaged);
+
+    // Names reach the system whole: a look-alike is never narrowed into a separator.
+    EXPECT_EQ(ExactAnsi(L"a\xFF3C" L"b"), std::nullopt);
+    EXPECT_EQ(WidenAnsi(path + ".bad"), std::wstring(path.begin(), path.end()) + L".bad");
 }
 
 TEST(SystemLibrary, TheSystemFolderCopyIsLoadedNotTheOneBesideTheProgram) {

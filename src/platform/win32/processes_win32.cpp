@@ -4,6 +4,7 @@
 
 #include <map>
 
+#include "platform/win32/ansi_text.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/trace.h"
@@ -21,18 +22,6 @@ std::map<ULONG_PTR, bool>& CloseRequests() {
 
 void CALLBACK OnCloseAnswered(HWND, UINT, ULONG_PTR request, LRESULT) {
     if (auto found = CloseRequests().find(request); found != CloseRequests().end()) found->second = true;
-}
-
-// The exact ANSI spelling of a process's file name; false when the code page
-// cannot hold it (a near spelling could be another program's name).
-bool ExactAnsi(const wchar_t* name, std::string& ansi) {
-    BOOL lossy = FALSE;
-    char buffer[MAX_PATH * 2];
-    const int length =
-        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name, -1, buffer, sizeof buffer, nullptr, &lossy);
-    if (length <= 0 || lossy) return false;
-    ansi = buffer;
-    return true;
 }
 
 class Win32Process : public IProcess {
@@ -132,7 +121,10 @@ std::vector<ProcessInfo> Win32Processes::Snapshot() {
     for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
         entry.szExeFile[MAX_PATH - 1] = L'\0';
         ProcessInfo process{entry.th32ProcessID, {}, true, entry.th32ProcessID == GetCurrentProcessId()};
-        if (!ExactAnsi(entry.szExeFile, process.exeFile)) continue;
+        // A near spelling of a name the code page cannot hold could be another program's.
+        const auto exeFile = ExactAnsi(entry.szExeFile);
+        if (!exeFile) continue;
+        process.exeFile = *exeFile;
         DWORD session = 0;
         if (sessions) process.ownSession = ProcessIdToSessionId(entry.th32ProcessID, &session) && session == ownSession;
         list.push_back(std::move(process));

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/win32/ansi_text.h"
 #include "platform/win32/system_library.h"
 
 namespace dwl::win32 {
@@ -53,25 +54,32 @@ std::string Win32FileSystem::ExeFolder() {
 }
 
 std::string Win32FileSystem::UserFolderPath(UserFolder which) {
-    // shell32 is loaded on first use; SHGetFolderPathA is there from Windows 2000 on.
-    using GetFolderPath = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
-    const auto getFolderPath = SystemFunction<GetFolderPath>("shell32.dll", "SHGetFolderPathA");
-    char path[MAX_PATH] = {};
+    // shell32 is loaded on first use; SHGetFolderPathW is there from Windows 2000 on.
+    using GetFolderPath = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
+    const auto getFolderPath = SystemFunction<GetFolderPath>("shell32.dll", "SHGetFolderPathW");
+    wchar_t path[MAX_PATH] = {};
     const int folder = which == UserFolder::Roaming ? CSIDL_APPDATA : CSIDL_LOCAL_APPDATA;
     if (!getFolderPath || FAILED(getFolderPath(nullptr, folder, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
-    std::string text(path);
-    while (!text.empty() && text.back() == '\\') text.pop_back();
-    return text;
+    // A folder the code page cannot spell exactly is taken by its short name;
+    // where that cannot be spelled either, there is no such folder for the program.
+    std::optional<std::string> text = ExactAnsi(path);
+    if (!text) {
+        wchar_t shortPath[MAX_PATH] = {};
+        const DWORD n = GetShortPathNameW(path, shortPath, MAX_PATH);
+        if (n == 0 || n >= MAX_PATH || !(text = ExactAnsi(shortPath))) return {};
+    }
+    while (!text->empty() && text->back() == '\\') text->pop_back();
+    return *text;
 }
 
 bool Win32FileSystem::CreateFolder(const std::string& path) {
-    if (CreateDirectoryA(path.c_str(), nullptr)) return true;
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (CreateDirectoryW(WidenAnsi(path).c_str(), nullptr)) return true;
+    const DWORD attributes = GetFileAttributesW(WidenAnsi(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 FileContent Win32FileSystem::ReadFile(const std::string& path) {
-    UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    UniqueFile file(CreateFileW(WidenAnsi(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         const DWORD error = GetLastError();
@@ -90,10 +98,10 @@ FileContent Win32FileSystem::ReadFile(const std::string& path) {
 }
 
 bool Win32FileSystem::WriteFileAtomic(const std::string& path, const std::string& bytes) {
-    const std::string temp = path + ".new";
+    const std::wstring temp = WidenAnsi(path + ".new");
     {
         UniqueFile file(
-            CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+            CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) return false;
         size_t done = 0;
         while (done < bytes.size()) {
@@ -101,52 +109,52 @@ bool Win32FileSystem::WriteFileAtomic(const std::string& path, const std::string
             const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
             if (!WriteFile(file.get(), bytes.data() + done, chunk, &wrote, nullptr) || wrote == 0) {
                 file.reset();
-                DeleteFileA(temp.c_str());
+                DeleteFileW(temp.c_str());
                 return false;
             }
             done += wrote;
         }
         if (!FlushFileBuffers(file.get())) {
             file.reset();
-            DeleteFileA(temp.c_str());
+            DeleteFileW(temp.c_str());
             return false;
         }
     }
-    if (!MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileA(temp.c_str());
+    if (!MoveFileExW(temp.c_str(), WidenAnsi(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileW(temp.c_str());
         return false;
     }
     return true;
 }
 
 bool Win32FileSystem::Exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(WidenAnsi(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool Win32FileSystem::CanOpenForReading(const std::string& path) {
-    return static_cast<bool>(UniqueFile(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    return static_cast<bool>(UniqueFile(CreateFileW(WidenAnsi(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
 }
 
 bool Win32FileSystem::CreateNewFile(const std::string& path, const std::string& bytes, unsigned attributes) {
     {
         UniqueFile file(
-            CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+            CreateFileW(WidenAnsi(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) return false;
         DWORD wrote = 0;
         if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr) ||
             wrote != bytes.size()) {
             file.reset();
-            DeleteFileA(path.c_str());
+            DeleteFileW(WidenAnsi(path).c_str());
             return false;
         }
     }
-    if (attributes != 0) SetFileAttributesA(path.c_str(), attributes);
+    if (attributes != 0) SetFileAttributesW(WidenAnsi(path).c_str(), attributes);
     return true;
 }
 
 bool Win32FileSystem::Rename(const std::string& from, const std::string& to) {
-    return MoveFileA(from.c_str(), to.c_str()) != 0;
+    return MoveFileW(WidenAnsi(from).c_str(), WidenAnsi(to).c_str()) != 0;
 }
 
 bool Win32Hotkeys::Register(int id, unsigned modifiers, unsigned virtualKey) {

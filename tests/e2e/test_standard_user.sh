@@ -13,9 +13,20 @@ user=dwluser
 id "$user" >/dev/null 2>&1 || e2e_die "no account $user: run scripts/setup"
 
 # The prefix becomes the user's (Wine runs only in one's own); the program's
-# folder stays root's.
+# folder stays root's. The work folder may lie where only root may enter (a
+# checkout under /root), so the prefix and the helpers move to a folder of
+# their own that the user can reach.
 wineserver -k
 rm -f "$WINEPREFIX/wineserver"  # where root's server lives
+home=$(mktemp -d "${TMPDIR:-/tmp}/dwl-standard-user.XXXXXX")
+chmod 755 "$home"
+mv "$WINEPREFIX" "$home/prefix"
+export WINEPREFIX=$home/prefix
+mkdir "$home/bin"
+cp "$DWL_BIN/dwl.exe" "$DWL_BIN/dwlauto.exe" "$home/bin/"
+[[ ! -x $DWL_WORK/bin/wine ]] || cp "$DWL_WORK/bin/wine" "$home/bin/"
+DWL_BIN=$home/bin
+export PATH=$home/bin:$PATH
 pf=$WINEPREFIX/drive_c/Program\ Files/Duskwell
 mkdir -p "$pf"
 cp "$DWL_BIN/dwl.exe" "$pf/dwl.exe"
@@ -27,7 +38,8 @@ as_user() {
         WINEDEBUG="$WINEDEBUG" WINEDLLOVERRIDES="$WINEDLLOVERRIDES" "$@"
 }
 wine() { as_user wine "$@"; }  # the library's helpers run as the user too
-trap 'rc=$?; as_user wineserver -k >/dev/null 2>&1; (exit $rc); e2e_cleanup' EXIT
+trap 'rc=$?; as_user wineserver -k >/dev/null 2>&1
+      [[ ${DWL_KEEP_PREFIX:-0} == 1 ]] || rm -rf "$home"; (exit $rc); e2e_cleanup' EXIT
 start() {
     local debug=-all
     [[ $E2E_RELAY == 0 ]] || debug=+relay

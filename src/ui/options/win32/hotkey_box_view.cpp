@@ -1,25 +1,28 @@
-#include "ui/options/win32/options_view.h"
+#include "ui/options/win32/hotkey_box_view.h"
+
+#include <algorithm>
 
 namespace dwl::win32 {
 
-// The three hotkey boxes of the Hotkeys page, hooked so that the capture
-// model sees their focus and the keys released in them.
+bool HotkeyBoxesView::Holds(HWND window) const {
+    return window && std::find(boxes_.begin(), boxes_.end(), window) != boxes_.end();
+}
 
-void OptionsView::WireHotkeyBoxes() {
-    const TextBox* boxes[] = {&form_->txtShutdownKey, &form_->txtRebootKey, &form_->txtLogOffKey};
+void HotkeyBoxesView::Wire(HotkeyCapture* capture, const std::array<Binder*, 3>& boxes) {
+    capture_ = capture;
     for (int box = HotkeyShutdown; box <= HotkeyLogOff; ++box) {
-        Binder* binder = views_ && hotkeyCapture_ ? views_->BinderOf(boxes[box]) : nullptr;
-        if (!binder || hotkeyBoxes_[static_cast<size_t>(box)]) continue;
-        hotkeyBoxes_[static_cast<size_t>(box)] = binder->Window();
+        Binder* binder = boxes[static_cast<size_t>(box)];
+        if (!capture || !binder || boxes_[static_cast<size_t>(box)]) continue;
+        boxes_[static_cast<size_t>(box)] = binder->Window();
         binder->Hook([this, binder, box](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
             switch (message) {
             case WM_SETFOCUS:
             case WM_KILLFOCUS:
                 result = binder->CallOriginal(message, wParam, lParam);
                 if (message == WM_SETFOCUS)
-                    hotkeyCapture_->GotFocus(box);
+                    capture_->GotFocus(box);
                 else
-                    hotkeyCapture_->LostFocus(box);
+                    capture_->LostFocus(box);
                 return true;
             case WM_KEYUP:
             case WM_SYSKEYUP: {
@@ -27,7 +30,7 @@ void OptionsView::WireHotkeyBoxes() {
                 const int shift = (GetKeyState(VK_SHIFT) < 0 ? ShiftMask : 0) |
                                   (GetKeyState(VK_CONTROL) < 0 ? CtrlMask : 0) |
                                   (GetKeyState(VK_MENU) < 0 ? AltMask : 0);
-                hotkeyCapture_->KeyUp(box, static_cast<int>(wParam), shift);
+                capture_->KeyUp(box, static_cast<int>(wParam), shift);
                 result = binder->CallOriginal(message, wParam, lParam);
                 return true;
             }

@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
 #include <string>
 
 #include "platform/command_channel.h"
@@ -99,9 +98,15 @@ HWND OptionsView::BuildPage(size_t page) {
     views_->SetContainer(made);
     CreateOptionsControls(page, *views_, *form_, aboutIcon_ ? aboutIcon_.get() : icon_.get());
     views_->SetContainer(window_);
-    WireTimeBox();
-    WireHotkeyBoxes();
+    WireBoxes();
     return made;
+}
+
+void OptionsView::WireBoxes() {
+    timeBoxView_.Wire(timeBox_, dynamic_cast<TextBoxView*>(views_->BinderOf(&form_->txtTime)),
+                      views_->BinderOf(&form_->lstTime), dpi_, kTimeBoxRect);
+    hotkeyBoxes_.Wire(hotkeyCapture_, {views_->BinderOf(&form_->txtShutdownKey), views_->BinderOf(&form_->txtRebootKey),
+                                       views_->BinderOf(&form_->txtLogOffKey)});
 }
 
 void OptionsView::SyncTabs() {
@@ -182,8 +187,8 @@ void OptionsView::PostEndRequest() {
 bool OptionsView::PreTranslate(const MSG& message) {
     // Alt with a letter or digit in a hotkey box is a combination being
     // captured, not a label's mnemonic: no character is made of it.
-    if (message.message == WM_SYSKEYDOWN && message.hwnd && CheckKeyCode(static_cast<int>(message.wParam)) &&
-        std::find(hotkeyBoxes_.begin(), hotkeyBoxes_.end(), message.hwnd) != hotkeyBoxes_.end()) {
+    if (message.message == WM_SYSKEYDOWN && CheckKeyCode(static_cast<int>(message.wParam)) &&
+        hotkeyBoxes_.Holds(message.hwnd)) {
         DispatchMessageA(&message);
         return true;
     }
@@ -298,15 +303,14 @@ LRESULT OptionsView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         KillTimer(window_, kSchedulerTimerId);
         tray_.Remove();
         trayMenu_.Clear();
-        if (timeBox_) timeBox_->onFocusRequest = nullptr;
-        hotkeyBoxes_.fill(nullptr);
+        timeBoxView_.Reset();
+        hotkeyBoxes_.Reset();
         views_.reset();
         form_->frmOptions.onRefresh = nullptr;
         form_->tbsOptions.onRefresh = nullptr;
         tabs_ = nullptr;
         pages_.fill(nullptr);
         built_ = false;
-        timeBoxWired_ = false;
         lastFocus_ = nullptr;
         PostQuitMessage(0);
         return 0;

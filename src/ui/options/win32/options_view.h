@@ -12,6 +12,8 @@
 #include "ui/options/options_form.h"
 #include "ui/options/options_window.h"
 #include "ui/options/time_box.h"
+#include "ui/options/win32/hotkey_box_view.h"
+#include "ui/options/win32/time_box_view.h"
 #include "ui/options/win32/tray_menu.h"
 
 namespace dwl::win32 {
@@ -104,19 +106,15 @@ private:
     HWND BuildPage(size_t page);
     void SyncTabs();
     void SyncPages();
-    void WireTimeBox();
-    void WireHotkeyBoxes();
-    bool OnTimeBoxMessage(TextBoxView& box, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    bool OnTimeListMessage(Binder& list, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    void FocusTimeBox(TimeBoxFocus target);
+    void WireBoxes();
 
     OptionsForm* form_ = nullptr;
     TimeBox* timeBox_ = nullptr;
     HotkeyCapture* hotkeyCapture_ = nullptr;
-    std::array<HWND, 3> hotkeyBoxes_{};  // shutdown, reboot, log off
+    TimeBoxView timeBoxView_;
+    HotkeyBoxesView hotkeyBoxes_;
     IOptionsEvents* events_ = nullptr;
     bool built_ = false;
-    bool timeBoxWired_ = false;
     HWND tabs_ = nullptr;
     RECT pageBody_{};
     std::array<HWND, OptionsForm::kPageCount> pages_{};

@@ -89,47 +89,30 @@ TEST(SystemLibrary, TheSystemFolderCopyIsLoadedNotTheOneBesideTheProgram) {
     EXPECT_EQ(LoadSystemLibrary("powrprof.dll"), module);
 }
 
-// The window procedure of a window before anything goes in front of it.
-int g_ownProcCalls = 0;
-LRESULT CALLBACK OwnProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_HOTKEY) ++g_ownProcCalls;
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-UniqueWindow OwnWindow() {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = &OwnProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "DwlHotkeyProcTest";
-    RegisterClassA(&windowClass);
-    return UniqueWindow(CreateWindowExA(0, "DwlHotkeyProcTest", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
-                                        GetModuleHandleA(nullptr), nullptr));
-}
-
 // The common controls' chain and the one by hand, for systems without it.
 TEST(Subclass, GoesInFrontOnceAndGivesTheWindowBackExactly) {
     for (const bool systemChain : {true, false}) {
         SCOPED_TRACE(systemChain ? "common controls' chain" : "chained by hand");
-        UniqueWindow window = OwnWindow();
+        UniqueWindow window(CreateWindowExA(0, "STATIC", "own", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                            GetModuleHandleA(nullptr), nullptr));
         ASSERT_TRUE(window);
+        const LONG_PTR own = GetWindowLongPtrA(window.get(), GWLP_WNDPROC);
         Subclass subclass(systemChain);
         int handled = 0;
         const auto handler = [&](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-            if (message != WM_HOTKEY) return false;
+            if (message != WM_GETTEXTLENGTH) return false;
             ++handled;
-            result = subclass.CallNext(message, wParam, lParam) + 1;
+            result = subclass.CallNext(message, wParam, lParam) + 10;  // the window's own answer is 3
             return true;
         };
-        const int ownBefore = g_ownProcCalls;
         ASSERT_TRUE(subclass.Install(window.get(), handler));
         ASSERT_TRUE(subclass.Install(window.get(), handler));
-        EXPECT_EQ(SendMessageA(window.get(), WM_HOTKEY, 0, 0), 1);
+        EXPECT_EQ(SendMessageA(window.get(), WM_GETTEXTLENGTH, 0, 0), 13);
         EXPECT_EQ(handled, 1);
-        EXPECT_EQ(g_ownProcCalls, ownBefore + 1);
 
         subclass.Remove();
-        EXPECT_EQ(GetWindowLongPtrA(window.get(), GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&OwnProc));
-        SendMessageA(window.get(), WM_HOTKEY, 0, 0);
+        EXPECT_EQ(GetWindowLongPtrA(window.get(), GWLP_WNDPROC), own);
+        EXPECT_EQ(SendMessageA(window.get(), WM_GETTEXTLENGTH, 0, 0), 3);
         EXPECT_EQ(handled, 1);
 
         // A window destroyed under it takes it out.

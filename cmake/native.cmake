@@ -18,14 +18,9 @@ add_test(NAME unit.include_layers_check COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/test
 set(DWL_WIN64_DIR "" CACHE PATH "Build folder of the x86_64 cross build (enables the win and e2e tiers)")
 set(DWL_WIN32_DIR "" CACHE PATH "Build folder of the i686 cross build (the product)")
 if(DWL_WIN32_DIR)
-  add_test(NAME win.xp_imports
-           COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/win/check-xp-imports ${DWL_WIN32_DIR}/dwl.exe
-                   ${DWL_WIN64_DIR}/dwl.exe)
-  add_test(NAME win.size
-           COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/win/check-size ${DWL_WIN32_DIR}/dwl.exe ${DWL_WIN64_DIR}/dwl.exe)
-  add_test(NAME win.manifest
-           COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/win/check-manifest ${DWL_WIN32_DIR}/dwl.exe
-                   ${DWL_WIN64_DIR}/dwl.exe)
+  # The manifest, the imports and the size of both builds.
+  add_test(NAME win.executables COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/win/check-executables
+                                        ${DWL_WIN32_DIR}/dwl.exe ${DWL_WIN64_DIR}/dwl.exe)
 endif()
 if(DWL_WIN64_DIR)
   # Each test of these tiers has its own X display and Wine prefix (copied

@@ -3,13 +3,15 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "settings/settings.h"
 #include "ui/options/win32/password_dialog.h"
 
 namespace dwl::win32 {
 namespace {
 
-LRESULT g_limits[2];
+std::vector<LRESULT> g_limits;
 
 // Runs inside the dialog's modal loop: reads the boxes' limits, types a
 // password twice and presses OK.
@@ -17,9 +19,8 @@ void CALLBACK TypeAndConfirm(HWND, UINT, UINT_PTR timer, DWORD) {
     HWND dialog = FindWindowA(kPasswordDialogClass, nullptr);
     if (!dialog) return;
     KillTimer(nullptr, timer);
-    int i = 0;
     for (int id : {IdTxtPassword, IdTxtAgain}) {
-        g_limits[i++] = SendDlgItemMessageA(dialog, id, EM_GETLIMITTEXT, 0, 0);
+        g_limits.push_back(SendDlgItemMessageA(dialog, id, EM_GETLIMITTEXT, 0, 0));
         SetDlgItemTextA(dialog, id, "s3cret");
     }
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IdPasswordOK, BN_CLICKED), 0);
@@ -31,8 +32,7 @@ TEST(PasswordDialogWin, BoxesTakeNoMoreThanTheRegistryGivesBack) {
     const auto typed = dialog.AskNewPassword(nullptr, "Set password");
     ASSERT_TRUE(typed.has_value());
     EXPECT_EQ(typed->first + "|" + typed->second, "s3cret|s3cret");
-    EXPECT_EQ(g_limits[0], static_cast<LRESULT>(kMaxPasswordLength));
-    EXPECT_EQ(g_limits[1], static_cast<LRESULT>(kMaxPasswordLength));
+    EXPECT_EQ(g_limits, std::vector<LRESULT>(2, kMaxPasswordLength));
 }
 
 }  // namespace

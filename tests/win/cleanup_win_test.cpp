@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "actions/disk_cleanup.h"
+#include "model/controls.h"
 #include "platform/win32/disk_win32.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/services_win32.h"
 #include "settings/my_registry.h"
-#include "model/controls.h"
 
 namespace dwl::win32 {
 namespace {
@@ -57,10 +57,10 @@ TEST_F(CleanUpWin, DeletesAllButHeldFilesAndFoldersNeverWhereNamesOrLinksSwapped
     for (const wchar_t* folder : {L"sub", L"sub\\deeper", L"cwd"}) CreateDirectoryW((kRoot + folder).c_str(), nullptr);
     std::wstring deep = L"\\\\?\\" + kRoot + L"cwd";  // longer than MAX_PATH
     for (int i = 0; i < 3; ++i) CreateDirectoryW((deep += L"\\" + std::wstring(100, L'x')).c_str(), nullptr);
-    const std::wstring planted = kRoot + L"..\xFF3C" L"dwl-boot.ini";  // "..\dwl-boot.ini" in the ANSI code page
-    for (const std::wstring& file : {kRoot + L"a.txt", kRoot + L"held.txt", kRoot + L"sub\\b.txt",
-                                     kRoot + L"sub\\deeper\\c.txt", kRoot + L"cwd\\e.txt", planted, deep + L"\\f.txt",
-                                     L"C:\\dwl-boot.ini"s})
+    const std::wstring planted = kRoot + L"..\uFF3Cdwl-boot.ini";  // "..\dwl-boot.ini" in the ANSI code page
+    for (const std::wstring& file :
+         {kRoot + L"a.txt", kRoot + L"held.txt", kRoot + L"sub\\b.txt", kRoot + L"sub\\deeper\\c.txt",
+          kRoot + L"cwd\\e.txt", planted, deep + L"\\f.txt", L"C:\\dwl-boot.ini"s})
         Make(file);
     UniqueFile held(CreateFileW((kRoot + L"held.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     registry.DeleteValue(Hive::CurrentUser, shellFolders, "Cache");
@@ -77,21 +77,18 @@ TEST_F(CleanUpWin, DeletesAllButHeldFilesAndFoldersNeverWhereNamesOrLinksSwapped
     for (const std::wstring& gone : {kRoot + L"a.txt", kRoot + L"cwd\\e.txt", deep + L"\\f.txt"})
         EXPECT_FALSE(Exists(gone)) << gone.size();
     // Found before the swap, the files of "sub" were by then outside.
-    for (const std::wstring& kept : {kRoot + L"held.txt", planted, L"C:\\dwl-boot.ini"s, L"C:\\dwl-outside\\keep.txt"s,
-                                     L"C:\\dwl-outside\\b.txt"s, L"C:\\dwl-outside\\deeper\\c.txt"s,
-                                     L"C:\\dwl-sub-away\\deeper"s})
+    for (const std::wstring& kept :
+         {kRoot + L"held.txt", planted, L"C:\\dwl-boot.ini"s, L"C:\\dwl-outside\\keep.txt"s, L"C:\\dwl-outside\\b.txt"s,
+          L"C:\\dwl-outside\\deeper\\c.txt"s, L"C:\\dwl-sub-away\\deeper"s})
         EXPECT_TRUE(Exists(kept)) << kept.size();
-}
-
-std::wstring Environment(const wchar_t* name) {
-    wchar_t value[MAX_PATH] = {};
-    return GetEnvironmentVariableW(name, value, MAX_PATH) ? value : L"";
 }
 
 TEST_F(CleanUpWin, NoFolderTheSystemFallsBackToAndNoneThatIsARootOrHoldsTheProfile) {
     wchar_t profile[MAX_PATH] = {};
     ASSERT_TRUE(SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PROFILE, nullptr, 0, profile)));
-    const std::wstring keep = profile + L"\\dwl-keep.txt"s, tmp = Environment(L"TMP"), temps = Environment(L"TEMP");
+    const std::wstring keep = profile + L"\\dwl-keep.txt"s;
+    wchar_t tmp[MAX_PATH] = {}, temps[MAX_PATH] = {};
+    GetEnvironmentVariableW(L"TMP", tmp, MAX_PATH), GetEnvironmentVariableW(L"TEMP", temps, MAX_PATH);
     Make(keep);
     ASSERT_TRUE(Exists(L"Q:\\q.txt")) << "run-win-tier maps the drive";
     Win32DiskCleanUp disk([] { return HWND{}; });
@@ -108,8 +105,8 @@ TEST_F(CleanUpWin, NoFolderTheSystemFallsBackToAndNoneThatIsARootOrHoldsTheProfi
         Run(disk, 1, 1);
         EXPECT_TRUE(Exists(keep) && Exists(L"Q:\\q.txt")) << folder.size();
     }
-    SetEnvironmentVariableW(L"TMP", tmp.c_str());
-    SetEnvironmentVariableW(L"TEMP", temps.c_str());
+    SetEnvironmentVariableW(L"TMP", tmp);
+    SetEnvironmentVariableW(L"TEMP", temps);
     registry.DeleteValue(Hive::CurrentUser, shellFolders, "Cache");
 }
 

@@ -1,5 +1,6 @@
-// The Win32 controls whose behaviour is their own: the weekly days' list
-// ticked by mouse and key, and the hotkey box that takes keys only. How the
+// The input controls whose behaviour is the system's own: the weekly days'
+// list ticked by mouse and key, the hotkey box that takes keys only, and the
+// password boxes that take no more than the registry gives back whole. How the
 // other controls carry their models' values both ways, the e2e tests read in
 // the real program's windows.
 #include <windows.h>
@@ -7,8 +8,11 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
+#include "settings/settings.h"
 #include "ui/kit/win32/control_views.h"
+#include "ui/options/win32/password_dialog.h"
 
 namespace dwl::win32 {
 namespace {
@@ -76,6 +80,30 @@ TEST_F(ControlViewsTest, KeyOnlyBoxRefusesPasteCutAndDelete) {
     }
     EXPECT_EQ(keys.Text(), "Ctrl + K");
     EXPECT_EQ(changes, 0);
+}
+
+std::vector<LRESULT> g_limits;
+
+// Runs inside the dialog's modal loop: reads the boxes' limits, types a
+// password twice and presses OK.
+void CALLBACK TypeAndConfirm(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND dialog = FindWindowA(kPasswordDialogClass, nullptr);
+    if (!dialog) return;
+    KillTimer(nullptr, timer);
+    for (int id : {IdTxtPassword, IdTxtAgain}) {
+        g_limits.push_back(SendDlgItemMessageA(dialog, id, EM_GETLIMITTEXT, 0, 0));
+        SetDlgItemTextA(dialog, id, "s3cret");
+    }
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IdPasswordOK, BN_CLICKED), 0);
+}
+
+TEST(PasswordDialogWin, BoxesTakeNoMoreThanTheRegistryGivesBack) {
+    PasswordDialog dialog(GetModuleHandleA(nullptr));
+    SetTimer(nullptr, 0, 20, TypeAndConfirm);
+    const auto typed = dialog.AskNewPassword(nullptr, "Set password");
+    ASSERT_TRUE(typed.has_value());
+    EXPECT_EQ(typed->first + "|" + typed->second, "s3cret|s3cret");
+    EXPECT_EQ(g_limits, std::vector<LRESULT>(2, kMaxPasswordLength));
 }
 
 }  // namespace

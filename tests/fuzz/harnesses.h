@@ -13,8 +13,8 @@ using Harness = std::string (*)(const std::uint8_t* data, std::size_t size);
 
 // The scenario file: read, write, read again gives the same.
 std::string ScenarioFile(const std::uint8_t* data, std::size_t size);
-// One entry (after a flag byte: 12-hour run, locking offered), read alike by
-// the scheduler, the editor and the applications.
+// One entry: written in either time form it reads back the same, and the
+// applications read the name it holds.
 std::string Entry(const std::uint8_t* data, std::size_t size);
 // The settings loaders over a registry that holds any texts.
 std::string Loaders(const std::uint8_t* data, std::size_t size);

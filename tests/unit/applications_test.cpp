@@ -8,29 +8,20 @@ namespace {
 
 using namespace fakes;
 
-TEST(Applications, PathPartsAndNames) {
-    // clang-format off
-    struct Row { const char* path; int mode; const char* part; };
-    const Row rows[] = {
-        {"C:\\Tools\\my.app.exe", 1, "my.app"}, {"C:\\Tools\\my.app.exe", 2, "my"},
-        {"C:\\Tools\\notepad.exe", 1, "notepad.exe"}, {"C:\\To.ols\\run", 2, "run"},
-        {"C:\\To.ols\\run", 5, "C:\\To"}, {"notepad.exe", 5, "notepad"},
-    };
-    // clang-format on
-    for (const Row& r : rows) EXPECT_EQ(PathPart(r.path, r.mode), r.part) << r.path << " " << r.mode;
-
+TEST(Applications, NamesAndTheRecordsThatLiveWhileAScenarioNamesThem) {
+    // A program's short name ends at the first dot of its file name, never of a folder's.
+    EXPECT_EQ(PathPart("C:\\Tools\\my.app.exe", 2), "my");
+    EXPECT_EQ(PathPart("C:\\To.ols\\run", 2), "run");
+    EXPECT_EQ(CloseNameOf("C:\\x\\App.Beta.EXE"), "App.Beta");
     for (const char* name : {"notepad.exe", "NotePad.EXE", "C:\\WINDOWS\\NOTEPAD.EXE"})
         EXPECT_TRUE(ProcessMatches(name, "notepad.exe")) << name;
     for (const char* name : {"xnotepad.exe", "C:\\x\\xnotepad.exe", "notepad.exe.old", ""})
         EXPECT_FALSE(ProcessMatches(name, "notepad.exe")) << name;
-
+    EXPECT_FALSE(ProcessMatches("\xC4x.exe", "\xE4x.exe"));  // only ASCII letters are of one case
     for (const char* name : {" lead", "trail ", "", "shutdown windows x", "Run Application"})
         EXPECT_NE(NameProblem(name), "") << name;
     EXPECT_EQ(NameProblem("python3.11"), "");
-    EXPECT_EQ(CloseNameOf("C:\\x\\App.Beta.EXE"), "App.Beta");
-}
 
-TEST(Applications, RecordsLiveWhileAScenarioNamesThem) {
     std::vector<ApplicationRecord> list{{"C:\\a.exe", "a", ""}, {"C:\\b.exe", "b", "-x"}, {"D:\\a.exe", "a", ""}};
     EXPECT_EQ(FindApplication(list, "a")->longName, "C:\\a.exe");
     EXPECT_EQ(FindApplication(list, "A"), nullptr);
@@ -104,14 +95,6 @@ TEST(ApplicationPicker, SetBrowseAndCancel) {
         picker.cmdCancel.Click();
     };
     EXPECT_EQ(picker.ShowApplicationPicker(), "");
-
-    // The list fills the window above the buttons; Set keeps 100 twips from Cancel.
-    const TwipsRect list = TasksLayout::List(5160, 6645);
-    EXPECT_EQ(list, (TwipsRect{0, 0, 5160, 6270}));
-    const auto buttons = TasksLayout::ButtonsUnder({0, 0, 5160, 6000});
-    EXPECT_EQ(buttons.browse, (TwipsRect{0, 6000, 1455, 375}));
-    EXPECT_EQ(buttons.set, (TwipsRect{2150, 6000, 1455, 375}));
-    EXPECT_EQ(buttons.cancel, (TwipsRect{3705, 6000, 1455, 375}));
 }
 
 }  // namespace

@@ -1,18 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "fakes/fake_clock.h"
-#include "model/text.h"
 #include "schedule/mtime.h"
 
 namespace dwl {
 namespace {
 
 using fakes::FakeClock;
-
-TEST(AsciiCase, OnlyAsciiLettersChange) {
-    EXPECT_EQ(AsciiLowered("9:30 PM \xC4x.EXE"), "9:30 pm \xC4x.exe");
-    EXPECT_EQ(AsciiUppered("hkey_\xE4z"), "HKEY_\xE4Z");
-}
 
 TEST(CurrentTimeText, BothFormsFromTheSystemText) {
     // clang-format off
@@ -31,7 +25,7 @@ TEST(CurrentTimeText, BothFormsFromTheSystemText) {
     }
 }
 
-TEST(ReadTimeOfDay, AcceptedAndRejectedTexts) {
+TEST(ReadTimeOfDay, AcceptedAndRejectedTextsAndEveryMinuteInBothForms) {
     // clang-format off
     struct Row { const char* text; int hour, minute; };
     const Row accepted[] = {
@@ -44,9 +38,7 @@ TEST(ReadTimeOfDay, AcceptedAndRejectedTexts) {
     for (const char* text : {"", "9", "9:5", "9:005", "24:00", "123:00", "9:60", "+9:05", "9.05", "9:05:", "9:05:60",
                              "9:05:12:13", "0:30 AM", "13:00 PM", "9:05PM", "9:05 a.m.", "AM 9:05"})
         EXPECT_FALSE(ReadTimeOfDay(text).has_value()) << text;
-}
-
-TEST(ReadTimeOfDay, EveryMinuteReadsBackInBothForms) {
+    // Every minute's text reads back, in both forms.
     for (int hour = 0; hour < 24; ++hour)
         for (int minute = 0; minute < 60; ++minute)
             for (bool use12Hour : {false, true})

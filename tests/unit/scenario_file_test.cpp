@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "model/text.h"
 #include "fakes/fake_platform.h"
 #include "schedule/scenario_file.h"
 
 namespace dwl {
 namespace {
 
-TEST(ScenarioFile, RejectsWhatIsNotACompleteFile) {
+TEST(ScenarioFile, ReadsOnlyACompleteFileAndSkipsLinesOfUnknownKinds) {
     const std::string good = FormatScenarioFile({{"Reboot Computer; Daily; 7:00", "Suspend; Onetime; 1:00"}, {}});
     ASSERT_TRUE(ParseScenarioFile(good));
     EXPECT_FALSE(ParseScenarioFile("Reboot Computer; Daily; 7:00\r\n"));
@@ -18,20 +17,12 @@ TEST(ScenarioFile, RejectsWhatIsNotACompleteFile) {
     EXPECT_FALSE(ParseScenarioFile("Duskwell scenarios 1\r\nscenario\tx\r\nend\t2\r\n"));
     EXPECT_FALSE(ParseScenarioFile(good + "scenario\tlate\r\n"));
     EXPECT_FALSE(ParseScenarioFile("Duskwell scenarios 1\r\nscenario\tbad \\q escape\r\nend\t1\r\n"));
-}
-
-TEST(ScenarioFile, SkipsLinesOfUnknownKindsAndAcceptsBareLineFeeds) {
+    // Lines of unknown kinds are skipped, bare line feeds accepted.
     const auto data =
         ParseScenarioFile("Duskwell scenarios 1\nnote\tfrom a later version\nscenario\tSuspend; Daily; 1:00\nend\t2\n");
     ASSERT_TRUE(data);
     EXPECT_EQ(data->scenarios, std::vector<std::string>{"Suspend; Daily; 1:00"});
 }
-
-}  // namespace
-}  // namespace dwl
-
-namespace dwl {
-namespace {
 
 TEST(ScenarioFile, LivesInTheUsersFolderUnlessPortableAndIsCarriedFromWhereItWas) {
     fakes::Journal journal;
@@ -39,8 +30,9 @@ TEST(ScenarioFile, LivesInTheUsersFolderUnlessPortableAndIsCarriedFromWhereItWas
     const std::string beside = "C:\\Apps\\Duskwell\\dwl.scn";
     const ScenarioFilePlace virtualised = LocateScenarioFile(files, true);
     EXPECT_EQ(virtualised.path, "C:\\Users\\ann\\AppData\\Roaming\\Duskwell\\dwl.scn");
-    EXPECT_EQ(virtualised.earlier,
-              (std::vector<std::string>{"C:\\Users\\ann\\AppData\\Local\\VirtualStore\\Apps\\Duskwell\\dwl.scn", beside}));
+    EXPECT_EQ(
+        virtualised.earlier,
+        (std::vector<std::string>{"C:\\Users\\ann\\AppData\\Local\\VirtualStore\\Apps\\Duskwell\\dwl.scn", beside}));
     EXPECT_EQ(LocateScenarioFile(files, false).earlier, std::vector<std::string>{beside});
     files.folder = "\\\\server\\tools";  // never virtualised
     EXPECT_EQ(LocateScenarioFile(files, true).earlier, std::vector<std::string>{"\\\\server\\tools\\dwl.scn"});

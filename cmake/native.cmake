@@ -2,7 +2,7 @@
 # tiers that run the cross-built programs under Wine.
 find_package(GTest REQUIRED)
 file(GLOB DWL_UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp tests/fakes/*.cpp)
-# The fuzz targets' bodies, replayed over the saved corpus (scripts/fuzz runs them under libFuzzer).
+# The fuzz targets, replaying the saved corpus (scripts/fuzz runs them under libFuzzer).
 add_executable(dwl_unit_tests ${DWL_UNIT_TESTS} tests/fuzz/harnesses.cpp)
 target_compile_definitions(dwl_unit_tests PRIVATE DWL_FUZZ_CORPUS="${CMAKE_CURRENT_SOURCE_DIR}/tests/fuzz/corpus")
 target_include_directories(dwl_unit_tests PRIVATE tests)

@@ -1,6 +1,13 @@
-#include "fuzz/harnesses.h"
-
+// The fuzz targets: each runs one input and gives the first property it
+// breaks, or the empty text. Built with DWL_FUZZ_TARGET (an index into
+// kTargets) this is a libFuzzer program (scripts/fuzz); in the unit tests it
+// replays the saved corpus, tests/fuzz/corpus/<target>/.
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "fakes/fake_platform.h"
 #include "hotkeys/hotkey_settings.h"
@@ -12,15 +19,11 @@
 #include "settings/quickbar_settings.h"
 #include "settings/settings.h"
 
-namespace dwl::fuzz {
+namespace dwl {
 namespace {
 
-std::string Text(const std::uint8_t* data, std::size_t size) { return {reinterpret_cast<const char*>(data), size}; }
-
-}  // namespace
-
-std::string ScenarioFile(const std::uint8_t* data, std::size_t size) {
-    const std::string text = Text(data, size);
+// The scenario file: read, write, read again gives the same.
+std::string ScenarioFile(const std::string& text) {
     if (const auto read = ParseScenarioFile(text); read && ParseScenarioFile(FormatScenarioFile(*read)) != read)
         return "a file read does not read back equal";
     // The input's lines as entries, every third with the two before it an application.
@@ -34,8 +37,9 @@ std::string ScenarioFile(const std::uint8_t* data, std::size_t size) {
     return {};
 }
 
-std::string Entry(const std::uint8_t* data, std::size_t size) {
-    const std::string text = Text(data, size);
+// One entry: written in either time form it reads back the same, and the
+// applications read the name it holds.
+std::string Entry(const std::string& text) {
     const auto entry = ParseScenarioEntry(text);
     if (!entry) return {};
     for (bool use12Hour : {false, true})
@@ -47,7 +51,8 @@ std::string Entry(const std::uint8_t* data, std::size_t size) {
     return {};
 }
 
-std::string Loaders(const std::uint8_t* data, std::size_t size) {
+// The settings loaders over a registry that holds any texts.
+std::string Loaders(const std::string& values) {
     // Each line of the input is one stored value, in this order; "-" leaves it missing.
     static const std::pair<const char*, const char*> kSections[] = {
         {"Options", "Password PowerOff Enabled StartUp SysTray"},
@@ -58,7 +63,7 @@ std::string Loaders(const std::uint8_t* data, std::size_t size) {
          "qbAOT Horizontally Vertically Large Small PosX PosY"},
     };
     fakes::FakeRegistry store;
-    const auto lines = Split(Text(data, size), "\n");
+    const auto lines = Split(values, "\n");
     size_t line = 0;
     for (const auto& [section, names] : kSections)
         for (const std::string& name : Split(names, " "))
@@ -85,17 +90,47 @@ std::string Loaders(const std::uint8_t* data, std::size_t size) {
 
     HotkeyValues keys;
     LoadHotkeySettings(registry, keys);
-    for (const auto& [text, mod, vk] : {std::tie(keys.shutdownText, keys.shutdownMod, keys.shutdownVk),
-                                        std::tie(keys.rebootText, keys.rebootMod, keys.rebootVk),
-                                        std::tie(keys.logOffText, keys.logOffMod, keys.logOffVk)}) {
-        if (mod.empty() && vk.empty() && text.empty()) continue;
+    for (const auto& [shown, mod, vk] : {std::tie(keys.shutdownText, keys.shutdownMod, keys.shutdownVk),
+                                         std::tie(keys.rebootText, keys.rebootMod, keys.rebootVk),
+                                         std::tie(keys.logOffText, keys.logOffMod, keys.logOffVk)}) {
+        if (mod.empty() && vk.empty() && shown.empty()) continue;
         if (!ValidHotkey(mod, vk)) return "a hotkey loads with values the program never writes";
-        if (text != HotkeyText(std::stoi(mod), std::stoi(vk)) &&
-            text != HotkeyText(std::stoi(mod), std::stoi(vk), true))
+        if (shown != HotkeyText(std::stoi(mod), std::stoi(vk)) &&
+            shown != HotkeyText(std::stoi(mod), std::stoi(vk), true))
             return "a hotkey's text is not made from its values";
     }
 
     return {};
 }
 
-}  // namespace dwl::fuzz
+const std::pair<const char*, std::string (*)(const std::string&)> kTargets[] = {
+    {"scenario_file", ScenarioFile}, {"entry", Entry}, {"loaders", Loaders}};
+
+}  // namespace
+}  // namespace dwl
+
+#ifdef DWL_FUZZ_TARGET
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const auto& [name, run] = dwl::kTargets[DWL_FUZZ_TARGET];
+    const std::string failed = run({reinterpret_cast<const char*>(data), size});
+    if (!failed.empty()) {
+        std::fprintf(stderr, "%s: %s\n", name, failed.c_str());
+        std::abort();
+    }
+    return 0;
+}
+#else
+#include <gtest/gtest.h>
+
+TEST(FuzzCorpus, ReplaysThroughTheHarnesses) {
+    for (const auto& [name, run] : dwl::kTargets) {
+        int inputs = 0;
+        for (const auto& file : std::filesystem::directory_iterator(std::filesystem::path(DWL_FUZZ_CORPUS) / name)) {
+            std::ifstream in(file.path(), std::ios::binary);
+            EXPECT_EQ(run({std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()}), "") << file.path();
+            ++inputs;
+        }
+        EXPECT_GT(inputs, 0) << name;
+    }
+}
+#endif

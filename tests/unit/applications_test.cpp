@@ -34,25 +34,18 @@ TEST(Applications, NamesAndTheRecordsThatLiveWhileAScenarioNamesThem) {
     EXPECT_EQ(list, (std::vector<ApplicationRecord>{{"C:\\b.exe", "b", "-x"}}));
 }
 
-TEST(ApplicationPicker, SetBrowseAndCancel) {
+TEST(ApplicationPicker, ListsOnlyWhatAScenarioMayCloseAndTakesOnlyNamesAnEntryHoldsWhole) {
     Journal journal;
     FakeTasksWindow window{journal};
     FakeProcesses processes{journal};
     FakeDialogs dialogs{journal};
-    std::string browsed;
+    std::string browsed = "C:\\Windows\\notepad.exe";
     ApplicationPicker picker(window, processes, dialogs, [&] { return browsed; });
     processes.running = {{1, "System"},           {2, "NotePad.exe"},    {3, "notepad.exe"}, {4, "dwl.exe", true, true},
                          {5, "other.exe", false}, {6, "python3.11.exe"}, {7, "keep;old.exe"}};
     bool boxOpen = false;
-
     window.whileShown = [&] {
         boxOpen = dialogs.BoxOpen();
-        picker.cmdSet.Click();  // nothing chosen: told, still open
-        EXPECT_FALSE(window.unloaded);
-        EXPECT_EQ(dialogs.shown.back().text,
-                  "Select process first or press <Browse...> button,\r\nto find an application.");
-        EXPECT_EQ(dialogs.shown.back().owner, DialogOwner::Tasks);
-        browsed = "C:\\Windows\\notepad.exe";
         picker.cmdBrowse.Click();  // found in the list, selected
         EXPECT_EQ(picker.lstTasks.ListIndex(), 1);
         picker.lstTasks_DblClick();
@@ -78,17 +71,6 @@ TEST(ApplicationPicker, SetBrowseAndCancel) {
               "The name \"keep;old\" cannot be used in a scenario: it holds a \";\".");
     EXPECT_EQ(dialogs.shown.back().text,
               "Only a program whose file name ends in \".exe\" can be closed by a scenario.");
-
-    window.whileShown = [&] {
-        browsed = "D:\\Tools\\Other.Tool.exe";  // not running
-        dialogs.answer = IdNo;
-        picker.cmdBrowse.Click();
-        EXPECT_TRUE(picker.SelectedApplication.empty() || window.unloaded);
-        dialogs.answer = IdYes;
-        picker.cmdBrowse.Click();
-    };
-    EXPECT_EQ(picker.ShowApplicationPicker(), "Other.Tool");
-    EXPECT_EQ(dialogs.shown.back().style, MbYesNo | MbIconQuestion);
 
     window.whileShown = [&] {
         picker.lstTasks.SetListIndex(0);

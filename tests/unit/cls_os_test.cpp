@@ -47,34 +47,5 @@ TEST(ClsOsTest, NamesTheVersionAndDecidesOnTheExtendedRead) {
     }
 }
 
-TEST(ClsOsTest, ExtendedRecordGivesServicePackSuitesAndProductType) {
-    const struct {
-        uint32_t major, minor;
-        uint8_t type;
-        uint16_t suite, spMajor, spMinor;
-        std::string productType, suites, servicePack;
-        // clang-format off
-    } cases[] = {
-        {4, 0, 3, 0x0002, 6, 0, "Advanced Server", "", "Service Pack 6.0"},
-        {4, 0, 4, 0, 0, 1, "", "", "Service Pack 0.1"},
-        {5, 0, 3, 0x0014, 0, 0, "Server",
-         "Microsoft BackOffice components are installed ,Terminal Services is installed ", ""},
-        {5, 2, 3, 0x0402, 0, 0, "Enterprise Server", "", ""},
-    };
-    // clang-format on
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.major << "." << c.minor << " T" << int(c.type) << " S" << c.suite);
-        auto source = Source(c.major, c.minor, 2, "Service Pack 6a");
-        source.record->productType = c.type;
-        source.record->suiteMask = c.suite;
-        source.record->servicePackMajor = c.spMajor;
-        source.record->servicePackMinor = c.spMinor;
-        const clsOS os(source);
-        EXPECT_EQ(os.OSProductType, c.productType);
-        EXPECT_EQ(os.OSSuites, c.suites);
-        EXPECT_EQ(os.OSServicePack, c.servicePack);
-    }
-}
-
 }  // namespace
 }  // namespace dwl

@@ -35,23 +35,18 @@ TEST_F(ProgramCommands, InAndAtAddAppliedScenariosInTheRunsTimeFormThatFireAndAr
     EXPECT_EQ(Saved(), (std::vector<std::string>{active[0], active[2]}));
 }
 
-// The running copy's replies in turn, unlocked and with the configuration
-// lock in force, and what the countdown says after each (if it runs).
+// The running copy's replies in turn, without and with the configuration lock
+// in force, and what the countdown says after each ("" while none runs).
 TEST_F(ProgramCommands, TheLockRefusesScenariosAndCancelButNotAnActionNow) {
     using R = CommandReply;
     const std::string shutdown = "Your computer will be shutted down in 5 second(s).";
-    const struct {
-        bool locked;
-        std::vector<std::string> args;
-        R reply;
-        std::string counting;
-        // clang-format off
-    } rows[] = {
+    // clang-format off
+    struct Row { bool locked; std::vector<std::string> args; R reply; std::string counting; };
+    const Row rows[] = {
         {false, {"/bogus"}, R::NotUnderstood, ""},
-        {false, {"/hibernate"}, R::Accepted, "Your computer will be hibernated in 5 second(s)."},
+        {false, {"/logoff"}, R::Accepted, "alice, you will be logged off in 5 second(s)."},
         {false, {"/cancel"}, R::Accepted, ""},
         {false, {"/cancel"}, R::NoCountdown, ""},
-        {false, {"/logoff"}, R::Accepted, "alice, you will be logged off in 5 second(s)."},
         {true, {"/reboot", "/in", "5"}, R::ScenariosLocked, ""},
         {true, {"/shutdown"}, R::Accepted, shutdown},
         {true, {"/cancel"}, R::CancelLocked, shutdown},
@@ -59,14 +54,12 @@ TEST_F(ProgramCommands, TheLockRefusesScenariosAndCancelButNotAnActionNow) {
     // clang-format on
     for (bool locked : {false, true}) {
         ProgramCommands p;
-        if (locked) {
-            p.Stored(kOptions, "Enabled") = "1";
-            p.Stored(kOptions, "Password") = UnscrambleText("pw", kPasswordKey);
-        }
+        p.Stored(kOptions, "Enabled") = locked ? "1" : "0";
+        p.Stored(kOptions, "Password") = UnscrambleText("pw", kPasswordKey);
         p.Start();
-        for (const auto& r : rows) {
+        for (const Row& r : rows) {
             if (r.locked != locked) continue;
-            SCOPED_TRACE(JoinArguments(r.args) + (locked ? " locked" : ""));
+            SCOPED_TRACE(JoinArguments(r.args));
             EXPECT_EQ(p.Send(r.args), r.reply);
             const Countdown& countdown = p.program.CountdownWindow();
             EXPECT_EQ(countdown.TimerRunning() ? countdown.lblAction.Caption() : "", r.counting);

@@ -257,7 +257,7 @@ struct FakeDisk : IDiskCleanUp, ICleanUpProgress, Recorder {
         std::u16string path;
     };
     using Recorder::Recorder;
-    std::u16string TempFolder() override { return temp; }
+    std::u16string TempFolder() override { return u"C:\\Temp\\"; }
     std::vector<std::u16string> FoldersToKeep() override { return keep; }
     std::u16string FullPath(const std::u16string& path) override { return full.count(path) ? full[path] : path; }
     std::optional<std::u16string> FinalPath(const std::u16string& path) override {
@@ -314,7 +314,6 @@ struct FakeDisk : IDiskCleanUp, ICleanUpProgress, Recorder {
         return path;
     }
 
-    std::u16string temp = u"C:\\Temp\\";
     std::map<std::u16string, std::vector<std::pair<std::u16string, unsigned>>> tree;
     std::map<std::u16string, std::u16string> links, full;
     std::vector<std::u16string> keep{u"C:\\Windows", u"C:\\Windows\\system32", u"C:\\Program Files", u"C:\\Users\\me",

@@ -40,11 +40,7 @@ TEST_F(ProgramHotkeys, AHotkeyCapturedAndAppliedIsRegisteredStoredShownAndActsAf
     program.Form().cmdCancel.Click();
     capture.LostFocus(HotkeyReboot);
     EXPECT_EQ(capture.Values().rebootText + capture.Values().rebootVk, "");
-    // The procedure's tests: id, modifiers and key must all match.
     journal.clear();
-    for (intptr_t lParam : {(75 << 16) | 7, (76 << 16) | 3}) program.OnHotkey(0, lParam);
-    program.OnHotkey(1, (75 << 16) | 3);
-    EXPECT_EQ(journal, Journal{});
     program.OnHotkey(0, (75 << 16) | 3);
     EXPECT_EQ(journal, (Journal{"delete C:\\Temp\\t.tmp", "clean-up done", "privilege", "ExitWindowsEx 5 4294967295"}));
     // "Do it now!" acts at once, without the countdown.

@@ -16,6 +16,9 @@ TEST_F(ProgramScenarioFile, ADamagedFileIsKeptAsideAndAnOlderOneCarriedOverOnlyI
     const std::string damaged = "Shutdown Windows; Onetime; 23:15\r\n", empty = FormatScenarioFile({});
     const std::string older = FormatScenarioFile({{"Reboot Computer; Daily; 7:00"}, {}});
     const std::string keptAs = "The scenario file could not be read and has been kept as ";
+    const std::string unread = "The scenario file " + kScn +
+                               " could not be read. Scenario changes will not be saved "
+                               "in this session.";
     const struct {
         const char* name;
         Files before, after;
@@ -25,9 +28,9 @@ TEST_F(ProgramScenarioFile, ADamagedFileIsKeptAsideAndAnOlderOneCarriedOverOnlyI
     } rows[] = {
         {"damaged, beside an older damaged one", {{kScn, damaged}, {kScn + ".bad", "older"}},
          {{kScn, empty}, {kScn + ".bad", "older"}, {kScn + ".bad2", damaged}}, {}, {keptAs + kScn + ".bad2."}},
-        {"unreadable: left alone", {{kScn, "whatever it holds"}}, {{kScn, "whatever it holds"}}, {},
-         {"The scenario file " + kScn + " could not be read. Scenario changes will not be saved in this session."}, true},
-        {"an older version's", {{beside, older}}, {{beside, older}, {kScn, older}}, {"Reboot Computer; Daily; 7:00"}, {}},
+        {"unreadable: left alone", {{kScn, "whatever it holds"}}, {{kScn, "whatever it holds"}}, {}, {unread}, true},
+        {"an older version's", {{beside, older}}, {{beside, older}, {kScn, older}}, {"Reboot Computer; Daily; 7:00"},
+         {}},
         {"never over one of the new place, even empty", {{beside, older}, {kScn, empty}},
          {{beside, older}, {kScn, empty}}, {}, {}},
         {"a damaged older one: kept where it is", {{beside, "cut off"}},

@@ -48,23 +48,7 @@ protected:
     }
 };
 
-TEST_F(SettingsTest, StoredStatesLoadAndDamagedOnesFallBackToTheDefault) {
-    // The state stored, or -1 where the default is expected.
-    const std::pair<std::string, int> cases[] = {{"0", 0},  {" 1 ", 1}, {"", -1},
-                                                 {"2", -1}, {"1x", -1}, {"99999999999", -1}};
-    for (const auto& [stored, state] : cases) {
-        for (const auto& p : kPersisted) {
-            SCOPED_TRACE(std::string(p.value) + " = \"" + stored + "\"");
-            store.values.clear();
-            store.values[{Hive::CurrentUser, p.key, p.value}] = stored;
-            BoxSettings form;
-            LoadAll(form);
-            EXPECT_EQ(form.*p.box, state >= 0 ? state : p.defaultState);
-        }
-    }
-}
-
-TEST_F(SettingsTest, SavingWritesEachBoxUnderItsOwnNameButNeverTheLockSwitch) {
+TEST_F(SettingsTest, EachBoxIsSavedUnderItsOwnNameButNeverTheLockSwitchAndDamagedStatesLoadAsTheDefault) {
     // One box checked at a time: a swapped or misspelt name shows up, and so
     // does a written lock switch, which would take Cancel off every countdown
     // after the next start although no password was ever set.
@@ -84,6 +68,14 @@ TEST_F(SettingsTest, SavingWritesEachBoxUnderItsOwnNameButNeverTheLockSwitch) {
         BoxSettings loaded;
         LoadAll(loaded);
         for (const auto& p : kPersisted) EXPECT_EQ(loaded.*p.box, p.written ? form.*p.box : p.defaultState) << p.value;
+        // The state stored, or -1 where the default is expected.
+        for (const auto& [stored, state] :
+             {std::pair{"0", 0}, {" 1 ", 1}, {"", -1}, {"2", -1}, {"1x", -1}, {"99999999999", -1}}) {
+            store.values[{Hive::CurrentUser, checked.key, checked.value}] = stored;
+            BoxSettings again;
+            LoadAll(again);
+            EXPECT_EQ(again.*checked.box, state >= 0 ? state : checked.defaultState) << stored;
+        }
     }
     EXPECT_FALSE(store.values.count({Hive::CurrentUser, kOptions, "Password"}));
 }
@@ -104,14 +96,9 @@ TEST_F(SettingsTest, StartupEntryIsMachineWideWherePossibleElseTheUsersAndNeverB
         {"and the user's own", true, false, "C:\\new\\dwl.exe", none, "D:\\old\\dwl.exe", none, "D:\\old\\dwl.exe"},
         {"enable copies the install path", true, false, "C:\\new\\dwl.exe", none, none, "C:\\new\\dwl.exe", none},
         {"enable without a path writes the program, quoted", true, false, none, none, none, "\"C:\\Program Files\\Duskwell\\dwl.exe\"", none},
-        {"an empty path starts nothing either", true, false, "", none, none, "\"C:\\Program Files\\Duskwell\\dwl.exe\"", none},
         {"enable rewrites a literal False", true, false, "C:\\new\\dwl.exe", "False", none, "C:\\new\\dwl.exe", none},
         {"not elevated: the user's entry", true, true, "C:\\new\\dwl.exe", none, none, none, "C:\\new\\dwl.exe"},
         {"disable removes both entries", false, false, none, "C:\\dwl.exe", "C:\\dwl.exe", none, none},
-        {"disable leaves a literal False", false, false, none, "False", none, "False", none},
-        {"\"false\" in lower case is a real entry", false, false, none, "false", none, none, none},
-        {"not elevated: the user's goes, the machine's stays and is told", false, true, none, "C:\\dwl.exe", "C:\\dwl.exe",
-         "C:\\dwl.exe", none, StartupOutcome::MachineEntryStays},
         {"not elevated, the user's alone: nothing to tell", false, true, none, none, "C:\\dwl.exe", none, none},
     };
     // clang-format on
@@ -131,15 +118,12 @@ TEST_F(SettingsTest, StartupEntryIsMachineWideWherePossibleElseTheUsersAndNeverB
     }
     EXPECT_TRUE(dialogs.shown.empty());
 
-    // A start by both entries: the user's goes.
+    // One entry is no doubled start (the doubled one: see the program's test).
     store.denied.clear();
     EXPECT_FALSE(RemoveDoubledStartupEntry(registry));
     store.values[{Hive::CurrentUser, kRunKey, "DWL"}] = "\"C:\\dwl.exe\"";
     EXPECT_FALSE(RemoveDoubledStartupEntry(registry));
-    store.values[{Hive::LocalMachine, kRunKey, "DWL"}] = "\"C:\\dwl.exe\"";
-    EXPECT_TRUE(RemoveDoubledStartupEntry(registry));
-    EXPECT_FALSE(store.values.count({Hive::CurrentUser, kRunKey, "DWL"}));
-    EXPECT_TRUE(store.values.count({Hive::LocalMachine, kRunKey, "DWL"}));
+    EXPECT_TRUE(store.values.count({Hive::CurrentUser, kRunKey, "DWL"}));
 }
 
 TEST_F(SettingsTest, APasswordCountsOnlyWhenItReadsBackWholeElseThePreviousStays) {

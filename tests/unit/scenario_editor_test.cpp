@@ -1,30 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "fakes/fake_clock.h"
-#include "model/text.h"
-#include "schedule/scheduler.h"
+#include "fakes/fake_platform.h"
 #include "ui/options/scenario_editor.h"
 
 namespace dwl {
 namespace {
 
 using Texts = std::vector<std::string>;
-
-// The question box runs its own message loop: `whileOpen` is what it delivers.
-struct AnsweringDialogs : IDialogs {
-    int Show(const std::string& text, const std::string& caption, unsigned style, DialogOwner) override {
-        asked.push_back(text + "|" + caption + "|" + std::to_string(style));
-        if (whileOpen) whileOpen();
-        return answer;
-    }
-    Texts asked;
-    std::function<void()> whileOpen;
-    int answer = IdYes;
-};
 
 // The Scenarios page after start-up: `entries` in both lists, nothing pending.
 struct Page {
@@ -36,6 +22,7 @@ struct Page {
             form.lstScen.AddItem(e);
         }
         form.ClearPendingChanges();
+        dialogs.answer = IdYes;
         editor.chooseApplicationToRun = [this] {
             ++chooserCalls;
             editor.SelectedApplication = chosen;
@@ -57,7 +44,8 @@ struct Page {
     OptionsForm form;
     TimeBox timeBox{form.txtTime, form.cmdPlus, form.cmdMin, form.lstTime};
     fakes::FakeClock clock{9, 41, "09:41:07"};
-    AnsweringDialogs dialogs;
+    fakes::Journal journal;
+    fakes::FakeDialogs dialogs{journal};
     ScenarioEditor editor{form, timeBox, clock, dialogs};
     std::string chosen;
     int chooserCalls = 0, pickerCalls = 0;
@@ -110,7 +98,7 @@ TEST(ScenarioEditor, WeeklyWithoutDaysBecomesSundayAndLeavingWeeklyClearsTheDays
 TEST(ScenarioEditor, DeleteRemovesTheChosenEntryEvenIfTheListMovedMeanwhile) {
     Page p({"Run Application calc.exe; Daily; 7:00", "Suspend; Onetime; 6:00"});
     p.form.cmdDel.Click();  // nothing selected: no question
-    EXPECT_TRUE(p.dialogs.asked.empty());
+    EXPECT_TRUE(p.dialogs.shown.empty());
     p.form.cmdScen.SetListIndex(0);
     p.form.cmdDuration.SetText("Onetime");  // a pending edit
     p.dialogs.answer = IdNo;
@@ -127,7 +115,7 @@ TEST(ScenarioEditor, DeleteRemovesTheChosenEntryEvenIfTheListMovedMeanwhile) {
     Page q({"Lock Computer; Onetime; 9:02", "Shutdown Windows; Daily; 22:00", "Reboot Computer; Daily; 23:00"});
     q.form.cmdScen.AddItem("Suspend; Daily; 1:00");  // added in the editor, never applied
     q.form.cmdScen.SetListIndex(1);
-    q.dialogs.whileOpen = [&q] {
+    q.dialogs.whileShown = [&q] {
         q.form.cmdScen.RemoveItem(0);
         q.form.lstScen.RemoveItem(0);
     };
@@ -154,12 +142,12 @@ TEST(ScenarioEditor, ApplicationScenariosNeedAnApplication) {
         p.editor.SelectedApplication = r.preselected;
         p.chosen = r.chosen;
         p.editor.ApplyScenarioStep();
-        const std::string label = std::string(r.action) + " [" + r.preselected + "]";
-        EXPECT_EQ(p.chooserCalls + p.pickerCalls, r.asks) << label;
-        EXPECT_EQ(p.form.lstScen.Items(), Texts{r.result ? r.result : "Reboot Computer; Daily; 7:00"}) << label;
-        EXPECT_EQ(p.form.ScenariosChanged, r.result == nullptr) << label;
+        SCOPED_TRACE(std::string(r.action) + " [" + r.preselected + "]");
+        EXPECT_EQ(p.chooserCalls + p.pickerCalls, r.asks);
+        EXPECT_EQ(p.form.lstScen.Items(), Texts{r.result ? r.result : "Reboot Computer; Daily; 7:00"});
+        EXPECT_EQ(p.form.ScenariosChanged, r.result == nullptr);
         if (r.result) {
-            EXPECT_EQ(p.editor.SelectedApplication, "") << label;
+            EXPECT_EQ(p.editor.SelectedApplication, "");
         }
     }
 }

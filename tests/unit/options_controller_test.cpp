@@ -42,7 +42,7 @@ struct Shell {
 
 const std::string kOptionsStep = "startup off Shutdown Windows\t(Ctrl+Shift+S)";
 
-TEST(OptionsController, ApplyRunsTheStepsOfTheSetFlagsInOrderAndLeavesTheFlags) {
+TEST(OptionsController, ApplyAndOkActOnlyWhileApplyIsEnabledAndRunTheStepsOfTheSetFlagsInOrder) {
     Shell s;
     s.form.txtTime.SetText("8:00");
     s.form.HotkeysChanged = s.form.OptionsChanged = s.form.QuickbarChanged = true;
@@ -51,22 +51,19 @@ TEST(OptionsController, ApplyRunsTheStepsOfTheSetFlagsInOrderAndLeavesTheFlags) 
     // The scenario step's reload clears its own flag; a later Apply repeats the others.
     EXPECT_FALSE(s.form.cmdApply.Enabled() || s.form.ScenariosChanged);
     EXPECT_TRUE(s.form.HotkeysChanged && s.form.OptionsChanged && s.form.QuickbarChanged);
-}
 
-TEST(OptionsController, ApplyAndOkActOnlyWhileApplyIsEnabled) {
-    Shell s;
-    s.form.cmdApply.Click();
-    s.form.cmdOK.Click();
-    EXPECT_EQ(s.journal, (Journal{"focus", "hide options"}));
-    EXPECT_EQ(s.window.focused, &s.form.cmdCancel);
-
-    s.journal.clear();
-    s.form.chkStartup.SetValue(1);
-    s.form.cmdApply.Click();
-    s.form.cmdApply.SetEnabled(true);  // the flag stays: a later Apply repeats the step
-    s.form.cmdOK.Click();
+    Shell t;
+    t.form.cmdApply.Click();
+    t.form.cmdOK.Click();
+    EXPECT_EQ(t.journal, (Journal{"focus", "hide options"}));
+    EXPECT_EQ(t.window.focused, &t.form.cmdCancel);
+    t.journal.clear();
+    t.form.chkStartup.SetValue(1);
+    t.form.cmdApply.Click();
+    t.form.cmdApply.SetEnabled(true);  // the flag stays: a later Apply repeats the step
+    t.form.cmdOK.Click();
     const std::string step = "startup on Shutdown Windows\t(Ctrl+Shift+S)";
-    EXPECT_EQ(s.journal, (Journal{step, "save", "focus", step, "save", "hide options"}));
+    EXPECT_EQ(t.journal, (Journal{step, "save", "focus", step, "save", "hide options"}));
 }
 
 // The General page's active list as applied, and the selector beside it.
@@ -80,32 +77,26 @@ void Activate(Shell& s, const Texts& entries) {
 
 TEST(OptionsController, AnAddedDefaultBecomesActiveOnlyWhenItWasEditedAndApplied) {
     const Texts active{"Reboot Computer; Daily; 7:00", "Suspend; Daily; 8:00"};
-    // Add new, then OK for a change on another page (or an edit of another
-    // entry applied): the default never becomes active, and hiding drops it.
-    for (bool editOther : {false, true}) {
+    // Add new, then OK for a change on another page (0) or an edit of another
+    // entry applied (1): the default never becomes active, and hiding drops it.
+    // Edited and applied (2), it is active.
+    const Texts after[] = {
+        active, {active[1], "Reboot Computer; Daily; 7:30"}, {active[0], active[1], "Shutdown Windows; Daily; 9:41"}};
+    for (int way : {0, 1, 2}) {
         Shell s;
         Activate(s, active);
         s.form.cmdAdd.Click();
-        if (editOther) {
+        if (way == 0) s.form.chkTray.SetValue(1);
+        if (way == 1) {
             s.form.cmdScen.SetListIndex(0);
             s.form.txtTime.SetText("7:30");
             s.form.cmdApply.Click();
-            EXPECT_EQ(s.form.lstScen.Items(), (Texts{"Suspend; Daily; 8:00", "Reboot Computer; Daily; 7:30"}));
-        } else {
-            s.form.chkTray.SetValue(1);
         }
+        if (way == 2) s.form.cmdDuration.SetText("Daily");
         s.form.cmdOK.Click();
-        EXPECT_EQ(s.form.lstScen.Count(), 2) << editOther;
+        EXPECT_EQ(s.form.lstScen.Items(), after[way]) << way;
         EXPECT_EQ(s.form.cmdScen.Items(), s.form.lstScen.Items());
     }
-    // Edited and applied, it is active.
-    Shell s;
-    Activate(s, active);
-    s.form.cmdAdd.Click();
-    s.form.cmdDuration.SetText("Daily");
-    s.form.cmdOK.Click();
-    EXPECT_EQ(s.form.lstScen.Items(), (Texts{active[0], active[1], "Shutdown Windows; Daily; 9:41"}));
-    EXPECT_EQ(s.form.cmdScen.Items(), s.form.lstScen.Items());
 }
 
 TEST(OptionsController, CancelPutsEveryPageBackToTheLastApply) {

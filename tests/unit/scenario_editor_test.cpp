@@ -5,16 +5,21 @@
 
 #include "fakes/fake_clock.h"
 #include "fakes/fake_platform.h"
+#include "ui/options/options_controller.h"
 #include "ui/options/scenario_editor.h"
 
 namespace dwl {
 namespace {
 
 using Texts = std::vector<std::string>;
+using fakes::Journal;
 
-// The Scenarios page after start-up: `entries` in both lists, nothing pending.
+// The options window after start-up: `entries` in both scenario lists, nothing
+// pending. Every step of Apply and every window call goes into one journal;
+// the options step records the shutdown item's caption, to show the captions
+// are updated before it.
 struct Page {
-    explicit Page(const Texts& entries, bool use12Hour = false, bool lockSupported = true) {
+    explicit Page(const Texts& entries = {}, bool use12Hour = false, bool lockSupported = true) {
         timeBox.Use12Hour = use12Hour;
         form.FillActionLists(lockSupported);
         for (const auto& e : entries) {
@@ -22,17 +27,25 @@ struct Page {
             form.lstScen.AddItem(e);
         }
         form.ClearPendingChanges();
+        controller.MarkApplied();
         dialogs.answer = IdYes;
         editor.chooseApplicationToRun = [this] {
-            ++chooserCalls;
+            ++asks;
             editor.SelectedApplication = chosen;
             return !chosen.empty();
         };
         editor.pickApplicationToClose = [this] {
-            ++pickerCalls;
+            ++asks;
             editor.SelectedApplication = chosen;
         };
         editor.removeApplicationRecords = [this](const std::string& e) { removed.push_back(e); };
+        editor.onActiveListChanged = [this] { journal.push_back("scenarios"); };
+        controller.applyHotkeys = [this] { journal.push_back("hotkeys"); };
+        controller.setStartupEntry = [this](bool on) {
+            journal.push_back(std::string(on ? "startup on " : "startup off ") + form.mShutdown.Caption());
+        };
+        controller.saveOptions = [this] { journal.push_back("save"); };
+        controller.displayQuickbar = [this] { journal.push_back("quickbar"); };
     }
     Texts Days() const {
         Texts days;
@@ -40,15 +53,22 @@ struct Page {
             if (form.lstDays.Checked(i)) days.push_back(form.lstDays.Item(i));
         return days;
     }
+    // The scenario step of Apply; the active list after it.
+    Texts Apply() {
+        editor.ApplyScenarioStep();
+        return form.lstScen.Items();
+    }
 
+    Journal journal;
     OptionsForm form;
     TimeBox timeBox{form.txtTime, form.cmdPlus, form.cmdMin, form.lstTime};
     fakes::FakeClock clock{9, 41, "09:41:07"};
-    fakes::Journal journal;
     fakes::FakeDialogs dialogs{journal};
     ScenarioEditor editor{form, timeBox, clock, dialogs};
+    fakes::FakeOptionsWindow window{journal};
+    OptionsController controller{form, window, editor};
     std::string chosen;
-    int chooserCalls = 0, pickerCalls = 0;
+    int asks = 0;
     Texts removed;
 };
 
@@ -67,8 +87,7 @@ TEST(ScenarioEditor, AddNewAppendsTheDefaultOfTheCurrentMinuteOnce) {
     p.timeBox.SelectTimePart();
     p.form.cmdPlus.Click();  // any edit enables Apply
     EXPECT_TRUE(p.form.cmdApply.Enabled());
-    p.editor.ApplyScenarioStep();
-    EXPECT_EQ(p.form.lstScen.Items().back(), "Shutdown Windows; Onetime; 9:42 AM");
+    EXPECT_EQ(p.Apply().back(), "Shutdown Windows; Onetime; 9:42 AM");
 
     // The default applied already: shown, and the entry selected before is left alone.
     Page q({"Reboot Computer; Daily; 7:00", "Shutdown Windows; Onetime; 9:41"});
@@ -85,8 +104,7 @@ TEST(ScenarioEditor, WeeklyWithoutDaysBecomesSundayAndLeavingWeeklyClearsTheDays
     p.form.cmdScen.SetListIndex(0);
     p.form.cmdDuration.SetText("Weekly");
     EXPECT_TRUE(p.form.lstDays.Visible() && p.form.cmdApply.Enabled());
-    p.editor.ApplyScenarioStep();
-    EXPECT_EQ(p.form.lstScen.Items(), Texts{"Reboot Computer; Weekly (Sun); 7:00"});
+    EXPECT_EQ(p.Apply(), Texts{"Reboot Computer; Weekly (Sun); 7:00"});
     EXPECT_EQ(p.Days(), Texts{"  Sun"});
     p.form.lstDays.SetListIndex(3);  // moving the current item is no edit
     EXPECT_FALSE(p.form.ScenariosChanged);
@@ -143,7 +161,7 @@ TEST(ScenarioEditor, ApplicationScenariosNeedAnApplication) {
         p.chosen = r.chosen;
         p.editor.ApplyScenarioStep();
         SCOPED_TRACE(std::string(r.action) + " [" + r.preselected + "]");
-        EXPECT_EQ(p.chooserCalls + p.pickerCalls, r.asks);
+        EXPECT_EQ(p.asks, r.asks);
         EXPECT_EQ(p.form.lstScen.Items(), Texts{r.result ? r.result : "Reboot Computer; Daily; 7:00"});
         EXPECT_EQ(p.form.ScenariosChanged, r.result == nullptr);
         if (r.result) {
@@ -165,8 +183,7 @@ TEST(ScenarioEditor, EntriesTheControlsCannotShowAreNeverRewrittenButCanBeDelete
                      p.form.cmdPlus.Enabled());
         EXPECT_EQ(p.form.cmdAction.Text(), "") << i;  // not the action of the entry shown before
         p.form.ScenariosChanged = true;               // a change is pending when Apply comes
-        p.editor.ApplyScenarioStep();
-        EXPECT_EQ(p.form.lstScen.Items(), entries);
+        EXPECT_EQ(p.Apply(), entries);
     }
     p.form.cmdScen.SetListIndex(3);
     EXPECT_TRUE(p.form.cmdAction.Enabled() && p.form.txtTime.Enabled());
@@ -202,8 +219,7 @@ TEST(ScenarioEditor, LoadingShowsExactlyTheEntryInEitherTimeFormAndTheTimeBoxSte
     p.form.cmdScen.SetListIndex(1);
     p.form.cmdMin.Click();
     EXPECT_EQ(p.form.txtTime.Text(), "6:30 PM");
-    p.editor.ApplyScenarioStep();
-    EXPECT_EQ(p.form.lstScen.Items(), (Texts{entries[0], entries[2], "Reboot Computer; Weekly (Mon, Fri); 6:30 PM"}));
+    EXPECT_EQ(p.Apply(), (Texts{entries[0], entries[2], "Reboot Computer; Weekly (Mon, Fri); 6:30 PM"}));
 
     p.form.OptionsChanged = true;  // another page's change keeps Apply enabled
     p.form.cmdScen.SetListIndex(0);
@@ -216,8 +232,7 @@ TEST(ScenarioEditor, ApplyWritesOnlyAWholeEntry) {
     Page p({"Reboot Computer; Daily; 10:30"});
     p.form.cmdScen.SetListIndex(0);
     p.form.txtTime.SetText("00:30");
-    p.editor.ApplyScenarioStep();
-    EXPECT_EQ(p.form.lstScen.Items(), Texts{"Reboot Computer; Daily; 10:30"});
+    EXPECT_EQ(p.Apply(), Texts{"Reboot Computer; Daily; 10:30"});
     EXPECT_TRUE(p.editor.EditPending() && p.form.ScenariosChanged);
 
     // An entry the editor cannot show, applied with another page, deleted,
@@ -234,6 +249,95 @@ TEST(ScenarioEditor, ApplyWritesOnlyAWholeEntry) {
     q.editor.ApplyScenarioStep();
     EXPECT_EQ(q.form.lstScen.Count(), 0);
     EXPECT_EQ(q.form.cmdScen.Count(), 0);
+}
+
+const std::string kOptionsStep = "startup off Shutdown Windows\t(Ctrl+Shift+S)";
+
+TEST(OptionsController, ApplyAndOkActOnlyWhileApplyIsEnabledAndRunTheStepsOfTheSetFlagsInOrder) {
+    Page s;
+    s.form.txtTime.SetText("8:00");
+    s.form.HotkeysChanged = s.form.OptionsChanged = s.form.QuickbarChanged = true;
+    s.controller.ApplyReason();
+    EXPECT_EQ(s.journal, (Journal{"scenarios", "hotkeys", kOptionsStep, "save", "quickbar"}));
+    // The scenario step's reload clears its own flag; a later Apply repeats the others.
+    EXPECT_FALSE(s.form.cmdApply.Enabled() || s.form.ScenariosChanged);
+    EXPECT_TRUE(s.form.HotkeysChanged && s.form.OptionsChanged && s.form.QuickbarChanged);
+
+    Page t;
+    t.form.cmdApply.Click();
+    t.form.cmdOK.Click();
+    EXPECT_EQ(t.journal, (Journal{"focus", "hide options"}));
+    EXPECT_EQ(t.window.focused, &t.form.cmdCancel);
+    t.journal.clear();
+    t.form.chkStartup.SetValue(1);
+    t.form.cmdApply.Click();
+    t.form.cmdApply.SetEnabled(true);  // the flag stays: a later Apply repeats the step
+    t.form.cmdOK.Click();
+    const std::string step = "startup on Shutdown Windows\t(Ctrl+Shift+S)";
+    EXPECT_EQ(t.journal, (Journal{step, "save", "focus", step, "save", "hide options"}));
+}
+
+TEST(OptionsController, AnAddedDefaultBecomesActiveOnlyWhenItWasEditedAndApplied) {
+    const Texts active{"Reboot Computer; Daily; 7:00", "Suspend; Daily; 8:00"};
+    // Add new, then OK for a change on another page (0) or an edit of another
+    // entry applied (1): the default never becomes active, and hiding drops it.
+    // Edited and applied (2), it is active.
+    const Texts after[] = {
+        active, {active[1], "Reboot Computer; Daily; 7:30"}, {active[0], active[1], "Shutdown Windows; Daily; 9:41"}};
+    for (int way : {0, 1, 2}) {
+        Page s(active);
+        s.form.cmdAdd.Click();
+        if (way == 0) s.form.chkTray.SetValue(1);
+        if (way == 1) {
+            s.form.cmdScen.SetListIndex(0);
+            s.form.txtTime.SetText("7:30");
+            s.form.cmdApply.Click();
+        }
+        if (way == 2) s.form.cmdDuration.SetText("Daily");
+        s.form.cmdOK.Click();
+        EXPECT_EQ(s.form.lstScen.Items(), after[way]) << way;
+        EXPECT_EQ(s.form.cmdScen.Items(), s.form.lstScen.Items());
+    }
+}
+
+TEST(OptionsController, CancelPutsEveryPageBackToTheLastApply) {
+    Page s({"Reboot Computer; Daily; 7:00"});
+    s.controller.saveOptions = [&s] {
+        s.journal.push_back("save temp " + std::to_string(s.form.chkCleanTemp.Value()) + " power " +
+                            std::to_string(s.form.chkPower.Value()));
+    };
+    s.form.cmdScen.SetListIndex(0);
+    s.form.chkCleanTemp.SetValue(1);
+    s.form.cmdApply.Click();
+    s.form.QuickbarChanged = true;
+
+    // Changes on several pages, an edit of the selected scenario and a new one; then Cancel.
+    s.form.chkCleanTemp.SetValue(0);
+    s.form.chkPower.SetValue(1);
+    s.form.txtRebootKey.SetText("Ctrl + Alt + R");
+    s.form.cmdDuration.SetText("Weekly");
+    s.form.lstDays.SetChecked(3, true);
+    s.form.cmdAdd.Click();
+    s.journal.clear();
+    s.form.cmdCancel.Click();
+    EXPECT_EQ(s.journal, Journal{"hide options"});
+    EXPECT_FALSE(s.form.cmdApply.Enabled());
+    EXPECT_FALSE(s.form.ScenariosChanged || s.form.HotkeysChanged || s.form.OptionsChanged);
+    EXPECT_EQ(s.form.chkCleanTemp.Value(), 1);
+    EXPECT_EQ(s.form.chkPower.Value(), 0);
+    EXPECT_EQ(s.form.txtRebootKey.Text(), "Ctrl + Shift + R");
+    EXPECT_EQ(s.form.cmdScen.Items(), Texts{"Reboot Computer; Daily; 7:00"});
+    EXPECT_EQ(s.form.cmdScen.Text(), "Reboot Computer; Daily; 7:00");
+    EXPECT_EQ(s.form.cmdDuration.Text(), "Daily");
+    EXPECT_FALSE(s.form.lstDays.Visible() || s.form.lstDays.Checked(3));
+
+    // A later, unrelated Apply stores only what was applied, and the Quickbar
+    // change that Cancel keeps is redisplayed with it.
+    s.journal.clear();
+    s.form.chkTray.SetValue(1);
+    s.form.cmdApply.Click();
+    EXPECT_EQ(s.journal, (Journal{kOptionsStep, "save temp 1 power 0", "quickbar", "focus"}));
+    EXPECT_EQ(s.form.lstScen.Items(), Texts{"Reboot Computer; Daily; 7:00"});
 }
 
 }  // namespace

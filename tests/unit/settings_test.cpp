@@ -2,7 +2,10 @@
 
 #include "fakes/fake_platform.h"
 #include "settings/my_registry.h"
+#include "settings/quickbar_settings.h"
 #include "settings/settings.h"
+#include "ui/options/options_form.h"
+#include "ui/quickbar/quickbar.h"
 
 namespace dwl {
 namespace {
@@ -13,6 +16,7 @@ constexpr const char* kOptions = "SOFTWARE\\Orbelle\\DWL\\Options";
 constexpr const char* kCleanUp = "SOFTWARE\\Orbelle\\DWL\\CleanUp";
 constexpr const char* kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr const char* kPathKey = "SOFTWARE\\Orbelle\\DWL\\Run";
+constexpr const char* kQuickbar = "SOFTWARE\\Orbelle\\DWL\\Quickbar";
 
 // Each persisted box with its stored place and its first-start state.
 struct Persisted {
@@ -42,11 +46,20 @@ protected:
     MyRegistry registry{store, dialogs, "Duskwell"};
     std::string password = "left over";
 
-    void LoadAll(BoxSettings& form) {
-        LoadOptions(registry, form, password);
-        LoadCleanUpOptions(registry, form);
+    void LoadAll(BoxSettings& boxes) {
+        LoadOptions(registry, boxes, password);
+        LoadCleanUpOptions(registry, boxes);
     }
+
+    // The Quickbar and its boxes on the options window.
+    FakeQuickbarWindow window{journal};
+    OptionsForm form;
+    // clang-format off
+    Quickbar bar{window, Quickbar::Services{form, dialogs,
+        [this](int code) { journal.push_back("exit " + std::to_string(code)); }, {}, {}, {}, {}, {}}};
+    // clang-format on
 };
+using QuickbarTest = SettingsTest;
 
 TEST_F(SettingsTest, EachBoxIsSavedUnderItsOwnNameButNeverTheLockSwitchAndDamagedStatesLoadAsTheDefault) {
     // One box checked at a time: a swapped or misspelt name shows up, and so
@@ -55,9 +68,9 @@ TEST_F(SettingsTest, EachBoxIsSavedUnderItsOwnNameButNeverTheLockSwitchAndDamage
     for (const auto& checked : kPersisted) {
         SCOPED_TRACE(checked.value);
         store.values.clear();
-        BoxSettings form;
-        for (const auto& p : kPersisted) form.*p.box = &p == &checked ? 1 : 0;
-        SaveOptions(registry, form);
+        BoxSettings boxes;
+        for (const auto& p : kPersisted) boxes.*p.box = &p == &checked ? 1 : 0;
+        SaveOptions(registry, boxes);
         EXPECT_EQ(store.values.size(), std::size(kPersisted) - 1);
         for (const auto& p : kPersisted) {
             if (p.written)
@@ -67,7 +80,7 @@ TEST_F(SettingsTest, EachBoxIsSavedUnderItsOwnNameButNeverTheLockSwitchAndDamage
         }
         BoxSettings loaded;
         LoadAll(loaded);
-        for (const auto& p : kPersisted) EXPECT_EQ(loaded.*p.box, p.written ? form.*p.box : p.defaultState) << p.value;
+        for (const auto& p : kPersisted) EXPECT_EQ(loaded.*p.box, p.written ? boxes.*p.box : p.defaultState) << p.value;
         // The state stored, or -1 where the default is expected.
         for (const auto& [stored, state] :
              {std::pair{"0", 0}, {" 1 ", 1}, {"", -1}, {"2", -1}, {"1x", -1}, {"99999999999", -1}}) {
@@ -89,7 +102,6 @@ TEST_F(SettingsTest, StartupEntryIsMachineWideWherePossibleElseTheUsersAndNeverB
         Entry path;                  // the installer's Path value
         Entry machine, user;         // the Run values before
         Entry machineAfter, userAfter;
-        StartupOutcome outcome = StartupOutcome::Done;
         // clang-format off
     } cases[] = {
         {"enable keeps an existing entry", true, false, "C:\\new\\dwl.exe", "D:\\old\\dwl.exe", none, "D:\\old\\dwl.exe", none},
@@ -111,7 +123,7 @@ TEST_F(SettingsTest, StartupEntryIsMachineWideWherePossibleElseTheUsersAndNeverB
         if (c.user) store.values[{Hive::CurrentUser, kRunKey, "DWL"}] = *c.user;
         if (c.path) store.values[{Hive::LocalMachine, kPathKey, "Path"}] = *c.path;
         const auto before = store.values.size();
-        EXPECT_EQ(SetStartupEntry(registry, c.enable, "C:\\Program Files\\Duskwell\\dwl.exe"), c.outcome);
+        EXPECT_EQ(SetStartupEntry(registry, c.enable, "C:\\Program Files\\Duskwell\\dwl.exe"), StartupOutcome::Done);
         EXPECT_EQ(store.ReadString(Hive::LocalMachine, kRunKey, "DWL"), c.machineAfter);
         EXPECT_EQ(store.ReadString(Hive::CurrentUser, kRunKey, "DWL"), c.userAfter);
         EXPECT_EQ(store.values.size(), before + !!c.machineAfter + !!c.userAfter - !!c.machine - !!c.user);
@@ -127,18 +139,121 @@ TEST_F(SettingsTest, StartupEntryIsMachineWideWherePossibleElseTheUsersAndNeverB
 }
 
 TEST_F(SettingsTest, APasswordCountsOnlyWhenItReadsBackWholeElseThePreviousStays) {
-    BoxSettings form;
+    BoxSettings boxes;
     ASSERT_TRUE(SavePassword(registry, "old", ""));
     EXPECT_FALSE(SavePassword(registry, std::string(kMaxPasswordLength + 1, 'x'), "old"));  // read back as missing
     store.failValueWrites = true;  // written without a word, not stored
     EXPECT_FALSE(SavePassword(registry, "new", "old"));
     store.failValueWrites = false;
-    LoadAll(form);
+    LoadAll(boxes);
     EXPECT_EQ(password, "old");
     EXPECT_TRUE(SavePassword(registry, std::string(kMaxPasswordLength, 'x'), "old"));
-    LoadAll(form);
+    LoadAll(boxes);
     EXPECT_EQ(password, std::string(kMaxPasswordLength, 'x'));
     EXPECT_EQ(journal, Journal{});
+}
+
+TEST_F(QuickbarTest, UncheckingTheLastButtonBoxIsRefused) {
+    form.cmdApply.SetEnabled(false);
+    form.chkQBLock.SetValue(1);
+    for (CheckBox* box : {&form.chkQBShutdown, &form.chkQBRestart, &form.chkQBLogoff, &form.chkQBSuspend,
+                          &form.chkQBHibernate, &form.chkQBConfig, &form.chkQBAOT})
+        box->SetValue(0);
+    EXPECT_TRUE(dialogs.shown.empty());
+    form.chkQBLock.SetValue(0);
+    EXPECT_EQ(form.chkQBLock.Value(), 1);
+    EXPECT_EQ(journal, Journal{"message At least one button must be set in the Quickbar."});
+    EXPECT_EQ(dialogs.shown[0].style, MbOk | MbIconInformation);
+    EXPECT_TRUE(form.cmdApply.Enabled());
+    EXPECT_TRUE(form.QuickbarChanged);
+}
+
+TEST_F(QuickbarTest, ConfirmsOnlyShutdownRestartAndLogOffWhenAsked) {
+    struct Case {
+        int index, confirm, answer;
+        Journal expected;
+    };
+    const Case cases[] = {
+        {0, 1, IdNo, {"message Are you sure you want to shutdown?"}},
+        {0, 1, IdYes, {"message Are you sure you want to shutdown?", "exit 1"}},
+        {1, 1, IdYes, {"message Are you sure you want to restart?", "exit 2"}},
+        {2, 1, IdYes, {"message Are you sure you want to log off?", "exit 0"}},
+        {2, 0, IdNo, {"exit 0"}},
+        {3, 1, IdNo, {"exit 10"}},
+        {4, 1, IdNo, {"exit 11"}},
+        {5, 1, IdNo, {"exit 9"}},
+    };
+    for (const Case& c : cases) {
+        for (auto* set : {&bar.small, &bar.large}) {
+            journal.clear();
+            dialogs.shown.clear();
+            form.chkQBConfirm.SetValue(c.confirm);
+            dialogs.answer = c.answer;
+            (*set)[static_cast<size_t>(c.index)].Click();
+            EXPECT_EQ(journal, c.expected) << c.index;
+            for (const auto& box : dialogs.shown)
+                EXPECT_EQ(box.caption + " " + std::to_string(box.style), "Action confirmation. 36");
+        }
+    }
+}
+
+TEST_F(QuickbarTest, ClicksQueuedWhileTheMachineSleptAreDroppedWhenItWakes) {
+    window.now = 4000000;  // Suspend returns when the machine wakes
+    for (unsigned clickedAt : {1000u, 1200u, 4000100u}) {
+        window.inputTime = clickedAt;
+        bar.small[3].Click();
+    }
+    EXPECT_EQ(journal, (Journal{"exit 10", "exit 10"}));
+}
+
+TEST_F(QuickbarTest, LoadsStoredValuesWithDefaultsAndTheLockRule) {
+    MyRegistry& my = registry;
+    const auto put = [&](const char* v, const char* text) { store.values[{Hive::CurrentUser, kQuickbar, v}] = text; };
+    QuickbarSettings s;
+    LoadQuickbarSettings(my, s);
+    bar.LoadSettings(s, true);
+    EXPECT_EQ(form.chkQBar.Value(), 0);
+    EXPECT_EQ(form.chkQBAOT2.Value() + form.chkQBConfirm.Value(), 2);
+    EXPECT_TRUE(form.optQBLarge.Value() && form.optQBHorizontal.Value());
+    EXPECT_EQ(journal, Journal{"place quickbar 0 0"});
+
+    // Letters load as the default; both placements stored: the later wins.
+    for (const char* v : {"qbShutdown", "qbRestart", "qbLogoff", "qbSuspend", "qbHibernate", "qbConfig", "qbAOT"})
+        put(v, "0");
+    put("qbLock", "yes");
+    put("Horizontally", "1");
+    put("Vertically", "-1");
+    put("PosX", "1234.6");
+    put("PosY", " 99 ");
+    LoadQuickbarSettings(my, s);
+    journal.clear();
+    bar.LoadSettings(s, false);
+    // Lock alone where locking is not offered: the default buttons, no message.
+    EXPECT_EQ(journal, (Journal{"place quickbar 1235 99"}));
+    EXPECT_EQ(form.chkQBLock.Value(), 0);
+    EXPECT_EQ(form.chkQBShutdown.Value() + form.chkQBConfig.Value() + form.chkQBAOT.Value(), 3);
+    EXPECT_FALSE(form.chkQBLock.Enabled());
+    EXPECT_TRUE(form.optQBVertical.Value() && !form.optQBHorizontal.Value());
+
+    // Written back as it was read.
+    bar.OnMoved(-300, 40);
+    bar.OnDragEnded();
+    SaveQuickbarSettings(my, bar.StoredSettings());
+    QuickbarSettings again;
+    LoadQuickbarSettings(my, again);
+    EXPECT_EQ(again.Buttons, (std::array<int, 8>{1, 1, 1, 1, 1, 0, 1, 1}));
+    EXPECT_EQ(std::tuple(again.Vertically, again.Horizontally, again.PosX, again.PosY),
+              std::tuple(true, false, -300, 40));
+
+    // Numbers as any writer may have stored them; anything else is no position.
+    const std::pair<const char*, int> numbers[] = {{"-1.5e3", -1500}, {".25E+2", 25}, {"7.", 7},    {"1e400", 0},
+                                                   {"+5", 0},         {"1e", 0},      {"1.2.3", 0}, {"0x10", 0},
+                                                   {"-", 0},          {"nan", 0}};
+    for (auto [text, twips] : numbers) {
+        put("PosX", text);
+        LoadQuickbarSettings(my, again);
+        EXPECT_EQ(again.PosX, twips) << text;
+    }
 }
 
 }  // namespace

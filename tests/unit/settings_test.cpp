@@ -153,21 +153,6 @@ TEST_F(SettingsTest, APasswordCountsOnlyWhenItReadsBackWholeElseThePreviousStays
     EXPECT_EQ(journal, Journal{});
 }
 
-TEST_F(QuickbarTest, UncheckingTheLastButtonBoxIsRefused) {
-    form.cmdApply.SetEnabled(false);
-    form.chkQBLock.SetValue(1);
-    for (CheckBox* box : {&form.chkQBShutdown, &form.chkQBRestart, &form.chkQBLogoff, &form.chkQBSuspend,
-                          &form.chkQBHibernate, &form.chkQBConfig, &form.chkQBAOT})
-        box->SetValue(0);
-    EXPECT_TRUE(dialogs.shown.empty());
-    form.chkQBLock.SetValue(0);
-    EXPECT_EQ(form.chkQBLock.Value(), 1);
-    EXPECT_EQ(journal, Journal{"message At least one button must be set in the Quickbar."});
-    EXPECT_EQ(dialogs.shown[0].style, MbOk | MbIconInformation);
-    EXPECT_TRUE(form.cmdApply.Enabled());
-    EXPECT_TRUE(form.QuickbarChanged);
-}
-
 TEST_F(QuickbarTest, ConfirmsOnlyShutdownRestartAndLogOffWhenAsked) {
     struct Case {
         int index, confirm, answer;

@@ -105,25 +105,6 @@ TEST(TimeBox, StepsThePartOfTheTextItShows) {
     }
 }
 
-TEST(TimeBox, TextsThatAreNotTimesRevertToTheLastValidOne) {
-    Page p;
-    TextBox& txtTime = p.form.txtTime;
-    p.ShowTime("9:05", "n");
-    for (const char* bad : {"Daily", "25:61"}) {
-        txtTime.SetText(bad);
-        p.timeBox.LostFocus();
-        EXPECT_EQ(txtTime.Text(), "9:05");
-        txtTime.SetText(bad);
-        p.timeBox.GotFocus();
-        EXPECT_EQ(txtTime.Text(), "9:05");
-    }
-    txtTime.SetText("10:30");
-    txtTime.SetSelection(0, 0);
-    p.timeBox.GotFocus();
-    EXPECT_EQ(p.timeBox.LastValidTime, "10:30");
-    EXPECT_EQ(txtTime.SelText(), "10");
-}
-
 TEST(ScenarioEditor, AddNewAppendsTheDefaultOfTheCurrentMinuteOnce) {
     // In 12-hour form; the options window's end-to-end run adds one in 24-hour form.
     Page p({"Reboot Computer; Weekly (Tue); 7:00"}, true);

@@ -154,10 +154,8 @@ TEST_F(SettingsTest, APasswordCountsOnlyWhenItReadsBackWholeElseThePreviousStays
 }
 
 TEST_F(QuickbarTest, ConfirmsOnlyShutdownRestartAndLogOffWhenAsked) {
-    struct Case {
-        int index, confirm, answer;
-        Journal expected;
-    };
+    // clang-format off
+    struct Case { int index, confirm, answer; Journal expected; };
     const Case cases[] = {
         {0, 1, IdNo, {"message Are you sure you want to shutdown?"}},
         {0, 1, IdYes, {"message Are you sure you want to shutdown?", "exit 1"}},
@@ -168,6 +166,7 @@ TEST_F(QuickbarTest, ConfirmsOnlyShutdownRestartAndLogOffWhenAsked) {
         {4, 1, IdNo, {"exit 11"}},
         {5, 1, IdNo, {"exit 9"}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         for (auto* set : {&bar.small, &bar.large}) {
             journal.clear();
@@ -192,10 +191,9 @@ TEST_F(QuickbarTest, ClicksQueuedWhileTheMachineSleptAreDroppedWhenItWakes) {
 }
 
 TEST_F(QuickbarTest, LoadsStoredValuesWithDefaultsAndTheLockRule) {
-    MyRegistry& my = registry;
     const auto put = [&](const char* v, const char* text) { store.values[{Hive::CurrentUser, kQuickbar, v}] = text; };
     QuickbarSettings s;
-    LoadQuickbarSettings(my, s);
+    LoadQuickbarSettings(registry, s);
     bar.LoadSettings(s, true);
     EXPECT_EQ(form.chkQBar.Value(), 0);
     EXPECT_EQ(form.chkQBAOT2.Value() + form.chkQBConfirm.Value(), 2);
@@ -210,7 +208,7 @@ TEST_F(QuickbarTest, LoadsStoredValuesWithDefaultsAndTheLockRule) {
     put("Vertically", "-1");
     put("PosX", "1234.6");
     put("PosY", " 99 ");
-    LoadQuickbarSettings(my, s);
+    LoadQuickbarSettings(registry, s);
     journal.clear();
     bar.LoadSettings(s, false);
     // Lock alone where locking is not offered: the default buttons, no message.
@@ -223,9 +221,9 @@ TEST_F(QuickbarTest, LoadsStoredValuesWithDefaultsAndTheLockRule) {
     // Written back as it was read.
     bar.OnMoved(-300, 40);
     bar.OnDragEnded();
-    SaveQuickbarSettings(my, bar.StoredSettings());
+    SaveQuickbarSettings(registry, bar.StoredSettings());
     QuickbarSettings again;
-    LoadQuickbarSettings(my, again);
+    LoadQuickbarSettings(registry, again);
     EXPECT_EQ(again.Buttons, (std::array<int, 8>{1, 1, 1, 1, 1, 0, 1, 1}));
     EXPECT_EQ(std::tuple(again.Vertically, again.Horizontally, again.PosX, again.PosY),
               std::tuple(true, false, -300, 40));
@@ -236,7 +234,7 @@ TEST_F(QuickbarTest, LoadsStoredValuesWithDefaultsAndTheLockRule) {
                                                    {"-", 0},          {"nan", 0}};
     for (auto [text, twips] : numbers) {
         put("PosX", text);
-        LoadQuickbarSettings(my, again);
+        LoadQuickbarSettings(registry, again);
         EXPECT_EQ(again.PosX, twips) << text;
     }
 }

@@ -29,15 +29,12 @@ struct Page {
         form.ClearPendingChanges();
         controller.MarkApplied();
         dialogs.answer = IdYes;
-        editor.chooseApplicationToRun = [this] {
+        editor.chooseApplicationToRun = [this] {  // either chooser asks once and takes `chosen`
             ++asks;
             editor.SelectedApplication = chosen;
             return !chosen.empty();
         };
-        editor.pickApplicationToClose = [this] {
-            ++asks;
-            editor.SelectedApplication = chosen;
-        };
+        editor.pickApplicationToClose = [this] { editor.chooseApplicationToRun(); };
         editor.removeApplicationRecords = [this](const std::string& e) { removed.push_back(e); };
         editor.onActiveListChanged = [this] { journal.push_back("scenarios"); };
         controller.applyHotkeys = [this] { journal.push_back("hotkeys"); };
@@ -57,7 +54,6 @@ struct Page {
     // The time box shows `text` with `part` selected.
     void ShowTime(const std::string& text, const std::string& part) {
         form.txtTime.SetText(text);
-        timeBox.LastValidTime = text;
         timeBox.TimePart = part;
         form.txtTime.SetSelection(0, 0);
         timeBox.SelectTimePart();

@@ -78,6 +78,19 @@ struct Page {
     std::vector<TimeBoxFocus> focus;
 };
 
+TEST(TimeBox, InitChoosesTheFormFromTheSystemText) {
+    for (const auto& [system, use12Hour, text] :
+         {std::tuple{"9:05:12 PM", true, "9:05 PM"}, std::tuple{"21:05:12", false, "21:05"},
+          std::tuple{"9:05:12 p.m.", true, "9:05 PM"}}) {
+        Page p;
+        fakes::FakeClock clock(21, 5, system);
+        p.timeBox.InitTimeBox(clock);
+        EXPECT_EQ(p.timeBox.Use12Hour, use12Hour) << system;
+        EXPECT_EQ(p.form.txtTime.Text(), text);
+        EXPECT_EQ(p.timeBox.LastValidTime, text);
+    }
+}
+
 TEST(TimeBox, StepsThePartOfTheTextItShows) {
     // clang-format off
     struct Row { bool use12Hour; const char* text; const char* part; bool up; const char* result; const char* selected; };

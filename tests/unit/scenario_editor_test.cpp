@@ -78,10 +78,11 @@ struct Page {
     std::vector<TimeBoxFocus> focus;
 };
 
+// A text of neither form: the clock's own time, in 24-hour form.
 TEST(TimeBox, InitChoosesTheFormFromTheSystemText) {
     for (const auto& [system, use12Hour, text] :
          {std::tuple{"9:05:12 PM", true, "9:05 PM"}, std::tuple{"21:05:12", false, "21:05"},
-          std::tuple{"9:05:12 p.m.", true, "9:05 PM"}}) {
+          std::tuple{"9:05:12 p.m.", true, "9:05 PM"}, std::tuple{"21.05.12", false, "21:05"}}) {
         Page p;
         fakes::FakeClock clock(21, 5, system);
         p.timeBox.InitTimeBox(clock);

@@ -115,7 +115,7 @@ TEST(TimeBox, StepsThePartOfTheTextItShows) {
     }
 }
 
-TEST(ScenarioEditor, AddNewAppendsTheDefaultOfTheCurrentMinuteOnce) {
+TEST(ScenarioEditor, AddNewAppendsTheDefaultOfTheCurrentMinuteOnceAndLeavesTheSelectedEntryAlone) {
     // In 12-hour form; the options window's end-to-end run adds one in 24-hour form.
     Page p({"Reboot Computer; Weekly (Tue); 7:00"}, true);
     p.form.cmdScen.SetListIndex(0);
@@ -156,7 +156,7 @@ TEST(ScenarioEditor, WeeklyWithoutDaysBecomesSundayAndLeavingWeeklyClearsTheDays
 }
 
 // The question's text: see the program's test of a box that is open.
-TEST(ScenarioEditor, DeleteRemovesTheChosenEntryEvenIfTheListMovedMeanwhile) {
+TEST(ScenarioEditor, DeleteRemovesOnYesOnlyAndTheChosenEntryEvenIfTheListMovedMeanwhile) {
     Page p({"Run Application calc.exe; Daily; 7:00", "Suspend; Onetime; 6:00"});
     p.form.cmdDel.Click();  // nothing selected: no question
     EXPECT_TRUE(p.dialogs.shown.empty());

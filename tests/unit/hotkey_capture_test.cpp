@@ -50,39 +50,5 @@ TEST(HotkeyCapture, TextsAndValuesAsAssembledOtherKeysIgnored) {
     }
 }
 
-TEST(HotkeyCapture, EmptyBoxesAreNoDuplicatesAndARejectedCombinationLeavesNothing) {
-    Boxes b;  // a first start: nothing stored, three empty boxes
-    b.capture.Reset(HotkeyValues());
-    b.Press(HotkeyShutdown, 'S', 0);
-    EXPECT_EQ(b.changes, 1);
-
-    // The same combination for the reboot box is refused, in either writing:
-    // text and values stay as before.
-    b.Press(HotkeyReboot, 'S', CtrlMask | ShiftMask);
-    b.Press(HotkeyReboot, 'S', 0);
-    EXPECT_EQ(b.changes, 1);
-    const HotkeyValues v = b.capture.Values();
-    EXPECT_EQ(v.rebootText + v.rebootMod + v.rebootVk, "");
-    EXPECT_EQ(v.shutdownText + v.shutdownMod + v.shutdownVk, " Ctrl + Shift + S683");
-}
-
-TEST(CheckedList, EachItemKeepsItsCheckWhenItemsAreRemoved) {
-    CheckedList days{"lstDays"};
-    for (const char* d : {"Mon", "Tue", "Wed", "Thu"}) days.AddItem(d);
-    auto marks = [&days] {
-        std::string s;
-        for (int i = 0; i < days.Count(); ++i) s += days.Checked(i) ? 'x' : '-';
-        return s;
-    };
-    days.SetChecked(1, true);
-    days.SetChecked(3, true);
-    days.RemoveItem(0);  // Tue, Wed, Thu
-    days.RemoveItem(9);  // no such item
-    EXPECT_EQ(marks(), "x-x");
-    days.RemoveItem(2);
-    days.AddItem("Fri");
-    EXPECT_EQ(marks(), "x--");
-}
-
 }  // namespace
 }  // namespace dwl

@@ -14,15 +14,9 @@ constexpr const char* kCleanUp = "SOFTWARE\\Orbelle\\DWL\\CleanUp";
 constexpr const char* kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr const char* kPathKey = "SOFTWARE\\Orbelle\\DWL\\Run";
 
-// Each persisted box with its stored place and its first-start state.
-struct Persisted {
-    const char* key;
-    const char* value;
-    int BoxSettings::*box;
-    int defaultState;
-    bool written = true;  // the lock switch is only read
-};
+// Each persisted box with its stored place and its first-start state; the lock switch is only read.
 // clang-format off
+struct Persisted { const char *key, *value; int BoxSettings::*box; int defaultState; bool written = true; };
 const Persisted kPersisted[] = {
     {kOptions, "PowerOff", &BoxSettings::PowerOff, 0},
     {kOptions, "Enabled", &BoxSettings::Enabled, 0, false},
@@ -83,18 +77,14 @@ TEST_F(SettingsTest, EachBoxIsSavedUnderItsOwnNameButNeverTheLockSwitchAndDamage
 TEST_F(SettingsTest, StartupEntryIsMachineWideWherePossibleElseTheUsersAndNeverBoth) {
     using Entry = std::optional<std::string>;
     const Entry none;
-    const struct {
-        const char* name;
-        bool enable, machineLocked;  // a standard user cannot open the machine's Run key
-        Entry path;                  // the installer's Path value
-        Entry machine, user;         // the Run values before
-        Entry machineAfter, userAfter;
-        // clang-format off
-    } cases[] = {
+    // Locked: a standard user cannot open the machine's Run key. Path: the installer's value. Then the Run
+    // values before and after. The program itself, quoted, without a Path: see the options' end-to-end run.
+    // clang-format off
+    struct Case { const char* name; bool enable, machineLocked; Entry path, machine, user, machineAfter, userAfter; };
+    const Case cases[] = {
         {"enable keeps an existing entry", true, false, "C:\\new\\dwl.exe", "D:\\old\\dwl.exe", none, "D:\\old\\dwl.exe", none},
         {"and the user's own", true, false, "C:\\new\\dwl.exe", none, "D:\\old\\dwl.exe", none, "D:\\old\\dwl.exe"},
         {"enable copies the install path", true, false, "C:\\new\\dwl.exe", none, none, "C:\\new\\dwl.exe", none},
-        {"enable without a path writes the program, quoted", true, false, none, none, none, "\"C:\\Program Files\\Duskwell\\dwl.exe\"", none},
         {"enable rewrites a literal False", true, false, "C:\\new\\dwl.exe", "False", none, "C:\\new\\dwl.exe", none},
         {"not elevated: the user's entry", true, true, "C:\\new\\dwl.exe", none, none, none, "C:\\new\\dwl.exe"},
         {"disable removes both entries", false, false, none, "C:\\dwl.exe", "C:\\dwl.exe", none, none},
@@ -116,13 +106,6 @@ TEST_F(SettingsTest, StartupEntryIsMachineWideWherePossibleElseTheUsersAndNeverB
         EXPECT_EQ(store.values.size(), before + !!c.machineAfter + !!c.userAfter - !!c.machine - !!c.user);
     }
     EXPECT_TRUE(dialogs.shown.empty());
-
-    // One entry is no doubled start (the doubled one: see the program's test).
-    store.denied.clear();
-    EXPECT_FALSE(RemoveDoubledStartupEntry(registry));
-    store.values[{Hive::CurrentUser, kRunKey, "DWL"}] = "\"C:\\dwl.exe\"";
-    EXPECT_FALSE(RemoveDoubledStartupEntry(registry));
-    EXPECT_TRUE(store.values.count({Hive::CurrentUser, kRunKey, "DWL"}));
 }
 
 TEST_F(SettingsTest, APasswordCountsOnlyWhenItReadsBackWholeElseThePreviousStays) {

@@ -5,58 +5,6 @@ namespace {
 
 using ProgramScenarios = ProgramTest;
 
-TEST_F(ProgramScenarios, NothingStartsInsideAMessageBoxAndExitAfterItIsOrderly) {
-    SetHotkey("Shutdown", "6", "83");
-    Start({"Reboot Computer; Daily; 7:00"});
-    program.Form().cmdScen.SetListIndex(0);
-    dialogs.answer = IdNo;
-    dialogs.whileShown = [&] {
-        program.OnMenuCommand(MenuExit);
-        program.OnMenuCommand(MenuShutdown);
-        program.OnHotkey(0, (83 << 16) | 6);
-        program.OnTrayNotify(OptionsController::kRightButtonUp);
-        program.OnEndRequest();
-    };
-    program.Form().cmdDel.Click();
-    EXPECT_EQ(journal, Journal{"message Do you really want to delete\r\nReboot Computer; Daily; 7:00 ?"});
-    EXPECT_FALSE(program.Exited());
-
-    dialogs.whileShown = nullptr;
-    program.OnMenuCommand(MenuExit);
-    EXPECT_TRUE(program.Exited());
-    EXPECT_EQ(Saved(), std::vector<std::string>{"Reboot Computer; Daily; 7:00"});
-}
-
-// The splash and the password dialogs hold the tray and the hotkeys as a message
-// box does, not the minutes; setup's close request closes them and ends the program.
-TEST_F(ProgramScenarios, SplashAndPasswordDialogsAreModalButMinutesGoOnAndACloseRequestClosesThem) {
-    SetHotkey("Shutdown", "6", "83");
-    files.files[kScn] = FormatScenarioFile({{"Shutdown Windows; Daily; 9:00"}, {}});
-    auto whileOpen = [this] {
-        program.OnHotkey(HotkeyShutdown, (83 << 16) | 6);
-        program.OnTrayNotify(OptionsController::kRightButtonUp);
-        EXPECT_EQ(Filtered("ExitWindowsEx").size() + Filtered("tray menu").size(), 0u);
-    };
-    program.showSplash = [&] {
-        whileOpen();
-        TickAt(9, 0);
-    };
-    program.askNewPassword = [&] {
-        whileOpen();
-        program.OnEndRequest();
-        EXPECT_FALSE(program.Exited());
-        return std::optional<std::pair<std::string, std::string>>();
-    };
-    program.closePasswordDialog = [this] { journal.push_back("close password"); };
-    ASSERT_TRUE(program.Main());
-    EXPECT_EQ(Filtered("show countdown").size(), 1u);
-    journal.clear();
-    program.Form().cmdPassword.Click();
-    EXPECT_EQ(journal, (Journal{"close password", "post end request"}));
-    program.OnEndRequest();  // the request, back from the queue
-    EXPECT_TRUE(program.Exited());
-}
-
 // A close asks each matching program of the user's session (never this one)
 // and returns at once; the waits run on ticks. Only a program without a window,
 // or one still hung 5 s after its close timed out, is terminated: one that asks

@@ -38,30 +38,11 @@ struct Recorder {
     Journal& journal;
 };
 
-struct FakeInstanceGuard : IInstanceGuard, Recorder {
-    using Recorder::Recorder;
-    bool Acquire() override {
-        Note("instance");
-        return !otherRuns;
-    }
-    bool otherRuns = false;
-};
-
-// A running copy that answers `answer` (nullopt: none answers); a console
-// when `console` is set.
-struct FakeCommandChannel : ICommandChannel, Recorder {
-    using Recorder::Recorder;
-    std::optional<int> SendToRunningCopy(const std::string& text) override {
-        Note("send " + text);
-        return answer;
-    }
-    bool WriteToConsole(const std::string& text) override {
-        if (console) written.push_back(text);
-        return console;
-    }
-    std::optional<int> answer;
-    bool console = false;
-    std::vector<std::string> written;
+// The only copy running, without a console.
+struct FakeInstance : IInstanceGuard, ICommandChannel {
+    bool Acquire() override { return true; }
+    std::optional<int> SendToRunningCopy(const std::string&) override { return std::nullopt; }
+    bool WriteToConsole(const std::string&) override { return false; }
 };
 
 struct FakeDialogs : IDialogs, Recorder {
@@ -229,14 +210,13 @@ struct FakeQuickbarWindow : IQuickbarWindow, Recorder {
         Note("place quickbar " + std::to_string(left) + " " + std::to_string(top));
     }
     void Layout() override {}
-    void Show() override { shown = true; }
-    void Hide() override { shown = false; }
-    void SetAlwaysOnTop() override { topmost = true; }
-    void ClearAlwaysOnTop() override { topmost = false; }
+    void Show() override {}
+    void Hide() override {}
+    void SetAlwaysOnTop() override {}
+    void ClearAlwaysOnTop() override {}
     void Destroy() override { Note("destroy quickbar"); }
     std::uint32_t InputTime() override { return inputTime; }
     std::uint32_t Now() override { return now; }
-    bool shown = false, topmost = false;
     std::uint32_t inputTime = 0, now = 0;
 };
 
@@ -300,10 +280,7 @@ struct FakeDisk : IDiskCleanUp, ICleanUpProgress, Recorder {
     }
     void Trace(const std::string& line) override { Note("trace " + line); }
     void Report(const std::string&, size_t deleted) override { lastDeleted = deleted; }
-    void Finished() override {
-        Note("clean-up done");
-        if (whileCleaning) whileCleaning();  // what the progress window's message pump lets in
-    }
+    void Finished() override { Note("clean-up done"); }
 
     std::u16string Resolve(std::u16string path) const {
         for (bool again = true; again;) {
@@ -320,7 +297,6 @@ struct FakeDisk : IDiskCleanUp, ICleanUpProgress, Recorder {
                                      u"C:\\Program Files\\Duskwell\\"};
     std::set<std::u16string> locked;
     std::function<void()> beforeDelete;  // runs when a file is opened to delete
-    std::function<void()> whileCleaning;
     bool namesOpenFiles = true;
     size_t lastDeleted = 0;
 };

@@ -56,7 +56,7 @@ struct ProgramTest : ::testing::Test {
     }
 
     Journal journal;
-    fakes::FakeInstanceGuard instance{journal};
+    fakes::FakeInstance instance;
     fakes::FakeDialogs dialogs{journal};
     fakes::FakeRegistry registry;
     fakes::FakeFileSystem files{journal};
@@ -73,9 +73,8 @@ struct ProgramTest : ::testing::Test {
     fakes::FakeProcesses processes{journal};
     fakes::FakeInputDialogs input{journal};
     fakes::FakeTasksWindow tasks{journal};
-    fakes::FakeCommandChannel commands{journal};
     Program program{Platform{OsServices{instance, dialogs, registry, files, osVersion, hotkeys, clock, power, user,
-                                        shell, disk, processes, input, commands},
+                                        shell, disk, processes, input, instance},
                              WindowPorts{window, countdownWindow, disk, quickbarWindow, tasks}}};
 };
 

@@ -25,15 +25,11 @@ TEST(ClsOsTest, NamesTheVersionAndDecidesOnTheExtendedRead) {
         bool extended, lock, xpOrDotNet;
         // clang-format off
     } cases[] = {
-        {4, 0, 1, " b", "", "Windows 95 OSR2", false, false, false},
         {4, 0, 2, "  service pack 6  ", "", "Windows NT 4.0", true, false, false},
         {4, 0, 2, "Service Pack 5", "", "Windows NT 4.0", false, false, false},
-        {4, 0, 3, "", "", "Unknown OS Version 4.0 Platform 3", false, false, false},
         {4, 10, 1, " ", "a", "Windows 98 SE", false, false, false},  // the whole field counts
         {5, 2, 2, "", "", "Windows .NET", true, true, true},
         {5, 7, 2, "", "", "Unknown OS Version 5.7", true, false, false},
-        {6, 0, 2, "", "", "Unknown OS Version 6.0", false, false, false},
-        {10, 0, 2, "", "", "Unknown OS Version 10.0", false, false, false},  // with a manifest naming 10
     };
     // clang-format on
     for (const auto& c : cases) {

@@ -2,22 +2,15 @@
 // breaks, or the empty text. Built with DWL_FUZZ_TARGET (an index into
 // kTargets) this is a libFuzzer program (scripts/fuzz); in the unit tests it
 // replays the saved corpus, tests/fuzz/corpus/<target>/.
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
-#include "fakes/fake_platform.h"
-#include "hotkeys/hotkey_settings.h"
-#include "model/scramble.h"
 #include "model/text.h"
 #include "schedule/scenario_entry.h"
 #include "schedule/scenario_file.h"
-#include "settings/my_registry.h"
-#include "settings/quickbar_settings.h"
-#include "settings/settings.h"
 
 namespace dwl {
 namespace {
@@ -51,60 +44,8 @@ std::string Entry(const std::string& text) {
     return {};
 }
 
-// The settings loaders over a registry that holds any texts.
-std::string Loaders(const std::string& values) {
-    // Each line of the input is one stored value, in this order; "-" leaves it missing.
-    static const std::pair<const char*, const char*> kSections[] = {
-        {"Options", "Password PowerOff Enabled StartUp SysTray"},
-        {"CleanUp", "Temp NetCashe RecycleBin"},
-        {"HotKeys", "Shutdown ShutdownMOD ShutdownVK Reboot RebootMOD RebootVK LogOff LogOffMOD LogOffVK"},
-        {"Quickbar",
-         "Enabled AOT Confirmations qbShutdown qbRestart qbLogoff qbSuspend qbHibernate qbLock qbConfig "
-         "qbAOT Horizontally Vertically Large Small PosX PosY"},
-    };
-    fakes::FakeRegistry store;
-    const auto lines = Split(values, "\n");
-    size_t line = 0;
-    for (const auto& [section, names] : kSections)
-        for (const std::string& name : Split(names, " "))
-            if (line < lines.size() && lines[line++] != "-")
-                store.values[{Hive::CurrentUser, std::string("SOFTWARE\\Orbelle\\DWL\\") + section, name}] =
-                    lines[line - 1];
-    fakes::Journal journal;
-    fakes::FakeDialogs dialogs(journal);
-    MyRegistry registry(store, dialogs, "Duskwell");
-
-    BoxSettings b;
-    std::string password;
-    LoadOptions(registry, b, password);
-    LoadCleanUpOptions(registry, b);
-    QuickbarSettings quickbar;
-    LoadQuickbarSettings(registry, quickbar);
-    std::vector<int> boxes{b.PowerOff, b.Enabled, b.StartUp, b.SysTray, b.Temp, b.NetCashe, b.RecycleBin};
-    boxes.insert(boxes.end(), quickbar.Buttons.begin(), quickbar.Buttons.end());
-    if (!std::all_of(boxes.begin(), boxes.end(), [](int v) { return v == 0 || v == 1; }))
-        return "a box or a Quickbar button loads as neither 0 nor 1";
-    const std::string stored = lines[0] == "-" ? "" : lines[0];
-    if (stored.size() <= MyRegistry::kMaxReadLength && password != UnscrambleText(stored, kPasswordKey))
-        return "the password does not load as stored";
-
-    HotkeyValues keys;
-    LoadHotkeySettings(registry, keys);
-    for (const auto& [shown, mod, vk] : {std::tie(keys.shutdownText, keys.shutdownMod, keys.shutdownVk),
-                                         std::tie(keys.rebootText, keys.rebootMod, keys.rebootVk),
-                                         std::tie(keys.logOffText, keys.logOffMod, keys.logOffVk)}) {
-        if (mod.empty() && vk.empty() && shown.empty()) continue;
-        if (!ValidHotkey(mod, vk)) return "a hotkey loads with values the program never writes";
-        if (shown != HotkeyText(std::stoi(mod), std::stoi(vk)) &&
-            shown != HotkeyText(std::stoi(mod), std::stoi(vk), true))
-            return "a hotkey's text is not made from its values";
-    }
-
-    return {};
-}
-
 const std::pair<const char*, std::string (*)(const std::string&)> kTargets[] = {
-    {"scenario_file", ScenarioFile}, {"entry", Entry}, {"loaders", Loaders}};
+    {"scenario_file", ScenarioFile}, {"entry", Entry}};
 
 }  // namespace
 }  // namespace dwl

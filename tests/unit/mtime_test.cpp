@@ -1,28 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "fakes/fake_clock.h"
 #include "schedule/mtime.h"
 
 namespace dwl {
 namespace {
-
-using fakes::FakeClock;
-
-// The time box's tests show the other system texts.
-TEST(CurrentTimeText, BothFormsFromTheSystemTextAroundMidnightAndNoon) {
-    // clang-format off
-    struct Row { int hour, minute; const char* system; const char* text12; const char* text24; };
-    const Row rows[] = {
-        {0, 30, "12:30:07 AM", "12:30 AM", "0:30"}, {12, 30, "12:30:59 PM", "12:30 PM", "12:30"},
-        {0, 30, "00:30:07", "12:30 AM", "0:30"},    {1, 2, "", "1:02 AM", "1:02"},  // no text: the clock's time
-    };
-    // clang-format on
-    for (const Row& row : rows) {
-        FakeClock clock(row.hour, row.minute, row.system);
-        EXPECT_EQ(CurrentTimeText(clock, true), row.text12) << row.system;
-        EXPECT_EQ(CurrentTimeText(clock, false), row.text24) << row.system;
-    }
-}
 
 TEST(ReadTimeOfDay, AcceptedAndRejectedTextsAndEveryMinuteInBothForms) {
     // clang-format off

@@ -24,7 +24,8 @@ TEST(ScenarioFile, ReadsOnlyACompleteFileAndSkipsLinesOfUnknownKinds) {
     EXPECT_EQ(data->scenarios, std::vector<std::string>{"Suspend; Daily; 1:00"});
 }
 
-TEST(ScenarioFile, LivesInTheUsersFolderUnlessPortableAndIsCarriedFromWhereItWas) {
+// Portable use and the carry-over from beside the program are the program's tests.
+TEST(ScenarioFile, LivesInTheUsersFolderAndIsCarriedFromTheVirtualStoreFirstThenFromBesideTheProgram) {
     fakes::Journal journal;
     fakes::FakeFileSystem files{journal};
     const std::string beside = "C:\\Apps\\Duskwell\\dwl.scn";
@@ -34,13 +35,6 @@ TEST(ScenarioFile, LivesInTheUsersFolderUnlessPortableAndIsCarriedFromWhereItWas
         virtualised.earlier,
         (std::vector<std::string>{"C:\\Users\\ann\\AppData\\Local\\VirtualStore\\Apps\\Duskwell\\dwl.scn", beside}));
     EXPECT_EQ(LocateScenarioFile(files, false).earlier, std::vector<std::string>{beside});
-    files.folder = "\\\\server\\tools";  // never virtualised
-    EXPECT_EQ(LocateScenarioFile(files, true).earlier, std::vector<std::string>{"\\\\server\\tools\\dwl.scn"});
-    files.folder = "C:\\Apps\\Duskwell";
-    files.files["C:\\Apps\\Duskwell\\dwl.portable"] = "";
-    EXPECT_EQ(LocateScenarioFile(files, true).path, beside);
-    EXPECT_TRUE(LocateScenarioFile(files, true).earlier.empty());
-    files.files.clear();
     files.roaming.clear();  // a system without the folder
     EXPECT_EQ(LocateScenarioFile(files, true).path, beside);
 }

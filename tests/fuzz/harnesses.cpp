@@ -44,8 +44,8 @@ std::string Entry(const std::string& text) {
     return {};
 }
 
-const std::pair<const char*, std::string (*)(const std::string&)> kTargets[] = {
-    {"scenario_file", ScenarioFile}, {"entry", Entry}};
+const std::pair<const char*, std::string (*)(const std::string&)> kTargets[] = {{"scenario_file", ScenarioFile},
+                                                                                {"entry", Entry}};
 
 }  // namespace
 }  // namespace dwl

@@ -40,9 +40,10 @@ struct Recorder {
 
 // The only copy running, without a console.
 struct FakeInstance : IInstanceGuard, ICommandChannel {
-    bool Acquire() override { return true; }
+    bool Acquire() override { return !otherRuns; }
     std::optional<int> SendToRunningCopy(const std::string&) override { return std::nullopt; }
     bool WriteToConsole(const std::string&) override { return false; }
+    bool otherRuns = false;
 };
 
 struct FakeDialogs : IDialogs, Recorder {

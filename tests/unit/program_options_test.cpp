@@ -126,5 +126,32 @@ TEST_F(ProgramOptions, LockNeedsAReadablePasswordAndTheRightOneUnlocksUntilTheWi
     EXPECT_EQ(locked(), 0);
 }
 
+// A standard user cannot remove the entry setup made for all users: one message
+// says how. Both entries start the program at logon: the second start ends
+// without a word and leaves the machine's entry alone.
+TEST_F(ProgramOptions, StartupBoxOfAStandardUserAndTheStartByBothEntries) {
+    const std::string run = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run",
+                      exe = "\"C:\\Apps\\Duskwell\\dwl.exe\"";
+    registry.values[{Hive::LocalMachine, run, "DWL"}] = Stored(run, "DWL") = exe;
+    registry.denied.insert({Hive::LocalMachine, run});
+    ASSERT_TRUE(program.Main());
+    program.Form().chkStartup.SetValue(0);
+    program.Options().cmdApply_Click();
+    EXPECT_EQ(Told(), std::vector<std::string>{
+                          "Windows still starts Duskwell for every user of this computer: setup added it for all "
+                          "users.\r\nTo remove that, untick this box in Duskwell started as an administrator, or "
+                          "uninstall Duskwell."});
+    EXPECT_FALSE(registry.values.count({Hive::CurrentUser, run, "DWL"}));
+
+    ProgramTest second;
+    second.instance.otherRuns = true;
+    second.registry.values = registry.values;
+    second.Stored(run, "DWL") = exe;
+    EXPECT_FALSE(second.program.Main());
+    EXPECT_TRUE(second.dialogs.shown.empty());
+    EXPECT_FALSE(second.registry.values.count({Hive::CurrentUser, run, "DWL"}));
+    EXPECT_TRUE(second.registry.values.count({Hive::LocalMachine, run, "DWL"}));
+}
+
 }  // namespace
 }  // namespace dwl

@@ -50,6 +50,28 @@ struct Bench : IScenarioActions {
     Scheduler scheduler{form.cmdScen, form.lstScen, clock, *this};
 };
 
+TEST(Scheduler, SimulatedWeekWithDriftingTicks) {
+    // From Monday 2024-06-03 00:00 for a week; the timer fires every 61 seconds.
+    // An entry that is not exactly a scenario never runs; a 12-hour one runs at its 24-hour time.
+    Bench b(T(2024, 6, 3, 0, 0), {"Close Application app; Onetime; 9:00", "Shutdown Windows; Daily; 10:30 PM",
+                                  "shutdown windows; Daily; 9:00", "Log Off Current User; Weekly (Mon, Wed); 18:00",
+                                  "Run Application app; Weekly (Sat); 7:05"});
+    Texts fired;
+    for (int s = 61; s < 7 * 86400; s += 61) {
+        const size_t before = b.calls.size();
+        b.TickAt(T(2024, 6, 3 + s / 86400, s / 3600 % 24, s / 60 % 60, s % 60));
+        for (size_t i = before; i < b.calls.size(); ++i) fired.push_back(std::to_string(s / 86400) + " " + b.calls[i]);
+    }
+    EXPECT_EQ(fired, (Texts{"0 RunClose Close Application app; once", "0 ShowAction 0", "0 ShowAction 1",
+                            "1 ShowAction 1", "2 ShowAction 0", "2 ShowAction 1", "3 ShowAction 1", "4 ShowAction 1",
+                            "5 RunClose Run Application app;", "5 ShowAction 1", "6 ShowAction 1"}));
+    EXPECT_EQ(b.saves, 1);
+    EXPECT_EQ(b.form.lstScen.Items(),
+              (Texts{"Shutdown Windows; Daily; 10:30 PM", "shutdown windows; Daily; 9:00",
+                     "Log Off Current User; Weekly (Mon, Wed); 18:00", "Run Application app; Weekly (Sat); 7:05"}));
+    EXPECT_EQ(b.checked.size(), 7u * 1440 - 1);  // every minute after the start-up one, once
+}
+
 TEST(Scheduler, ConsumesEachDueOneTimeEntryByItsTextWhileAnEditWaitsForApply) {
     // The pending entry shifts the selector's places; it does not become active either.
     Bench b(T(2024, 6, 3, 8, 59),

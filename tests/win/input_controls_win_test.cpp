@@ -1,5 +1,5 @@
-// The input controls whose behaviour is the system's own: the hotkey box that
-// takes keys only, and the password boxes that take no more than the registry
+// The input controls whose behaviour is the system's own: the weekly days'
+// list ticked by mouse and key, the hotkey box that takes keys only, and the password boxes that take no more than the registry
 // gives back whole. How the other controls carry their models' values both
 // ways, the e2e tests read in the real program's windows.
 #include <windows.h>
@@ -15,6 +15,37 @@
 
 namespace dwl::win32 {
 namespace {
+
+// The weekly days' list: a click on an item's box ticks it, a click on its
+// text only selects, a double click anywhere and Space tick it too.
+TEST(DaysListWin, DaysAreTickedByClickDoubleClickAndSpace) {
+    UniqueWindow parent(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 600, 400, nullptr, nullptr,
+                                        GetModuleHandleA(nullptr), nullptr));
+    Dpi dpi;
+    CheckedList days{"lstDays"};  // the model outlives its view
+    ControlViews views{parent.get(), dpi};
+    HWND list = views.Add<CheckedListView>(days, 9, {3200, 0, 1500, 900});
+    for (const char* d : {"Mon", "Tue", "Wed"}) days.AddItem(d);
+    int changes = 0;
+    days.onChange = [&changes] { ++changes; };
+    auto click = [&](UINT message, int item, bool onBox) {
+        RECT r{};
+        SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&r));
+        const LPARAM at = MAKELPARAM(onBox ? r.left + 2 : r.right - 2, (r.top + r.bottom) / 2);
+        SendMessageA(list, message, MK_LBUTTON, at);
+        SendMessageA(list, WM_LBUTTONUP, 0, at);
+        std::string marks;
+        for (int i = 0; i < days.Count(); ++i) marks += days.Checked(i) ? 'x' : '-';
+        return marks;
+    };
+    EXPECT_EQ(click(WM_LBUTTONDOWN, 0, true), "x--");
+    EXPECT_EQ(click(WM_LBUTTONDOWN, 1, false), "x--") << "a click on the text";
+    EXPECT_EQ(click(WM_LBUTTONDBLCLK, 1, false), "xx-");
+    SendMessageA(list, LB_SETCARETINDEX, 2, 0);
+    SendMessageA(list, WM_CHAR, VK_SPACE, 0);
+    EXPECT_TRUE(days.Checked(2));
+    EXPECT_GT(changes, 0);
+}
 
 // A box that takes keys only (a hotkey box) keeps its text against paste,
 // cut, Delete and Shift+Delete.

@@ -1,7 +1,8 @@
 // The input controls whose behaviour is the system's own: the weekly days'
-// list ticked by mouse and key, the hotkey box that takes keys only, and the password boxes that take no more than the
-// registry gives back whole. How the other controls carry their models' values both ways, the e2e tests read in the
-// real program's windows.
+// list ticked by mouse and key, the hotkey box that takes keys only, and the
+// password boxes that take no more than the registry gives back whole. How
+// the other controls carry their models' values both ways, the e2e tests read
+// in the real program's windows.
 #include <windows.h>
 #include <gtest/gtest.h>
 

@@ -28,7 +28,7 @@ set_source_files_properties(res/dwl.rc PROPERTIES OBJECT_DEPENDS
 target_include_directories(dwl PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/generated)
 
 # Helper programs of the test tiers (tools/) and of the benchmark (bench/).
-foreach(tool tools/dwlauto tools/osprobe bench/minimal bench/cleanbench tools/stubborn tools/unsaved)
+foreach(tool tools/dwlauto bench/minimal bench/cleanbench tools/closetarget)
   get_filename_component(name ${tool} NAME)
   add_executable(${name} ${tool}.cpp)
   target_link_libraries(${name} PRIVATE dwl_win)

@@ -282,19 +282,72 @@ e2e_finish() {
 
 # ---- shared by the scripts ------------------------------------------------
 
-# wait_early_in_minute [last second]: waits while the minute is past that
-# second (default 35), so that "the next minute" is still ahead once a
-# started program runs.
-wait_early_in_minute() { while ((10#$(date +%S) > ${1:-35})); do sleep 1; done; }
+W=(DuskwellOptions '*')
 
-# write_scenarios <entry...>: a scenario file of these entries for dwl.exe.
-write_scenarios() {
+# wait_early_in_minute [last second]: waits while the minute is past that
+# second (default 35) or is one of an hour's last two, so that "the next
+# minutes" are still ahead, in the same hour, once a started program runs.
+wait_early_in_minute() { while [[ $(date +%M) == 5[89] ]] || ((10#$(date +%S) > ${1:-35})); do sleep 1; done; }
+
+# scenarios <entry...>: a scenario file of these entries, on stdout.
+scenarios() {
     local e
-    {
-        printf 'Duskwell scenarios 1\r\n'
-        for e in "$@"; do printf 'scenario\t%s\r\n' "$e"; done
-        printf 'end\t%d\r\n' $#
-    } >"$DWL_APPDIR/dwl.scn"
+    printf 'Duskwell scenarios 1\r\n'
+    for e in "$@"; do printf 'scenario\t%s\r\n' "$e"; done
+    printf 'end\t%d\r\n' $#
+}
+
+# reg_value <key> <value> [32|64]: a value's data in the registry's view of that width.
+reg_value() {
+    wine reg query "$1" /v "$2" "/reg:${3:-64}" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2    REG_[A-Z_]*    //p"
+}
+
+# shows <class> <control id>: the control is visible.
+shows() { [[ $(auto ctlvisible "$1" '*' "$2") == 1 ]]; }
+
+# show_options: the hotkey shows the options window.
+show_options() {
+    check "Ctrl+Shift+Alt+P is pressed" auto keys ctrl+shift+alt+p
+    check_is "it shows the options" 1 auto visible "${W[@]}"
+}
+
+# dwl_exit: Exit from the window's menu ends the program.
+dwl_exit() {
+    auto command "${W[@]}" 40001 >/dev/null
+    check "Exit ends it" dwl_wait_exit 10
+}
+
+# dwl_restart [args]: Exit, then a new start until it is ready.
+dwl_restart() {
+    dwl_exit
+    dwl_start "$@"
+    check "dwl.exe starts again" dwl_wait_ready
+}
+
+# countdown_says <text>: the countdown window shows, announcing "... <text> in ...".
+countdown_says() {
+    [[ $(auto visible DuskwellCountdown '*') == 1 && $(auto text DuskwellCountdown '*' 2001) == *"$1 in "* ]]
+}
+
+# buttons_in_client <locked 1|0>: the countdown window's buttons. Locked, the
+# client area is at most 960 twips high and both buttons lie below it;
+# unlocked, both lie wholly inside.
+buttons_in_client() {
+    local cx cy cw ch dpi bx by bw bh id
+    read -r cx cy cw ch dpi <<<"$(auto client DuskwellCountdown '*')"
+    echo "client $cx $cy $cw $ch at $dpi dpi"
+    if [[ $1 == 1 ]]; then
+        ((ch * 1440 <= 960 * dpi)) || return 1
+    fi
+    for id in 2003 2004; do
+        read -r bx by bw bh <<<"$(auto rect DuskwellCountdown '*' "$id")"
+        echo "button $id $bx $by $bw $bh"
+        if [[ $1 == 1 ]]; then
+            ((by >= cy + ch)) || return 1
+        else
+            ((bx >= cx && by >= cy && bx + bw <= cx + cw && by + bh <= cy + ch)) || return 1
+        fi
+    done
 }
 
 # power_calls: the power calls in the relay trace, in order, one a line.
@@ -307,4 +360,16 @@ power_calls() {
 shot() {
     import -display "$DISPLAY" -window root -crop "${4}x${5}+${2}+${3}" +repage "$DWL_WORK/$1.png"
     if [[ ${DWL_UPDATE_DOCS:-0} == 1 ]]; then cp "$DWL_WORK/$1.png" "$(dirname "${BASH_SOURCE[0]}")/../../docs/$1.png"; fi
+}
+
+# window_shot <name> <class> [client]: a top-level window, or with "client"
+# its client area, as a picture.
+window_shot() {
+    local x y w h
+    if [[ ${3:-} == client ]]; then
+        read -r x y w h _ <<<"$(auto client "$2" '*')"
+    else
+        read -r x y w h <<<"$(auto rect "$2" '*' 0)"
+    fi
+    shot "$1" "$x" "$y" "$w" "$h"
 }

@@ -3,18 +3,19 @@
 # Duskwell with Windows for all users and the program runs from there; the
 # 32-bit setup, run over the running x64 copy, ends it (it saves its
 # scenarios), upgrades it in its place and leaves one product. The 32-bit
-# program then starts and acts on a scenario with the exact power call. A
-# setup that cannot replace a copy that does not answer gives up after about
-# ten seconds, fails and registers nothing. The uninstaller removes what was
-# installed and written, both startup entries, and keeps the settings; a
-# chosen folder that holds another product gets a Duskwell folder of its own.
+# program then starts and acts on a scenario, locked, in a 12-hour locale,
+# with the exact power call. A setup that cannot replace a copy that does not
+# answer gives up after about ten seconds, fails and registers nothing. The
+# uninstaller removes what was installed and written, both startup entries,
+# and keeps the settings; a chosen folder that holds another product gets a
+# Duskwell folder of its own.
 set -euo pipefail
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 e2e_init
 root=$(cd "$(dirname "$0")/../.." && pwd)
 [[ -f ${DWL_BIN32:-}/dwl.exe ]] || e2e_die "no 32-bit dwl.exe in DWL_BIN32"
-export LC_ALL=de_DE.UTF-8  # 24-hour times
+export LC_ALL=en_US.UTF-8  # 12-hour times
 
 "$root/scripts/build-help" "$DWL_WORK/help" || e2e_die "the help does not compile"
 version=$(sed -n 's/^project(Duskwell VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
@@ -31,15 +32,10 @@ touch "$DWL_BIN32/dwl.exe" "$DWL_WORK/help/dwl.chm"
 make_setup x86 "$DWL_BIN32/dwl.exe" "$DWL_WORK/again.exe"
 check "a setup built again from the same files is the same file" cmp "$setup32" "$DWL_WORK/again.exe"
 
-W=(DuskwellOptions '*')
 installed='C:\Program Files\Duskwell'
 pf="$WINEPREFIX/drive_c/Program Files/Duskwell"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Duskwell'
 run_key='Software\Microsoft\Windows\CurrentVersion\Run'
-# reg_value <key> <value> [32|64]: in the registry's view of that width.
-reg_value() {
-    wine reg query "$1" /v "$2" "/reg:${3:-64}" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
-}
 scn=$(e2e_user_scn)
 # wine_pids <pattern>: the processes of this test's prefix whose command line matches.
 wine_pids() {
@@ -58,7 +54,7 @@ check_is "it is listed for removal" "\"$installed\\uninstall.exe\" /S" reg_value
 
 DWL_APPDIR=$pf DWL_EXE="$installed\\dwl.exe"
 mkdir -p "$(dirname "$scn")"
-printf 'Duskwell scenarios 1\r\nscenario\tReboot Computer; Daily; 3:33\r\nend\t1\r\n' >"$scn"
+scenarios "Reboot Computer; Daily; 3:33" >"$scn"
 cp "$scn" "$DWL_WORK/original.scn"
 dwl_start
 check "dwl.exe starts from there" dwl_wait_ready
@@ -88,16 +84,32 @@ check_is "the size counts the installed files" \
     $((($(stat -c %s "$pf/dwl.exe") + $(stat -c %s "$pf/dwl.chm") + $(stat -c %s "$pf/uninstall.exe") + 1023) / 1024)) \
     eval 'printf "%d" "$(reg_value "$uninstall_key" EstimatedSize 32)"'
 
-# The 32-bit program at work.
-while ((10#$(date +%S) > 40)); do sleep 1; done
-due=$(date -d '+1 min' '+%-H:%M')
-printf 'Duskwell scenarios 1\r\nscenario\tSuspend; Onetime; %s\r\nend\t1\r\n' "$due" >"$scn"
-relay_trace powrprof.SetSuspendState
+# The 32-bit program at work, in a 12-hour locale, with "Power Off" stored
+# and the configuration locked: the one scheduled countdown of these tests.
+# Its window shows no buttons, not even hidden ones, and powers off about six
+# seconds later.
+options='HKCU\SOFTWARE\Orbelle\DWL\Options'
+reg_add "$options" PowerOff 1
+reg_add "$options" Enabled 1
+reg_add "$options" Password db  # "pw", scrambled
+C=(DuskwellCountdown '*')
+wait_early_in_minute
+due=$(LC_ALL=C date -d '+1 min' '+%-I:%M %p')
+scenarios "Shutdown Windows; Onetime; $due" "Reboot Computer; Daily; 3:33" >"$scn"
+relay_trace user32.ExitWindowsEx
 dwl_start
 check "the 32-bit dwl.exe starts" dwl_wait_ready
-E2E_WAIT=150 check "at $due it suspends the machine" \
-    relay_grep -q 'Call powrprof.SetSuspendState(00000000,00000001,00000001)'
+E2E_WAIT=90 check "the countdown appears in the minute $due" countdown_says "shutted down"
+check "locked, no button lies in the client area" buttons_in_client 1
+check_is "they are hidden and disabled" "0 00" \
+    eval 'echo "$(auto ctlvisible "${C[@]}" 2004) $(auto enabled-ids "${C[@]}" 2003 2004)"'
+check_is "the one-time scenario is gone from the file at once" "$(scenarios "Reboot Computer; Daily; 3:33")" cat "$scn"
+check "no power call during the count" not relay_grep -q 'Call user32.ExitWindowsEx'
+E2E_WAIT=12 check "the power-off call follows" relay_grep -q 'Call user32.ExitWindowsEx(0000000c,ffffffff)'
+check "the Wine session ends" dwl_wait_exit 30
 relay_trace_off
+dwl_start
+check "the 32-bit dwl.exe starts again" dwl_wait_ready
 
 # A copy that does not answer: its Windows process is stopped.
 stopped=$(wine_pids 'Program Files.Duskwell.dwl\.exe')

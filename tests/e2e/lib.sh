@@ -69,7 +69,7 @@ e2e_init() {
     mkdir -p "$DWL_APPDIR"
     cp "$DWL_BIN/dwl.exe" "$DWL_APPDIR/dwl.exe"
     # Portable use: the scenario file is $DWL_APPDIR/dwl.scn. Without this
-    # file it is in the user's folder (e2e_user_scn).
+    # file it is in the user's folder.
     : >"$DWL_APPDIR/dwl.portable"
     # Keep one wineserver for the whole test so that each helper run does not
     # start the prefix's services again.
@@ -136,40 +136,30 @@ reg_add() {
 }
 
 
-# set_windows_version <exe name> <win98|nt40|win2k|winxp|winxp64|win10>
-set_windows_version() {
-    reg_add "HKCU\\Software\\Wine\\AppDefaults\\$1" Version "$2"
-}
-
 # relay_trace <dll.Function...>: the following dwl_start runs trace these calls
-# into $DWL_WORK/relay.log (read it with relay_grep). relay_trace_off ends it.
+# into $DWL_WORK/relay.log (read it with relay_grep). E2E_RELAY=0 ends it.
 relay_trace() {
     local IFS=';'
     reg_add 'HKCU\Software\Wine\Debug' RelayInclude "$*"
     E2E_RELAY=1
     : >"$DWL_WORK/relay.log"
 }
-relay_trace_off() { E2E_RELAY=0; }
 
 # relay_grep <grep args...>: searches the relay trace.
 relay_grep() { grep -a "$@" "$DWL_WORK/relay.log"; }
 
-# e2e_user_scn: the scenario file's place when it is not portable.
-e2e_user_scn() { echo "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Duskwell/dwl.scn"; }
 
 # ---- dwl.exe --------------------------------------------------------------
 
 # dwl_start [args]: starts dwl.exe (DWL_EXE, default C:\Duskwell\dwl.exe) from
-# DWL_APPDIR; output goes to dwl.log
-# (relay.log while a relay trace is on). DWL_PID is the new process.
+# DWL_APPDIR; output goes to dwl.log (relay.log while a relay trace is on).
+# DWL_PID is the process that runs it (a subshell, so that `wine` may be a
+# function of the test).
 # shellcheck disable=SC2120  # arguments are optional
 dwl_start() {
-    local log=$DWL_WORK/dwl.log debug=-all
-    if [[ $E2E_RELAY == 1 ]]; then
-        log=$DWL_WORK/relay.log
-        debug=+relay
-    fi
-    (cd "$DWL_APPDIR" && WINEDEBUG=$debug exec wine "${DWL_EXE:-C:\Duskwell\dwl.exe}" "$@") >>"$log" 2>&1 &
+    local log=dwl debug=-all
+    [[ $E2E_RELAY == 0 ]] || log=relay debug=+relay
+    (cd "$DWL_APPDIR" && WINEDEBUG=$debug wine "${DWL_EXE:-C:\Duskwell\dwl.exe}" "$@") >>"$DWL_WORK/$log.log" 2>&1 &
     DWL_PID=$!
     DWL_PIDS+=("$DWL_PID")
 }
@@ -186,23 +176,13 @@ dwl_running() {
 # does not tell these apart.) A splash on the way is closed with its OK.
 dwl_wait_ready() {
     local deadline=$((SECONDS + ${1:-30}))
-    while ((SECONDS < deadline)); do
-        if ! dwl_running; then
-            local rc=0
-            wait "$DWL_PID" 2>/dev/null || rc=$?
-            e2e_log "dwl.exe ended before it was ready, exit code $rc"
-            return 1
-        fi
-        # With the tray icon, start-up waits for the splash's OK (unless the
-        # test looks at the splash itself: E2E_KEEP_SPLASH=1).
+    while dwl_running && ((SECONDS < deadline)); do
         [[ ${E2E_KEEP_SPLASH:-0} == 1 ]] || auto click DuskwellSplash '*' 1 >/dev/null 2>&1 || true
-        if auto idle DuskwellOptions '*' 2000 >/dev/null 2>&1 &&
-            [[ $(auto visible DuskwellOptions '*' 2>/dev/null) == 0 ]]; then
-            return 0
-        fi
+        auto idle DuskwellOptions '*' 2000 >/dev/null 2>&1 &&
+            [[ $(auto visible DuskwellOptions '*' 2>/dev/null) == 0 ]] && return 0
         sleep 0.2
     done
-    e2e_log "dwl.exe was not ready within ${1:-30}s"
+    e2e_log "dwl.exe ended or was not ready within ${1:-30}s"
     return 1
 }
 
@@ -272,12 +252,11 @@ not() { ! "$@"; }
 e2e_finish() {
     if ((E2E_FAILS > 0)); then
         import -display "$DISPLAY" -window root "$DWL_WORK/failure.png" 2>/dev/null || true
-        auto windows >"$DWL_WORK/windows.txt" 2>&1 || true
-        e2e_log "diagnostics in $DWL_WORK (failure.png, windows.txt, dwl.log)"
+        xwininfo -display "$DISPLAY" -root -tree >"$DWL_WORK/windows.txt" 2>&1 || true
+        e2e_log "diagnostics in $DWL_WORK (failure.png, windows.txt, dwl.log, relay.log)"
     fi
     printf '%d passed, %d failed\n' "$E2E_PASSES" "$E2E_FAILS"
-    ((E2E_FAILS == 0)) || exit 1
-    exit 0
+    exit $((E2E_FAILS > 0))
 }
 
 # ---- shared by the scripts ------------------------------------------------
@@ -302,8 +281,6 @@ reg_value() {
     wine reg query "$1" /v "$2" "/reg:${3:-64}" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2    REG_[A-Z_]*    //p"
 }
 
-# shows <class> <control id>: the control is visible.
-shows() { [[ $(auto ctlvisible "$1" '*' "$2") == 1 ]]; }
 
 # show_options: the hotkey shows the options window.
 show_options() {
@@ -329,47 +306,11 @@ countdown_says() {
     [[ $(auto visible DuskwellCountdown '*') == 1 && $(auto text DuskwellCountdown '*' 2001) == *"$1 in "* ]]
 }
 
-# buttons_in_client <locked 1|0>: the countdown window's buttons. Locked, the
-# client area is at most 960 twips high and both buttons lie below it;
-# unlocked, both lie wholly inside.
-buttons_in_client() {
-    local cx cy cw ch dpi bx by bw bh id
-    read -r cx cy cw ch dpi <<<"$(auto client DuskwellCountdown '*')"
-    echo "client $cx $cy $cw $ch at $dpi dpi"
-    if [[ $1 == 1 ]]; then
-        ((ch * 1440 <= 960 * dpi)) || return 1
-    fi
-    for id in 2003 2004; do
-        read -r bx by bw bh <<<"$(auto rect DuskwellCountdown '*' "$id")"
-        echo "button $id $bx $by $bw $bh"
-        if [[ $1 == 1 ]]; then
-            ((by >= cy + ch)) || return 1
-        else
-            ((bx >= cx && by >= cy && bx + bw <= cx + cw && by + bh <= cy + ch)) || return 1
-        fi
-    done
-}
-
-# power_calls: the power calls in the relay trace, in order, one a line.
-power_calls() {
-    relay_grep -o -E 'Call (user32\.LockWorkStation|powrprof\.SetSuspendState|user32\.ExitWindowsEx)\([^)]*\)' || true
-}
-
-# shot <name> <left> <top> <width> <height>: that part of the screen as
-# <name>.png in DWL_WORK, and in docs/ with DWL_UPDATE_DOCS=1.
-shot() {
-    import -display "$DISPLAY" -window root -crop "${4}x${5}+${2}+${3}" +repage "$DWL_WORK/$1.png"
-    if [[ ${DWL_UPDATE_DOCS:-0} == 1 ]]; then cp "$DWL_WORK/$1.png" "$(dirname "${BASH_SOURCE[0]}")/../../docs/$1.png"; fi
-}
-
-# window_shot <name> <class> [client]: a top-level window, or with "client"
-# its client area, as a picture.
+# window_shot <name> <class>: a top-level window as <name>.png in DWL_WORK,
+# and in docs/ with DWL_UPDATE_DOCS=1.
 window_shot() {
     local x y w h
-    if [[ ${3:-} == client ]]; then
-        read -r x y w h _ <<<"$(auto client "$2" '*')"
-    else
-        read -r x y w h <<<"$(auto rect "$2" '*' 0)"
-    fi
-    shot "$1" "$x" "$y" "$w" "$h"
+    read -r x y w h <<<"$(auto rect "$2" '*' 0)"
+    import -display "$DISPLAY" -window root -crop "${w}x${h}+${x}+${y}" +repage "$DWL_WORK/$1.png"
+    if [[ ${DWL_UPDATE_DOCS:-0} == 1 ]]; then cp "$DWL_WORK/$1.png" "$(dirname "${BASH_SOURCE[0]}")/../../docs/$1.png"; fi
 }

@@ -14,8 +14,9 @@
 //   command <id>                   posts WM_COMMAND (a menu item)
 //   message <msg> <wparam> <lparam> posts a message
 // Of a control, <class> <title> <control id> (0: the window itself):
-//   text, items (a list's, one a line), enabled, ctlvisible, rect (on the screen: left top width height),
-//   click (presses a button), select <index> (a list's item or a tab, with the control's own notification)
+//   text, items (a list's, one a line), enabled, ctlvisible, checked (a button's check state), rect (on the
+//   screen: left top width height), click (presses a button), select <index> (a list's item or a tab, with the
+//   control's own notification)
 #include <windows.h>
 #include <commctrl.h>
 
@@ -258,6 +259,7 @@ int run(int argc, char** argv) {
     if (cmd == "enabled") return say(IsWindowEnabled(ctl) ? "1" : "0");
     if (cmd == "ctlvisible") return say(IsWindowVisible(ctl) ? "1" : "0");
     if (cmd == "click") return post(ctl, BM_CLICK, 0, 0);
+    if (cmd == "checked") return send(ctl, BM_GETCHECK, 0, 0, &r) ? say(num(static_cast<long long>(r))) : kFailed;
     if (cmd == "rect") {
         RECT rc{};
         if (!GetWindowRect(ctl, &rc)) return kFailed;

@@ -269,12 +269,7 @@ W=(DuskwellOptions '*')
 wait_early_in_minute() { while [[ $(date +%M) == 5[89] ]] || ((10#$(date +%S) > ${1:-35})); do sleep 1; done; }
 
 # scenarios <entry...>: a scenario file of these entries, on stdout.
-scenarios() {
-    local e
-    printf 'Duskwell scenarios 1\r\n'
-    for e in "$@"; do printf 'scenario\t%s\r\n' "$e"; done
-    printf 'end\t%d\r\n' $#
-}
+scenarios() { printf 'Duskwell scenarios 1\r\n'; printf 'scenario\t%s\r\n' "$@"; printf 'end\t%d\r\n' $#; }
 
 # reg_value <key> <value> [32|64]: a value's data in the registry's view of that width.
 reg_value() {

@@ -3,16 +3,17 @@
 # starts:
 # - a first start shows the splash (with the tray icon only) and adds the tray
 #   icon;
-# - the options window by keyboard: the hotkey shows it, Ctrl+Tab turns the
-#   six pages in order and from the last back to the first, labels' mnemonics
-#   reach the Scenarios page's controls, a digit opens the time box's list,
-#   Escape and minimising hide it; the tray icon's clicks show it and its
-#   menu;
+# - the options window: the hotkey shows it; a check box cleared and applied
+#   is stored; by keyboard, Ctrl+Tab turns the six pages in order and from the
+#   last back to the first, labels' mnemonics reach the Scenarios page's
+#   controls, a digit opens the time box's list; Escape and minimising hide
+#   it; the tray icon's clicks show it and its menu;
 # - a shutdown hotkey recorded in its box with keys sent as hardware input and
 #   applied (registered, stored); pressed in its box again it is captured
 #   there; Enter keeps another one, which, pressed, shuts down;
 # - with the tray icon off and the configuration locked: no splash, the stored
-#   hotkey registered, the window opens locked.
+#   hotkey registered, the Quickbar where it was stored, the window opens
+#   locked, the cleared startup box shown so.
 # Pictures of the splash, every page, the tray menu and the locked General
 # page go to DWL_WORK (and docs/ with DWL_UPDATE_DOCS=1).
 set -euo pipefail
@@ -46,6 +47,9 @@ keys() { xdotool search --onlyvisible --name 'Duskwell 2.5' windowfocus --sync k
 show_options
 check_is "on the General page" 0 shown_pages
 window_shot options-general DuskwellOptions
+check "the startup box is cleared" auto click "${W[@]}" 1102
+check "Apply is pressed" auto click "${W[@]}" 1011
+check_is "which stores it" 0 reg_value 'HKCU\SOFTWARE\Orbelle\DWL\Options' StartUp
 for i in 1 2 3 4 5 0; do
     keys ctrl+Tab
     check_is "Ctrl+Tab turns to the ${pages[$i]} page" "$i" shown_pages
@@ -57,7 +61,8 @@ keys alt+d Down Down
 check_is "Alt+D and the arrows choose Weekly" Weekly auto text "${W[@]}" 1005
 keys alt+t 7
 keys Return
-check_is "Enter chooses it and closes the list" "0 7" eval 'echo "$(auto ctlvisible "${W[@]}" 1212) $(auto text "${W[@]}" 1209 | cut -d: -f1)"'
+check_is "Enter chooses it and closes the list" "0 7" \
+    eval 'echo "$(auto ctlvisible "${W[@]}" 1212) $(auto text "${W[@]}" 1209 | cut -d: -f1)"'
 
 keys Escape
 check_is "Escape cancels: the window hides" 0 auto visible "${W[@]}"
@@ -85,7 +90,6 @@ check_is "and stored" $' Ctrl +  Alt + K\n3\n75' stored
 # Pressed in a hotkey box the hotkey is captured, not carried out; Enter
 # (OK) keeps what the box holds.
 check "the hotkey is pressed in the shutdown box" auto keys alt+s ctrl+alt+k
-check "it waits for input again" auto idle "${W[@]}"
 check_is "the box shows it" " Ctrl +  Alt + K" auto text "${W[@]}" 1303
 check "nothing shuts down" not relay_grep -q 'Call user32.ExitWindowsEx'
 check "Ctrl+Alt+J is pressed there, and Enter presses OK" auto keys ctrl+alt+j return
@@ -96,17 +100,23 @@ E2E_WAIT=12 check_is "the shutdown call follows, the only power call" \
 check "the Wine session ends" dwl_wait_exit 30
 
 # ---- the tray icon off; the lock on with the password "pw" (stored scrambled
-# as "db"). (The lock's controls and password are the program unit test's.)
-options='HKCU\SOFTWARE\Orbelle\DWL\Options'
-reg_add "$options" SysTray 0
-reg_add "$options" Enabled 1
-reg_add "$options" Password db
+# as "db"); the Quickbar shown, stored at 1500, 1200 twips. (The lock's
+# controls and password are the program unit test's, the Quickbar's layouts
+# and buttons the Quickbar unit test's.)
+for v in SysTray:0 Enabled:1 Password:db; do reg_add 'HKCU\SOFTWARE\Orbelle\DWL\Options' "${v%:*}" "${v#*:}"; done
+qb='HKCU\Software\Orbelle\DWL\Quickbar'
+for v in Enabled:1 Small:1 Large:0 PosX:1500 PosY:1200; do reg_add "$qb" "${v%:*}" "${v#*:}"; done
 relay_trace user32.RegisterHotKey
 dwl_start
 E2E_KEEP_SPLASH=1 check "dwl.exe starts" dwl_wait_ready
 check "without a splash" not auto find "${S[@]}" 0
-check "the stored hotkey is registered" relay_grep -q -E 'Call user32.RegisterHotKey\([0-9a-f]+,00000000,00000003,0000004a\)'
+Q=(DuskwellQuickbar '*')
+check_is "the Quickbar shows at its stored place (100, 80 at 96 DPI), with its Shutdown button" "1 100 80 1" \
+    eval 'echo $(auto visible "${Q[@]}") $(auto rect "${Q[@]}" 0 | cut -d" " -f1,2) $(auto ctlvisible "${Q[@]}" 3001)'
+check "the stored hotkey registered" relay_grep -q -E 'Call user32.RegisterHotKey\([0-9a-f]+,00000000,00000003,0000004a\)'
 check "Settings is chosen" auto command "${W[@]}" 40002
-check_is "the window opens locked" "&Unlock..." auto text "${W[@]}" 1106
+check_is "the window opens locked, its startup box cleared and greyed, the lock box ticked" "&Unlock... 0 0 1" \
+    eval 'echo $(auto text "${W[@]}" 1106) $(auto checked "${W[@]}" 1102) $(auto enabled "${W[@]}" 1102) \
+        $(auto checked "${W[@]}" 1105)'
 window_shot options-locked DuskwellOptions
 e2e_finish

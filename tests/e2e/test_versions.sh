@@ -9,12 +9,6 @@ source "$(dirname "$0")/lib.sh"
 e2e_init
 version_key='HKCU\Software\Wine\AppDefaults\dwl.exe'
 
-# Whether the scenario actions and the immediate actions offer Lock Computer.
-lock_offered() {
-    options_pages 1 0 || return 1  # the Scenarios page is made when first turned to
-    echo "$(auto items "${W[@]}" 1003 | grep -cx 'Lock Computer') $(auto items "${W[@]}" 1002 | grep -cx 'Lock Computer')"
-}
-
 reg_add "$version_key" Version win2k
 dwl_start
 check "win2k: dwl.exe starts" dwl_wait_ready
@@ -35,7 +29,9 @@ for c in "winxp 1 1" "win98 0 0" "win10 0 0"; do
     reg_add "$version_key" Version "$version"
     dwl_start
     check "$version: dwl.exe starts" dwl_wait_ready
-    check_is "$version: Lock Computer offered in each list, or in none" "${c#* }" lock_offered
+    # The scenario actions (on the Scenarios page, made when first turned to) and the immediate actions.
+    check_is "$version: Lock Computer offered in each list, or in none" "${c#* }" eval 'options_pages 1 0 && echo \
+        $(auto items "${W[@]}" 1003 | grep -cx "Lock Computer") $(auto items "${W[@]}" 1002 | grep -cx "Lock Computer")'
     dwl_exit
 done
 e2e_finish

@@ -14,6 +14,11 @@
 # - with the tray icon off and the configuration locked: no splash, the stored
 #   hotkey registered, the Quickbar where it was stored, the window opens
 #   locked, the cleared startup box shown so.
+#   A Quickbar stored off every screen comes back onto it;
+# - the Windows versions that Wine can pretend to be: on Windows 2000 no
+#   manifest is needed; on Windows XP the first start writes it, says so and
+#   ends, and the next start runs with it; "Lock Computer" is offered exactly
+#   where the workstation can be locked.
 # Pictures of the splash, every page, the tray menu and the locked General
 # page go to DWL_WORK (and docs/ with DWL_UPDATE_DOCS=1).
 set -euo pipefail
@@ -119,4 +124,42 @@ check_is "the window opens locked, its startup box cleared and greyed, the lock 
     eval 'echo $(auto text "${W[@]}" 1106) $(auto checked "${W[@]}" 1102) $(auto enabled "${W[@]}" 1102) \
         $(auto checked "${W[@]}" 1105)'
 window_shot options-locked DuskwellOptions
+# Off every screen: back on the nearest one.
+for v in PosX PosY; do reg_add "$qb" $v 100000; done
+dwl_restart
+check "a Quickbar stored at 100000, 100000 is on the 1280 x 1024 screen" \
+    eval 'read -r x y w h <<<"$(auto rect "${Q[@]}" 0)" && ((x >= 0 && y >= 0 && x + w <= 1280 && y + h <= 1024))'
+dwl_exit
+
+# ---- the Windows versions that Wine can pretend to be, with the tray icon
+# again (the options window's controls are made when it is first shown, as it
+# is to add the icon)
+reg_add 'HKCU\SOFTWARE\Orbelle\DWL\Options' SysTray 1
+version_key='HKCU\Software\Wine\AppDefaults\dwl.exe'
+
+reg_add "$version_key" Version win2k
+dwl_start
+check "win2k: dwl.exe starts" dwl_wait_ready
+check "win2k: no manifest is written" not test -e "$DWL_APPDIR/dwl.exe.MANIFEST"
+dwl_exit
+reg_add "$version_key" Version winxp
+dwl_start
+# A message box's text is its control 0xFFFF.
+check_is "winxp: the first start asks for another" \
+    $'Duskwell\nWindows XP necessary changes has been installed.\nPlease, start Duskwell again.' \
+    eval 'auto text "#32770" "*" 0 && auto text "#32770" "*" 65535'
+check "winxp: OK is pressed" auto dialog-press OK 5000
+check "winxp: and the program ends" dwl_wait_exit 10
+check "winxp: the manifest is written" test -s "$DWL_APPDIR/dwl.exe.MANIFEST"
+
+for c in "winxp 1 1" "win98 0 0" "win10 0 0"; do
+    version=${c%% *}
+    reg_add "$version_key" Version "$version"
+    dwl_start
+    check "$version: dwl.exe starts" dwl_wait_ready
+    # The scenario actions (on the Scenarios page, made when first turned to) and the immediate actions.
+    check_is "$version: Lock Computer offered in each list, or in none" "${c#* }" eval 'options_pages 1 0 && echo \
+        $(auto items "${W[@]}" 1003 | grep -cx "Lock Computer") $(auto items "${W[@]}" 1002 | grep -cx "Lock Computer")'
+    dwl_exit
+done
 e2e_finish

@@ -159,16 +159,9 @@ struct FakeOptionsWindow : IOptionsWindow, Recorder {
     void HookHotkeyProc() override { Note("hook"); }
     void UnhookHotkeyProc() override { Note("unhook"); }
     void Destroy() override { Note("destroy options"); }
-    void ShowNormal() override { Note("show normal"); }
     void ShowTrayMenu() override { Note("tray menu"); }
-    void AddTrayIcon(const char* tip) override { Note(std::string("add tray ") + tip); }
-    void RemoveTrayIcon() override { Note("remove tray"); }
     void PostEndRequest() override { Note("post end request"); }
-    void FocusControl(const void* c) override {
-        focused = c;
-        Note("focus");
-    }
-    const void* focused = nullptr;
+    void FocusControl(const void*) override { Note("focus"); }
 };
 
 struct FakePower : IPower, Recorder {
@@ -193,16 +186,21 @@ struct FakeUser : IUserInfo {
     std::string LogonName() override { return "alice"; }
 };
 
-struct FakeCountdownWindow : ICountdownWindow, Recorder {
-    using Recorder::Recorder;
-    void StartTimer(int) override {}
-    void StopTimer() override {}
-    void Show() override { Note("show countdown"); }
-    void Hide() override {}
+// The countdown's window: its timer's interval (0 when stopped), whether it is
+// shown (and how often it was) and on top.
+struct FakeCountdownWindow : ICountdownWindow {
+    void StartTimer(int ms) override { interval = ms; }
+    void StopTimer() override { interval = 0; }
+    void Show() override {
+        ++shows;
+        visible = true;
+    }
+    void Hide() override { visible = false; }
     void SetClientHeightTwips(int) override {}
-    void SetAlwaysOnTop() override {}
-    void ClearAlwaysOnTop() override {}
-    void Destroy() override { Note("destroy countdown"); }
+    void SetAlwaysOnTop() override { topmost = true; }
+    void ClearAlwaysOnTop() override { topmost = false; }
+    int interval = 0, shows = 0;
+    bool visible = false, topmost = false;
 };
 
 struct FakeQuickbarWindow : IQuickbarWindow, Recorder {

@@ -3,27 +3,18 @@
 #include <string>
 #include <vector>
 
+#include "fakes/fake_platform.h"
 #include "ui/countdown/countdown.h"
 
 namespace dwl {
 namespace {
 
-struct Bench : ICountdownWindow {
-    void StartTimer(int ms) override { interval = ms; }
-    void StopTimer() override { interval = 0; }
-    void Show() override { visible = true; }
-    void Hide() override { visible = false; }
-    void SetClientHeightTwips(int) override {}
-    void SetAlwaysOnTop() override { topmost = true; }
-    void ClearAlwaysOnTop() override { topmost = false; }
-
+struct Bench : fakes::FakeCountdownWindow {
     void Ticks(int n) {
         while (n-- > 0) cd.ATimer_Timer();
     }
     bool Idle() const { return !cd.TimerRunning() && interval == 0 && !visible && !topmost; }
 
-    int interval = 0;
-    bool visible = false, topmost = false;
     std::vector<int> exits;
     Countdown cd{*this,
                  {[] { return false; }, [] { return std::string("jdoe"); }, [this](int code) { exits.push_back(code); },

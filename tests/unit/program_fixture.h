@@ -66,7 +66,7 @@ struct ProgramTest : ::testing::Test {
     fakes::FakeClock clock{LocalTime{2026, 12, 7, 1, 8, 59, 10}};
     fakes::FakePower power{journal};
     fakes::FakeUser user;
-    fakes::FakeCountdownWindow countdownWindow{journal};
+    fakes::FakeCountdownWindow countdownWindow;
     fakes::FakeShell shell;
     fakes::FakeDisk disk{journal};
     fakes::FakeQuickbarWindow quickbarWindow{journal};

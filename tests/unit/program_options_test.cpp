@@ -51,7 +51,7 @@ TEST_F(ProgramOptions, SplashAndPasswordDialogsAreModalButMinutesGoOnAndACloseRe
     };
     program.closePasswordDialog = [this] { journal.push_back("close password"); };
     ASSERT_TRUE(program.Main());
-    EXPECT_EQ(Filtered("show countdown").size(), 1u);
+    EXPECT_EQ(countdownWindow.shows, 1);
     journal.clear();
     program.Form().cmdPassword.Click();
     EXPECT_EQ(journal, (Journal{"close password", "post end request"}));

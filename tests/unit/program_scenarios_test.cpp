@@ -70,18 +70,18 @@ TEST_F(ProgramScenarios, AFailedSaveIsToldOnceAndNeverWhileTheSessionEnds) {
 TEST_F(ProgramScenarios, AFailedSaveInATickIsToldAfterTheHandOverWhileTicksGoOn) {
     Start({"Shutdown Windows; Onetime; 9:00", "Suspend; Daily; 9:01"});
     files.failWrites = true;
-    size_t handedOverBeforeTheBox = 0;
+    int handedOverBeforeTheBox = 0;
     dialogs.whileShown = [&] {
-        handedOverBeforeTheBox = Filtered("show countdown").size();
+        handedOverBeforeTheBox = countdownWindow.shows;
         TickAt(9, 1);  // the box's message loop delivers the next ticks
         TickAt(9, 1, 50);
     };
     TickAt(9, 0);
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].owner, DialogOwner::Options);
-    EXPECT_EQ(handedOverBeforeTheBox, 1u);
+    EXPECT_EQ(handedOverBeforeTheBox, 1);
     TickAt(9, 2);
-    EXPECT_EQ(Filtered("show countdown").size(), 2u);  // the daily one once, not again after the box
+    EXPECT_EQ(countdownWindow.shows, 2);  // the daily one once, not again after the box
     EXPECT_EQ(program.CountdownWindow().lblAction.Caption(), "Your computer will be suspended in 5 second(s).");
 }
 

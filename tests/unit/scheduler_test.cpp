@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "fakes/fake_clock.h"
-#include "schedule/calendar.h"
 #include "schedule/mtime.h"
 #include "schedule/scheduler.h"
 #include "ui/options/options_form.h"
@@ -169,16 +168,6 @@ TEST(Scheduler, ATickArrivingDuringTheHandOverIsDroppedAndItsMinuteCaughtUpOnce)
     b.TickAt(T(2026, 12, 7, 9, 2, 50));
     EXPECT_EQ(b.calls, (Texts{"ShowAction 1", "ShowAction 10"}));
     EXPECT_EQ(b.checked, (Texts{"9:01", "9:02"}));
-}
-
-TEST(Calendar, DayAndMinuteNumbers) {
-    EXPECT_EQ(CivilDayNumber(2000, 2, 29), 11016);
-    EXPECT_EQ(WeekdayOfDayNumber(CivilDayNumber(2100, 3, 1)), 1);      // a Monday, though 2100 has no leap day
-    EXPECT_EQ(WeekdayOfDayNumber(CivilDayNumber(2023, 1, 1) - 1), 6);  // the last day of 2022, a Saturday
-    // A minute before 1970 belongs to the day before day 0.
-    EXPECT_EQ(DayOfMinuteNumber(-1), -1);
-    EXPECT_EQ(MinuteOfDay(-1), 1439);
-    EXPECT_EQ(MinuteOfDay(MinuteNumber({2026, 12, 7, 1, 21, 30, 0})), 21 * 60 + 30);
 }
 
 }  // namespace

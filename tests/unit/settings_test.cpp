@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes/fake_platform.h"
+#include "model/scramble.h"
 #include "settings/my_registry.h"
 #include "settings/settings.h"
 
@@ -121,6 +122,29 @@ TEST_F(SettingsTest, APasswordCountsOnlyWhenItReadsBackWholeElseThePreviousStays
     LoadAll(boxes);
     EXPECT_EQ(password, std::string(kMaxPasswordLength, 'x'));
     EXPECT_EQ(journal, Journal{});
+}
+
+// Reading (at most 255 characters) and a value write that fails unreported: the password's settings test.
+TEST_F(SettingsTest, ReportsEachWriteIntoAKeyThatCannotBeOpened) {
+    store.denied.insert({Hive::LocalMachine, "SOFTWARE\\Microsoft"});
+    registry.TuneMyRegistry("HKEY_LOCAL_MACHINE", "SOFTWARE\\Microsoft\\Windows\\CurrentVersion");
+    EXPECT_FALSE(registry.SaveToRegistry("Run", "DWL", "C:\\dwl.exe"));
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].caption, "Duskwell");  // the text and style: see the startup entry
+    EXPECT_FALSE(registry.SaveToRegistry("Run", "B", 2));
+    EXPECT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_TRUE(store.values.empty());
+}
+
+// The passwords stored by earlier versions: the key 739, its digits summing to 19, gives the pads 20, 21, ...
+TEST(Scramble, ThePadOfTheStoredPasswordsAndARoundTripOfEveryByte) {
+    EXPECT_EQ(UnscrambleText("AB", kPasswordKey),
+              (std::string{static_cast<char>(20 ^ 'A'), static_cast<char>(21 ^ 'B')}));
+    std::string all;
+    for (int c = 0; c < 256; ++c) all += static_cast<char>(c);
+    const std::string scrambled = UnscrambleText(all, kPasswordKey);
+    ASSERT_EQ(scrambled.size(), all.size());
+    EXPECT_EQ(UnscrambleText(scrambled, kPasswordKey), all);
 }
 
 }  // namespace

@@ -44,7 +44,7 @@ TEST(ClsOsTest, NamesTheVersionAndDecidesOnTheExtendedRead) {
     }
 }
 
-// The restart message and the next start's run with it are the program's and the versions' end-to-end tests.
+// The restart message and the next start's run with it are left to the end-to-end tests.
 TEST(Manifest, BindsCommonControls6AndAFailedWriteNeitherWritesOverAnUnreadableFileNorStopsStartUp) {
     fakes::Journal journal;
     fakes::FakeFileSystem files{journal};

@@ -122,7 +122,6 @@ TEST(ScenarioEditor, WeeklyWithoutDaysBecomesSunday) {
     EXPECT_EQ(p.Days(), Texts{"  Sun"});
 }
 
-// The question's text: see the program's test of a box that is open.
 TEST(ScenarioEditor, DeleteRemovesOnYesOnlyAndTheChosenEntryEvenIfTheListMovedMeanwhile) {
     Page p({"Run Application calc.exe; Daily; 7:00", "Suspend; Onetime; 6:00"});
     p.form.cmdScen.SetListIndex(0);

@@ -124,7 +124,7 @@ TEST_F(SettingsTest, APasswordCountsOnlyWhenItReadsBackWholeElseThePreviousStays
     EXPECT_EQ(journal, Journal{});
 }
 
-// Reading (at most 255 characters) and a value write that fails unreported: the password's settings test.
+// Reading (at most 255 characters) and a value write that fails unreported: the password test above.
 TEST_F(SettingsTest, ReportsEachWriteIntoAKeyThatCannotBeOpened) {
     store.denied.insert({Hive::LocalMachine, "SOFTWARE\\Microsoft"});
     registry.TuneMyRegistry("HKEY_LOCAL_MACHINE", "SOFTWARE\\Microsoft\\Windows\\CurrentVersion");

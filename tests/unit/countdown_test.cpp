@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "actions/exit_windows.h"
 #include "fakes/fake_platform.h"
 #include "ui/countdown/countdown.h"
 
@@ -46,31 +45,6 @@ TEST(Countdown, CountsFiveSecondsActsOnceAndCanBeCancelledOrCutShort) {
     b.cd.cmdAction.Click();  // "Shutdown now" acts at once
     EXPECT_EQ(b.exits, (std::vector<int>{2, 1}));
     EXPECT_TRUE(b.Idle());
-}
-
-TEST(ExitWindows, CodesToCleanUpPrivilegeAndPlatformCall) {
-    // clang-format off
-    struct Row { int code; int power; fakes::Journal journal; };
-    const Row rows[] = {
-        {0, 1, {"privilege", "ExitWindowsEx 4 4294967295"}},
-        {1, 0, {"clean-up", "privilege", "ExitWindowsEx 5 4294967295"}},
-        {1, 1, {"clean-up", "privilege", "ExitWindowsEx 12 4294967295"}},
-        {2, 1, {"clean-up", "privilege", "ExitWindowsEx 7 4294967295"}},
-        {8, 0, {"privilege", "ExitWindowsEx 12 4294967295"}},
-        {5, 1, {"privilege"}},
-    };
-    // clang-format on
-    fakes::Journal journal;
-    fakes::FakePower power(journal);
-    CheckBox chkPower{"chkPower"};
-    clsExitWindows exitWindows(power, chkPower, [&] { journal.push_back("clean-up"); });
-    for (const Row& r : rows) {
-        SCOPED_TRACE("code " + std::to_string(r.code) + " chkPower " + std::to_string(r.power));
-        journal.clear();
-        chkPower.SetValue(r.power);  // read at the moment of the call
-        exitWindows.ExitWindows(r.code);
-        EXPECT_EQ(journal, r.journal);
-    }
 }
 
 }  // namespace

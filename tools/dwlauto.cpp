@@ -5,18 +5,15 @@
 // how long a command waits for what it looks for (default 10000).
 //
 //   keys <chord>...                keys as hardware input, e.g. ctrl+shift+alt+p return (see `named`)
-//   dialog-press <text>|#<id> [ms] presses a visible dialog's button (by caption without its &, or id)
 // Of a top-level window, <class> <title>:
 //   find [ms]                      waits for the window, prints its handle
 //   idle [ms]                      waits until the window's process waits for input
 //   visible                        1 or 0
-//   client                         the client area on the screen: left top width height dpi
 //   command <id>                   posts WM_COMMAND (a menu item)
 //   message <msg> <wparam> <lparam> posts a message
 // Of a control, <class> <title> <control id> (0: the window itself):
 //   text, items (a list's, one a line), enabled, ctlvisible, checked (a button's check state), rect (on the
-//   screen: left top width height), click (presses a button), select <index> (a list's item or a tab, with the
-//   control's own notification)
+//   screen: left top width height), click (presses a button), select <index> (a tab, as a click on it does)
 #include <windows.h>
 #include <commctrl.h>
 
@@ -39,11 +36,6 @@ int fail(const std::string& why, int rc = kFailed) { return std::fprintf(stderr,
 int say(const std::string& s) { return std::printf("%s\n", s.c_str()), kOk; }
 std::string num(long long n) { return std::to_string(n); }
 
-std::string lower(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
-
 bool glob(const char* p, const char* s) {
     if (*p == '*') return glob(p + 1, s) || (*s != '\0' && glob(p, s + 1));
     if (*s == '\0') return *p == '\0';
@@ -52,12 +44,11 @@ bool glob(const char* p, const char* s) {
            glob(p + 1, s + 1);
 }
 
-// The class (lower case), or the caption of a top-level window (which never blocks on a hung owner).
+// The class, or the caption of a top-level window (which never blocks on a hung owner).
 std::string class_of(HWND h, bool title = false) {
     char buf[1024];
     const int n = title ? GetWindowTextA(h, buf, sizeof buf) : GetClassNameA(h, buf, sizeof buf);
-    const std::string s(buf, n > 0 ? n : 0);
-    return title ? s : lower(s);
+    return std::string(buf, n > 0 ? n : 0);
 }
 std::string title_of(HWND h) { return class_of(h, true); }
 
@@ -81,58 +72,33 @@ BOOL CALLBACK collect(HWND h, LPARAM list) {
     return TRUE;
 }
 
-// Top-level windows of other processes, in Z order.
-std::vector<HWND> top_windows() {
-    std::vector<HWND> all, others;
-    EnumWindows(collect, reinterpret_cast<LPARAM>(&all));
-    for (HWND h : all) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(h, &pid);
-        if (pid != GetCurrentProcessId()) others.push_back(h);
-    }
-    return others;
-}
-
-std::vector<HWND> descendants(HWND parent) {
-    std::vector<HWND> list;
-    EnumChildWindows(parent, collect, reinterpret_cast<LPARAM>(&list));
-    return list;
-}
-
+// A control of the window, also inside the window's child containers.
 HWND child(HWND parent, long long id) {
-    for (HWND c : descendants(parent))
+    std::vector<HWND> all;
+    EnumChildWindows(parent, collect, reinterpret_cast<LPARAM>(&all));
+    for (HWND c : all)
         if (GetDlgCtrlID(c) == id) return c;
     return nullptr;
 }
 
-HWND find_top(const char* cls, const char* title, bool visible_only = false) {
+// The first match among the top-level windows of other processes, in Z order.
+HWND find_top(const char* cls, const char* title) {
+    std::vector<HWND> all;
+    EnumWindows(collect, reinterpret_cast<LPARAM>(&all));
     HWND hidden = nullptr;
-    for (HWND h : top_windows()) {
-        if (!glob(cls, class_of(h).c_str()) || !glob(title, title_of(h).c_str())) continue;
+    for (HWND h : all) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(h, &pid);
+        if (pid == GetCurrentProcessId() || !glob(cls, class_of(h).c_str()) || !glob(title, title_of(h).c_str()))
+            continue;
         if (IsWindowVisible(h)) return h;
-        if (hidden == nullptr && !visible_only) hidden = h;
+        if (hidden == nullptr) hidden = h;
     }
     return hidden;
 }
 
-// Repeats the probe every 100 ms until it gives a true value or time is up.
-template <typename Probe>
-auto poll(DWORD timeout_ms, Probe probe) -> decltype(probe()) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        auto r = probe();
-        if (r || GetTickCount() - start >= timeout_ms) return r;
-        Sleep(100);
-    }
-}
-
 int post(HWND h, UINT msg, WPARAM w, LPARAM l) {
     return PostMessageA(h, msg, w, l) ? kOk : fail("PostMessage failed, error " + num(GetLastError()));
-}
-
-// The notification a control itself would send its parent.
-int notify_parent(HWND ctl, WORD code) {
-    return post(GetParent(ctl), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(ctl), code), reinterpret_cast<LPARAM>(ctl));
 }
 
 // "ctrl+alt+p": presses the keys in order and releases them in reverse. The
@@ -144,14 +110,14 @@ int keys(int argc, char** argv) {
         {"return", VK_RETURN}, {"right", VK_RIGHT}, {"up", VK_UP}};
     for (int a = 2; a < argc; ++a) {
         std::vector<INPUT> events;
-        std::string chord = lower(argv[a]);
+        std::string chord = argv[a];
         for (char* part = std::strtok(chord.data(), "+"); part != nullptr; part = std::strtok(nullptr, "+")) {
             INPUT in{};
             in.type = INPUT_KEYBOARD;
             if (part[1] == '\0' && std::isalnum(static_cast<unsigned char>(part[0])))
                 in.ki.wVk = static_cast<WORD>(std::toupper(static_cast<unsigned char>(part[0])));
             for (const auto& [name, vk] : named)
-                if (std::strcmp(part, name) == 0) in.ki.wVk = vk;
+                if (_stricmp(part, name) == 0) in.ki.wVk = vk;
             if (in.ki.wVk == 0) return fail(std::string("unknown key '") + part + "'", kUsage);
             in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(in.ki.wVk, 0));
             events.push_back(in);
@@ -169,7 +135,8 @@ int keys(int argc, char** argv) {
 
 // Items of a list box or combo box, read as wide texts: Wine hands ANSI
 // senders the UTF-16 text of another process's list unconverted.
-int items(HWND ctl, bool combo) {
+int items(HWND ctl) {
+    const bool combo = glob("*combobox*", class_of(ctl).c_str());
     DWORD_PTR count = 0;
     if (!send(ctl, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0, &count, true) || static_cast<LRESULT>(count) < 0)
         return fail("cannot read the item count of a '" + class_of(ctl) + "'");
@@ -195,37 +162,20 @@ int run(int argc, char** argv) {
     if (argc < 2) return usage();
     const std::string cmd = argv[1];
     if (cmd == "keys") return argc >= 3 ? keys(argc, argv) : usage();
-    // The numbers after the window's names (and the control's id), or after a dialog command's text.
-    const bool dialog = cmd == "dialog-press";
-    const int first = dialog ? 3 : 4;
-    if (argc < first) return usage();
+    // The numbers after the window's names: the control's id and the command's arguments.
+    if (argc < 4) return usage();
     std::vector<long long> nums;
-    for (int i = first; i < argc; ++i) {
+    for (int i = 4; i < argc; ++i) {
         char* end = nullptr;
         nums.push_back(std::strtoll(argv[i], &end, 0));
         if (end == argv[i] || *end != '\0') return fail(std::string("not a number: ") + argv[i], kUsage);
     }
     const DWORD timeout = nums.empty() ? 10000 : static_cast<DWORD>(nums[0]);
     DWORD_PTR r = 0;
-    const std::string arg = argv[2];
-    if (dialog) {
-        HWND button = poll(timeout, [&]() -> HWND {
-            std::string text;
-            for (HWND dlg : top_windows()) {
-                if (class_of(dlg) != "#32770" || !IsWindowVisible(dlg)) continue;
-                for (HWND c : descendants(dlg)) {
-                    if (!IsWindowVisible(c) || class_of(c) != "button" || !control_text(c, text)) continue;
-                    std::erase(text, '&');
-                    if (lower(text) == lower(arg) || arg == "#" + num(GetDlgCtrlID(c))) return c;
-                }
-            }
-            return nullptr;
-        });
-        return button ? notify_parent(button, BN_CLICKED) : fail("no visible dialog with a button '" + arg + "'");
-    }
-
     const char *cls = argv[2], *title = argv[3];
-    HWND top = poll(cmd == "find" || cmd == "idle" ? timeout : 0, [&] { return find_top(cls, title); });
+    HWND top = nullptr;
+    const DWORD wait = cmd == "find" || cmd == "idle" ? timeout : 0, start = GetTickCount();
+    while ((top = find_top(cls, title)) == nullptr && GetTickCount() - start < wait) Sleep(100);
     if (top == nullptr) return fail(std::string("no window of class '") + cls + "' titled '" + title + "'");
     if (cmd == "find") return say(num(static_cast<long long>(reinterpret_cast<ULONG_PTR>(top))));
     if (cmd == "visible") return say(IsWindowVisible(top) ? "1" : "0");
@@ -237,25 +187,15 @@ int run(int argc, char** argv) {
         if (process) CloseHandle(process);
         return waited == 0 ? kOk : fail("the process did not become idle");
     }
-    if (cmd == "client") {
-        RECT rc{};
-        POINT origin{0, 0};
-        if (!GetClientRect(top, &rc) || !ClientToScreen(top, &origin)) return kFailed;
-        HDC screen = GetDC(nullptr);
-        const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
-        return say(num(origin.x) + " " + num(origin.y) + " " + num(rc.right) + " " + num(rc.bottom) + " " + num(dpi));
-    }
     if (cmd == "command" && nums.size() == 1) return post(top, WM_COMMAND, MAKEWPARAM(nums[0], 0), 0);
     if (cmd == "message" && nums.size() == 3) return post(top, static_cast<UINT>(nums[0]), nums[1], nums[2]);
 
     if (nums.empty()) return usage();
     HWND ctl = nums[0] == 0 ? top : child(top, nums[0]);
     if (ctl == nullptr) return fail("no control with id " + num(nums[0]) + " in '" + title_of(top) + "'");
-    const bool combo = class_of(ctl).find("combobox") != std::string::npos;
     std::string text;
     if (cmd == "text") return ctl == top ? say(title_of(top)) : control_text(ctl, text) ? say(text) : fail("no answer");
-    if (cmd == "items") return items(ctl, combo);
+    if (cmd == "items") return items(ctl);
     if (cmd == "enabled") return say(IsWindowEnabled(ctl) ? "1" : "0");
     if (cmd == "ctlvisible") return say(IsWindowVisible(ctl) ? "1" : "0");
     if (cmd == "click") return post(ctl, BM_CLICK, 0, 0);
@@ -265,13 +205,9 @@ int run(int argc, char** argv) {
         if (!GetWindowRect(ctl, &rc)) return kFailed;
         return say(num(rc.left) + " " + num(rc.top) + " " + num(rc.right - rc.left) + " " + num(rc.bottom - rc.top));
     }
-    if (cmd == "select" && nums.size() == 2) {
-        const auto index = static_cast<WPARAM>(nums[1]);
-        // A tab strip notifies its parent itself when the focus goes to a tab.
-        if (class_of(ctl) == "systabcontrol32") return send(ctl, TCM_SETCURFOCUS, index, 0, &r) ? kOk : kFailed;
-        send(ctl, combo ? CB_SETCURSEL : LB_SETCURSEL, index, 0, &r);
-        return notify_parent(ctl, combo ? CBN_SELCHANGE : LBN_SELCHANGE);
-    }
+    // A tab strip notifies its parent itself when the focus goes to a tab.
+    if (cmd == "select" && nums.size() == 2)
+        return send(ctl, TCM_SETCURFOCUS, static_cast<WPARAM>(nums[1]), 0, &r) ? kOk : kFailed;
     return usage();
 }
 

@@ -135,7 +135,6 @@ reg_add() {
     wine reg add "$1" /v "$2" /t "${4:-REG_SZ}" /d "$3" /f >/dev/null 2>&1 || e2e_die "reg add $1 $2 failed"
 }
 
-
 # relay_trace <dll.Function...>: the following dwl_start runs trace these calls
 # into $DWL_WORK/relay.log (read it with relay_grep). E2E_RELAY=0 ends it.
 relay_trace() {
@@ -147,7 +146,6 @@ relay_trace() {
 
 # relay_grep <grep args...>: searches the relay trace.
 relay_grep() { grep -a "$@" "$DWL_WORK/relay.log"; }
-
 
 # ---- dwl.exe --------------------------------------------------------------
 
@@ -205,13 +203,6 @@ auto() {
     set +e +o pipefail
     WINEDEBUG=-all wine "$DWL_BIN/dwlauto.exe" "$@" | tr -d '\r'
     return "${PIPESTATUS[0]}"
-}
-
-# options_pages <index>...: turns the shown options window to each page in
-# turn, as a click on its tab does (a page's controls are made when it is first shown).
-options_pages() {
-    local page
-    for page; do auto select DuskwellOptions '*' 1010 "$page" >/dev/null || return 1; done
 }
 
 # ---- checks ---------------------------------------------------------------
@@ -276,7 +267,6 @@ reg_value() {
     wine reg query "$1" /v "$2" "/reg:${3:-64}" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2    REG_[A-Z_]*    //p"
 }
 
-
 # show_options: the hotkey shows the options window.
 show_options() {
     check "Ctrl+Shift+Alt+P is pressed" auto keys ctrl+shift+alt+p
@@ -294,11 +284,6 @@ dwl_restart() {
     dwl_exit
     dwl_start "$@"
     check "dwl.exe starts again" dwl_wait_ready
-}
-
-# countdown_says <text>: the countdown window shows, announcing "... <text> in ...".
-countdown_says() {
-    [[ $(auto visible DuskwellCountdown '*') == 1 && $(auto text DuskwellCountdown '*' 2001) == *"$1 in "* ]]
 }
 
 # window_shot <name> <class>: a top-level window as <name>.png in DWL_WORK,

@@ -7,6 +7,9 @@
 #   is stored; by keyboard, Ctrl+Tab turns the six pages in order and from the
 #   last back to the first; Escape and minimising hide it; the tray icon's
 #   clicks show it and its menu;
+# - the command line hands its commands to the running copy: /shutdown's
+#   countdown cancelled by /cancel, a refused /cancel and /bogus with their
+#   exit codes, /reboot /at /daily added to the active list;
 # - a shutdown hotkey recorded in its box with keys sent as hardware input and
 #   applied (registered); pressed in its box again it is captured there; Enter
 #   keeps it, and pressed, it shuts down;
@@ -70,6 +73,24 @@ window_shot options-traymenu '#32768'
 check "where A is About..." auto keys a
 check_is "which shows the window on the About page" 5 shown_pages  # no page shows in a hidden window
 
+# ---- the command line, handed to the running copy
+# dwl_says <exit code> <arguments...>: a second dwl.exe ends with that code; prints what it wrote.
+dwl_says() {
+    local want=$1 rc=0
+    shift
+    (cd "$DWL_APPDIR" && WINEDEBUG=-all wine 'C:\Duskwell\dwl.exe' "$@") >"$DWL_WORK/said.txt" 2>/dev/null || rc=$?
+    tr -d '\r' <"$DWL_WORK/said.txt"
+    ((rc == want))
+}
+check "/shutdown is handed over" dwl_says 0 /shutdown
+check_is "its countdown shows" 1 auto visible DuskwellCountdown '*'
+check "/cancel is accepted" dwl_says 0 /cancel
+check_is "and hides it" 0 auto visible DuskwellCountdown '*'
+check "/cancel with nothing counting down ends with 1" eval 'dwl_says 1 /cancel | grep -qx "No countdown is running."'
+check "/bogus ends with 2 and names it" eval 'dwl_says 2 /bogus | grep -q "^Unknown argument: /bogus"'
+check "/reboot /at <in 12 hours> /daily is accepted" dwl_says 0 /reboot /at "$(date -d '+12 hours' +%H:%M)" /daily
+check "and in the active list" eval 'auto items "${W[@]}" 1001 | grep -q "^Reboot Computer; Daily; "'
+
 # ---- a shutdown hotkey, captured in its box
 show_options
 check "the Hotkeys page is turned to" auto select "${W[@]}" 1010 2
@@ -89,6 +110,7 @@ check "the hotkey is pressed" auto keys ctrl+alt+k
 E2E_WAIT=12 check_is "the shutdown call follows, the only power call" \
     'Call user32.ExitWindowsEx(00000005,ffffffff)' relay_grep -o -E 'Call user32.ExitWindowsEx\([^)]*\)'
 check "the Wine session ends" dwl_wait_exit 30
+rm -f "$DWL_APPDIR/dwl.scn"
 
 # ---- the tray icon off; the lock on with the password "pw" (stored scrambled
 # as "db"); the Quickbar shown, stored at 1500, 1200 twips. (The lock's

@@ -88,9 +88,12 @@ using ProgramOptions = ProgramTest;
 TEST_F(ProgramOptions, AFocusedHotkeyBoxCapturesRegisteredCombinationsAndIsSettledByApplyAndOK) {
     SetHotkey("Shutdown", "6", "83");
     Stored(kHotkeys, "Shutdown") = " Ctrl + Shift + S";
+    SetHotkey("Reboot", "16390", "82");  // stored values are used only as the program writes them:
+    SetHotkey("LogOff", "6", "1000");    // not with the no-repeat flag, nor a key no box takes
     Start({});
     HotkeyCapture& capture = *program.HotkeyCaptureModel();
     const OptionsForm& form = program.Form();
+    EXPECT_EQ(form.txtRebootKey.Text() + form.txtLogOffKey.Text(), "");
     capture.GotFocus(HotkeyReboot);
     program.OnHotkey(HotkeyShutdown, (83 << 16) | 6);  // captured, not carried out
     EXPECT_EQ(Filtered("ExitWindowsEx"), Journal{});
@@ -103,6 +106,24 @@ TEST_F(ProgramOptions, AFocusedHotkeyBoxCapturesRegisteredCombinationsAndIsSettl
     program.Form().cmdOK.Click();
     EXPECT_EQ(Stored(kHotkeys, "Reboot"), " Ctrl +  Alt + R");
     EXPECT_EQ(Filtered("register 1"), Journal{"register 1 3 82"});
+}
+
+// The Quickbar page: Cancel brings "no placement" back, and only the user's
+// drag, not a move back on screen, changes the stored place.
+TEST_F(ProgramOptions, QuickbarPageKeepsConfirmationsNoPlacementAndTheUsersPlace) {
+    const std::string qb = "SOFTWARE\\Orbelle\\DWL\\Quickbar";
+    Stored(qb, "Horizontally") = Stored(qb, "Vertically") = "0";
+    Stored(qb, "PosX") = "-9000";  // on a monitor missing today
+    Start({});
+    program.QuickbarModel().OnMoved(0, 0);  // brought back on screen
+    OptionsForm& form = program.Form();
+    form.optQBVertical.SetValue(true);
+    form.cmdCancel.Click();
+    EXPECT_FALSE(form.optQBVertical.Value() || form.optQBHorizontal.Value());
+    form.chkQBConfirm.SetValue(0);
+    form.cmdOK.Click();
+    program.ExitProgram();
+    EXPECT_EQ(Stored(qb, "Confirmations") + " " + Stored(qb, "PosX"), "0 -9000");
 }
 
 // The splash and the password dialogs hold the menus, the tray and the hotkeys

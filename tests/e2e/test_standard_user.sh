@@ -4,8 +4,8 @@
 # program is carried over into the user's own folder, which is made for it,
 # with its awkward texts whole (a blank inside an application name, a byte
 # above 127), and left as it was; a scenario added in the editor is saved
-# there without a word, is there again after a restart, and the file written
-# at exit holds all of them. Wine lets root write anywhere, so the program
+# there without a word, is there again after a restart and shuts down at its
+# minute, and the file then holds the weekly entry as it was. Wine lets root write anywhere, so the program
 # runs as the unprivileged account dwluser (made by scripts/setup).
 set -euo pipefail
 # shellcheck source=tests/e2e/lib.sh
@@ -57,25 +57,26 @@ scenario_file "$app" >"$pf/dwl.scn"
 cp "$pf/dwl.scn" "$DWL_WORK/beside.scn"
 
 check "the program's folder is not the user's to write" not as_user touch "$pf/probe"
-wait_early_in_minute
 dwl_start
 check "dwl.exe starts as $user (the first start in the prefix as this user)" dwl_wait_ready 90
 check_is "the scenario beside the program is active" "$app" auto items "${W[@]}" 1001
 check "and carried over into the user's folder" cmp "$DWL_WORK/beside.scn" "$scn"
 show_options
 auto keys ctrl+tab >/dev/null  # to the Scenarios page
+wait_early_in_minute 40  # the new entry's minute, stepped, stays in this hour
 check "Add new... is pressed" auto click "${W[@]}" 1201
-due=$(date -d '+1 hour' '+%-H:%M')
-check "the hours are stepped up" auto keys alt+t up
+due=$(date -d '+2 min' '+%-H:%M')
+check "the minutes are stepped up twice" auto keys alt+t right up up
 check_is "the time box shows $due" "$due" auto text "${W[@]}" 1209
 check "Apply is pressed" auto click "${W[@]}" 1011
 entry="Shutdown Windows; Onetime; $due"
 check "the scenario is saved in the user's folder" grep -qF "$entry" "$scn"
 check "without a message" not eval '[[ $(auto visible "#32770" "*") == 1 ]]'
+relay_trace user32.ExitWindowsEx
 dwl_restart
 check_is "both scenarios are there again" "$app"$'\n'"$entry" auto items "${W[@]}" 1001
-dwl_exit
-scenario_file "$app" "$entry" >"$DWL_WORK/expected.scn"
-check "the file written at exit holds both, texts whole" cmp "$DWL_WORK/expected.scn" "$scn"
+E2E_WAIT=150 check "at $due it shuts down" relay_grep -q 'Call user32.ExitWindowsEx(00000005,ffffffff)'
+check "the Wine session ends" dwl_wait_exit 30
+check "the file keeps the weekly entry, its texts whole" cmp "$DWL_WORK/beside.scn" "$scn"
 check "the file beside the program is left as it was" cmp "$DWL_WORK/beside.scn" "$pf/dwl.scn"
 e2e_finish

@@ -6,20 +6,6 @@
 namespace dwl {
 namespace {
 
-struct Boxes {
-    TextBox shutdown{"txtShutdownKey"}, reboot{"txtRebootKey"}, logOff{"txtLogOffKey"};
-    HotkeyCapture capture{shutdown, reboot, logOff};
-    int changes = 0;
-    Boxes() {
-        capture.onChange = [this] { ++changes; };
-    }
-    void Press(int box, int key, int shift) {
-        capture.GotFocus(box);
-        capture.KeyUp(box, key, shift);
-        capture.LostFocus(box);
-    }
-};
-
 TEST(HotkeyCapture, TextsAndValuesAsAssembledOtherKeysIgnored) {
     // clang-format off
     struct Row { int key, shift; const char *text, *mod, *vk; };
@@ -36,17 +22,22 @@ TEST(HotkeyCapture, TextsAndValuesAsAssembledOtherKeysIgnored) {
     // clang-format on
     for (const Row& r : rows) {
         SCOPED_TRACE(r.text);
-        Boxes b;
-        b.shutdown.SetText(" Ctrl + Shift + L");
+        TextBox shutdown{"txtShutdownKey"}, reboot{"txtRebootKey"}, logOff{"txtLogOffKey"};
+        HotkeyCapture capture{shutdown, reboot, logOff};
+        int changes = 0;
+        capture.onChange = [&changes] { ++changes; };
+        shutdown.SetText(" Ctrl + Shift + L");
         HotkeyValues stored;
         stored.shutdownMod = "6", stored.shutdownVk = "76";
-        b.capture.Reset(stored);
-        b.Press(HotkeyShutdown, r.key, r.shift);
-        const HotkeyValues v = b.capture.Values();
-        EXPECT_EQ(b.shutdown.Text(), r.text);
+        capture.Reset(stored);
+        capture.GotFocus(HotkeyShutdown);
+        capture.KeyUp(HotkeyShutdown, r.key, r.shift);
+        capture.LostFocus(HotkeyShutdown);
+        const HotkeyValues v = capture.Values();
+        EXPECT_EQ(shutdown.Text(), r.text);
         EXPECT_EQ(v.shutdownText + "|" + v.shutdownMod + "|" + v.shutdownVk,
                   std::string(r.text) + "|" + r.mod + "|" + r.vk);
-        EXPECT_EQ(b.changes, CheckKeyCode(r.key) ? 1 : 0);
+        EXPECT_EQ(changes, CheckKeyCode(r.key) ? 1 : 0);
     }
 }
 

@@ -17,14 +17,19 @@
 namespace dwl::win32 {
 namespace {
 
+// A parent window for the control under test; its model outlives its view.
+struct InputControlWin : ::testing::Test {
+    UniqueWindow parent{CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 600, 400, nullptr, nullptr,
+                                        GetModuleHandleA(nullptr), nullptr)};
+    Dpi dpi;
+    CheckedList days{"lstDays"};
+    TextBox keys{"txtKey"};
+    ControlViews views{parent.get(), dpi};
+};
+
 // The weekly days' list: a click on an item's box ticks it, a click on its
 // text only selects, a double click anywhere and Space tick it too.
-TEST(DaysListWin, DaysAreTickedByClickDoubleClickAndSpace) {
-    UniqueWindow parent(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 600, 400, nullptr, nullptr,
-                                        GetModuleHandleA(nullptr), nullptr));
-    Dpi dpi;
-    CheckedList days{"lstDays"};  // the model outlives its view
-    ControlViews views{parent.get(), dpi};
+TEST_F(InputControlWin, DaysAreTickedByClickDoubleClickAndSpace) {
     HWND list = views.Add<CheckedListView>(days, 9, {3200, 0, 1500, 900});
     for (const char* d : {"Mon", "Tue", "Wed"}) days.AddItem(d);
     int changes = 0;
@@ -50,12 +55,7 @@ TEST(DaysListWin, DaysAreTickedByClickDoubleClickAndSpace) {
 
 // A box that takes keys only (a hotkey box) keeps its text against paste,
 // cut, Delete and Shift+Delete.
-TEST(KeyOnlyBoxWin, RefusesPasteCutAndDelete) {
-    UniqueWindow parent(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 600, 400, nullptr, nullptr,
-                                        GetModuleHandleA(nullptr), nullptr));
-    Dpi dpi;
-    TextBox keys{"txtKey"};  // the model outlives its view
-    ControlViews views{parent.get(), dpi};
+TEST_F(InputControlWin, KeyOnlyBoxRefusesPasteCutAndDelete) {
     HWND box = views.Add<TextBoxView>(keys, 10, {3200, 1000, 1500, 300}, TextInput::KeysOnly);
     keys.SetText("Ctrl + K");
     int changes = 0;

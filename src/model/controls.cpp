@@ -4,29 +4,13 @@
 
 namespace dwl {
 
-void Control::SetCaption(const std::string& caption) {
-    if (caption_ == caption) return;
-    caption_ = caption;
-    Refresh();
-}
+void Control::SetCaption(const std::string& caption) { SetShown(caption_, caption); }
 
-void Control::SetEnabled(bool enabled) {
-    if (enabled_ == enabled) return;
-    enabled_ = enabled;
-    Refresh();
-}
+void Control::SetEnabled(bool enabled) { SetShown(enabled_, enabled); }
 
-void Control::SetVisible(bool visible) {
-    if (visible_ == visible) return;
-    visible_ = visible;
-    Refresh();
-}
+void Control::SetVisible(bool visible) { SetShown(visible_, visible); }
 
-void Control::SetTooltip(const std::string& tooltip) {
-    if (tooltip_ == tooltip) return;
-    tooltip_ = tooltip;
-    Refresh();
-}
+void Control::SetTooltip(const std::string& tooltip) { SetShown(tooltip_, tooltip); }
 
 void Control::Changed() {
     if (onChange) onChange();

@@ -39,6 +39,14 @@ protected:
     void Refresh();  // appearance changed only
 
 private:
+    // Stores a property of the appearance; refreshes only when it changed.
+    template <typename T>
+    void SetShown(T& field, const T& value) {
+        if (field == value) return;
+        field = value;
+        Refresh();
+    }
+
     std::string name_;
     std::string caption_;
     bool enabled_ = true;

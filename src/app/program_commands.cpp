@@ -17,6 +17,7 @@ namespace dwl {
 namespace {
 
 constexpr const char* kAlreadyRunning = "Duskwell already running.";
+constexpr const char* kRunsElevated = "Duskwell runs as administrator: start this command as administrator too.";
 constexpr const char* kStartAgain = "Windows XP necessary changes has been installed.\r\nPlease, start Duskwell again.";
 
 }  // namespace
@@ -62,12 +63,13 @@ std::optional<int> Program::Start(const std::vector<std::string>& args) {
 }
 
 std::optional<int> Program::HandOver(const std::vector<std::string>& args) {
-    const std::optional<int> answer = platform_.commands.SendToRunningCopy(JoinArguments(args));
-    if (!answer) {
-        Tell("Duskwell is running but does not answer.");
+    const HandOverResult handed = platform_.commands.SendToRunningCopy(JoinArguments(args));
+    if (handed.outcome != HandOverResult::Outcome::Answered) {
+        Tell(handed.outcome == HandOverResult::Outcome::RunsElevated ? kRunsElevated
+                                                                      : "Duskwell is running but does not answer.");
         return ExitRefused;
     }
-    const auto reply = static_cast<CommandReply>(*answer);
+    const auto reply = static_cast<CommandReply>(handed.answer);
     if (reply == CommandReply::Accepted) return ExitAccepted;
     Tell(ReplyText(reply));
     return ExitRefused;

@@ -1,5 +1,4 @@
 #pragma once
-#include <optional>
 #include <string>
 
 namespace dwl {
@@ -9,13 +8,23 @@ inline constexpr unsigned long kCommandDataTag = 0x44574C31;
 // Longer texts are no command of ours.
 inline constexpr unsigned long kMaxCommandBytes = 4096;
 
+// What became of a command handed to the running copy.
+struct HandOverResult {
+    enum class Outcome {
+        Answered,      // `answer` is the running copy's
+        NoAnswer,      // none found, or it did not answer
+        RunsElevated,  // the system dropped the message: the running copy has higher rights than this one
+    };
+    Outcome outcome = Outcome::NoAnswer;
+    int answer = 0;
+};
+
 // A later start's line to the running copy, and to the console it was started from.
 class ICommandChannel {
 public:
     virtual ~ICommandChannel() = default;
-    // Hands `text` to the running copy's options window and gives its answer;
-    // nullopt when no running copy took it (none found, or it did not answer).
-    virtual std::optional<int> SendToRunningCopy(const std::string& text) = 0;
+    // Hands `text` to the running copy's options window.
+    virtual HandOverResult SendToRunningCopy(const std::string& text) = 0;
     // Writes `text` to the console this process was started from (or to
     // where its output was redirected); false when there is none.
     virtual bool WriteToConsole(const std::string& text) = 0;

@@ -38,12 +38,18 @@ struct Recorder {
     Journal& journal;
 };
 
-// The only copy running, without a console.
+// The only copy running, without a console; or, with `otherRuns`, a
+// later start whose commands meet `handOver`.
 struct FakeInstance : IInstanceGuard, ICommandChannel {
     bool Acquire() override { return !otherRuns; }
-    std::optional<int> SendToRunningCopy(const std::string&) override { return std::nullopt; }
+    HandOverResult SendToRunningCopy(const std::string& text) override {
+        sent.push_back(text);
+        return handOver;
+    }
     bool WriteToConsole(const std::string&) override { return false; }
     bool otherRuns = false;
+    HandOverResult handOver;
+    std::vector<std::string> sent;
 };
 
 struct FakeDialogs : IDialogs, Recorder {

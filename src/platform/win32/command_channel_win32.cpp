@@ -19,18 +19,23 @@ bool WriteAll(HANDLE out, const std::string& text) {
 
 }  // namespace
 
-std::optional<int> Win32CommandChannel::SendToRunningCopy(const std::string& text) {
+HandOverResult Win32CommandChannel::SendToRunningCopy(const std::string& text) {
     HWND window = nullptr;
     for (int tries = 0; tries < kFindTries && !(window = FindWindowA(windowClass_.c_str(), nullptr)); ++tries)
         Sleep(kFindPauseMs);
-    if (!window) return std::nullopt;
+    if (!window) return {};
     std::string bytes = text;
     COPYDATASTRUCT data{kCommandDataTag, static_cast<DWORD>(bytes.size()), bytes.data()};
     DWORD_PTR answer = 0;
+    SetLastError(ERROR_SUCCESS);
     if (!SendMessageTimeoutA(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
-                             kAnswerTimeoutMs, &answer))
-        return std::nullopt;
-    return static_cast<int>(answer);
+                             kAnswerTimeoutMs, &answer)) {
+        // The running copy lets no message in from a process of lower
+        // integrity: the system drops it and says access was denied.
+        if (GetLastError() == ERROR_ACCESS_DENIED) return {HandOverResult::Outcome::RunsElevated};
+        return {};
+    }
+    return {HandOverResult::Outcome::Answered, static_cast<int>(answer)};
 }
 
 bool Win32CommandChannel::WriteToConsole(const std::string& text) {
@@ -51,13 +56,6 @@ bool Win32CommandChannel::WriteToConsole(const std::string& text) {
     }
     FreeConsole();
     return written;
-}
-
-void AcceptCommandsFromLowerIntegrity() {
-    using Filter = BOOL(WINAPI*)(UINT, DWORD);
-    constexpr DWORD kAllow = 1;  // MSGFLT_ADD
-    if (const auto filter = SystemFunction<Filter>("user32.dll", "ChangeWindowMessageFilter"))
-        filter(WM_COPYDATA, kAllow);
 }
 
 }  // namespace dwl::win32

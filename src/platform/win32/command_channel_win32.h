@@ -10,15 +10,11 @@ namespace dwl::win32 {
 class Win32CommandChannel : public ICommandChannel {
 public:
     explicit Win32CommandChannel(std::string windowClass) : windowClass_(std::move(windowClass)) {}
-    std::optional<int> SendToRunningCopy(const std::string& text) override;
+    HandOverResult SendToRunningCopy(const std::string& text) override;
     bool WriteToConsole(const std::string& text) override;
 
 private:
     std::string windowClass_;
 };
-
-// Lets WM_COPYDATA from processes of lower integrity through to this one
-// (an elevated running copy); nothing on systems without the filter.
-void AcceptCommandsFromLowerIntegrity();
 
 }  // namespace dwl::win32

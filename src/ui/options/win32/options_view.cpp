@@ -35,8 +35,10 @@ void OptionsView::Create(IOptionsEvents& events) {
                      kOptionsClientWidth, kOptionsClientHeight, icon_.get(), smallIcon_.get()))
         return;
     if (smallIcon_) SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
-    // Later starts hand their command lines to this window, also when this copy runs elevated.
-    AcceptCommandsFromLowerIntegrity();
+    // Later starts hand their command lines to this window. The system's
+    // filter stays as it is: a process of lower rights (a sandboxed
+    // browser's, or any unelevated one while this copy runs elevated) must
+    // not command what it could not do itself.
 
     views_ = std::make_unique<ControlViews>(window_, dpi_);
     form_->frmOptions.onRefresh = [this] { SetWindowTextA(window_, form_->frmOptions.Caption().c_str()); };

@@ -68,7 +68,11 @@ Program::Program(Platform platform)
       countdown_(
           platform.countdownWindow,
           Countdown::Services{[this] { return lock_.InForce(); }, [this] { return currentUserName_; },
-                              [this](int actionCode) { ExitWindows(actionCode); },
+                              [this](int actionCode) {
+                                  ExitWindows(actionCode);
+                                  if (std::exchange(endAfterCountdown_, false))
+                                      platform_.optionsWindow.PostEndRequest();
+                              },
                               [this](const std::string& action, bool oneTime) { RunCloseAction(action, oneTime); }}),
       quickbar_(platform.quickbarWindow,
                 Quickbar::Services{form_, platform.dialogs, [this](int actionCode) { ExitWindows(actionCode); },
@@ -142,7 +146,14 @@ Program::Program(Platform platform)
     };
     options_.openDocument = [this](const std::string& command) { platform_.shell.OpenDocument(command); };
     options_.exitWindows = [this](int code) { ExitWindows(code); };
-    options_.exitProgram = [this] { ExitProgram(); };
+    // Under the lock a countdown cannot be cancelled, by ending the program
+    // neither: the end waits until the action has been carried out.
+    options_.exitProgram = [this] {
+        if (countdown_.TimerRunning() && !countdown_.CancelOffered())
+            endAfterCountdown_ = true;
+        else
+            ExitProgram();
+    };
 }
 
 MyRegistry& Program::Registry() {

@@ -195,6 +195,7 @@ private:
     bool started_ = false;
     std::function<void()> closeModalWindow_;  // while the splash or a password dialog is open
     bool endRequested_ = false;               // by another program while one was open
+    bool endAfterCountdown_ = false;          // asked for while a locked countdown ran
     bool exited_ = false;
 };
 

@@ -15,7 +15,8 @@
 #   keeps it, and pressed, it shuts down;
 # - with the tray icon off and the configuration locked: no splash, the stored
 #   hotkey registered, the Quickbar where it was stored, the window opens
-#   locked, the cleared startup box shown so.
+#   locked, the cleared startup box shown so; a countdown then outlasts Exit
+#   and taskkill, which end the program after its action.
 #   A Quickbar stored off every screen comes back onto it;
 # - the Windows versions that Wine can pretend to be: on Windows XP the first
 #   start writes the manifest, says so and ends, and the next start runs with
@@ -29,13 +30,14 @@ e2e_init
 S=(DuskwellSplash '*')
 
 # ---- the splash and the tray icon
-relay_trace shell32.Shell_NotifyIconA user32.RegisterHotKey user32.ExitWindowsEx
+relay_trace shell32.Shell_NotifyIconA user32.RegisterHotKey user32.ExitWindowsEx user32.ChangeWindowMessageFilter
 dwl_start
 E2E_WAIT=30 check_is "the splash shows the version" "Version 2.5" auto text "${S[@]}" 4006
 window_shot splash DuskwellSplash
 check "&OK is pressed" auto click "${S[@]}" 1
 check "start-up ends" dwl_wait_ready
 check "the tray icon is added" relay_grep -q 'Call shell32.Shell_NotifyIconA(00000000,'
+check "commands from programs of lower rights stay filtered" not relay_grep -q 'Call user32.ChangeWindowMessageFilter'
 
 # ---- the options window by keyboard
 pages=(general scenarios hotkeys cleanup quickbar about)
@@ -119,7 +121,7 @@ rm -f "$DWL_APPDIR/dwl.scn"
 for v in SysTray:0 Enabled:1 Password:db; do reg_add 'HKCU\SOFTWARE\Orbelle\DWL\Options' "${v%:*}" "${v#*:}"; done
 qb='HKCU\Software\Orbelle\DWL\Quickbar'
 for v in Enabled:1 Small:1 Large:0 PosX:1500 PosY:1200; do reg_add "$qb" "${v%:*}" "${v#*:}"; done
-relay_trace user32.RegisterHotKey
+relay_trace user32.RegisterHotKey powrprof.SetSuspendState
 dwl_start
 E2E_KEEP_SPLASH=1 check "dwl.exe starts" dwl_wait_ready
 check "without a splash" not auto find "${S[@]}" 0
@@ -132,9 +134,17 @@ check_is "the window opens locked, its startup box cleared and greyed, the lock 
     eval 'echo $(auto text "${W[@]}" 1106) $(auto checked "${W[@]}" 1102) $(auto enabled "${W[@]}" 1102) \
         $(auto checked "${W[@]}" 1105)'
 window_shot options-locked DuskwellOptions
+# Locked, a countdown holds against Exit and another program's close request.
+check "/suspend is handed over" dwl_says 0 /suspend
+check_is "its countdown shows" 1 auto visible DuskwellCountdown '*'
+check "Exit is chosen" auto command "${W[@]}" 40001
+check "taskkill asks dwl.exe to end" eval 'WINEDEBUG=-all wine taskkill /im dwl.exe >/dev/null 2>&1'
+E2E_WAIT=12 check "the suspend is carried out" relay_grep -q 'Call powrprof.SetSuspendState('
+check "and then the program ends" dwl_wait_exit 10
 # Off every screen: back on the nearest one.
 for v in PosX PosY; do reg_add "$qb" $v 100000; done
-dwl_restart
+dwl_start
+check "dwl.exe starts again" dwl_wait_ready
 check "a Quickbar stored at 100000, 100000 is on the 1280 x 1024 screen" \
     eval 'read -r x y w h <<<"$(auto rect "${Q[@]}" 0)" && ((x >= 0 && y >= 0 && x + w <= 1280 && y + h <= 1024))'
 dwl_exit

@@ -453,7 +453,41 @@ TEST_F(ProgramCommands, TheLockRefusesScenariosAndCancelButNotAnActionNow) {
             EXPECT_EQ(countdown.TimerRunning() ? countdown.lblAction.Caption() : "", r.counting);
         }
         EXPECT_EQ(p.program.Form().lstScen.Count(), 0);
+        if (!locked) continue;
+        // Nor does an end of the program cancel it: it ends once the action is carried out.
+        p.program.OnEndRequest();
+        p.program.OnMenuCommand(MenuExit);
+        EXPECT_FALSE(p.program.Exited());
+        p.journal.clear();
+        for (int second = 0; second < 6; ++second) p.program.CountdownWindow().ATimer_Timer();
+        EXPECT_EQ(p.Filtered("ExitWindowsEx"), Journal{"ExitWindowsEx 5 4294967295"});
+        EXPECT_EQ(p.journal.back(), "post end request");  // after the action
+        p.program.OnEndRequest();  // as the window's queue delivers it
+        EXPECT_TRUE(p.program.Exited());
     }
+}
+
+// A later start ends with the running copy's answer; a message the system
+// dropped or nobody answered is said, never taken for done.
+TEST_F(ProgramCommands, ALaterStartSaysWhatBecameOfItsCommand) {
+    using O = HandOverResult::Outcome;
+    // clang-format off
+    struct Row { HandOverResult handOver; int exitCode; std::string told; };
+    const Row rows[] = {
+        {{O::Answered, static_cast<int>(CommandReply::Accepted)}, ExitAccepted, ""},
+        {{O::Answered, static_cast<int>(CommandReply::NoCountdown)}, ExitRefused, "No countdown is running."},
+        {{O::NoAnswer}, ExitRefused, "Duskwell is running but does not answer."},
+        {{O::RunsElevated}, ExitRefused, "Duskwell runs as administrator: start this command as administrator too."},
+    };
+    // clang-format on
+    instance.otherRuns = true;
+    for (const Row& r : rows) {
+        dialogs.shown.clear();
+        instance.handOver = r.handOver;
+        EXPECT_EQ(program.Start({"/cancel"}), std::optional<int>(r.exitCode));
+        EXPECT_EQ(Told(), r.told.empty() ? Texts{} : Texts{r.told});
+    }
+    EXPECT_EQ(instance.sent, Texts(std::size(rows), "/cancel"));
 }
 
 }  // namespace

@@ -151,6 +151,42 @@ Function UseOwnFolder
   ${EndIf}
 FunctionEnd
 
+; A folder outside Program Files gets the rights of Program Files before
+; anything is put in it: administrators and SYSTEM in full, users read and
+; run, nothing inherited. Left as it inherits from C:\, any user could swap
+; the program that starts at every logon, or the uninstaller an
+; administrator runs. A folder that cannot be so protected is not used.
+Function ProtectFolder
+  ; Below Program Files the folder has those rights already.
+  StrLen $1 "$PROGRAMFILES\"
+  StrCpy $2 "$INSTDIR\" $1
+  StrCmp $2 "$PROGRAMFILES\" protected
+  StrLen $1 "$PROGRAMFILES64\"
+  StrCpy $2 "$INSTDIR\" $1
+  StrCmp $2 "$PROGRAMFILES64\" protected
+  CreateDirectory "$INSTDIR"
+  StrCpy $8 ""
+  System::Call 'advapi32::ConvertStringSecurityDescriptorToSecurityDescriptorW(w "D:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)", i 1, *p .r3, p 0) i .r4'
+  ${If} $4 != 0
+    System::Call 'advapi32::GetSecurityDescriptorDacl(p r3, *i .r5, *p .r6, *i .r7) i .r4'
+    ${If} $4 != 0
+      ; SE_FILE_OBJECT; the DACL, protected: the folder and all it holds.
+      System::Call 'advapi32::SetNamedSecurityInfoW(w "$INSTDIR", i 1, i 0x80000004, p 0, p 0, p r6, p 0) i .r4'
+      ${If} $4 == 0
+        StrCpy $8 ok
+      ${EndIf}
+    ${EndIf}
+    System::Call 'kernel32::LocalFree(p r3)'
+  ${EndIf}
+  ${If} $8 != ok
+    RMDir "$INSTDIR"
+    MessageBox MB_OK|MB_ICONSTOP "$INSTDIR cannot be protected against changes by other users.$\r$\nChoose a folder under Program Files and run setup again." /SD IDOK
+    SetErrorLevel 2
+    Abort
+  ${EndIf}
+  protected:
+FunctionEnd
+
 !macro AddFileSize FILE
   FileOpen $1 "${FILE}" r
   FileSeek $1 0 END $2
@@ -171,6 +207,7 @@ FunctionEnd
 Section "-Program"
   Call UseOwnFolder
   Call EndRunningDuskwell
+  Call ProtectFolder
   SetOutPath "$INSTDIR"
   ; Nothing is registered unless the program itself could be replaced.
   SetOverwrite try

@@ -9,7 +9,7 @@
 # answer gives up after about ten seconds, fails and registers nothing. The
 # uninstaller removes what was installed and written, both startup entries,
 # and keeps the settings; a chosen folder that holds another product gets a
-# Duskwell folder of its own.
+# Duskwell folder of its own, with the rights of Program Files.
 set -euo pipefail
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
@@ -42,7 +42,10 @@ wine_pids() {
     done
 }
 
-check "the x64 setup runs silently" wine "$setup64" /S
+relay_trace advapi32.SetNamedSecurityInfoW
+check "the x64 setup runs silently" eval 'WINEDEBUG=+relay wine "$setup64" /S 2>>"$DWL_WORK/relay.log"'
+E2E_RELAY=0
+check "under Program Files it keeps the rights it inherits" not relay_grep -q 'Call advapi32.SetNamedSecurityInfoW'
 check "dwl.exe and dwl.chm are installed" test -f "$pf/dwl.exe" -a -f "$pf/dwl.chm"
 check_is "it tells the program where it lives" "\"$installed\\dwl.exe\"" reg_value 'HKLM\SOFTWARE\Orbelle\DWL\Run' Path
 check_is "and starts it with Windows" "\"$installed\\dwl.exe\"" reg_value "HKLM\\$run_key" DWL
@@ -127,8 +130,14 @@ check "and the scenarios" test -s "$scn"
 tools=$WINEPREFIX/drive_c/Tools
 mkdir -p "$tools"
 echo "another product's" >"$tools/uninstall.exe"
-check "the setup is pointed at C:\\Tools" wine "$setup32" /S '/D=C:\Tools'
+relay_trace advapi32.SetNamedSecurityInfoW advapi32.ConvertStringSecurityDescriptorToSecurityDescriptorW
+check "the setup is pointed at C:\\Tools" eval 'WINEDEBUG=+relay wine "$setup32" /S "/D=C:\Tools" 2>>"$DWL_WORK/relay.log"'
+E2E_RELAY=0
 check "which gets a Duskwell folder of its own" test -f "$tools/Duskwell/dwl.exe"
+# Wine keeps no rights of its own on files: the calls that set them are read.
+check "given the rights of Program Files (admins and SYSTEM full, users read and run, none inherited)" eval \
+    'relay_grep -qF "L\"D:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)\",00000001," &&
+     relay_grep -q -E "Call advapi32.SetNamedSecurityInfoW\([0-9a-f]+ L\"C:.{1,2}Tools.{1,2}Duskwell\",00000001,80000004,"'
 check_is "the other product's uninstaller is untouched" "another product's" cat "$tools/uninstall.exe"
 check "Duskwell's uninstaller runs" wine "$tools/Duskwell/uninstall.exe" /S '_?=C:\Tools\Duskwell'
 check "and its own files alone" eval 'test ! -e "$tools/Duskwell/dwl.exe" && test -f "$tools/uninstall.exe"'

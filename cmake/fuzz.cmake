@@ -3,7 +3,7 @@
 # instrumented alike. Sanitizer reports abort, so a finding stops the run.
 set(DWL_SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -g -O1)
 target_compile_options(dwl_core PRIVATE ${DWL_SANITIZE} -fsanitize=fuzzer-no-link)
-set(DWL_FUZZ_TARGETS scenario_file entry)
+set(DWL_FUZZ_TARGETS scenario_file entry command)
 set(index 0)
 foreach(name ${DWL_FUZZ_TARGETS})
   add_executable(fuzz_${name} tests/fuzz/harnesses.cpp)

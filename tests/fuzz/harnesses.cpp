@@ -8,6 +8,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "app/command_line.h"
+#include "model/power_action.h"
 #include "model/text.h"
 #include "schedule/scenario_entry.h"
 #include "schedule/scenario_file.h"
@@ -44,8 +46,23 @@ std::string Entry(const std::string& text) {
     return {};
 }
 
-const std::pair<const char*, std::string (*)(const std::string&)> kTargets[] = {{"scenario_file", ScenarioFile},
-                                                                                {"entry", Entry}};
+// A command line as another process hands it to the running copy, which
+// splits and reads it: what it takes lies within what a command may ask.
+std::string CommandText(const std::string& text) {
+    const std::vector<std::string> args = SplitArguments(text);
+    if (JoinArguments(args) != text) return "the arguments do not join back into the text sent";
+    const auto [c, error] = ParseCommandLine(args);
+    if (!error.empty()) return c.kind == Command::Kind::None ? "" : "a refused command is taken";
+    if (c.kind == Command::Kind::Action && !FindPowerAction(c.action)) return "an action that is none";
+    if (c.when == Command::When::In && (c.minutes < 1 || c.minutes > 1439)) return "minutes out of range";
+    if (c.when == Command::When::At && (c.hour < 0 || c.hour > 23 || c.minute < 0 || c.minute > 59))
+        return "a time of day out of range";
+    if (c.when != Command::When::Now && c.kind != Command::Kind::Action) return "a time without an action";
+    return {};
+}
+
+const std::pair<const char*, std::string (*)(const std::string&)> kTargets[] = {
+    {"scenario_file", ScenarioFile}, {"entry", Entry}, {"command", CommandText}};
 
 }  // namespace
 }  // namespace dwl

@@ -276,12 +276,13 @@ show_options() {
 # dwl_exit: Exit from the window's menu ends the program.
 dwl_exit() {
     auto command "${W[@]}" 40001 >/dev/null
-    check "Exit ends it" dwl_wait_exit 10
+    E2E_WAIT=30 check "Exit ends it" dwl_wait_exit 30
 }
 
 # dwl_restart [args]: Exit, then a new start until it is ready.
 dwl_restart() {
     dwl_exit
+    dwl_running && e2e_die "dwl.exe did not end"
     dwl_start "$@"
     check "dwl.exe starts again" dwl_wait_ready
 }

@@ -62,7 +62,8 @@ check "dwl.exe starts as $user (the first start in the prefix as this user)" dwl
 check_is "the scenario beside the program is active" "$app" auto items "${W[@]}" 1001
 check "and carried over into the user's folder" cmp "$DWL_WORK/beside.scn" "$scn"
 show_options
-auto keys ctrl+tab >/dev/null  # to the Scenarios page
+check "the Scenarios page is turned to" auto select "${W[@]}" 1010 1
+check_is "its Add new... is there and shown" 1 auto ctlvisible "${W[@]}" 1201
 wait_early_in_minute 40  # the new entry's minute, stepped, stays in this hour
 check "Add new... is pressed" auto click "${W[@]}" 1201
 due=$(date -d '+2 min' '+%-H:%M')

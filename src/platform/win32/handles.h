@@ -71,4 +71,37 @@ using UniqueMenu = Unique<HMENU, DestroyMenuHandle>;
 using UniqueFile = UniqueOf<HANDLE, InvalidIsNone<CloseKernelHandle>>;
 using UniqueFind = UniqueOf<HANDLE, InvalidIsNone<CloseFind>>;
 
+// A window's device context (the screen's for no window), released when it goes.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    ~WindowDc() {
+        if (dc_) ReleaseDC(window_, dc_);
+    }
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// An object selected into a device context for a scope; the one it
+// replaced is selected again when the scope ends.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+    ~SelectedObject() {
+        if (previous_ && previous_ != HGDI_ERROR) SelectObject(dc_, previous_);
+    }
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
 }  // namespace dwl::win32

@@ -47,15 +47,13 @@ void ListBoxView::SyncValue() {
         if (!box_) {
             // The open list is as wide as its longest item.
             int widest = 0;
-            if (HDC dc = GetDC(w)) {
-                HGDIOBJ old = SelectObject(dc, MessageFont());
+            if (const WindowDc dc(w); dc) {
+                const SelectedObject font(dc.get(), MessageFont());
                 for (const auto& item : list.Items()) {
                     SIZE size{};
-                    if (GetTextExtentPoint32A(dc, item.c_str(), static_cast<int>(item.size()), &size))
+                    if (GetTextExtentPoint32A(dc.get(), item.c_str(), static_cast<int>(item.size()), &size))
                         widest = std::max(widest, static_cast<int>(size.cx));
                 }
-                SelectObject(dc, old);
-                ReleaseDC(w, dc);
             }
             SendMessageA(w, CB_SETDROPPEDWIDTH,
                          static_cast<WPARAM>(widest + GetSystemMetrics(SM_CXVSCROLL) + views_.Scale().X(120)), 0);
@@ -80,12 +78,10 @@ CheckedListView::CheckedListView(ControlViews& views, CheckedList& model, int id
     if (!window_) return;
     const Dpi& dpi = views_.Scale();
     int textHeight = dpi.Y(195);
-    if (HDC dc = GetDC(window_)) {
-        HGDIOBJ old = SelectObject(dc, MessageFont());
+    if (const WindowDc dc(window_); dc) {
+        const SelectedObject font(dc.get(), MessageFont());
         TEXTMETRICA metrics{};
-        if (GetTextMetricsA(dc, &metrics)) textHeight = metrics.tmHeight;
-        SelectObject(dc, old);
-        ReleaseDC(window_, dc);
+        if (GetTextMetricsA(dc.get(), &metrics)) textHeight = metrics.tmHeight;
     }
     const int height = std::max(textHeight + dpi.Y(30), BoxWidth() + dpi.Y(45));
     SendMessageA(window_, LB_SETITEMHEIGHT, 0, MAKELPARAM(height, 0));
@@ -149,7 +145,7 @@ bool CheckedListView::OnDrawItem(const DRAWITEMSTRUCT& item) {
 
     // The text is highlighted when its item is the current one, as in a list.
     const std::string& text = list.Item(index);
-    HGDIOBJ oldFont = SelectObject(dc, MessageFont());
+    const SelectedObject font(dc, MessageFont());
     SIZE size{};
     GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
     RECT label{check.right + dpi.X(15), row.top, 0, row.bottom};
@@ -162,7 +158,6 @@ bool CheckedListView::OnDrawItem(const DRAWITEMSTRUCT& item) {
     textRect.left += dpi.X(15);
     DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &textRect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &label);
-    SelectObject(dc, oldFont);
     return true;
 }
 

@@ -7,11 +7,9 @@
 namespace dwl::win32 {
 
 Dpi::Dpi() {
-    HDC screen = GetDC(nullptr);
-    if (screen) {
-        dpiX_ = GetDeviceCaps(screen, LOGPIXELSX);
-        dpiY_ = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
+    if (const WindowDc screen(nullptr); screen) {
+        dpiX_ = GetDeviceCaps(screen.get(), LOGPIXELSX);
+        dpiY_ = GetDeviceCaps(screen.get(), LOGPIXELSY);
     }
 }
 

@@ -1,6 +1,5 @@
 #include "actions/exit_windows.h"
 
-#include "model/controls.h"
 #include "model/power_action.h"
 #include "platform/power.h"
 
@@ -17,13 +16,13 @@ constexpr unsigned kAnyReason = 0xFFFFFFFF;
 
 }  // namespace
 
-clsExitWindows::clsExitWindows(IPower& power, const CheckBox& chkPower, std::function<void()> runCleanUp)
-    : power_(power), chkPower_(chkPower), runCleanUp_(std::move(runCleanUp)) {}
+clsExitWindows::clsExitWindows(IPower& power, std::function<void()> runCleanUp)
+    : power_(power), runCleanUp_(std::move(runCleanUp)) {}
 
-void clsExitWindows::ExitWindows(int actionCode) {
+void clsExitWindows::ExitWindows(int actionCode, bool powerOff) {
     if ((actionCode == Shutdown || actionCode == Reboot) && runCleanUp_) runCleanUp_();
     EnableShutdownPrivilege();
-    if (actionCode == Shutdown && chkPower_.Value() != 0) actionCode = PowerOff;
+    if (actionCode == Shutdown && powerOff) actionCode = PowerOff;
 
     switch (actionCode) {
     case LogOff: power_.ExitWindowsEx(kEwxLogOff | kEwxForce, kAnyReason); break;

@@ -241,12 +241,12 @@ void Program::LoadAboutInfo() {
 
 void Program::ExitWindows(int actionCode) {
     if (!exitWindows_)
-        exitWindows_ = std::make_unique<clsExitWindows>(platform_.power, form_.chkPower, [this] {
+        exitWindows_ = std::make_unique<clsExitWindows>(platform_.power, [this] {
             RunCleanUp({form_.chkCleanTemp, form_.chkCleanNetCashe, form_.chkCleanRecycleBin}, platform_.disk,
                        Registry(), &platform_.cleanUpProgress);
         });
     const FlagScope running(inExitWindows_);
-    exitWindows_->ExitWindows(actionCode);
+    exitWindows_->ExitWindows(actionCode, form_.chkPower.Value() != 0);
 }
 
 // Apply's hotkey step: the boxes' combinations become the registered and

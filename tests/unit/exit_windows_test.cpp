@@ -23,13 +23,11 @@ TEST(ExitWindows, CodesToCleanUpPrivilegeAndPlatformCall) {
     // clang-format on
     fakes::Journal journal;
     fakes::FakePower power(journal);
-    CheckBox chkPower{"chkPower"};
-    clsExitWindows exitWindows(power, chkPower, [&] { journal.push_back("clean-up"); });
+    clsExitWindows exitWindows(power, [&] { journal.push_back("clean-up"); });
     for (const Row& r : rows) {
-        SCOPED_TRACE("code " + std::to_string(r.code) + " chkPower " + std::to_string(r.power));
+        SCOPED_TRACE("code " + std::to_string(r.code) + " power off " + std::to_string(r.power));
         journal.clear();
-        chkPower.SetValue(r.power);  // read at the moment of the call
-        exitWindows.ExitWindows(r.code);
+        exitWindows.ExitWindows(r.code, r.power != 0);
         EXPECT_EQ(journal, r.journal);
     }
 }

@@ -12,6 +12,7 @@ namespace dwl {
 namespace {
 
 constexpr size_t kReportEvery = 64;
+constexpr size_t kMaxDepth = 256;  // levels of subfolders searched below a root
 
 // What a character becomes when a code page without it stands in its nearest
 // look-alike ("best fit"), for the characters that would then be separators
@@ -159,7 +160,7 @@ private:
             disk_.Trace("clean-up: the " + what + " \"" + disk_.Narrow(folder) + "\" is not cleaned: " + refused);
             return;
         }
-        FindFilesRecursive(roots_.size() - 1, roots_.back().path);
+        FindFiles(roots_.size() - 1);
     }
 
     // Resolves a folder to clean into a new root; why it is refused, or empty.
@@ -206,37 +207,54 @@ private:
         return !ReadsAsPath(alike) && !ReadsAsPath(disk_.Narrow(name));
     }
 
-    void FindFilesRecursive(size_t root, const std::u16string& folder) {
-        Report();
-        // Folders first, then the files; a subfolder that is a junction or a
-        // link leads out of the folder and is left alone.
-        std::vector<std::u16string> subfolders;
-        bool listed = false;
-        disk_.ListFolder(folder, [&](const std::u16string& entry, unsigned attributes) {
-            const std::u16string name = StripNulls(entry);
-            if (!IsPlainName(name)) return;
-            if (attributes & kAttributeDirectory) {
-                if (!(attributes & kAttributeReparsePoint)) subfolders.push_back(name);
-            } else {
-                if (!listed) list_.AddFolder(folder, root), listed = true;
-                list_.AddFile(name);
-            }
-        });
-        for (const std::u16string& name : subfolders) FindFilesRecursive(root, folder + name + u"\\");
+    // Lists the files of a root, depth first: a folder's own files before
+    // those of its subfolders. The folders still to search wait on a list of
+    // their own, not on the program's stack, which folders nested ten
+    // thousand deep would exhaust; below kMaxDepth levels none is searched.
+    void FindFiles(size_t root) {
+        std::vector<std::pair<std::u16string, size_t>> waiting{{roots_[root].path, 0}};
+        bool tooDeep = false;
+        while (!waiting.empty()) {
+            const std::u16string folder = std::move(waiting.back().first);
+            const size_t depth = waiting.back().second;
+            waiting.pop_back();
+            Report();
+            // A subfolder that is a junction or a link leads out of the folder and is left alone.
+            std::vector<std::u16string> subfolders;
+            bool listed = false;
+            disk_.ListFolder(folder, [&](const std::u16string& entry, unsigned attributes) {
+                const std::u16string name = StripNulls(entry);
+                if (!IsPlainName(name)) return;
+                if (attributes & kAttributeDirectory) {
+                    if (!(attributes & kAttributeReparsePoint)) subfolders.push_back(name);
+                } else {
+                    if (!listed) list_.AddFolder(folder, root), listed = true;
+                    list_.AddFile(name);
+                }
+            });
+            tooDeep = tooDeep || (depth == kMaxDepth && !subfolders.empty());
+            if (depth == kMaxDepth) continue;
+            for (auto name = subfolders.rbegin(); name != subfolders.rend(); ++name)
+                waiting.push_back({folder + *name + u"\\", depth + 1});
+        }
+        if (tooDeep)
+            disk_.Trace("clean-up: the folders more than " + std::to_string(kMaxDepth) + " levels below \"" +
+                        disk_.Narrow(roots_[root].path) + "\" are not cleaned");
     }
 
     // Deletes a file found in `folder` only when it still lies inside its
-    // root: by its full path now, and by the path of the file as opened; where
-    // the system cannot name the open file (XP), when no folder between the
-    // root and the file has become a junction or a link.
+    // root: by its full path now, and by the path of the file as opened (a
+    // file the system fails to name stays); where the system has no way to
+    // name open files (XP), when no folder between the root and the file has
+    // become a junction or a link.
     bool DeleteInside(const Root& root, const std::u16string& folder, const std::u16string& name) {
         const std::u16string path = folder + name;
         if (!Below(root.key, PlainFolder(disk_.FullPath(path)))) return false;
         const std::unique_ptr<IFileToDelete> file = disk_.OpenToDelete(path);
         if (!file) return false;
         const auto final = root.finalKey ? file->FinalPath() : std::nullopt;
-        if (final && !final->empty()) {
-            if (!Below(*root.finalKey, PlainFolder(*final))) return false;
+        if (final) {
+            if (final->empty() || !Below(*root.finalKey, PlainFolder(*final))) return false;
         } else {
             for (std::u16string between = folder; between.size() > root.path.size();
                  between.resize(between.rfind(u'\\', between.size() - 2) + 1))

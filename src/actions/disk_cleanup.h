@@ -34,11 +34,14 @@ std::u16string StripNulls(const std::u16string& text);
 // - a folder is cleaned only when it lies below a drive's or share's root
 //   and neither is nor holds a folder of the system, the user's profile or
 //   the program (one trace line says why one is refused);
+// - the search goes 256 levels of folders deep at most (one trace line says
+//   that there were more);
 // - names that would read as paths (holding \, / or :, also once converted
 //   to the ANSI code page, or "." and "..") are skipped;
 // - each file is checked again when it is deleted: its full path and the
 //   path of the file as opened lie inside its folder, so a folder swapped for
-//   a junction or link after the search is not followed.
+//   a junction or link after the search is not followed; a file whose path
+//   the system fails to give stays.
 // Nothing is reported; a file that cannot be deleted stays.
 void RunCleanUp(const CleanUpBoxes& boxes, IDiskCleanUp& disk, MyRegistry& registry, ICleanUpProgress* progress);
 

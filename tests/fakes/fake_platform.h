@@ -227,7 +227,9 @@ struct FakeQuickbarWindow : IQuickbarWindow, Recorder {
 struct FakeDisk : IDiskCleanUp, ICleanUpProgress, Recorder {
     struct File : IFileToDelete {
         File(FakeDisk& d, std::u16string p) : disk(d), path(std::move(p)) {}
-        std::optional<std::u16string> FinalPath() override { return disk.FinalPath(path); }
+        std::optional<std::u16string> FinalPath() override {
+            return disk.unnamed.count(path) ? std::u16string() : disk.FinalPath(path);
+        }
         bool Delete() override {
             disk.Note("delete " + disk.Narrow(path));
             return disk.locked.count(path) == 0;
@@ -294,7 +296,7 @@ struct FakeDisk : IDiskCleanUp, ICleanUpProgress, Recorder {
     std::map<std::u16string, std::u16string> links, full;
     std::vector<std::u16string> keep{u"C:\\Windows", u"C:\\Windows\\system32", u"C:\\Program Files", u"C:\\Users\\me",
                                      u"C:\\Program Files\\Duskwell\\"};
-    std::set<std::u16string> locked;
+    std::set<std::u16string> locked, unnamed;  // files that cannot be deleted, that the system cannot name
     std::function<void()> beforeDelete;  // runs when a file is opened to delete
     bool namesOpenFiles = true;
     size_t lastDeleted = 0;

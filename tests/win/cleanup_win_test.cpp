@@ -40,6 +40,14 @@ struct SwappingDisk : Win32DiskCleanUp {
     bool swapped = false;
 };
 
+// Names no open file, as XP cannot, so that the folders between decide. (Wine
+// names none whose path is longer than MAX_PATH, and such a file stays.)
+struct XpDisk : Win32DiskCleanUp {
+    XpDisk() : Win32DiskCleanUp([] { return HWND{}; }) {}
+    std::u16string TempFolder() override { return u"C:\\dwl-cleanup\\Tmp"; }
+    std::optional<std::u16string> FinalPath(const std::u16string&) override { return std::nullopt; }
+};
+
 struct CleanUpWin : ::testing::Test {
     Win32Registry registry;
     Win32Dialogs dialogs;
@@ -55,12 +63,10 @@ struct CleanUpWin : ::testing::Test {
 TEST_F(CleanUpWin, DeletesAllButHeldFilesAndFoldersNeverWhereNamesOrLinksSwappedInLeadOutTo) {
     ASSERT_TRUE(Exists(kRoot + L"link\\keep.txt")) << "run-win-tier prepares the links";
     for (const wchar_t* folder : {L"sub", L"sub\\deeper", L"cwd"}) CreateDirectoryW((kRoot + folder).c_str(), nullptr);
-    std::wstring deep = L"\\\\?\\" + kRoot + L"cwd";  // longer than MAX_PATH
-    for (int i = 0; i < 3; ++i) CreateDirectoryW((deep += L"\\" + std::wstring(100, L'x')).c_str(), nullptr);
     const std::wstring planted = kRoot + L"..\uFF3Cdwl-boot.ini";  // "..\dwl-boot.ini" in the ANSI code page
     for (const std::wstring& file :
          {kRoot + L"a.txt", kRoot + L"held.txt", kRoot + L"sub\\b.txt", kRoot + L"sub\\deeper\\c.txt",
-          kRoot + L"cwd\\e.txt", planted, deep + L"\\f.txt", L"C:\\dwl-boot.ini"s})
+          kRoot + L"cwd\\e.txt", planted, L"C:\\dwl-boot.ini"s})
         Make(file);
     UniqueFile held(CreateFileW((kRoot + L"held.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     registry.DeleteValue(Hive::CurrentUser, shellFolders, "Cache");
@@ -74,13 +80,24 @@ TEST_F(CleanUpWin, DeletesAllButHeldFilesAndFoldersNeverWhereNamesOrLinksSwapped
 
     Run(disk, 1, 0);
     ASSERT_TRUE(disk.swapped);
-    for (const std::wstring& gone : {kRoot + L"a.txt", kRoot + L"cwd\\e.txt", deep + L"\\f.txt"})
+    for (const std::wstring& gone : {kRoot + L"a.txt", kRoot + L"cwd\\e.txt"})
         EXPECT_FALSE(Exists(gone)) << gone.size();
     // Found before the swap, the files of "sub" were by then outside.
     for (const std::wstring& kept :
          {kRoot + L"held.txt", planted, L"C:\\dwl-boot.ini"s, L"C:\\dwl-outside\\keep.txt"s, L"C:\\dwl-outside\\b.txt"s,
           L"C:\\dwl-outside\\deeper\\c.txt"s, L"C:\\dwl-sub-away\\deeper"s})
         EXPECT_TRUE(Exists(kept)) << kept.size();
+}
+
+TEST_F(CleanUpWin, AFolderTreeThreeHundredLevelsDeepIsSearched256LevelsDeep) {
+    std::vector<std::wstring> files;  // one a level, far longer than MAX_PATH
+    for (std::wstring deep = L"\\\\?\\C:\\dwl-cleanup\\Tmp"; files.size() <= 300; deep += L"\\d") {
+        CreateDirectoryW(deep.c_str(), nullptr);
+        Make(files.emplace_back(deep + L"\\f.txt"));
+    }
+    XpDisk disk;
+    Run(disk, 1, 0);
+    EXPECT_TRUE(!Exists(files[256]) && Exists(files[257]));
 }
 
 TEST_F(CleanUpWin, NoFolderTheSystemFallsBackToAndNoneThatIsARootOrHoldsTheProfile) {

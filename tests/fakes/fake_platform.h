@@ -238,12 +238,12 @@ struct FakeDisk : IDiskCleanUp, ICleanUpProgress, Recorder {
         std::u16string path;
     };
     using Recorder::Recorder;
-    std::u16string TempFolder() override { return u"C:\\Temp\\"; }
-    std::vector<std::u16string> FoldersToKeep() override { return keep; }
-    std::u16string FullPath(const std::u16string& path) override { return full.count(path) ? full[path] : path; }
+    std::u16string TempFolder() override { return temp; }
+    std::vector<KnownFolder> KnownFolders() override { return known; }
+    std::u16string FullPath(const std::u16string& path) override { return path; }
     std::optional<std::u16string> FinalPath(const std::u16string& path) override {
         if (!namesOpenFiles) return std::nullopt;
-        return u"\\\\?\\" + Resolve(path);
+        return u"\\\\?\\" + (path.rfind(u"\\\\", 0) == 0 ? u"UNC" + Resolve(path).substr(1) : Resolve(path));
     }
     unsigned Attributes(const std::u16string& folder) override {
         if (links.count(folder)) return kAttributeDirectory | kAttributeReparsePoint;
@@ -293,9 +293,13 @@ struct FakeDisk : IDiskCleanUp, ICleanUpProgress, Recorder {
     }
 
     std::map<std::u16string, std::vector<std::pair<std::u16string, unsigned>>> tree;
-    std::map<std::u16string, std::u16string> links, full;
-    std::vector<std::u16string> keep{u"C:\\Windows", u"C:\\Windows\\system32", u"C:\\Program Files", u"C:\\Users\\me",
-                                     u"C:\\Program Files\\Duskwell\\"};
+    std::map<std::u16string, std::u16string> links;
+    std::u16string temp = u"C:\\Temp\\";
+    std::vector<KnownFolder> known{{u"C:\\Windows", FolderRole::Windows}, {u"C:\\Windows\\system32"},
+                                   {u"C:\\Program Files"}, {u"C:\\ProgramData"}, {u"C:\\Users"},
+                                   {u"C:\\Users\\me", FolderRole::Profile},
+                                   {u"C:\\Users\\me\\AppData\\Local", FolderRole::LocalAppData},
+                                   {u"C:\\Users\\me\\AppData\\Local\\Programs\\Duskwell\\", FolderRole::Program}};
     std::set<std::u16string> locked, unnamed;  // files that cannot be deleted, that the system cannot name
     std::function<void()> beforeDelete;  // runs when a file is opened to delete
     bool namesOpenFiles = true;

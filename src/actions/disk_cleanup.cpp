@@ -12,6 +12,7 @@ namespace dwl {
 namespace {
 
 constexpr size_t kReportEvery = 64;
+constexpr size_t kMaxDepth = 256;  // levels of subfolders searched below a root
 
 // What a character becomes when a code page without it stands in its nearest
 // look-alike ("best fit"), for the characters that would then be separators
@@ -43,7 +44,7 @@ bool IsAbsolute(const std::u16string& path) {
 // "\\server\share") and with '/' read as '\'.
 std::u16string PlainFolder(std::u16string path) {
     if (path.rfind(u"\\\\?\\UNC\\", 0) == 0)
-        path.erase(0, 6);
+        path.erase(2, 6);
     else if (path.rfind(u"\\\\?\\", 0) == 0 || path.rfind(u"\\\\.\\", 0) == 0)
         path.erase(0, 4);
     for (char16_t& c : path)
@@ -52,10 +53,19 @@ std::u16string PlainFolder(std::u16string path) {
     return path;
 }
 
+// True for a share the system keeps for its administrators: of a whole
+// drive ("C$"), of the Windows folder ("ADMIN$") or of the printer drivers
+// in the system folder ("PRINT$").
+bool IsAdministrativeShare(std::u16string share) {
+    for (char16_t& c : share) c -= c >= u'a' && c <= u'z' ? 32 : 0;
+    const bool drive = share.size() == 2 && share[0] >= u'A' && share[0] <= u'Z' && share[1] == u'$';
+    return drive || share == u"ADMIN$" || share == u"PRINT$";
+}
+
 // `folder` (a plain folder) when it lies below the root of a drive
-// ("X:\name\") or of a share ("\\server\share\name\") and none of its parts
-// is empty, "." or ".."; empty for a root, a device or volume path and
-// anything else.
+// ("X:\name\") or of a share ("\\server\share\name\") that is no
+// administrative share, and none of its parts is empty, "." or ".."; empty
+// for a root, a device or volume path and anything else.
 std::u16string BelowRoot(const std::u16string& folder) {
     size_t at = 0;
     if (folder.size() >= 3 && folder[1] == u':' && folder[2] == u'\\') {
@@ -64,6 +74,7 @@ std::u16string BelowRoot(const std::u16string& folder) {
     } else if (folder.rfind(u"\\\\", 0) == 0) {
         const size_t server = folder.find(u'\\', 2), share = folder.find(u'\\', server + 1);
         if (server == 2 || share == server + 1 || share == std::u16string::npos) return {};
+        if (IsAdministrativeShare(folder.substr(server + 1, share - server - 1))) return {};
         at = share + 1;
     } else {
         return {};
@@ -90,8 +101,11 @@ struct Root {
     std::optional<std::u16string> finalKey;
 };
 
-// Folders no root may hold, each with its full and final paths folded.
-using KeptFolders = std::vector<std::pair<std::u16string, std::vector<std::u16string>>>;
+// A folder the system names, with its full and final paths folded.
+struct Known {
+    KnownFolder folder;
+    std::vector<std::u16string> keys;
+};
 
 // CleanUpList: the files found, in the order found. Each folder's path is
 // kept once and each file as its folder's number and its name, so that a
@@ -127,14 +141,14 @@ public:
 
     void CollectTempFiles() {
         what_ = "Looking for temporary files...";
-        Collect(disk_.TempFolder(), "temporary folder");
+        Collect(disk_.TempFolder(), "temporary folder", true);
     }
 
     void CollectInternetCacheFiles(MyRegistry& registry) {
         what_ = "Looking for temporary internet files...";
         registry.TuneMyRegistry("HKEY_CURRENT_USER", "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer");
         const std::string cache = registry.LoadFromRegistry("Shell Folders", "Cache", "");
-        Collect(disk_.Widen(cache.substr(0, cache.find('\0'))), "internet cache folder");
+        Collect(disk_.Widen(cache.substr(0, cache.find('\0'))), "internet cache folder", false);
     }
 
     void DeleteFiles() {
@@ -153,17 +167,17 @@ public:
     }
 
 private:
-    void Collect(const std::u16string& folder, const std::string& what) {
+    void Collect(const std::u16string& folder, const std::string& what, bool temp) {
         if (folder.empty()) return;  // no such folder: an empty path would be the current one
-        if (const std::string refused = Refusal(folder); !refused.empty()) {
+        if (const std::string refused = Refusal(folder, temp); !refused.empty()) {
             disk_.Trace("clean-up: the " + what + " \"" + disk_.Narrow(folder) + "\" is not cleaned: " + refused);
             return;
         }
-        FindFilesRecursive(roots_.size() - 1, roots_.back().path);
+        FindFiles(roots_.size() - 1);
     }
 
     // Resolves a folder to clean into a new root; why it is refused, or empty.
-    std::string Refusal(const std::u16string& folder) {
+    std::string Refusal(const std::u16string& folder, bool temp) {
         if (!IsAbsolute(folder)) return "not a full path";
         Root root;
         root.path = BelowRoot(PlainFolder(disk_.FullPath(folder)));
@@ -176,26 +190,67 @@ private:
             root.finalKey = disk_.FoldCase(BelowRoot(PlainFolder(*final)));
             if (root.finalKey->empty()) return "it resolves to a drive, a share or no folder";
         }
-        for (const auto& [keep, keys] : Kept())
-            for (const std::u16string& key : keys)
+        if (!HoldsThrowAwayFiles(root.key, temp) || (root.finalKey && !HoldsThrowAwayFiles(*root.finalKey, temp)))
+            return temp ? "no temporary folder" : "not below the local application data folder";
+        for (const Known& known : KnownFolders())
+            for (const std::u16string& key : known.keys)
                 if (Holds(root.key, key) || (root.finalKey && Holds(*root.finalKey, key)))
-                    return "it holds " + disk_.Narrow(keep);
+                    return "it holds " + disk_.Narrow(known.folder.path);
         roots_.push_back(std::move(root));
         return {};
     }
 
-    const KeptFolders& Kept() {
-        if (!kept_) {
-            kept_.emplace();
-            for (const std::u16string& folder : disk_.FoldersToKeep()) {
-                if (folder.empty()) continue;
-                std::vector<std::u16string> keys{disk_.FoldCase(PlainFolder(disk_.FullPath(folder)))};
-                if (const auto final = disk_.FinalPath(folder); final && !final->empty())
-                    keys.push_back(disk_.FoldCase(PlainFolder(*final)));
-                kept_->push_back({folder, keys});
+    // True when the folded folder `key` is a place of throw-away files: a
+    // folder below the user's local application data folder (on XP, below
+    // its "Local Settings"); for the temporary folder also the Windows
+    // folder's "Temp", and any "Temp" or "Tmp" outside the folders of the
+    // system, the programs and the profiles.
+    bool HoldsThrowAwayFiles(const std::u16string& key, bool temp) {
+        const std::u16string last = key.substr(key.rfind(u'\\', key.size() - 2) + 1);
+        bool inside = false;
+        for (const Known& known : KnownFolders())
+            for (const std::u16string& folder : known.keys) {
+                if (known.folder.role == FolderRole::LocalAppData && Below(folder, key)) return true;
+                if (temp && known.folder.role == FolderRole::Windows && key == folder + disk_.FoldCase(u"Temp\\"))
+                    return true;
+                inside = inside || (known.folder.role != FolderRole::Program && Holds(folder, key));
             }
+        return temp && !inside && (last == disk_.FoldCase(u"Temp\\") || last == disk_.FoldCase(u"Tmp\\"));
+    }
+
+    // The folders the system names, each with its full and final paths
+    // folded. The local application data folder counts only below the
+    // user's profile (its place is a setting the user can change), and on XP
+    // its parent "Local Settings" counts with it.
+    const std::vector<Known>& KnownFolders() {
+        if (known_) return *known_;
+        known_.emplace();
+        for (const KnownFolder& folder : disk_.KnownFolders()) {
+            if (folder.path.empty()) continue;
+            Known known{folder, {disk_.FoldCase(PlainFolder(disk_.FullPath(folder.path)))}};
+            if (const auto final = disk_.FinalPath(folder.path); final && !final->empty())
+                known.keys.push_back(disk_.FoldCase(PlainFolder(*final)));
+            known_->push_back(std::move(known));
         }
-        return *kept_;
+        auto inProfile = [this](const std::u16string& key) {
+            for (const Known& profile : *known_)
+                for (const std::u16string& folder : profile.keys)
+                    if (profile.folder.role == FolderRole::Profile && Below(folder, key)) return true;
+            return false;
+        };
+        for (Known& local : *known_) {
+            if (local.folder.role != FolderRole::LocalAppData) continue;
+            std::vector<std::u16string> keys;
+            for (const std::u16string& key : local.keys) {
+                if (!inProfile(key)) continue;
+                keys.push_back(key);
+                const std::u16string parent = key.substr(0, key.rfind(u'\\', key.size() - 2) + 1);
+                if (key.substr(parent.size()) == disk_.FoldCase(u"Application Data\\") && inProfile(parent))
+                    keys.push_back(parent);
+            }
+            local.keys = std::move(keys);
+        }
+        return *known_;
     }
 
     // A name that can be joined to its folder's path: it holds no separator
@@ -206,37 +261,54 @@ private:
         return !ReadsAsPath(alike) && !ReadsAsPath(disk_.Narrow(name));
     }
 
-    void FindFilesRecursive(size_t root, const std::u16string& folder) {
-        Report();
-        // Folders first, then the files; a subfolder that is a junction or a
-        // link leads out of the folder and is left alone.
-        std::vector<std::u16string> subfolders;
-        bool listed = false;
-        disk_.ListFolder(folder, [&](const std::u16string& entry, unsigned attributes) {
-            const std::u16string name = StripNulls(entry);
-            if (!IsPlainName(name)) return;
-            if (attributes & kAttributeDirectory) {
-                if (!(attributes & kAttributeReparsePoint)) subfolders.push_back(name);
-            } else {
-                if (!listed) list_.AddFolder(folder, root), listed = true;
-                list_.AddFile(name);
-            }
-        });
-        for (const std::u16string& name : subfolders) FindFilesRecursive(root, folder + name + u"\\");
+    // Lists the files of a root, depth first: a folder's own files before
+    // those of its subfolders. The folders still to search wait on a list of
+    // their own, not on the program's stack, which folders nested ten
+    // thousand deep would exhaust; below kMaxDepth levels none is searched.
+    void FindFiles(size_t root) {
+        std::vector<std::pair<std::u16string, size_t>> waiting{{roots_[root].path, 0}};
+        bool tooDeep = false;
+        while (!waiting.empty()) {
+            const std::u16string folder = std::move(waiting.back().first);
+            const size_t depth = waiting.back().second;
+            waiting.pop_back();
+            Report();
+            // A subfolder that is a junction or a link leads out of the folder and is left alone.
+            std::vector<std::u16string> subfolders;
+            bool listed = false;
+            disk_.ListFolder(folder, [&](const std::u16string& entry, unsigned attributes) {
+                const std::u16string name = StripNulls(entry);
+                if (!IsPlainName(name)) return;
+                if (attributes & kAttributeDirectory) {
+                    if (!(attributes & kAttributeReparsePoint)) subfolders.push_back(name);
+                } else {
+                    if (!listed) list_.AddFolder(folder, root), listed = true;
+                    list_.AddFile(name);
+                }
+            });
+            tooDeep = tooDeep || (depth == kMaxDepth && !subfolders.empty());
+            if (depth == kMaxDepth) continue;
+            for (auto name = subfolders.rbegin(); name != subfolders.rend(); ++name)
+                waiting.push_back({folder + *name + u"\\", depth + 1});
+        }
+        if (tooDeep)
+            disk_.Trace("clean-up: the folders more than " + std::to_string(kMaxDepth) + " levels below \"" +
+                        disk_.Narrow(roots_[root].path) + "\" are not cleaned");
     }
 
     // Deletes a file found in `folder` only when it still lies inside its
-    // root: by its full path now, and by the path of the file as opened; where
-    // the system cannot name the open file (XP), when no folder between the
-    // root and the file has become a junction or a link.
+    // root: by its full path now, and by the path of the file as opened (a
+    // file the system fails to name stays); where the system has no way to
+    // name open files (XP), when no folder between the root and the file has
+    // become a junction or a link.
     bool DeleteInside(const Root& root, const std::u16string& folder, const std::u16string& name) {
         const std::u16string path = folder + name;
         if (!Below(root.key, PlainFolder(disk_.FullPath(path)))) return false;
         const std::unique_ptr<IFileToDelete> file = disk_.OpenToDelete(path);
         if (!file) return false;
         const auto final = root.finalKey ? file->FinalPath() : std::nullopt;
-        if (final && !final->empty()) {
-            if (!Below(*root.finalKey, PlainFolder(*final))) return false;
+        if (final) {
+            if (final->empty() || !Below(*root.finalKey, PlainFolder(*final))) return false;
         } else {
             for (std::u16string between = folder; between.size() > root.path.size();
                  between.resize(between.rfind(u'\\', between.size() - 2) + 1))
@@ -258,7 +330,7 @@ private:
     IDiskCleanUp& disk_;
     ICleanUpProgress* progress_;
     std::vector<Root> roots_;
-    std::optional<KeptFolders> kept_;
+    std::optional<std::vector<Known>> known_;
     CleanUpList list_;
     std::string what_;
     size_t deleted_ = 0;

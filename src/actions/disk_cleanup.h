@@ -31,14 +31,24 @@ std::u16string StripNulls(const std::u16string& text);
 // found first, then deleted in the order found: a folder's own files before
 // those of its subfolders), then empties the recycle bins, as the boxes
 // choose. Folders stay, and nothing outside the two folders is deleted:
-// - a folder is cleaned only when it lies below a drive's or share's root
-//   and neither is nor holds a folder of the system, the user's profile or
-//   the program (one trace line says why one is refused);
+// - a folder is cleaned only when, by its full path and by its path as the
+//   system resolves it, it is a place of throw-away files: the temporary
+//   folder below the user's local application data folder (on XP, below
+//   "Local Settings"), the Windows folder's "Temp", or a "Temp" or "Tmp"
+//   outside the folders of Windows, the programs, ProgramData and the
+//   profiles; the cache folder only below the local application data
+//   folder (or "Local Settings"). It must also lie below the root of a drive
+//   or a share that is no administrative share ("C$", "ADMIN$"), be no link
+//   and hold no folder of the system, the profile or the program. One trace
+//   line says why a folder is refused; the other one is still cleaned;
+// - the search goes 256 levels of folders deep at most (one trace line says
+//   that there were more);
 // - names that would read as paths (holding \, / or :, also once converted
 //   to the ANSI code page, or "." and "..") are skipped;
 // - each file is checked again when it is deleted: its full path and the
 //   path of the file as opened lie inside its folder, so a folder swapped for
-//   a junction or link after the search is not followed.
+//   a junction or link after the search is not followed; a file whose path
+//   the system fails to give stays.
 // Nothing is reported; a file that cannot be deleted stays.
 void RunCleanUp(const CleanUpBoxes& boxes, IDiskCleanUp& disk, MyRegistry& registry, ICleanUpProgress* progress);
 

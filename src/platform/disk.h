@@ -25,6 +25,20 @@ public:
     virtual bool Delete() = 0;
 };
 
+// What a folder the system names means to the clean-up.
+enum class FolderRole {
+    Program,       // the program's own folder
+    System,        // the system folders, Program Files, ProgramData, the folder of all profiles, ...
+    Windows,       // the Windows folder, whose "Temp" is a temporary folder
+    Profile,       // the user's profile, as the system (not the environment) names it
+    LocalAppData,  // the user's local application data, where throw-away folders lie
+};
+
+struct KnownFolder {
+    std::u16string path;
+    FolderRole role = FolderRole::System;
+};
+
 // The file and shell services of the disk clean-up. Paths are UTF-16, as
 // the system holds them, in the plain form ("C:\..." or "\\server\share\...");
 // the implementation adds what its calls need for long paths.
@@ -35,10 +49,9 @@ public:
     // The folder TMP, or else TEMP, names, as written there; empty when
     // neither does (never a folder the system would fall back to).
     virtual std::u16string TempFolder() = 0;
-    // The folders a clean-up root must never be or hold: the Windows and
-    // system folders, the Program Files folders, the user's profile, the
-    // program's own folder. Those the system does not give are left out.
-    virtual std::vector<std::u16string> FoldersToKeep() = 0;
+    // The folders the roots are judged by, as the system gives them (those it
+    // does not give are left out); a root must never be or hold any of them.
+    virtual std::vector<KnownFolder> KnownFolders() = 0;
     // `path` made absolute, its "." and ".." resolved and its short names
     // spelled out where they exist, as the system does.
     virtual std::u16string FullPath(const std::u16string& path) = 0;

@@ -233,7 +233,9 @@ struct FakeQuickbarWindow : IQuickbarWindow, Recorder {
 struct FakeDisk : IDiskCleanUp, ICleanUpProgress, Recorder {
     struct File : IFileToDelete {
         File(FakeDisk& d, std::u16string p) : disk(d), path(std::move(p)) {}
-        std::optional<std::u16string> FinalPath() override { return disk.FinalPath(path); }
+        std::optional<std::u16string> FinalPath() override {
+            return disk.unnamed.count(path) ? std::u16string() : disk.FinalPath(path);
+        }
         bool Delete() override {
             disk.Note("delete " + disk.Narrow(path));
             return disk.locked.count(path) == 0;
@@ -242,12 +244,12 @@ struct FakeDisk : IDiskCleanUp, ICleanUpProgress, Recorder {
         std::u16string path;
     };
     using Recorder::Recorder;
-    std::u16string TempFolder() override { return u"C:\\Temp\\"; }
-    std::vector<std::u16string> FoldersToKeep() override { return keep; }
-    std::u16string FullPath(const std::u16string& path) override { return full.count(path) ? full[path] : path; }
+    std::u16string TempFolder() override { return temp; }
+    std::vector<KnownFolder> KnownFolders() override { return known; }
+    std::u16string FullPath(const std::u16string& path) override { return path; }
     std::optional<std::u16string> FinalPath(const std::u16string& path) override {
         if (!namesOpenFiles) return std::nullopt;
-        return u"\\\\?\\" + Resolve(path);
+        return u"\\\\?\\" + (path.rfind(u"\\\\", 0) == 0 ? u"UNC" + Resolve(path).substr(1) : Resolve(path));
     }
     unsigned Attributes(const std::u16string& folder) override {
         if (links.count(folder)) return kAttributeDirectory | kAttributeReparsePoint;
@@ -297,10 +299,14 @@ struct FakeDisk : IDiskCleanUp, ICleanUpProgress, Recorder {
     }
 
     std::map<std::u16string, std::vector<std::pair<std::u16string, unsigned>>> tree;
-    std::map<std::u16string, std::u16string> links, full;
-    std::vector<std::u16string> keep{u"C:\\Windows", u"C:\\Windows\\system32", u"C:\\Program Files", u"C:\\Users\\me",
-                                     u"C:\\Program Files\\Duskwell\\"};
-    std::set<std::u16string> locked;
+    std::map<std::u16string, std::u16string> links;
+    std::u16string temp = u"C:\\Temp\\";
+    std::vector<KnownFolder> known{{u"C:\\Windows", FolderRole::Windows}, {u"C:\\Windows\\system32"},
+                                   {u"C:\\Program Files"}, {u"C:\\ProgramData"}, {u"C:\\Users"},
+                                   {u"C:\\Users\\me", FolderRole::Profile},
+                                   {u"C:\\Users\\me\\AppData\\Local", FolderRole::LocalAppData},
+                                   {u"C:\\Users\\me\\AppData\\Local\\Programs\\Duskwell\\", FolderRole::Program}};
+    std::set<std::u16string> locked, unnamed;  // files that cannot be deleted, that the system cannot name
     std::function<void()> beforeDelete;  // runs when a file is opened to delete
     bool namesOpenFiles = true;
     size_t lastDeleted = 0;

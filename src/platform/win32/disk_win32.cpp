@@ -96,30 +96,40 @@ std::u16string Win32DiskCleanUp::TempFolder() {
     return tmp.empty() ? Environment(L"TEMP") : tmp;
 }
 
-std::vector<std::u16string> Win32DiskCleanUp::FoldersToKeep() {
-    std::vector<std::u16string> folders;
-    auto add = [&](const std::u16string& folder) {
-        if (!folder.empty()) folders.push_back(folder);
+std::vector<KnownFolder> Win32DiskCleanUp::KnownFolders() {
+    std::vector<KnownFolder> folders;
+    auto add = [&](const std::u16string& folder, FolderRole role) {
+        if (!folder.empty()) folders.push_back({folder, role});
     };
-    add(Ask([](wchar_t* buffer, DWORD size) { return GetWindowsDirectoryW(buffer, size); }));
-    add(Ask([](wchar_t* buffer, DWORD size) { return GetSystemWindowsDirectoryW(buffer, size); }));
-    add(Ask([](wchar_t* buffer, DWORD size) { return GetSystemDirectoryW(buffer, size); }));
+    add(Ask([](wchar_t* buffer, DWORD size) { return GetWindowsDirectoryW(buffer, size); }), FolderRole::Windows);
+    add(Ask([](wchar_t* buffer, DWORD size) { return GetSystemWindowsDirectoryW(buffer, size); }), FolderRole::Windows);
+    add(Ask([](wchar_t* buffer, DWORD size) { return GetSystemDirectoryW(buffer, size); }), FolderRole::System);
     using Wow64Folder = UINT(WINAPI*)(LPWSTR, UINT);
     if (const auto wow64 = SystemFunction<Wow64Folder>("kernel32.dll", "GetSystemWow64DirectoryW"))
-        add(Ask([wow64](wchar_t* buffer, DWORD size) { return wow64(buffer, size); }));
-    // The shell's library is loaded for the clean-up, not at start.
+        add(Ask([wow64](wchar_t* buffer, DWORD size) { return wow64(buffer, size); }), FolderRole::System);
+    // The shell's and the profiles' libraries are loaded for the clean-up, not at start.
     using FolderPath = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
     if (const auto folderPath = SystemFunction<FolderPath>("shell32.dll", "SHGetFolderPathW")) {
-        for (const int csidl : {CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILESX86, CSIDL_PROFILE}) {
+        for (const auto& [csidl, role] : {std::pair{CSIDL_PROGRAM_FILES, FolderRole::System},
+                                         {CSIDL_PROGRAM_FILESX86, FolderRole::System},
+                                         {CSIDL_COMMON_APPDATA, FolderRole::System},
+                                         {CSIDL_PROFILE, FolderRole::Profile},
+                                         {CSIDL_LOCAL_APPDATA, FolderRole::LocalAppData}}) {
             wchar_t folder[MAX_PATH] = {};
-            if (SUCCEEDED(folderPath(nullptr, csidl, nullptr, 0, folder))) add(Utf16(folder, wcslen(folder)));
+            if (SUCCEEDED(folderPath(nullptr, csidl, nullptr, 0, folder))) add(Utf16(folder, wcslen(folder)), role);
         }
     }
+    using ProfilesFolder = BOOL(WINAPI*)(LPWSTR, LPDWORD);
+    if (const auto profiles = SystemFunction<ProfilesFolder>("userenv.dll", "GetProfilesDirectoryW"))
+        add(Ask([profiles](wchar_t* buffer, DWORD size) {
+                return profiles(buffer, &size) ? static_cast<DWORD>(wcslen(buffer)) : size;
+            }),
+            FolderRole::System);
     for (const wchar_t* name : {L"ProgramFiles", L"ProgramFiles(x86)", L"ProgramW6432", L"USERPROFILE"})
-        add(Environment(name));
+        add(Environment(name), FolderRole::System);
     std::u16string program =
         Ask([](wchar_t* buffer, DWORD size) { return GetModuleFileNameW(nullptr, buffer, size); });
-    add(program.substr(0, program.rfind(u'\\') + 1));
+    add(program.substr(0, program.rfind(u'\\') + 1), FolderRole::Program);
     return folders;
 }
 

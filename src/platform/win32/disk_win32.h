@@ -14,7 +14,7 @@ class Win32DiskCleanUp : public IDiskCleanUp {
 public:
     explicit Win32DiskCleanUp(std::function<HWND()> window) : window_(std::move(window)) {}
     std::u16string TempFolder() override;
-    std::vector<std::u16string> FoldersToKeep() override;
+    std::vector<KnownFolder> KnownFolders() override;
     std::u16string FullPath(const std::u16string& path) override;
     std::optional<std::u16string> FinalPath(const std::u16string& folder) override;
     unsigned Attributes(const std::u16string& path) override;

@@ -101,7 +101,9 @@ void ApplicationCloser::CloseApplicationByName(const std::string& exeName) {
     for (const ProcessInfo& info : processes_.Snapshot()) {
         if (info.self || !info.ownSession || !ProcessMatches(info.exeFile, exeName)) continue;
         if (std::any_of(waiting_.begin(), waiting_.end(), [&](const Wait& w) { return w.id == info.id; })) continue;
-        if (auto process = processes_.Open(info.id)) opened.emplace_back(info.id, std::move(process));
+        // Only the program listed: an id passed on meanwhile is left alone.
+        if (auto process = processes_.Open(info.id); process && ProcessMatches(process->ImageName(), exeName))
+            opened.emplace_back(info.id, std::move(process));
     }
     for (auto& [id, process] : opened) {
         if (!process->RequestClose()) {

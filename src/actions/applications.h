@@ -77,7 +77,8 @@ public:
     ~ApplicationCloser() { Release(); }
 
     // Every process of `exeName` in the user's session, this program never,
-    // opened at once from one snapshot; returns without waiting.
+    // opened at once from one snapshot and closed only when the opened
+    // process's image still has that name; returns without waiting.
     void CloseApplicationByName(const std::string& exeName);
     // One step of the waits.
     void Tick();

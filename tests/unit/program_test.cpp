@@ -335,7 +335,8 @@ TEST_F(ProgramScenarios, AFailedSaveInATickIsToldAfterTheHandOverWhileTicksGoOn)
 // A close asks each matching program of the user's session (never this one)
 // and returns at once; the waits run on ticks. Only a program without a window,
 // or one still hung 5 s after its close timed out, is terminated: one that asks
-// its user about unsaved work stays with its question.
+// its user about unsaved work stays with its question. An id that another
+// program's image holds by the open is left alone.
 TEST_F(ProgramScenarios, CloseScenarioWaitsAsideAndKeepsAProgramThatAsks) {
     using A = fakes::FakeProcesses::Answer;
     Start({"Close Application notepad; Daily; 9:00", "Run Application Close Application x; Daily; 9:01"});
@@ -345,8 +346,11 @@ TEST_F(ProgramScenarios, CloseScenarioWaitsAsideAndKeepsAProgramThatAsks) {
                          {7, "notepad.exe", true, true},
                          {8, "notepad.exe", false},
                          {9, "NotePad.exe"},
-                         {10, "notepad.exe"}};
+                         {10, "notepad.exe"},
+                         {11, "notepad.exe"},
+                         {12, "notepad.exe"}};
     processes.answers = {{6, A::Hangs}, {9, A::Asks}, {10, A::NoWindow}};
+    processes.images = {{11, "calc.exe"}, {12, ""}};  // ids passed on after the snapshot, or unreadable
     TickAt(9, 0);
     EXPECT_EQ(journal, (Journal{"close 4", "close 6", "close 9", "close 10", "terminate 10 0"}));
     journal.clear();

@@ -166,18 +166,24 @@ bool ChooseApplicationToRun(const RunChoice& ui, const std::vector<ApplicationRe
     return true;
 }
 
-void RunScenarioApplication(const std::string& actionField, bool oneTime, std::vector<ApplicationRecord>& list,
-                            const std::vector<std::string>& otherEntries, IShell& shell, ApplicationCloser& closer,
-                            const std::function<void()>& listChanged) {
+std::string RunScenarioApplication(const std::string& actionField, bool oneTime, std::vector<ApplicationRecord>& list,
+                                   const std::vector<std::string>& otherEntries, IShell& shell,
+                                   ApplicationCloser& closer, const std::function<void()>& listChanged) {
     if (const std::string name = ApplicationNameIn(actionField, kRunAppText); !name.empty()) {
         const ApplicationRecord* record = FindApplication(list, name);
-        if (!record) return;
+        if (!record) return {};
         const std::string command = CommandLineOf(*record);
         if (oneTime && RemoveApplicationRecords(list, actionField, otherEntries) && listChanged) listChanged();
-        shell.OpenDocument(command);
+        if (shell.Elevation() != TokenElevation::Full)
+            shell.OpenDocument(command);
+        else if (!shell.OpenUnelevated(command))
+            return "The scenario's program " + command +
+                   " was not started: Duskwell runs as administrator, and the Windows desktop could not start the "
+                   "program with your normal rights. Duskwell does not start it as administrator.";
     } else if (const std::string closed = ApplicationNameIn(actionField, kCloseAppText); !closed.empty()) {
         closer.CloseApplicationByName(closed + ".exe");
     }
+    return {};
 }
 
 }  // namespace dwl

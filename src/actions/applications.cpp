@@ -101,7 +101,9 @@ void ApplicationCloser::CloseApplicationByName(const std::string& exeName) {
     for (const ProcessInfo& info : processes_.Snapshot()) {
         if (info.self || !info.ownSession || !ProcessMatches(info.exeFile, exeName)) continue;
         if (std::any_of(waiting_.begin(), waiting_.end(), [&](const Wait& w) { return w.id == info.id; })) continue;
-        if (auto process = processes_.Open(info.id)) opened.emplace_back(info.id, std::move(process));
+        // Only the program listed: an id passed on meanwhile is left alone.
+        if (auto process = processes_.Open(info.id); process && ProcessMatches(process->ImageName(), exeName))
+            opened.emplace_back(info.id, std::move(process));
     }
     for (auto& [id, process] : opened) {
         if (!process->RequestClose()) {
@@ -164,18 +166,24 @@ bool ChooseApplicationToRun(const RunChoice& ui, const std::vector<ApplicationRe
     return true;
 }
 
-void RunScenarioApplication(const std::string& actionField, bool oneTime, std::vector<ApplicationRecord>& list,
-                            const std::vector<std::string>& otherEntries, IShell& shell, ApplicationCloser& closer,
-                            const std::function<void()>& listChanged) {
+std::string RunScenarioApplication(const std::string& actionField, bool oneTime, std::vector<ApplicationRecord>& list,
+                                   const std::vector<std::string>& otherEntries, IShell& shell,
+                                   ApplicationCloser& closer, const std::function<void()>& listChanged) {
     if (const std::string name = ApplicationNameIn(actionField, kRunAppText); !name.empty()) {
         const ApplicationRecord* record = FindApplication(list, name);
-        if (!record) return;
+        if (!record) return {};
         const std::string command = CommandLineOf(*record);
         if (oneTime && RemoveApplicationRecords(list, actionField, otherEntries) && listChanged) listChanged();
-        shell.OpenDocument(command);
+        if (shell.Elevation() != TokenElevation::Full)
+            shell.OpenDocument(command);
+        else if (!shell.OpenUnelevated(command))
+            return "The scenario's program " + command +
+                   " was not started: Duskwell runs as administrator, and the Windows desktop could not start the "
+                   "program with your normal rights. Duskwell does not start it as administrator.";
     } else if (const std::string closed = ApplicationNameIn(actionField, kCloseAppText); !closed.empty()) {
         closer.CloseApplicationByName(closed + ".exe");
     }
+    return {};
 }
 
 }  // namespace dwl

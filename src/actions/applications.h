@@ -77,7 +77,8 @@ public:
     ~ApplicationCloser() { Release(); }
 
     // Every process of `exeName` in the user's session, this program never,
-    // opened at once from one snapshot; returns without waiting.
+    // opened at once from one snapshot and closed only when the opened
+    // process's image still has that name; returns without waiting.
     void CloseApplicationByName(const std::string& exeName);
     // One step of the waits.
     void Tick();
@@ -113,8 +114,12 @@ bool ChooseApplicationToRun(const RunChoice& ui, const std::vector<ApplicationRe
 // the entries' own rule (the action at the start decides): starts the program
 // of the record its action field names, or closes the processes of that name.
 // A one-time run's record leaves `list` unless another of `otherEntries` names
-// it; `listChanged` is then called, before the program starts.
-void RunScenarioApplication(const std::string& actionField, bool oneTime, std::vector<ApplicationRecord>& list,
+// it; `listChanged` is then called, before the program starts. A program the
+// scenario file names is never started with an administrator's full token
+// (any program of the user can write that file): run "as administrator", this
+// program has the desktop start it, and when the desktop cannot, it is not
+// started and the text returned tells the user why; otherwise it is empty.
+std::string RunScenarioApplication(const std::string& actionField, bool oneTime, std::vector<ApplicationRecord>& list,
                             const std::vector<std::string>& otherEntries, IShell& shell, ApplicationCloser& closer,
                             const std::function<void()>& listChanged);
 

@@ -263,8 +263,11 @@ void Program::ApplyHotkeys() {
 // Runs inside the scheduler tick, which has already taken a one-time entry
 // out of the lists.
 void Program::RunCloseAction(const std::string& actionField, bool oneTime) {
-    RunScenarioApplication(actionField, oneTime, applications_, AllEntries(), platform_.shell, closer_,
-                           [this] { SaveScenarios(SaveFailure::AfterTick); });
+    if (std::string refusal = RunScenarioApplication(actionField, oneTime, applications_, AllEntries(),
+                                                     platform_.shell, closer_,
+                                                     [this] { SaveScenarios(SaveFailure::AfterTick); });
+        !refusal.empty())
+        refusedStarts_.push_back(std::move(refusal));
 }
 
 std::vector<std::string> Program::AllEntries() const {
@@ -299,6 +302,9 @@ void Program::OnSchedulerTick() {
     if (!ticking_ || exited_) return;
     scheduler_.GTimer_Timer();
     store_.TellPendingFailure();
+    // A box inside the tick would hold the scenarios due after the refused one.
+    for (const std::string& refusal : std::exchange(refusedStarts_, {}))
+        platform_.dialogs.ShowMessage(refusal, DWL_APP_TITLE, MbOk | MbIconExclamation);
 }
 
 void Program::OnMenuCommand(int command) {

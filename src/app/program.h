@@ -189,6 +189,7 @@ private:
     std::vector<ApplicationRecord> applications_;
     std::optional<ApplicationRecord> chosenApplication_;  // by "Find...", taken when its scenario is applied
     ApplicationCloser closer_{platform_.processes};
+    std::vector<std::string> refusedStarts_;  // told once the scheduler's tick is over
     bool inCommand_ = false;  // a command from a later start runs: no box while it waits
     bool inExitWindows_ = false;
     bool ticking_ = false;  // GTimer's ticks count from the end of InitProgram

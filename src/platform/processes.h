@@ -21,6 +21,10 @@ class IProcess {
 public:
     virtual ~IProcess() = default;
     virtual bool Exited() = 0;
+    // The file name of its image as read from the opened process ("notepad.exe"):
+    // the id a snapshot listed may have passed to another program before the
+    // open. Empty when it cannot be read, or the code page cannot hold it.
+    virtual std::string ImageName() = 0;
     // Sends WM_CLOSE to its main window without waiting for the answer; false
     // when it has no top-level window.
     virtual bool RequestClose() = 0;
@@ -39,7 +43,8 @@ public:
     virtual ~IProcesses() = default;
     // Every running process, in the system's order; empty when no snapshot can be taken.
     virtual std::vector<ProcessInfo> Snapshot() = 0;
-    // Opens a process to wait for, close and terminate it; null when it cannot be opened.
+    // Opens a process to read its image name, wait for, close and terminate it;
+    // null when it cannot be opened.
     virtual std::unique_ptr<IProcess> Open(std::uint32_t processId) = 0;
     // A millisecond count for measuring waits (it wraps after 49 days).
     virtual std::uint32_t Milliseconds() = 0;

@@ -13,7 +13,8 @@
 namespace dwl::fakes {
 
 // Running processes, opened as fake processes that note what is done to
-// them; each takes a close request, asks its user or hangs, as set.
+// them; each takes a close request, asks its user or hangs, as set, and
+// reports its listed name as its image unless `images` gives another.
 struct FakeProcesses : IProcesses, Recorder {
     using Recorder::Recorder;
     enum class Answer { Closes, Asks, Hangs, NoWindow };
@@ -24,6 +25,12 @@ struct FakeProcesses : IProcesses, Recorder {
         bool asked = false, ended = false;
         Process(FakeProcesses& a, std::uint32_t i, Answer w) : all(a), id(i), answer(w) {}
         bool Exited() override { return ended || (asked && answer == Answer::Closes); }
+        std::string ImageName() override {
+            if (all.images.count(id)) return all.images[id];
+            for (const ProcessInfo& p : all.running)
+                if (p.id == id) return p.exeFile;
+            return {};
+        }
         bool RequestClose() override {
             all.Note("close " + std::to_string(id));
             asked = answer != Answer::NoWindow;
@@ -53,6 +60,7 @@ struct FakeProcesses : IProcesses, Recorder {
     }
     std::vector<ProcessInfo> running;
     std::map<std::uint32_t, Answer> answers;
+    std::map<std::uint32_t, std::string> images;
     std::uint32_t ms = 0;
     std::function<void()> tick;
 };

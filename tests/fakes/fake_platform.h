@@ -185,7 +185,14 @@ struct FakePower : IPower, Recorder {
 struct FakeShell : IShell {
     void OpenDocument(const std::string& command) override { opened.push_back(command); }
     void OpenAddress(const std::string& address) override { opened.push_back("address " + address); }
+    TokenElevation Elevation() override { return elevation; }
+    bool OpenUnelevated(const std::string& command) override {
+        if (desktopStarts) opened.push_back("unelevated " + command);
+        return desktopStarts;
+    }
     std::vector<std::string> opened;
+    TokenElevation elevation = TokenElevation::Default;
+    bool desktopStarts = true;
 };
 
 struct FakeUser : IUserInfo {

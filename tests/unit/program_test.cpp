@@ -335,22 +335,36 @@ TEST_F(ProgramScenarios, AFailedSaveInATickIsToldAfterTheHandOverWhileTicksGoOn)
 // A close asks each matching program of the user's session (never this one)
 // and returns at once; the waits run on ticks. Only a program without a window,
 // or one still hung 5 s after its close timed out, is terminated: one that asks
-// its user about unsaved work stays with its question.
+// its user about unsaved work stays with its question. An id that another
+// program's image holds by the open is left alone.
 TEST_F(ProgramScenarios, CloseScenarioWaitsAsideAndKeepsAProgramThatAsks) {
     using A = fakes::FakeProcesses::Answer;
-    Start({"Close Application notepad; Daily; 9:00", "Run Application Close Application x; Daily; 9:01"});
+    Start({"Close Application notepad; Daily; 9:00", "Run Application Close Application x; Daily; 9:01"},
+          {{"C:\\x.exe", "Close Application x", ""}});
     processes.running = {{4, "notepad.exe"},
                          {5, "xnotepad.exe"},
                          {6, "C:\\WINDOWS\\NOTEPAD.EXE"},
                          {7, "notepad.exe", true, true},
                          {8, "notepad.exe", false},
                          {9, "NotePad.exe"},
-                         {10, "notepad.exe"}};
+                         {10, "notepad.exe"},
+                         {11, "notepad.exe"},
+                         {12, "notepad.exe"}};
     processes.answers = {{6, A::Hangs}, {9, A::Asks}, {10, A::NoWindow}};
+    processes.images = {{11, "calc.exe"}, {12, ""}};  // ids passed on after the snapshot, or unreadable
     TickAt(9, 0);
     EXPECT_EQ(journal, (Journal{"close 4", "close 6", "close 9", "close 10", "terminate 10 0"}));
     journal.clear();
-    TickAt(9, 1);  // the next minute while the waits go on; this run scenario closes nothing
+    // The next minute while the waits go on: this run scenario closes nothing, and
+    // run as administrator, its program is told not started after the tick.
+    shell.elevation = TokenElevation::Full;
+    shell.desktopStarts = false;
+    TickAt(9, 1);
+    EXPECT_TRUE(shell.opened.empty());
+    EXPECT_EQ(journal, Journal{"message The scenario's program \"C:\\x.exe\" was not started: Duskwell runs as "
+                               "administrator, and the Windows desktop could not start the program with your normal "
+                               "rights. Duskwell does not start it as administrator."});
+    journal.clear();
     TickAt(9, 0);  // the clock set back: the programs waited for are not asked again
     processes.Pass(9);
     EXPECT_TRUE(journal.empty());

@@ -2,12 +2,16 @@
 // named objects.
 #include <windows.h>
 #include <gtest/gtest.h>
+#include <tlhelp32.h>
 
 #include <memory>
 #include <string>
 
 #include "platform/win32/ansi_text.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/processes_win32.h"
 #include "platform/win32/services_win32.h"
+#include "platform/win32/shell_win32.h"
 #include "platform/win32/system_library.h"
 
 namespace dwl::win32 {
@@ -59,6 +63,48 @@ TEST(SystemLibrary, TheSystemFolderCopyIsLoadedNotTheOneBesideTheProgram) {
     EXPECT_STRCASEEQ(loaded, SystemLibraryPath("powrprof.dll").c_str());
     EXPECT_FALSE(GetProcAddress(module, "PlantedLibrary"));
     EXPECT_EQ(LoadSystemLibrary("powrprof.dll"), module);
+}
+
+// A scenario's program: started by the desktop's process when asked (Wine's
+// desktop can), not at all when the desktop cannot be asked; started directly,
+// it holds none of this program's handles and is opened under its image's name.
+TEST(Win32Shell, TheDesktopStartsAProgramOrNothingDoesAndAStartedOneInheritsNoHandle) {
+    const std::string command = "\"" + Win32FileSystem().ExeFolder() + "\\closetarget.exe\"";
+    auto running = [] {  // by parent: this program or another
+        std::vector<PROCESSENTRY32W> found;
+        UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+        PROCESSENTRY32W entry{};
+        entry.dwSize = sizeof entry;
+        for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry))
+            if (lstrcmpiW(entry.szExeFile, L"closetarget.exe") == 0) found.push_back(entry);
+        return found;
+    };
+    Win32Shell shell;
+    // Wine gives a full token with UAC off: the start of today.
+    EXPECT_EQ(shell.Elevation(), TokenElevation::Default);
+    EXPECT_FALSE(Win32Shell(GUID{}).OpenUnelevated(command));
+    EXPECT_TRUE(shell.OpenUnelevated(command));
+    for (int i = 0; i < 100 && running().empty(); ++i) Sleep(100);
+    ASSERT_EQ(running().size(), 1u);  // the desktop's, and nothing of the refused start
+    EXPECT_NE(running()[0].th32ParentProcessID, GetCurrentProcessId());
+    Win32Processes processes;
+    processes.Open(running()[0].th32ProcessID)->Terminate(0);
+
+    // While a program holds the pipe's inheritable write end, the pipe is not broken.
+    SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+    UniqueHandle reader, writer;
+    ASSERT_TRUE(CreatePipe(reader.put(), writer.put(), &inheritable, 0));
+    shell.OpenDocument(command);
+    writer.reset();
+    std::vector<PROCESSENTRY32W> started;
+    for (int i = 0; i < 100 && (started = running()).size() != 1; ++i) Sleep(100);  // the first one ends
+    ASSERT_EQ(started.size(), 1u);
+    auto process = processes.Open(started[0].th32ProcessID);
+    ASSERT_TRUE(process);
+    EXPECT_EQ(process->ImageName(), "closetarget.exe");
+    EXPECT_FALSE(PeekNamedPipe(reader.get(), nullptr, 0, nullptr, nullptr, nullptr));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_BROKEN_PIPE));
+    EXPECT_TRUE(process->Terminate(0));
 }
 
 }  // namespace

@@ -12,6 +12,14 @@
 namespace dwl::win32 {
 namespace {
 
+// Windows Vista and later; on XP psapi reads the image name.
+using QueryFullImageNameType = BOOL(WINAPI*)(HANDLE, DWORD, LPWSTR, PDWORD);
+QueryFullImageNameType QueryFullImageName() {
+    return SystemFunction<QueryFullImageNameType>("kernel32.dll", "QueryFullProcessImageNameW");
+}
+using ImageFileNameType = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD);
+ImageFileNameType ImageFileName() { return SystemFunction<ImageFileNameType>("psapi.dll", "GetProcessImageFileNameW"); }
+
 // The close requests still waited for, by number: true once answered. The
 // answer comes to this thread's message loop, perhaps after the process that
 // asked for it has let go of the request.
@@ -34,6 +42,22 @@ public:
     }
 
     bool Exited() override { return WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0; }
+
+    std::string ImageName() override {
+        std::wstring path(MAX_PATH * 4, L'\0');
+        DWORD size = static_cast<DWORD>(path.size());
+        // A DOS path from Vista on, a device path from psapi on XP: the file name is the same.
+        if (const auto query = QueryFullImageName()) {
+            if (!Check(query(process_.get(), 0, path.data(), &size) != 0, "QueryFullProcessImageNameW")) return {};
+        } else if (const auto imageFile = ImageFileName()) {
+            size = imageFile(process_.get(), path.data(), size);
+            if (!Check(size != 0, "GetProcessImageFileNameW")) return {};
+        } else {
+            return {};
+        }
+        path.resize(size);
+        return ExactAnsi(path.substr(path.find_last_of(L'\\') + 1)).value_or("");
+    }
 
     bool RequestClose() override {
         window_ = FindProcessWindow(id_);
@@ -133,7 +157,9 @@ std::vector<ProcessInfo> Win32Processes::Snapshot() {
 }
 
 std::unique_ptr<IProcess> Win32Processes::Open(std::uint32_t processId) {
-    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
+    // PROCESS_QUERY_LIMITED_INFORMATION came with the call that needs it; psapi's needs more.
+    const DWORD query = QueryFullImageName() ? PROCESS_QUERY_LIMITED_INFORMATION : PROCESS_QUERY_INFORMATION;
+    HANDLE process = OpenProcess(query | PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
     if (!Check(process != nullptr, "OpenProcess")) return nullptr;
     return std::make_unique<Win32Process>(process, processId);
 }

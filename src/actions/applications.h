@@ -113,8 +113,9 @@ bool ChooseApplicationToRun(const RunChoice& ui, const std::vector<ApplicationRe
 // the entries' own rule (the action at the start decides): starts the program
 // of the record its action field names, or closes the processes of that name.
 // A one-time run's record leaves `list` unless another of `otherEntries` names
-// it; `listChanged` is then called, before the program starts.
-void RunScenarioApplication(const std::string& actionField, bool oneTime, std::vector<ApplicationRecord>& list,
+// it; `listChanged` is then called, before the program starts. False when a
+// run's record is missing: nothing starts.
+bool RunScenarioApplication(const std::string& actionField, bool oneTime, std::vector<ApplicationRecord>& list,
                             const std::vector<std::string>& otherEntries, IShell& shell, ApplicationCloser& closer,
                             const std::function<void()>& listChanged);
 

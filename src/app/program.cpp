@@ -98,6 +98,9 @@ Program::Program(Platform platform)
         if (chosenApplication_ && RunsApplication(entry, chosenApplication_->shortName))
             CommitApplication(applications_, *std::exchange(chosenApplication_, std::nullopt));
     };
+    scenarioEditor_.hasApplicationRecord = [this](const std::string& name) {
+        return (chosenApplication_ && chosenApplication_->shortName == name) || FindApplication(applications_, name);
+    };
     scenarioEditor_.pickApplicationToClose = [this] {
         scenarioEditor_.SelectedApplication = picker_.ShowApplicationPicker();
     };
@@ -252,8 +255,20 @@ void Program::ApplyHotkeys() {
 // Runs inside the scheduler tick, which has already taken a one-time entry
 // out of the lists.
 void Program::RunCloseAction(const std::string& actionField, bool oneTime) {
-    RunScenarioApplication(actionField, oneTime, applications_, AllEntries(), platform_.shell, closer_,
-                           [this] { SaveScenarios(SaveFailure::AfterTick); });
+    if (RunScenarioApplication(actionField, oneTime, applications_, AllEntries(), platform_.shell, closer_,
+                               [this] { SaveScenarios(SaveFailure::AfterTick); }))
+        return;
+    const std::string name = ApplicationNameIn(actionField, kRunAppText);
+    if (trace) trace("dwl: scenario run of \"" + name + "\" not carried out: no program is kept for it");
+    missingApplications_.push_back(name);
+}
+
+void Program::TellMissingApplications() {
+    for (const std::string& name : std::exchange(missingApplications_, {}))
+        platform_.dialogs.ShowMessage("The scenario that runs \"" + name +
+                                          "\" has no program to start, so nothing was started.\r\nChoose its "
+                                          "program with \"Find...\" on the Scenarios page.",
+                                      DWL_APP_TITLE, MbOk | MbIconExclamation);
 }
 
 std::vector<std::string> Program::AllEntries() const {
@@ -288,6 +303,7 @@ void Program::OnSchedulerTick() {
     if (!ticking_ || exited_) return;
     scheduler_.GTimer_Timer();
     store_.TellPendingFailure();
+    TellMissingApplications();
 }
 
 void Program::OnMenuCommand(int command) {

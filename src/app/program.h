@@ -159,6 +159,8 @@ private:
     void Tell(const std::string& text, unsigned icon = MbIconExclamation);
     void LoadAboutInfo();
     void RunCloseAction(const std::string& actionField, bool oneTime);
+    // Tells each due run that found no program, once the tick is over.
+    void TellMissingApplications();
     // Every entry of the selector and of the active list.
     std::vector<std::string> AllEntries() const;
     MyRegistry& Registry();
@@ -188,6 +190,7 @@ private:
     ScenarioStore store_{platform_.files, platform_.dialogs};
     std::vector<ApplicationRecord> applications_;
     std::optional<ApplicationRecord> chosenApplication_;  // by "Find...", taken when its scenario is applied
+    std::vector<std::string> missingApplications_;        // due runs without a program, told after the tick
     ApplicationCloser closer_{platform_.processes};
     bool inCommand_ = false;  // a command from a later start runs: no box while it waits
     bool inExitWindows_ = false;

@@ -332,13 +332,34 @@ TEST_F(ProgramScenarios, AFailedSaveInATickIsToldAfterTheHandOverWhileTicksGoOn)
     EXPECT_EQ(program.CountdownWindow().lblAction.Caption(), "Your computer will be suspended in 5 second(s).");
 }
 
+// A due run whose program is missing (as an older version could write it)
+// starts nothing, yet is never used up unsaid: one trace line, and a message
+// once the tick has handed over the minute's other scenarios.
+TEST_F(ProgramScenarios, ADueRunWithoutItsProgramIsToldAfterTheTick) {
+    Start({"Run Application gone; Onetime; 9:00", "Suspend; Onetime; 9:00"});
+    Journal traced;
+    program.trace = [&](const std::string& line) { traced.push_back(line); };
+    int handedOverBeforeTheBox = 0;
+    dialogs.whileShown = [&] {
+        handedOverBeforeTheBox = countdownWindow.shows;
+        TickAt(9, 0, 50);
+    };
+    TickAt(9, 0);
+    EXPECT_EQ(Told(), Texts{"The scenario that runs \"gone\" has no program to start, so nothing was started.\r\n"
+                            "Choose its program with \"Find...\" on the Scenarios page."});
+    EXPECT_EQ(handedOverBeforeTheBox, 1);
+    EXPECT_EQ(traced.size(), 1u);
+    EXPECT_TRUE(shell.opened.empty());
+}
+
 // A close asks each matching program of the user's session (never this one)
 // and returns at once; the waits run on ticks. Only a program without a window,
 // or one still hung 5 s after its close timed out, is terminated: one that asks
 // its user about unsaved work stays with its question.
 TEST_F(ProgramScenarios, CloseScenarioWaitsAsideAndKeepsAProgramThatAsks) {
     using A = fakes::FakeProcesses::Answer;
-    Start({"Close Application notepad; Daily; 9:00", "Run Application Close Application x; Daily; 9:01"});
+    Start({"Close Application notepad; Daily; 9:00", "Run Application Close Application x; Daily; 9:01"},
+          {{"C:\\x.exe", "Close Application x", ""}});
     processes.running = {{4, "notepad.exe"},
                          {5, "xnotepad.exe"},
                          {6, "C:\\WINDOWS\\NOTEPAD.EXE"},

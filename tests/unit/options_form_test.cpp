@@ -157,9 +157,8 @@ TEST(ScenarioEditor, ApplicationScenariosNeedAnApplication) {
     const char* run = "Run Application";
     const Row rows[] = {
         {run, run, "", "notepad.exe", "Run Application notepad.exe; Daily; 7:00", 1},
-        {run, run, "", "", nullptr, 1},
         {run, run, "calc.exe", "", "Run Application calc.exe; Daily; 7:00", 0},
-        {run, run, "gone.exe", "", nullptr, 1},
+        {run, run, "gone.exe", "", nullptr, 1},  // no record, and the file dialog is cancelled
         {"Close Application", run, "notepad", "", nullptr, 1},
         {"Close Application", "Close Application", "", "winword.exe", "Close Application winword.exe; Daily; 7:00", 1},
         {"Close Application", "Close Application", " ", "  ", nullptr, 1},

@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "fakes/fake_platform.h"
-#include "hotkeys/hotkey_settings.h"
 #include "model/scramble.h"
 #include "settings/my_registry.h"
-#include "settings/quickbar_settings.h"
 #include "settings/settings.h"
 
 namespace dwl {
@@ -75,27 +73,6 @@ TEST_F(SettingsTest, EachBoxIsSavedUnderItsOwnNameButNeverTheLockSwitchAndDamage
         }
     }
     EXPECT_FALSE(store.values.count({Hive::CurrentUser, kOptions, "Password"}));
-}
-
-// Stored numbers are checked whole before they are narrowed: a key code past
-// 32 bits is no letter, and a place is kept only when it saves back as read.
-TEST_F(SettingsTest, StoredNumbersOutsideTheirRangeAreNotUsed) {
-    // clang-format off
-    struct Row { const char *vk, *posY, *text; int y; };
-    const Row rows[] = {{"65", "-99999999.4", " Ctrl + Shift + A", -99999999}, {"4294967361", "-99999999.5", "", 0}};
-    // clang-format on
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.vk);
-        store.values[{Hive::CurrentUser, "SOFTWARE\\Orbelle\\DWL\\HotKeys", "ShutdownMOD"}] = "6";
-        store.values[{Hive::CurrentUser, "SOFTWARE\\Orbelle\\DWL\\HotKeys", "ShutdownVK"}] = r.vk;
-        store.values[{Hive::CurrentUser, "SOFTWARE\\Orbelle\\DWL\\Quickbar", "PosY"}] = r.posY;
-        HotkeyValues hotkeys;
-        LoadHotkeySettings(registry, hotkeys);
-        QuickbarSettings quickbar;
-        LoadQuickbarSettings(registry, quickbar);
-        EXPECT_EQ(hotkeys.shutdownText, r.text);
-        EXPECT_EQ(quickbar.PosY, r.y);
-    }
 }
 
 TEST_F(SettingsTest, StartupEntryIsMachineWideWherePossibleElseTheUsersAndNeverBoth) {

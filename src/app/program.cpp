@@ -28,6 +28,9 @@ namespace {
 constexpr const char* kMachineEntryStays =
     "Windows still starts Duskwell for every user of this computer: setup added it for all users.\r\n"
     "To remove that, untick this box in Duskwell started as an administrator, or uninstall Duskwell.";
+constexpr const char* kNoProgramPath =
+    "Windows cannot be told to start Duskwell: the name of its folder cannot be written in this system's "
+    "code page.\r\nMove Duskwell to a folder with another name and tick this box again.";
 constexpr const char* kDisclaimer =
     "This program ends sessions and switches the computer off without asking applications for unsaved work.\r\n"
     "It is provided as is, without any warranty; you use it at your own risk.";
@@ -78,9 +81,8 @@ Program::Program(Platform platform)
                                    [this](int left, int top) { SaveQuickbarPosition(Registry(), left, top); }}),
       scheduler_(form_.cmdScen, form_.lstScen, platform.clock, countdown_),
       picker_(platform.tasksWindow, platform.processes, platform.dialogs, [this] {
-          return platform_.dialogs.RunModal([this] {
-              return platform_.inputDialogs.ShowOpenDialog(DialogOwner::Tasks, platform_.files.ExeFolder());
-          });
+          return platform_.dialogs.RunModal(
+              [this] { return platform_.inputDialogs.ShowOpenDialog(DialogOwner::Tasks, AnsiExeFolder()); });
       }) {
     // No message box inside the tick: its message loop would deliver the next
     // ticks while this one is unfinished. A failure is told after the tick.
@@ -90,9 +92,8 @@ Program::Program(Platform platform)
         // The entry being edited gives its name up when it is applied.
         std::vector<std::string> others = AllEntries();
         std::erase(others, form_.cmdScen.Text());
-        return ChooseApplicationToRun(
-            {platform_.inputDialogs, platform_.dialogs, platform_.files.ExeFolder(), DWL_APP_TITLE}, applications_,
-            others, chosenApplication_, scenarioEditor_.SelectedApplication);
+        return ChooseApplicationToRun({platform_.inputDialogs, platform_.dialogs, AnsiExeFolder(), DWL_APP_TITLE},
+                                      applications_, others, chosenApplication_, scenarioEditor_.SelectedApplication);
     };
     scenarioEditor_.onScenarioApplied = [this](const std::string& entry) {
         if (chosenApplication_ && RunsApplication(entry, chosenApplication_->shortName))
@@ -120,8 +121,16 @@ Program::Program(Platform platform)
     options_.revertHotkeys = [this] { hotkeyCapture_.Reset(hotkeyValues_); };
     options_.settleHotkeys = [this] { hotkeyCapture_.Settle(); };
     options_.setStartupEntry = [this](bool enable) {
-        if (SetStartupEntry(Registry(), enable, platform_.files.ExePath()) == StartupOutcome::MachineEntryStays)
+        // The entry is ANSI text: the path as the code page spells it, or its short name.
+        switch (SetStartupEntry(Registry(), enable, platform_.files.AnsiPath(platform_.files.ExePath()))) {
+        case StartupOutcome::Done: break;
+        case StartupOutcome::MachineEntryStays:
             platform_.dialogs.ShowMessage(kMachineEntryStays, DWL_APP_TITLE, MbOk | MbIconInformation);
+            break;
+        case StartupOutcome::NoProgramPath:
+            platform_.dialogs.ShowMessage(kNoProgramPath, DWL_APP_TITLE, MbOk | MbIconExclamation);
+            break;
+        }
     };
     options_.saveOptions = [this] {
         SaveOptions(Registry(), form_.StoredBoxes());
@@ -147,6 +156,8 @@ Program::Program(Platform platform)
     options_.exitWindows = [this](int code) { ExitWindows(code); };
     options_.exitProgram = [this] { ExitProgram(); };
 }
+
+std::string Program::AnsiExeFolder() { return platform_.files.AnsiPath(platform_.files.ExeFolder()); }
 
 MyRegistry& Program::Registry() {
     if (!registry_) registry_ = std::make_unique<MyRegistry>(platform_.registry, platform_.dialogs, DWL_APP_TITLE);
@@ -174,7 +185,7 @@ void Program::InitProgram() {
     LoadAboutInfo();
     options_.appTitle = about_.AppTitle;
     picker_.appTitle = about_.AppTitle;
-    options_.programFolder = platform_.files.ExeFolder();
+    options_.programFolder = AnsiExeFolder();
     quickbar_.appTitle = about_.AppTitle;
     form_.FillActionLists(IsLockSupported(platform_.osVersion));
     currentUserName_ = platform_.user.LogonName();

@@ -164,6 +164,9 @@ private:
     // Every entry of the selector and of the active list.
     std::vector<std::string> AllEntries() const;
     MyRegistry& Registry();
+    // The program's folder for the dialogs and the help (ANSI); empty when
+    // the code page cannot name it.
+    std::string AnsiExeFolder();
     void ApplyHotkeys();
     // Runs the splash or a password dialog as a modal window: the tray,
     // hotkeys and the Quickbar wait as they do for a message box, and a close

@@ -47,6 +47,11 @@ TEST(Win32FileSystem, AtomicWriteReplacesAndRenameNeverReplaces) {
 
     // Names reach the system whole: a look-alike is never narrowed into a separator.
     EXPECT_EQ(ExactAnsi(L"a\uFF3Cb"), std::nullopt);
+
+    // A link planted as the temporary file (by the win tier) is neither written through nor deleted.
+    ASSERT_TRUE(files.WriteFileAtomic("C:\\dwl-link\\dwl.scn", "saved"));
+    EXPECT_EQ(files.ReadFile("C:\\dwl-link\\dwl.scn").bytes, "saved");
+    EXPECT_EQ(files.ReadFile("C:\\dwl-planted.txt").bytes, "untouched\n");
 }
 
 // A program folder the code page cannot spell, with dwl.portable and dwl.scn:

@@ -9,6 +9,11 @@
 #include "platform/win32/system_library.h"
 
 namespace dwl::win32 {
+namespace {
+
+constexpr int kMaxTemporaryNames = 10;
+
+}  // namespace
 
 int Win32Dialogs::Show(const std::string& text, const std::string& caption, unsigned style, DialogOwner which) {
     HWND window = owner && which != DialogOwner::None ? owner(which) : nullptr;
@@ -105,27 +110,30 @@ FileContent Win32FileSystem::ReadFile(const std::string& path) {
 }
 
 bool Win32FileSystem::WriteFileAtomic(const std::string& path, const std::string& bytes) {
-    const std::wstring temp = WidenPath(path + ".new");
-    {
-        UniqueFile file(
-            CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file) return false;
-        size_t done = 0;
-        while (done < bytes.size()) {
-            DWORD wrote = 0;
-            const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
-            if (!WriteFile(file.get(), bytes.data() + done, chunk, &wrote, nullptr) || wrote == 0) {
-                file.reset();
-                DeleteFileW(temp.c_str());
-                return false;
-            }
-            done += wrote;
-        }
-        if (!FlushFileBuffers(file.get())) {
-            file.reset();
-            DeleteFileW(temp.c_str());
-            return false;
-        }
+    // The new file is made where nothing is: a name already taken (left by a
+    // crash, or a link planted there) is never opened, which would write
+    // through a link, nor deleted, which on some systems removes what a
+    // link points to; the next free name is taken instead.
+    std::wstring temp;
+    UniqueFile file;
+    for (int n = 1; !file && n <= kMaxTemporaryNames; ++n) {
+        temp = WidenPath(path + ".new" + (n == 1 ? std::string() : std::to_string(n)));
+        file.reset(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file && GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) return false;
+    }
+    if (!file) return false;
+    size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD wrote = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
+        if (!WriteFile(file.get(), bytes.data() + done, chunk, &wrote, nullptr) || wrote == 0) break;
+        done += wrote;
+    }
+    const bool written = done == bytes.size() && FlushFileBuffers(file.get());
+    file.reset();
+    if (!written) {
+        DeleteFileW(temp.c_str());
+        return false;
     }
     if (!MoveFileExW(temp.c_str(), WidenPath(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         DeleteFileW(temp.c_str());

@@ -92,7 +92,8 @@ std::string NameProblem(const std::string& name) {
     std::vector<const char*> actions{kRunAppText, kCloseAppText};
     for (const auto& action : kPowerActions) actions.push_back(action.text);
     for (const char* action : actions)
-        if (AsciiLowered(name).rfind(AsciiLowered(action), 0) == 0) return quoted + "it begins with the action \"" + action + "\".";
+        if (AsciiLowered(name).rfind(AsciiLowered(action), 0) == 0)
+            return quoted + "it begins with the action \"" + action + "\".";
     return {};
 }
 
@@ -166,24 +167,22 @@ bool ChooseApplicationToRun(const RunChoice& ui, const std::vector<ApplicationRe
     return true;
 }
 
-std::string RunScenarioApplication(const std::string& actionField, bool oneTime, std::vector<ApplicationRecord>& list,
-                                   const std::vector<std::string>& otherEntries, IShell& shell,
-                                   ApplicationCloser& closer, const std::function<void()>& listChanged) {
+ApplicationRun RunScenarioApplication(const std::string& actionField, bool oneTime, std::vector<ApplicationRecord>& list,
+                                      const std::vector<std::string>& otherEntries, IShell& shell,
+                                      ApplicationCloser& closer, const std::function<void()>& listChanged) {
     if (const std::string name = ApplicationNameIn(actionField, kRunAppText); !name.empty()) {
         const ApplicationRecord* record = FindApplication(list, name);
-        if (!record) return {};
+        if (!record) return ApplicationRun::NoRecord;
         const std::string command = CommandLineOf(*record);
         if (oneTime && RemoveApplicationRecords(list, actionField, otherEntries) && listChanged) listChanged();
         if (shell.Elevation() != TokenElevation::Full)
             shell.OpenDocument(command);
         else if (!shell.OpenUnelevated(command))
-            return "The scenario's program " + command +
-                   " was not started: Duskwell runs as administrator, and the Windows desktop could not start the "
-                   "program with your normal rights. Duskwell does not start it as administrator.";
+            return ApplicationRun::NotStartedElevated;
     } else if (const std::string closed = ApplicationNameIn(actionField, kCloseAppText); !closed.empty()) {
         closer.CloseApplicationByName(closed + ".exe");
     }
-    return {};
+    return ApplicationRun::Done;
 }
 
 }  // namespace dwl

@@ -118,8 +118,9 @@ bool ChooseApplicationToRun(const RunChoice& ui, const std::vector<ApplicationRe
 // scenario file names is never started with an administrator's full token
 // (any program of the user can write that file): run "as administrator", this
 // program has the desktop start it, and when the desktop cannot, it is not
-// started and the text returned tells the user why; otherwise it is empty.
-std::string RunScenarioApplication(const std::string& actionField, bool oneTime, std::vector<ApplicationRecord>& list,
+// started. A run whose record is missing starts nothing.
+enum class ApplicationRun { Done, NoRecord, NotStartedElevated };
+ApplicationRun RunScenarioApplication(const std::string& actionField, bool oneTime, std::vector<ApplicationRecord>& list,
                             const std::vector<std::string>& otherEntries, IShell& shell, ApplicationCloser& closer,
                             const std::function<void()>& listChanged);
 

@@ -28,6 +28,9 @@ namespace {
 constexpr const char* kMachineEntryStays =
     "Windows still starts Duskwell for every user of this computer: setup added it for all users.\r\n"
     "To remove that, untick this box in Duskwell started as an administrator, or uninstall Duskwell.";
+constexpr const char* kNoProgramPath =
+    "Windows cannot be told to start Duskwell: the name of its folder cannot be written in this system's "
+    "code page.\r\nMove Duskwell to a folder with another name and tick this box again.";
 constexpr const char* kDisclaimer =
     "This program ends sessions and switches the computer off without asking applications for unsaved work.\r\n"
     "It is provided as is, without any warranty; you use it at your own risk.";
@@ -82,9 +85,8 @@ Program::Program(Platform platform)
                                    [this](int left, int top) { SaveQuickbarPosition(Registry(), left, top); }}),
       scheduler_(form_.cmdScen, form_.lstScen, platform.clock, countdown_),
       picker_(platform.tasksWindow, platform.processes, platform.dialogs, [this] {
-          return platform_.dialogs.RunModal([this] {
-              return platform_.inputDialogs.ShowOpenDialog(DialogOwner::Tasks, platform_.files.ExeFolder());
-          });
+          return platform_.dialogs.RunModal(
+              [this] { return platform_.inputDialogs.ShowOpenDialog(DialogOwner::Tasks, AnsiExeFolder()); });
       }) {
     // No message box inside the tick: its message loop would deliver the next
     // ticks while this one is unfinished. A failure is told after the tick.
@@ -94,13 +96,15 @@ Program::Program(Platform platform)
         // The entry being edited gives its name up when it is applied.
         std::vector<std::string> others = AllEntries();
         std::erase(others, form_.cmdScen.Text());
-        return ChooseApplicationToRun(
-            {platform_.inputDialogs, platform_.dialogs, platform_.files.ExeFolder(), DWL_APP_TITLE}, applications_,
-            others, chosenApplication_, scenarioEditor_.SelectedApplication);
+        return ChooseApplicationToRun({platform_.inputDialogs, platform_.dialogs, AnsiExeFolder(), DWL_APP_TITLE},
+                                      applications_, others, chosenApplication_, scenarioEditor_.SelectedApplication);
     };
     scenarioEditor_.onScenarioApplied = [this](const std::string& entry) {
         if (chosenApplication_ && RunsApplication(entry, chosenApplication_->shortName))
             CommitApplication(applications_, *std::exchange(chosenApplication_, std::nullopt));
+    };
+    scenarioEditor_.hasApplicationRecord = [this](const std::string& name) {
+        return (chosenApplication_ && chosenApplication_->shortName == name) || FindApplication(applications_, name);
     };
     scenarioEditor_.pickApplicationToClose = [this] {
         scenarioEditor_.SelectedApplication = picker_.ShowApplicationPicker();
@@ -121,8 +125,16 @@ Program::Program(Platform platform)
     options_.revertHotkeys = [this] { hotkeyCapture_.Reset(hotkeyValues_); };
     options_.settleHotkeys = [this] { hotkeyCapture_.Settle(); };
     options_.setStartupEntry = [this](bool enable) {
-        if (SetStartupEntry(Registry(), enable, platform_.files.ExePath()) == StartupOutcome::MachineEntryStays)
+        // The entry is ANSI text: the path as the code page spells it, or its short name.
+        switch (SetStartupEntry(Registry(), enable, platform_.files.AnsiPath(platform_.files.ExePath()))) {
+        case StartupOutcome::Done: break;
+        case StartupOutcome::MachineEntryStays:
             platform_.dialogs.ShowMessage(kMachineEntryStays, DWL_APP_TITLE, MbOk | MbIconInformation);
+            break;
+        case StartupOutcome::NoProgramPath:
+            platform_.dialogs.ShowMessage(kNoProgramPath, DWL_APP_TITLE, MbOk | MbIconExclamation);
+            break;
+        }
     };
     options_.saveOptions = [this] {
         SaveOptions(Registry(), form_.StoredBoxes());
@@ -156,6 +168,8 @@ Program::Program(Platform platform)
     };
 }
 
+std::string Program::AnsiExeFolder() { return platform_.files.AnsiPath(platform_.files.ExeFolder()); }
+
 MyRegistry& Program::Registry() {
     if (!registry_) registry_ = std::make_unique<MyRegistry>(platform_.registry, platform_.dialogs, DWL_APP_TITLE);
     return *registry_;
@@ -182,7 +196,7 @@ void Program::InitProgram() {
     LoadAboutInfo();
     options_.appTitle = about_.AppTitle;
     picker_.appTitle = about_.AppTitle;
-    options_.programFolder = platform_.files.ExeFolder();
+    options_.programFolder = AnsiExeFolder();
     quickbar_.appTitle = about_.AppTitle;
     form_.FillActionLists(IsLockSupported(platform_.osVersion));
     currentUserName_ = platform_.user.LogonName();
@@ -263,11 +277,26 @@ void Program::ApplyHotkeys() {
 // Runs inside the scheduler tick, which has already taken a one-time entry
 // out of the lists.
 void Program::RunCloseAction(const std::string& actionField, bool oneTime) {
-    if (std::string refusal = RunScenarioApplication(actionField, oneTime, applications_, AllEntries(),
-                                                     platform_.shell, closer_,
-                                                     [this] { SaveScenarios(SaveFailure::AfterTick); });
-        !refusal.empty())
-        refusedStarts_.push_back(std::move(refusal));
+    const ApplicationRun run = RunScenarioApplication(actionField, oneTime, applications_, AllEntries(),
+                                                      platform_.shell, closer_,
+                                                      [this] { SaveScenarios(SaveFailure::AfterTick); });
+    const std::string name = ApplicationNameIn(actionField, kRunAppText);
+    if (run == ApplicationRun::NoRecord) {
+        if (trace) trace("dwl: scenario run of \"" + name + "\" not carried out: no program is kept for it");
+        untoldRuns_.push_back("The scenario that runs \"" + name +
+                              "\" has no program to start, so nothing was started.\r\nChoose its program with "
+                              "\"Find...\" on the Scenarios page.");
+    } else if (run == ApplicationRun::NotStartedElevated) {
+        untoldRuns_.push_back("The scenario's program \"" + name +
+                              "\" was not started: Duskwell runs as administrator, and the Windows desktop could not "
+                              "start the program with your normal rights. Duskwell does not start it as administrator.");
+    }
+}
+
+// A box inside the tick would hold the scenarios due after the one told of.
+void Program::TellUntoldRuns() {
+    for (const std::string& text : std::exchange(untoldRuns_, {}))
+        platform_.dialogs.ShowMessage(text, DWL_APP_TITLE, MbOk | MbIconExclamation);
 }
 
 std::vector<std::string> Program::AllEntries() const {
@@ -302,9 +331,7 @@ void Program::OnSchedulerTick() {
     if (!ticking_ || exited_) return;
     scheduler_.GTimer_Timer();
     store_.TellPendingFailure();
-    // A box inside the tick would hold the scenarios due after the refused one.
-    for (const std::string& refusal : std::exchange(refusedStarts_, {}))
-        platform_.dialogs.ShowMessage(refusal, DWL_APP_TITLE, MbOk | MbIconExclamation);
+    TellUntoldRuns();
 }
 
 void Program::OnMenuCommand(int command) {

@@ -159,9 +159,14 @@ private:
     void Tell(const std::string& text, unsigned icon = MbIconExclamation);
     void LoadAboutInfo();
     void RunCloseAction(const std::string& actionField, bool oneTime);
+    // Tells each due run that found no program, once the tick is over.
+    void TellUntoldRuns();
     // Every entry of the selector and of the active list.
     std::vector<std::string> AllEntries() const;
     MyRegistry& Registry();
+    // The program's folder for the dialogs and the help (ANSI); empty when
+    // the code page cannot name it.
+    std::string AnsiExeFolder();
     void ApplyHotkeys();
     // Runs the splash or a password dialog as a modal window: the tray,
     // hotkeys and the Quickbar wait as they do for a message box, and a close
@@ -189,7 +194,7 @@ private:
     std::vector<ApplicationRecord> applications_;
     std::optional<ApplicationRecord> chosenApplication_;  // by "Find...", taken when its scenario is applied
     ApplicationCloser closer_{platform_.processes};
-    std::vector<std::string> refusedStarts_;  // told once the scheduler's tick is over
+    std::vector<std::string> untoldRuns_;  // scenario runs that started nothing, told after the tick
     bool inCommand_ = false;  // a command from a later start runs: no box while it waits
     bool inExitWindows_ = false;
     bool ticking_ = false;  // GTimer's ticks count from the end of InitProgram

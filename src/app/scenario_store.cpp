@@ -39,7 +39,7 @@ void ScenarioStore::Restore(const ScenarioFilePlace& place, ListControl& cmdScen
             const std::string aside = source + ".bad" + (n == 1 ? std::string() : std::to_string(n));
             if (files_.Exists(aside)) continue;
             if (files_.Rename(source, aside)) {
-                dialogs_.ShowMessage("The scenario file could not be read and has been kept as " + aside + ".",
+                dialogs_.ShowMessage("The scenario file could not be read and has been kept as " + Shown(aside) + ".",
                                      DWL_APP_TITLE, MbOk | MbIconExclamation);
                 return;
             }
@@ -47,7 +47,7 @@ void ScenarioStore::Restore(const ScenarioFilePlace& place, ListControl& cmdScen
         }
         if (source != path_) {
             // Saves go to another file: this one is never overwritten.
-            dialogs_.ShowMessage("The scenario file " + source + " could not be read and has been left there.",
+            dialogs_.ShowMessage("The scenario file " + Shown(source) + " could not be read and has been left there.",
                                  DWL_APP_TITLE, MbOk | MbIconExclamation);
             return;
         }
@@ -60,7 +60,7 @@ void ScenarioStore::Restore(const ScenarioFilePlace& place, ListControl& cmdScen
 
 void ScenarioStore::BlockSaving(const std::string& source) {
     saveBlocked_ = true;
-    dialogs_.ShowMessage("The scenario file " + source +
+    dialogs_.ShowMessage("The scenario file " + Shown(source) +
                              " could not be read. Scenario changes will not be saved in this session.",
                          DWL_APP_TITLE, MbOk | MbIconExclamation);
 }
@@ -90,9 +90,23 @@ void ScenarioStore::TellPendingFailure() {
     if (saveFailurePending_) TellSaveFailure();
 }
 
+std::string ScenarioStore::Shown(const std::string& path) const {
+    if (std::string ansi = files_.AnsiPath(path); !ansi.empty()) return ansi;
+    // A character the code page lacks is shown as "?", not as its UTF-8 bytes.
+    std::string shown;
+    for (const char c : path) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80)
+            shown += c;
+        else if (byte >= 0xC0)  // the first byte of a character; the others are dropped
+            shown += '?';
+    }
+    return shown;
+}
+
 void ScenarioStore::TellSaveFailure() {
     saveFailurePending_ = false;
-    dialogs_.ShowMessage("The scenarios could not be saved to " + path_ + ".", DWL_APP_TITLE,
+    dialogs_.ShowMessage("The scenarios could not be saved to " + Shown(path_) + ".", DWL_APP_TITLE,
                          MbOk | MbIconExclamation);
 }
 

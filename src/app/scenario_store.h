@@ -40,6 +40,8 @@ private:
     // Writes the scenario file, making its folder first.
     bool WriteFile(const std::string& bytes);
     void TellSaveFailure();
+    // A path for a message, in the code page's text.
+    std::string Shown(const std::string& path) const;
 
     IFileSystem& files_;
     IDialogs& dialogs_;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "model/text.h"
 #include "platform/hotkeys.h"
 #include "settings/my_registry.h"
 
@@ -23,16 +24,17 @@ bool Matches(const std::string& mod, const std::string& vk, intptr_t lParam) {
 int16_t LoWord(intptr_t value) { return static_cast<int16_t>(static_cast<uint32_t>(value) & 0xFFFF); }
 int16_t HiWord(intptr_t value) { return static_cast<int16_t>((static_cast<uint32_t>(value) >> 16) & 0xFFFF); }
 
-std::optional<long> HotkeyNumber(const std::string& text) {
+std::optional<int> HotkeyNumber(const std::string& text) {
     size_t begin = text.find_first_not_of(' ');
     size_t end = text.find_last_not_of(' ');
     if (begin == std::string::npos) return std::nullopt;
-    long number = 0;
+    long long number = 0;
     const char* first = text.data() + begin;
     const char* last = text.data() + end + 1;
     const auto [ptr, ec] = std::from_chars(first, last, number);
     if (ec != std::errc() || ptr != last) return std::nullopt;
-    return number;
+    // The 16-bit words of a hotkey message.
+    return IntWithin(number, 0, 0xFFFF);
 }
 
 bool CheckKeyCode(int KeyCode) {
@@ -42,8 +44,7 @@ bool CheckKeyCode(int KeyCode) {
 bool ValidHotkey(const std::string& mod, const std::string& vk) {
     const auto m = HotkeyNumber(mod);
     const auto k = HotkeyNumber(vk);
-    return m && k && mod == std::to_string(*m) && vk == std::to_string(*k) && *m >= 1 && *m <= 7 &&
-           CheckKeyCode(static_cast<int>(*k));
+    return m && k && mod == std::to_string(*m) && vk == std::to_string(*k) && *m >= 1 && *m <= 7 && CheckKeyCode(*k);
 }
 
 std::string HotkeyText(int modifiers, int keyCode, bool pressed) {
@@ -76,8 +77,8 @@ void LoadHotkeySettings(MyRegistry& registry, HotkeyValues& values,
         key.mod = Read(registry, (name + "MOD").c_str());
         key.vk = Read(registry, (name + "VK").c_str());
         if (ValidHotkey(key.mod, key.vk)) {
-            const int mod = std::stoi(key.mod);
-            const int vk = std::stoi(key.vk);
+            const int mod = *HotkeyNumber(key.mod);
+            const int vk = *HotkeyNumber(key.vk);
             key.text = text == HotkeyText(mod, vk, true) ? text : HotkeyText(mod, vk);
             continue;
         }

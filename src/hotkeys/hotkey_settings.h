@@ -60,7 +60,8 @@ std::vector<HotkeyCommand> DecodeHotkey(const HotkeyValues& values, uintptr_t wP
 int16_t LoWord(intptr_t value);
 int16_t HiWord(intptr_t value);
 
-// A stored value as a number; nothing when empty or not a decimal number.
-std::optional<long> HotkeyNumber(const std::string& text);
+// A stored value as a number; nothing when empty, not a decimal number or
+// outside 0 to 0xFFFF.
+std::optional<int> HotkeyNumber(const std::string& text);
 
 }  // namespace dwl

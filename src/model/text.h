@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,15 @@ inline std::string AsciiLowered(std::string text) {
 inline std::string AsciiUppered(std::string text) {
     for (char& c : text) c = AsciiUpper(c);
     return text;
+}
+
+// A stored number as an int when its whole value lies within [low, high]:
+// compared before it is narrowed, so a value too wide for an int never
+// wraps round into the range. A fraction is rounded by the caller first.
+template <class Number>
+constexpr std::optional<int> IntWithin(Number value, int low, int high) {
+    if (!(value >= low && value <= high)) return std::nullopt;
+    return static_cast<int>(value);
 }
 
 // `text` without the blanks around it.

@@ -15,6 +15,8 @@ struct FileContent {
     std::string bytes;
 };
 
+// Paths are UTF-8, so that every file is reached by its real name, whatever
+// the system's ANSI code page can spell.
 class IFileSystem {
 public:
     virtual ~IFileSystem() = default;
@@ -41,6 +43,10 @@ public:
     virtual bool CreateNewFile(const std::string& path, const std::string& bytes, unsigned attributes) = 0;
     // Renames a file; fails when the destination exists.
     virtual bool Rename(const std::string& from, const std::string& to) = 0;
+    // The path in the ANSI code page, for what takes ANSI text (the registry,
+    // the dialogs, the shell, messages): exact, else the short name of an
+    // existing file or folder when that is exact, else empty.
+    virtual std::string AnsiPath(const std::string& path) = 0;
 };
 
 }  // namespace dwl

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "model/text.h"
 #include "settings/my_registry.h"
 
 namespace dwl {
@@ -67,9 +68,10 @@ bool Truth(MyRegistry& registry, const char* value, bool defaultValue) {
 
 int Twips(MyRegistry& registry, const char* value) {
     const auto number = Number(registry.LoadFromRegistry(kSection, value, 0));
-    // Far beyond any screen, but still a window position.
-    constexpr double kLimit = 1e8;
-    return number && std::fabs(*number) < kLimit ? static_cast<int>(std::lround(*number)) : 0;
+    // Far beyond any screen, but still a window position; the value as it
+    // is saved again, rounded, must lie within it.
+    constexpr int kLimit = 99999999;
+    return number ? IntWithin(std::round(*number), -kLimit, kLimit).value_or(0) : 0;
 }
 
 const char* Flag(bool on) { return on ? "1" : "0"; }

@@ -130,6 +130,7 @@ StartupOutcome SetStartupEntry(MyRegistry& registry, bool enable, const std::str
     // No installer said how to start the program (an empty text starts
     // nothing either): the running dwl.exe, quoted for the blanks of
     // "Program Files".
+    if (command.empty() && programPath.empty()) return StartupOutcome::NoProgramPath;
     if (command.empty()) command = "\"" + programPath + "\"";
     registry.TuneMyRegistry(kMachineHive, kWindowsKey);
     if (registry.TrySaveToRegistry("Run", kRunValue, command)) return StartupOutcome::Done;
@@ -140,8 +141,7 @@ StartupOutcome SetStartupEntry(MyRegistry& registry, bool enable, const std::str
 }
 
 bool RemoveDoubledStartupEntry(MyRegistry& registry) {
-    if (StartupEntry(registry, kMachineHive) == kNoEntry || StartupEntry(registry, kUserHive) == kNoEntry)
-        return false;
+    if (StartupEntry(registry, kMachineHive) == kNoEntry || StartupEntry(registry, kUserHive) == kNoEntry) return false;
     RemoveStartupEntry(registry, kUserHive);
     return true;
 }

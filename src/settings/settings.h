@@ -43,8 +43,9 @@ void SaveLockSwitch(MyRegistry& registry, bool locked);
 // HKEY_LOCAL_MACHINE\SOFTWARE\Orbelle\DWL\Run, or, without one, `programPath`
 // (the running dwl.exe) in quotes. It writes nothing while either entry
 // exists, so Windows never starts the program twice. Removing removes both.
-// A stored "False" counts as no entry.
-enum class StartupOutcome { Done, MachineEntryStays };
+// A stored "False" counts as no entry. An empty `programPath` (one the
+// registry's text cannot hold) writes nothing where the installer's is missing.
+enum class StartupOutcome { Done, MachineEntryStays, NoProgramPath };
 StartupOutcome SetStartupEntry(MyRegistry& registry, bool enable, const std::string& programPath);
 
 // When both entries exist (an installer added the machine's to a user's

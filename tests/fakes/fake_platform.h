@@ -123,6 +123,7 @@ struct FakeFileSystem : IFileSystem, Recorder {
         files[path] = bytes;
         return true;
     }
+    std::string AnsiPath(const std::string& path) override { return path; }
     bool Rename(const std::string& from, const std::string& to) override {
         if (!files.count(from) || files.count(to)) return false;
         Note("rename " + from + " " + to);

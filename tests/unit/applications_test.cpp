@@ -49,7 +49,7 @@ TEST(Applications, RunAsAdministratorTheDesktopStartsTheProgram) {
         ApplicationCloser closer{processes};
         std::vector<ApplicationRecord> list{{"C:\\a b\\app.exe", "app", "-x"}};
         EXPECT_EQ(RunScenarioApplication("Run Application app; Daily; 9:00", false, list, {}, shell, closer, nullptr),
-                  "");
+                  ApplicationRun::Done);
         EXPECT_EQ(shell.opened, row.opened) << static_cast<int>(row.elevation);
     }
 }

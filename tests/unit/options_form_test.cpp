@@ -151,20 +151,26 @@ TEST(ScenarioEditor, DeleteRemovesOnYesOnlyAndTheChosenEntryEvenIfTheListMovedMe
 
 TEST(ScenarioEditor, ApplicationScenariosNeedAnApplication) {
     // clang-format off
-    struct Row { const char* action; const char* preselected; const char* chosen; const char* result; int asks; };
+    // `preselected` is picked under `pickedFor`, then the action becomes `action`;
+    // a run needs a kept program (calc.exe has one).
+    struct Row { const char *pickedFor, *action, *preselected, *chosen, *result; int asks; };
+    const char* run = "Run Application";
     const Row rows[] = {
-        {"Run Application", "", "notepad.exe", "Run Application notepad.exe; Daily; 7:00", 1},
-        {"Run Application", "", "", nullptr, 1},
-        {"Run Application", "calc.exe", "", "Run Application calc.exe; Daily; 7:00", 0},
-        {"Close Application", "", "winword.exe", "Close Application winword.exe; Daily; 7:00", 1},
-        {"Close Application", " ", "  ", nullptr, 1},
+        {run, run, "", "notepad.exe", "Run Application notepad.exe; Daily; 7:00", 1},
+        {run, run, "calc.exe", "", "Run Application calc.exe; Daily; 7:00", 0},
+        {run, run, "gone.exe", "", nullptr, 1},  // no record, and the file dialog is cancelled
+        {"Close Application", run, "notepad", "", nullptr, 1},
+        {"Close Application", "Close Application", "", "winword.exe", "Close Application winword.exe; Daily; 7:00", 1},
+        {"Close Application", "Close Application", " ", "  ", nullptr, 1},
     };
     // clang-format on
     for (const Row& r : rows) {
         Page p({"Reboot Computer; Daily; 7:00"});
+        p.editor.hasApplicationRecord = [](const std::string& name) { return name == "calc.exe"; };
         p.form.cmdScen.SetListIndex(0);
-        p.form.cmdAction.SetText(r.action);
+        p.form.cmdAction.SetText(r.pickedFor);
         p.editor.SelectedApplication = r.preselected;
+        p.form.cmdAction.SetText(r.action);
         p.chosen = r.chosen;
         p.editor.ApplyScenarioStep();
         SCOPED_TRACE(std::string(r.action) + " [" + r.preselected + "]");

@@ -88,8 +88,8 @@ using ProgramOptions = ProgramTest;
 TEST_F(ProgramOptions, AFocusedHotkeyBoxCapturesRegisteredCombinationsAndIsSettledByApplyAndOK) {
     SetHotkey("Shutdown", "6", "83");
     Stored(kHotkeys, "Shutdown") = " Ctrl + Shift + S";
-    SetHotkey("Reboot", "16390", "82");  // stored values are used only as the program writes them:
-    SetHotkey("LogOff", "6", "1000");    // not with the no-repeat flag, nor a key no box takes
+    SetHotkey("Reboot", "16390", "82");      // stored values are used only as the program writes them:
+    SetHotkey("LogOff", "6", "4294967361");  // not with the no-repeat flag, nor a key past 32 bits ("A" + 2^32)
     Start({});
     HotkeyCapture& capture = *program.HotkeyCaptureModel();
     const OptionsForm& form = program.Form();
@@ -113,7 +113,8 @@ TEST_F(ProgramOptions, AFocusedHotkeyBoxCapturesRegisteredCombinationsAndIsSettl
 TEST_F(ProgramOptions, QuickbarPageKeepsConfirmationsNoPlacementAndTheUsersPlace) {
     const std::string qb = "SOFTWARE\\Orbelle\\DWL\\Quickbar";
     Stored(qb, "Horizontally") = Stored(qb, "Vertically") = "0";
-    Stored(qb, "PosX") = "-9000";  // on a monitor missing today
+    Stored(qb, "PosX") = "-9000";        // on a monitor missing today
+    Stored(qb, "PosY") = "-99999999.5";  // rounds past the limit: no place
     Start({});
     program.QuickbarModel().OnMoved(0, 0);  // brought back on screen
     OptionsForm& form = program.Form();
@@ -123,7 +124,7 @@ TEST_F(ProgramOptions, QuickbarPageKeepsConfirmationsNoPlacementAndTheUsersPlace
     form.chkQBConfirm.SetValue(0);
     form.cmdOK.Click();
     program.ExitProgram();
-    EXPECT_EQ(Stored(qb, "Confirmations") + " " + Stored(qb, "PosX"), "0 -9000");
+    EXPECT_EQ(Stored(qb, "Confirmations") + " " + Stored(qb, "PosX") + " " + Stored(qb, "PosY"), "0 -9000 0");
 }
 
 // The splash and the password dialogs hold the menus, the tray and the hotkeys
@@ -314,19 +315,26 @@ TEST_F(ProgramScenarios, AFailedSaveIsToldOnceAndNeverWhileTheSessionEnds) {
     EXPECT_EQ(Told(), Texts{"The scenarios could not be saved to " + kScn + "."});
 }
 
-TEST_F(ProgramScenarios, AFailedSaveInATickIsToldAfterTheHandOverWhileTicksGoOn) {
-    Start({"Shutdown Windows; Onetime; 9:00", "Suspend; Daily; 9:01"});
+// What a tick has to tell waits until it has handed over the minute's
+// scenarios: a failed save, and a due run whose program is missing (as an
+// older version could write it), which starts nothing and writes one trace line.
+TEST_F(ProgramScenarios, AFailedSaveOrAMissingProgramInATickIsToldAfterTheHandOverWhileTicksGoOn) {
+    Start({"Run Application gone; Onetime; 9:00", "Shutdown Windows; Onetime; 9:00", "Suspend; Daily; 9:01"});
+    program.trace = [this](const std::string& line) { journal.push_back("trace " + line); };
     files.failWrites = true;
     int handedOverBeforeTheBox = 0;
     dialogs.whileShown = [&] {
-        handedOverBeforeTheBox = countdownWindow.shows;
+        if (!handedOverBeforeTheBox) handedOverBeforeTheBox = countdownWindow.shows;
         TickAt(9, 1);  // the box's message loop delivers the next ticks
         TickAt(9, 1, 50);
     };
     TickAt(9, 0);
-    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(Told(), (Texts{"The scenarios could not be saved to " + kScn + ".",
+                             "The scenario that runs \"gone\" has no program to start, so nothing was started.\r\n"
+                             "Choose its program with \"Find...\" on the Scenarios page."}));
     EXPECT_EQ(dialogs.shown[0].owner, DialogOwner::Options);
     EXPECT_EQ(handedOverBeforeTheBox, 1);
+    EXPECT_EQ(Filtered("trace").size() + shell.opened.size(), 1u);
     TickAt(9, 2);
     EXPECT_EQ(countdownWindow.shows, 2);  // the daily one once, not again after the box
     EXPECT_EQ(program.CountdownWindow().lblAction.Caption(), "Your computer will be suspended in 5 second(s).");
@@ -361,7 +369,7 @@ TEST_F(ProgramScenarios, CloseScenarioWaitsAsideAndKeepsAProgramThatAsks) {
     shell.desktopStarts = false;
     TickAt(9, 1);
     EXPECT_TRUE(shell.opened.empty());
-    EXPECT_EQ(journal, Journal{"message The scenario's program \"C:\\x.exe\" was not started: Duskwell runs as "
+    EXPECT_EQ(journal, Journal{"message The scenario's program \"Close Application x\" was not started: Duskwell runs as "
                                "administrator, and the Windows desktop could not start the program with your normal "
                                "rights. Duskwell does not start it as administrator."});
     journal.clear();

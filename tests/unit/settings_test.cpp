@@ -106,6 +106,10 @@ TEST_F(SettingsTest, StartupEntryIsMachineWideWherePossibleElseTheUsersAndNeverB
         EXPECT_EQ(store.ReadString(Hive::CurrentUser, kRunKey, "DWL"), c.userAfter);
         EXPECT_EQ(store.values.size(), before + !!c.machineAfter + !!c.userAfter - !!c.machine - !!c.user);
     }
+    // A program path the registry's text cannot hold, and no installer's: nothing is written.
+    store.values.clear();
+    EXPECT_EQ(SetStartupEntry(registry, true, ""), StartupOutcome::NoProgramPath);
+    EXPECT_TRUE(store.values.empty());
     EXPECT_TRUE(dialogs.shown.empty());
 }
 

@@ -13,6 +13,7 @@
 #include "platform/win32/services_win32.h"
 #include "platform/win32/shell_win32.h"
 #include "platform/win32/system_library.h"
+#include "schedule/scenario_file.h"
 
 namespace dwl::win32 {
 namespace {
@@ -49,6 +50,45 @@ TEST(Win32FileSystem, AtomicWriteReplacesAndRenameNeverReplaces) {
 
     // Names reach the system whole: a look-alike is never narrowed into a separator.
     EXPECT_EQ(ExactAnsi(L"a\uFF3Cb"), std::nullopt);
+
+    // A link planted as the temporary file (by the win tier) is neither written through nor deleted.
+    ASSERT_TRUE(files.WriteFileAtomic("C:\\dwl-link\\dwl.scn", "saved"));
+    EXPECT_EQ(files.ReadFile("C:\\dwl-link\\dwl.scn").bytes, "saved");
+    EXPECT_EQ(files.ReadFile("C:\\dwl-planted.txt").bytes, "untouched\n");
+}
+
+// A program folder the code page cannot spell, with dwl.portable and dwl.scn:
+// a copy of this program started there reads the file beside itself.
+TEST(Win32FileSystem, AProgramFolderTheCodePageCannotSpellIsReachedExactly) {
+    const std::wstring folder = L"C:\\D\u00FCsk \u30C6\u30B9\u30C8";
+    ASSERT_FALSE(ExactAnsi(folder));
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    for (const wchar_t* name : {L"dwl.portable", L"dwl.scn"}) {
+        UniqueFile file(
+            CreateFileW((folder + L"\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+        DWORD wrote = 0;
+        ASSERT_TRUE(file && WriteFile(file.get(), "beside", 6, &wrote, nullptr));
+    }
+    wchar_t self[MAX_PATH] = {};
+    const std::wstring copy = folder + L"\\dwl_win_tests.exe";
+    ASSERT_TRUE(GetModuleFileNameW(nullptr, self, MAX_PATH) && CopyFileW(self, copy.c_str(), TRUE));
+    std::wstring command = L"\"" + copy + L"\" --gtest_also_run_disabled_tests --gtest_filter=*DISABLED_InTheFolder*";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    ASSERT_TRUE(
+        CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started));
+    UniqueHandle process(started.hProcess), thread(started.hThread);
+    ASSERT_EQ(WaitForSingleObject(process.get(), 60000), WAIT_OBJECT_0);
+    DWORD exitCode = 1;
+    EXPECT_TRUE(GetExitCodeProcess(process.get(), &exitCode) && exitCode == 0);
+}
+
+TEST(Win32FileSystem, DISABLED_InTheFolder) {
+    Win32FileSystem files;
+    const ScenarioFilePlace place = LocateScenarioFile(files, false);
+    EXPECT_EQ(place.path, files.ExeFolder() + "\\dwl.scn");
+    EXPECT_EQ(files.ReadFile(place.path).bytes, "beside");
 }
 
 TEST(SystemLibrary, TheSystemFolderCopyIsLoadedNotTheOneBesideTheProgram) {

@@ -9,6 +9,11 @@
 #include "platform/win32/system_library.h"
 
 namespace dwl::win32 {
+namespace {
+
+constexpr int kMaxTemporaryNames = 10;
+
+}  // namespace
 
 int Win32Dialogs::Show(const std::string& text, const std::string& caption, unsigned style, DialogOwner which) {
     HWND window = owner && which != DialogOwner::None ? owner(which) : nullptr;
@@ -38,11 +43,11 @@ bool Win32InstanceGuard::Acquire() {
 }
 
 std::string Win32FileSystem::ExePath() {
-    std::vector<char> buffer(MAX_PATH);
+    std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
-        const DWORD n = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (n == 0) return {};
-        if (n < buffer.size()) return std::string(buffer.data(), n);
+        if (n < buffer.size()) return Utf8Path(std::wstring(buffer.data(), n));
         buffer.resize(buffer.size() * 2);
     }
 }
@@ -60,27 +65,34 @@ std::string Win32FileSystem::UserFolderPath(UserFolder which) {
     wchar_t path[MAX_PATH] = {};
     const int folder = which == UserFolder::Roaming ? CSIDL_APPDATA : CSIDL_LOCAL_APPDATA;
     if (!getFolderPath || FAILED(getFolderPath(nullptr, folder, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
-    // A folder the code page cannot spell exactly is taken by its short name;
-    // where that cannot be spelled either, there is no such folder for the program.
-    std::optional<std::string> text = ExactAnsi(path);
-    if (!text) {
-        wchar_t shortPath[MAX_PATH] = {};
-        const DWORD n = GetShortPathNameW(path, shortPath, MAX_PATH);
-        if (n == 0 || n >= MAX_PATH || !(text = ExactAnsi(shortPath))) return {};
-    }
-    while (!text->empty() && text->back() == '\\') text->pop_back();
-    return *text;
+    std::string text = Utf8Path(path);
+    while (!text.empty() && text.back() == '\\') text.pop_back();
+    return text;
+}
+
+std::string Win32FileSystem::AnsiPath(const std::string& path) {
+    const std::wstring wide = WidenPath(path);
+    if (auto exact = ExactAnsi(wide)) return *exact;
+    // Only a file or folder that exists has a short name.
+    const DWORD size = GetShortPathNameW(wide.c_str(), nullptr, 0);
+    if (size == 0) return {};
+    std::wstring shortPath(size, L'\0');
+    const DWORD n = GetShortPathNameW(wide.c_str(), shortPath.data(), size);
+    if (n == 0 || n >= size) return {};
+    shortPath.resize(n);
+    return ExactAnsi(shortPath).value_or("");
 }
 
 bool Win32FileSystem::CreateFolder(const std::string& path) {
-    if (CreateDirectoryW(WidenAnsi(path).c_str(), nullptr)) return true;
-    const DWORD attributes = GetFileAttributesW(WidenAnsi(path).c_str());
+    if (CreateDirectoryW(WidenPath(path).c_str(), nullptr)) return true;
+    const DWORD attributes = GetFileAttributesW(WidenPath(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 FileContent Win32FileSystem::ReadFile(const std::string& path) {
-    UniqueFile file(CreateFileW(WidenAnsi(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file(CreateFileW(WidenPath(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         const DWORD error = GetLastError();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return {ReadStatus::Missing, {}};
@@ -98,29 +110,32 @@ FileContent Win32FileSystem::ReadFile(const std::string& path) {
 }
 
 bool Win32FileSystem::WriteFileAtomic(const std::string& path, const std::string& bytes) {
-    const std::wstring temp = WidenAnsi(path + ".new");
-    {
-        UniqueFile file(
-            CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file) return false;
-        size_t done = 0;
-        while (done < bytes.size()) {
-            DWORD wrote = 0;
-            const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
-            if (!WriteFile(file.get(), bytes.data() + done, chunk, &wrote, nullptr) || wrote == 0) {
-                file.reset();
-                DeleteFileW(temp.c_str());
-                return false;
-            }
-            done += wrote;
-        }
-        if (!FlushFileBuffers(file.get())) {
-            file.reset();
-            DeleteFileW(temp.c_str());
-            return false;
-        }
+    // The new file is made where nothing is: a name already taken (left by a
+    // crash, or a link planted there) is never opened, which would write
+    // through a link, nor deleted, which on some systems removes what a
+    // link points to; the next free name is taken instead.
+    std::wstring temp;
+    UniqueFile file;
+    for (int n = 1; !file && n <= kMaxTemporaryNames; ++n) {
+        temp = WidenPath(path + ".new" + (n == 1 ? std::string() : std::to_string(n)));
+        file.reset(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file && GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) return false;
     }
-    if (!MoveFileExW(temp.c_str(), WidenAnsi(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!file) return false;
+    size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD wrote = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
+        if (!WriteFile(file.get(), bytes.data() + done, chunk, &wrote, nullptr) || wrote == 0) break;
+        done += wrote;
+    }
+    const bool written = done == bytes.size() && FlushFileBuffers(file.get());
+    file.reset();
+    if (!written) {
+        DeleteFileW(temp.c_str());
+        return false;
+    }
+    if (!MoveFileExW(temp.c_str(), WidenPath(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         DeleteFileW(temp.c_str());
         return false;
     }
@@ -128,33 +143,34 @@ bool Win32FileSystem::WriteFileAtomic(const std::string& path, const std::string
 }
 
 bool Win32FileSystem::Exists(const std::string& path) {
-    return GetFileAttributesW(WidenAnsi(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(WidenPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool Win32FileSystem::CanOpenForReading(const std::string& path) {
-    return static_cast<bool>(UniqueFile(CreateFileW(WidenAnsi(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
+    return static_cast<bool>(
+        UniqueFile(CreateFileW(WidenPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
 }
 
 bool Win32FileSystem::CreateNewFile(const std::string& path, const std::string& bytes, unsigned attributes) {
     {
-        UniqueFile file(
-            CreateFileW(WidenAnsi(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        UniqueFile file(CreateFileW(WidenPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) return false;
         DWORD wrote = 0;
         if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr) ||
             wrote != bytes.size()) {
             file.reset();
-            DeleteFileW(WidenAnsi(path).c_str());
+            DeleteFileW(WidenPath(path).c_str());
             return false;
         }
     }
-    if (attributes != 0) SetFileAttributesW(WidenAnsi(path).c_str(), attributes);
+    if (attributes != 0) SetFileAttributesW(WidenPath(path).c_str(), attributes);
     return true;
 }
 
 bool Win32FileSystem::Rename(const std::string& from, const std::string& to) {
-    return MoveFileW(WidenAnsi(from).c_str(), WidenAnsi(to).c_str()) != 0;
+    return MoveFileW(WidenPath(from).c_str(), WidenPath(to).c_str()) != 0;
 }
 
 bool Win32Hotkeys::Register(int id, unsigned modifiers, unsigned virtualKey) {

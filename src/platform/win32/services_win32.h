@@ -43,6 +43,7 @@ public:
     bool CanOpenForReading(const std::string& path) override;
     bool CreateNewFile(const std::string& path, const std::string& bytes, unsigned attributes) override;
     bool Rename(const std::string& from, const std::string& to) override;
+    std::string AnsiPath(const std::string& path) override;
 };
 
 // Hotkeys registered on a window that exists later than this object.

@@ -85,6 +85,8 @@ void ScenarioEditor::ActiveListChanged() {
 }
 
 void ScenarioEditor::cmdAction_Change() {
+    // A program picked to close is no program to run, nor the other way round.
+    SelectedApplication.clear();
     ApplyEnablingRules();
     if (!form_.cmdDuration.Text().empty()) MarkChanged();
 }
@@ -278,7 +280,10 @@ void ScenarioEditor::ApplyScenarioStep() {
     // it was edited; an entry the controls cannot show is never rewritten.
     if (!form_.ScenariosChanged || !editPending_ || !editable_) return;
     const std::string action = form_.cmdAction.Text();
-    if (IsApplicationAction() && TrimBlanks(SelectedApplication).empty()) {
+    // A run entry is written only with the program it starts.
+    const bool runsWithoutRecord =
+        action == kRunAppText && hasApplicationRecord && !hasApplicationRecord(TrimBlanks(SelectedApplication));
+    if (IsApplicationAction() && (TrimBlanks(SelectedApplication).empty() || runsWithoutRecord)) {
         if (action == kCloseAppText) {
             if (pickApplicationToClose) pickApplicationToClose();
             if (TrimBlanks(SelectedApplication).empty()) return;

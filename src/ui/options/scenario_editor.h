@@ -35,6 +35,8 @@ public:
     // The picker for a "Close Application" scenario; sets SelectedApplication
     // (empty when cancelled).
     std::function<void()> pickApplicationToClose;
+    // Whether a program is chosen or kept for a "Run Application" name.
+    std::function<bool(const std::string& name)> hasApplicationRecord;
     // Drops the application records of a deleted entry, once it left the lists.
     std::function<void(const std::string& entry)> removeApplicationRecords;
     // An entry built from the editor was applied (before the change is told).
@@ -42,7 +44,8 @@ public:
     // Called after "Active scenarios:" changed.
     std::function<void()> onActiveListChanged;
 
-    // The application chosen for the scenario being built; emptied by AddScenario.
+    // The application chosen for the scenario being built; emptied by
+    // AddScenario and by a change of action (a pick is made for one kind).
     std::string SelectedApplication;
 
     // Loads entry `index` of cmdScen into the editor.

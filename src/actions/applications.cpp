@@ -58,21 +58,6 @@ bool ProcessMatches(const std::string& exeFile, const std::string& exeName) {
            file[file.size() - name.size() - 1] == '\\';
 }
 
-bool RunsApplication(const std::string& entry, const std::string& shortName) {
-    const std::string name = ApplicationNameIn(entry, kRunAppText);
-    return !name.empty() && name == shortName;
-}
-
-std::vector<ApplicationRecord> NamedRecords(const std::vector<ApplicationRecord>& list,
-                                            const std::vector<std::string>& entries) {
-    std::vector<ApplicationRecord> named;
-    for (const ApplicationRecord& record : list)
-        if (std::any_of(entries.begin(), entries.end(),
-                        [&](const std::string& e) { return RunsApplication(e, record.shortName); }))
-            named.push_back(record);
-    return named;
-}
-
 void CommitApplication(std::vector<ApplicationRecord>& list, ApplicationRecord record) {
     std::erase_if(list, [&](const ApplicationRecord& r) { return r.shortName == record.shortName; });
     list.push_back(std::move(record));

@@ -29,12 +29,6 @@ std::string CommandLineOf(const ApplicationRecord& record);
 // The first record of that short name (exact case), or nullptr.
 const ApplicationRecord* FindApplication(const std::vector<ApplicationRecord>& list, const std::string& shortName);
 
-// Whether a "Run Application" entry names that short name.
-bool RunsApplication(const std::string& entry, const std::string& shortName);
-
-// The records the scenario file keeps: those a "Run Application" entry of `entries` names.
-std::vector<ApplicationRecord> NamedRecords(const std::vector<ApplicationRecord>& list,
-                                            const std::vector<std::string>& entries);
 
 // The newest choice of a program replaces the records of its short name.
 void CommitApplication(std::vector<ApplicationRecord>& list, ApplicationRecord record);

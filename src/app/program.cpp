@@ -65,7 +65,7 @@ auto Program::RunModalWindow(const Show& show, const std::function<void()>& clos
 Program::Program(Platform platform)
     : platform_(platform),
       timeBox_(form_.txtTime, form_.cmdPlus, form_.cmdMin, form_.lstTime),
-      scenarioEditor_(form_, timeBox_, platform.clock, platform.dialogs),
+      scenarioEditor_(form_, book_, timeBox_, platform.clock, platform.dialogs),
       options_(form_, platform.optionsWindow, scenarioEditor_),
       lock_(form_, scenarioEditor_),
       countdown_(
@@ -83,38 +83,40 @@ Program::Program(Platform platform)
                                    [this] { return options_.TrayIconAdded(); },
                                    [this](const char* value, int state) { SaveQuickbarBox(Registry(), value, state); },
                                    [this](int left, int top) { SaveQuickbarPosition(Registry(), left, top); }}),
-      scheduler_(form_.cmdScen, form_.lstScen, platform.clock, countdown_),
+      scheduler_(book_, platform.clock, countdown_),
       picker_(platform.tasksWindow, platform.processes, platform.dialogs, [this] {
           return platform_.dialogs.RunModal(
               [this] { return platform_.inputDialogs.ShowOpenDialog(DialogOwner::Tasks, AnsiExeFolder()); });
-      }) {
-    // No message box inside the tick: its message loop would deliver the next
-    // ticks while this one is unfinished. A failure is told after the tick.
-    scheduler_.onScenariosConsumed = [this] { SaveScenarios(SaveFailure::AfterTick); };
+      }),
+      store_(platform.files, platform.dialogs, DWL_APP_TITLE) {
+    // The file follows the active scenarios from the end of the start-up on.
+    // No message box inside the tick or a command: the tick's message loop
+    // would deliver the next ticks while it is unfinished, and a command's
+    // sender waits. A failure is told after it.
+    book_.Observe([this](ScenarioBook::Change change) {
+        if (ticking_ && change == ScenarioBook::Change::Active)
+            SaveScenarios(scheduler_.Ticking() || inCommand_ ? SaveFailure::AfterTick : SaveFailure::Tell);
+    });
 
     scenarioEditor_.chooseApplicationToRun = [this] {
         // The entry being edited gives its name up when it is applied.
         std::vector<std::string> others = AllEntries();
         std::erase(others, form_.cmdScen.Text());
         return ChooseApplicationToRun({platform_.inputDialogs, platform_.dialogs, AnsiExeFolder(), DWL_APP_TITLE},
-                                      applications_, others, chosenApplication_, scenarioEditor_.SelectedApplication);
+                                      book_.Applications(), others, chosenApplication_, scenarioEditor_.SelectedApplication);
     };
     scenarioEditor_.onScenarioApplied = [this](const std::string& entry) {
         if (chosenApplication_ && RunsApplication(entry, chosenApplication_->shortName))
-            CommitApplication(applications_, *std::exchange(chosenApplication_, std::nullopt));
+            CommitApplication(book_.Applications(), *std::exchange(chosenApplication_, std::nullopt));
     };
     scenarioEditor_.hasApplicationRecord = [this](const std::string& name) {
-        return (chosenApplication_ && chosenApplication_->shortName == name) || FindApplication(applications_, name);
+        return (chosenApplication_ && chosenApplication_->shortName == name) || FindApplication(book_.Applications(), name);
     };
     scenarioEditor_.pickApplicationToClose = [this] {
         scenarioEditor_.SelectedApplication = picker_.ShowApplicationPicker();
     };
-    // The file is saved after the Delete, with the records as they are then.
     scenarioEditor_.removeApplicationRecords = [this](const std::string& entry) {
-        RemoveApplicationRecords(applications_, entry, AllEntries());
-    };
-    scenarioEditor_.onActiveListChanged = [this] {
-        SaveScenarios(inCommand_ ? SaveFailure::AfterTick : SaveFailure::Tell);
+        RemoveApplicationRecords(book_.Applications(), entry, AllEntries());
     };
 
     hotkeyCapture_.onChange = [this] {
@@ -216,8 +218,7 @@ void Program::InitProgram() {
     form_.cmdApply.SetEnabled(false);
 
     // Windows virtualised the 32-bit program's writes to its folder until it had a manifest.
-    store_.Restore(LocateScenarioFile(platform_.files, sizeof(void*) == 4), form_.cmdScen, form_.lstScen,
-                   applications_);
+    store_.Restore(LocateScenarioFile(platform_.files, sizeof(void*) == 4), book_);
 
     RegisterUserHotkeys(platform_.hotkeys, hotkeyValues_);
     platform_.hotkeys.Register(HotkeyShowOptions, kShowOptionsModifiers, kShowOptionsKey);
@@ -229,7 +230,7 @@ void Program::ExitProgram() {
     if (exited_) return;
     SaveScenarios();
     closer_.Release();
-    applications_.clear();
+    book_.Applications().clear();
     exitWindows_.reset();
     registry_.reset();
     for (int id : {HotkeyShutdown, HotkeyReboot, HotkeyLogOff, HotkeyShowOptions}) platform_.hotkeys.Unregister(id);
@@ -256,7 +257,9 @@ void Program::LoadAboutInfo() {
 void Program::ExitWindows(int actionCode) {
     if (!exitWindows_)
         exitWindows_ = std::make_unique<clsExitWindows>(platform_.power, [this] {
-            RunCleanUp({form_.chkCleanTemp, form_.chkCleanNetCashe, form_.chkCleanRecycleBin}, platform_.disk,
+            RunCleanUp({form_.chkCleanTemp.Value() != 0, form_.chkCleanNetCashe.Value() != 0,
+                        form_.chkCleanRecycleBin.Value() != 0},
+                       platform_.disk,
                        Registry(), &platform_.cleanUpProgress);
         });
     const FlagScope running(inExitWindows_);
@@ -277,7 +280,7 @@ void Program::ApplyHotkeys() {
 // Runs inside the scheduler tick, which has already taken a one-time entry
 // out of the lists.
 void Program::RunCloseAction(const std::string& actionField, bool oneTime) {
-    const ApplicationRun run = RunScenarioApplication(actionField, oneTime, applications_, AllEntries(),
+    const ApplicationRun run = RunScenarioApplication(actionField, oneTime, book_.Applications(), AllEntries(),
                                                       platform_.shell, closer_,
                                                       [this] { SaveScenarios(SaveFailure::AfterTick); });
     const std::string name = ApplicationNameIn(actionField, kRunAppText);
@@ -300,14 +303,14 @@ void Program::TellUntoldRuns() {
 }
 
 std::vector<std::string> Program::AllEntries() const {
-    std::vector<std::string> entries = form_.cmdScen.Items();
-    entries.insert(entries.end(), form_.lstScen.Items().begin(), form_.lstScen.Items().end());
+    std::vector<std::string> entries = book_.All();
+    for (const ScenarioBook::Scenario& active : book_.Active()) entries.push_back(active.text);
     return entries;
 }
 
 void Program::SaveScenarios() { SaveScenarios(SaveFailure::Tell); }
 
-void Program::SaveScenarios(SaveFailure report) { store_.Save(form_.lstScen.Items(), applications_, report); }
+void Program::SaveScenarios(SaveFailure report) { store_.Save(book_.ActiveTexts(), book_.Applications(), report); }
 
 void Program::OnHotkey(uintptr_t wParam, intptr_t lParam) {
     // Nothing starts inside another command's message box.

@@ -11,11 +11,12 @@
 #include "actions/disk_cleanup.h"
 #include "actions/exit_windows.h"
 #include "app/command_line.h"
-#include "app/scenario_store.h"
-#include "hotkeys/hotkey_capture.h"
+#include "ui/options/hotkey_capture.h"
 #include "hotkeys/hotkey_settings.h"
 #include "platform/dialogs.h"
+#include "schedule/scenario_book.h"
 #include "schedule/scenario_file.h"
+#include "schedule/scenario_store.h"
 #include "schedule/scheduler.h"
 #include "settings/my_registry.h"
 #include "ui/countdown/countdown.h"
@@ -142,7 +143,8 @@ public:
     const std::string& ScenarioFilePath() const { return store_.Path(); }
     const std::string& CurrentUserName() const { return currentUserName_; }
     Countdown& CountdownWindow() { return countdown_; }
-    std::vector<ApplicationRecord>& ApplicationList() { return applications_; }
+    std::vector<ApplicationRecord>& ApplicationList() { return book_.Applications(); }
+    ScenarioBook& Book() { return book_; }
     bool Exited() const { return exited_; }
     OptionsController& Options() { return options_; }
     ScenarioEditor& Editor() { return scenarioEditor_; }
@@ -176,6 +178,7 @@ private:
 
     Platform platform_;
     OptionsForm form_;
+    ScenarioBook book_;
     AboutInfo about_;
     HotkeyValues hotkeyValues_;  // as applied: registered and stored
     HotkeyCapture hotkeyCapture_{form_.txtShutdownKey, form_.txtRebootKey, form_.txtLogOffKey};
@@ -190,8 +193,7 @@ private:
     ApplicationPicker picker_;
     std::unique_ptr<clsExitWindows> exitWindows_;  // created on first use
     std::unique_ptr<MyRegistry> registry_;         // created on first use
-    ScenarioStore store_{platform_.files, platform_.dialogs};
-    std::vector<ApplicationRecord> applications_;
+    ScenarioStore store_;
     std::optional<ApplicationRecord> chosenApplication_;  // by "Find...", taken when its scenario is applied
     ApplicationCloser closer_{platform_.processes};
     std::vector<std::string> untoldRuns_;  // scenario runs that started nothing, told after the tick

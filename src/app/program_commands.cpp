@@ -119,7 +119,7 @@ CommandReply Program::RunCommand(const Command& command) {
     entry.recurrence = command.daily ? Recurrence::Daily : Recurrence::Onetime;
     entry.hour = minuteOfDay / 60;
     entry.minute = minuteOfDay % 60;
-    scenarioEditor_.AddActiveScenario(FormatScenarioEntry(entry, timeBox_.Use12Hour));
+    book_.AddActive(entry, timeBox_.Use12Hour);
     return CommandReply::Accepted;
 }
 

@@ -1,10 +1,29 @@
 #include "schedule/scenario_file.h"
 
+#include <algorithm>
 #include <charconv>
 
+#include "model/text.h"
 #include "platform/files.h"
+#include "schedule/scenario_entry.h"
 
 namespace dwl {
+
+bool RunsApplication(const std::string& entry, const std::string& shortName) {
+    const std::string name = ApplicationNameIn(entry, kRunAppText);
+    return !name.empty() && name == shortName;
+}
+
+std::vector<ApplicationRecord> NamedRecords(const std::vector<ApplicationRecord>& list,
+                                            const std::vector<std::string>& entries) {
+    std::vector<ApplicationRecord> named;
+    for (const ApplicationRecord& record : list)
+        if (std::any_of(entries.begin(), entries.end(),
+                        [&](const std::string& e) { return RunsApplication(e, record.shortName); }))
+            named.push_back(record);
+    return named;
+}
+
 namespace {
 
 constexpr const char* kFormatLine = "Duskwell scenarios 1";

@@ -15,6 +15,13 @@ struct ApplicationRecord {
     bool operator==(const ApplicationRecord&) const = default;
 };
 
+// Whether a "Run Application" entry names that short name.
+bool RunsApplication(const std::string& entry, const std::string& shortName);
+
+// The records the scenario file keeps: those a "Run Application" entry of `entries` names.
+std::vector<ApplicationRecord> NamedRecords(const std::vector<ApplicationRecord>& list,
+                                            const std::vector<std::string>& entries);
+
 // What the scenario file keeps across runs.
 struct ScenarioFileData {
     std::vector<std::string> scenarios;           // active entries, in list order

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <iterator>
 
-#include "model/controls.h"
 #include "model/scope_guard.h"
 
 namespace dwl {
@@ -35,8 +34,8 @@ void CheckedMinutes::Add(std::int64_t minute) {
     }
 }
 
-Scheduler::Scheduler(ListControl& cmdScen, ListControl& lstScen, IClock& clock, IScenarioActions& actions)
-    : cmdScen_(cmdScen), lstScen_(lstScen), clock_(clock), actions_(actions) {
+Scheduler::Scheduler(ScenarioBook& book, IClock& clock, IScenarioActions& actions)
+    : book_(book), clock_(clock), actions_(actions) {
     MarkCurrentMinuteChecked();
 }
 
@@ -78,40 +77,20 @@ void Scheduler::CheckMinute(std::int64_t minute) {
     const int dayOfWeek = WeekdayOfDayNumber(DayOfMinuteNumber(minute));
     if (onMinuteChecked) onMinuteChecked(minuteOfDay / 60, minuteOfDay % 60);
 
-    // Only the entries active when the scan began; each consumed entry leaves
-    // the list, and the next one moves into its place.
-    int bound = lstScen_.Count();
-    int index = 0;
-    while (index < bound && index < lstScen_.Count()) {
-        const std::string entry = lstScen_.Item(index);
+    // The entries active when the scan began; one that a hand-over's message
+    // loop let the user delete meanwhile is not handed over.
+    const std::vector<ScenarioBook::Scenario> active = book_.Active();
+    for (const ScenarioBook::Scenario& due : active) {
         // An entry that is not exactly a scenario never runs. The time is
         // read in either form: a change of the regional format loses nothing.
-        const auto scenario = ParseScenarioEntry(entry);
-        if (!scenario || scenario->hour * 60 + scenario->minute != minuteOfDay || !scenario->IsDueOn(dayOfWeek)) {
-            ++index;
+        const auto& scenario = due.entry;
+        if (!scenario || scenario->hour * 60 + scenario->minute != minuteOfDay || !scenario->IsDueOn(dayOfWeek))
             continue;
-        }
         const bool oneTime = scenario->recurrence == Recurrence::Onetime;
-        if (oneTime) {
-            // The selector holds the same entries at the same places, unless an
-            // edit is waiting for Apply; then the entry is found by its text, so
-            // that another scenario is never removed in its place.
-            int position = index;
-            if (position >= cmdScen_.Count() || cmdScen_.Item(position) != entry) {
-                const auto& items = cmdScen_.Items();
-                const auto found = std::find(items.begin(), items.end(), entry);
-                position = found == items.end() ? -1 : static_cast<int>(found - items.begin());
-            }
-            if (position >= 0) cmdScen_.RemoveItem(position);
-            // Taken out of the active list alone: rebuilding it from the
-            // selector would make entries active that were added there and
-            // never applied (or cancelled).
-            lstScen_.RemoveItem(index);
-            --bound;
-            if (onScenariosConsumed) onScenariosConsumed();
-        } else {
-            ++index;
-        }
+        // Taken out of both lists by its text: an edit waiting for Apply may
+        // have moved the selector's places, and the entries added there and
+        // never applied stay as they are.
+        if (oneTime ? !book_.Consume(due.text) : !book_.IsActive(due.text)) continue;
         if (scenario->IsApplicationAction())
             actions_.ShowRunCloseAction(scenario->ActionField(), oneTime);
         else

@@ -6,11 +6,9 @@
 
 #include "platform/clock.h"
 #include "schedule/calendar.h"
-#include "schedule/scenario_entry.h"
+#include "schedule/scenario_book.h"
 
 namespace dwl {
-
-class ListControl;
 
 // Receives the scenarios that fall due: the countdown window in the program.
 class IScenarioActions {
@@ -58,12 +56,11 @@ public:
     static constexpr std::int64_t kMaxCatchUpMinutes = 5;
     static constexpr std::int64_t kMaxClockShiftMinutes = 120;
 
-    Scheduler(ListControl& cmdScen, ListControl& lstScen, IClock& clock, IScenarioActions& actions);
+    // A one-time entry that falls due is consumed from the book before it is
+    // handed over: the book's observers (the scenario file) see it gone
+    // before an action that ends the session.
+    Scheduler(ScenarioBook& book, IClock& clock, IScenarioActions& actions);
 
-    // Called after each consumed one-time entry, before it is handed over:
-    // the program saves the scenario file then, so that an action that ends
-    // the session cannot leave the consumed entry in the file.
-    std::function<void()> onScenariosConsumed;
     // Told each minute of the day the tick checks (a trace of its catching up).
     std::function<void(int hour, int minute)> onMinuteChecked;
 
@@ -75,13 +72,14 @@ public:
     // Makes the current minute the last checked one.
     void MarkCurrentMinuteChecked();
     std::int64_t LastCheckedMinute() const { return lastChecked_; }
+    // While a tick runs (and hands scenarios over).
+    bool Ticking() const { return ticking_; }
 
 private:
     // Scans the active entries for one minute.
     void CheckMinute(std::int64_t minute);
 
-    ListControl& cmdScen_;
-    ListControl& lstScen_;
+    ScenarioBook& book_;
     IClock& clock_;
     IScenarioActions& actions_;
     std::int64_t lastChecked_ = 0;

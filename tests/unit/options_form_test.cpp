@@ -21,10 +21,7 @@ struct Page {
     explicit Page(const Texts& entries = {}, bool use12Hour = false, bool lockSupported = true) {
         timeBox.Use12Hour = use12Hour;
         form.FillActionLists(lockSupported);
-        for (const auto& e : entries) {
-            form.cmdScen.AddItem(e);
-            form.lstScen.AddItem(e);
-        }
+        book.Load(entries, {});
         form.ClearPendingChanges();
         controller.MarkApplied();
         dialogs.answer = IdYes;
@@ -35,7 +32,9 @@ struct Page {
         };
         editor.pickApplicationToClose = [this] { editor.chooseApplicationToRun(); };
         editor.removeApplicationRecords = [this](const std::string& e) { removed.push_back(e); };
-        editor.onActiveListChanged = [this] { journal.push_back("scenarios"); };
+        book.Observe([this](ScenarioBook::Change change) {
+            if (change == ScenarioBook::Change::Active) journal.push_back("scenarios");
+        });
         controller.applyHotkeys = [this] { journal.push_back("hotkeys"); };
         controller.setStartupEntry = [this](bool on) { journal.push_back(on ? "startup on" : "startup off"); };
         controller.saveOptions = [this] { journal.push_back("save"); };
@@ -65,7 +64,8 @@ struct Page {
     TimeBox timeBox{form.txtTime, form.cmdPlus, form.cmdMin, form.lstTime};
     fakes::FakeClock clock{9, 41, "09:41:07"};
     fakes::FakeDialogs dialogs{journal};
-    ScenarioEditor editor{form, timeBox, clock, dialogs};
+    ScenarioBook book;
+    ScenarioEditor editor{form, book, timeBox, clock, dialogs};
     fakes::FakeOptionsWindow window{journal};
     OptionsController controller{form, window, editor};
     std::string chosen;
@@ -138,12 +138,9 @@ TEST(ScenarioEditor, DeleteRemovesOnYesOnlyAndTheChosenEntryEvenIfTheListMovedMe
 
     // The scheduler consumes a one-time entry while the question is open.
     Page q({"Lock Computer; Onetime; 9:02", "Shutdown Windows; Daily; 22:00", "Reboot Computer; Daily; 23:00"});
-    q.form.cmdScen.AddItem("Suspend; Daily; 1:00");  // added in the editor, never applied
+    q.book.AddPending("Suspend; Daily; 1:00");  // added in the editor, never applied
     q.form.cmdScen.SetListIndex(1);
-    q.dialogs.whileShown = [&q] {
-        q.form.cmdScen.RemoveItem(0);
-        q.form.lstScen.RemoveItem(0);
-    };
+    q.dialogs.whileShown = [&q] { q.book.Consume("Lock Computer; Onetime; 9:02"); };
     q.form.cmdDel.Click();
     EXPECT_EQ(q.form.cmdScen.Items(), (Texts{"Reboot Computer; Daily; 23:00", "Suspend; Daily; 1:00"}));
     EXPECT_EQ(q.form.lstScen.Items(), Texts{"Reboot Computer; Daily; 23:00"});

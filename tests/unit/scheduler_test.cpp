@@ -7,7 +7,6 @@
 #include "fakes/fake_clock.h"
 #include "schedule/mtime.h"
 #include "schedule/scheduler.h"
-#include "ui/options/options_form.h"
 
 namespace dwl {
 namespace {
@@ -16,17 +15,14 @@ using Texts = std::vector<std::string>;
 
 LocalTime T(int y, int mo, int d, int h, int mi, int s = 0) { return {y, mo, d, 0, h, mi, s}; }
 
-// Scheduler over an options form's lists, both filled with `entries` (the
-// selector first with `pending`, added in the editor and not applied); records
-// the hand-overs and every minute it checks.
+// Scheduler over a book of the active `entries` (the selector first with
+// `pending`, added in the editor and not applied); records the hand-overs,
+// the changes of the active entries and every minute it checks.
 struct Bench : IScenarioActions {
     Bench(LocalTime start, const Texts& entries, const Texts& pending = {}) : clock(start) {
-        for (const auto& e : pending) form.cmdScen.AddItem(e);
-        for (const auto& e : entries) {
-            form.cmdScen.AddItem(e);
-            form.lstScen.AddItem(e);
-        }
-        scheduler.onScenariosConsumed = [this] { ++saves; };
+        for (const auto& e : pending) book.AddPending(e);
+        for (const auto& e : entries) book.AddActive(e);
+        book.Observe([this](ScenarioBook::Change change) { saves += change == ScenarioBook::Change::Active; });
         scheduler.onMinuteChecked = [this](int h, int m) { checked.push_back(TimeText(h, m, false)); };
     }
     void ShowAction(int code) override {
@@ -42,11 +38,11 @@ struct Bench : IScenarioActions {
     }
 
     std::function<void()> duringHandOver;
-    OptionsForm form;
+    ScenarioBook book;
     fakes::FakeClock clock;
     Texts calls, checked;
     int saves = 0;
-    Scheduler scheduler{form.cmdScen, form.lstScen, clock, *this};
+    Scheduler scheduler{book, clock, *this};
 };
 
 TEST(Scheduler, SimulatedWeekWithDriftingTicks) {
@@ -65,7 +61,7 @@ TEST(Scheduler, SimulatedWeekWithDriftingTicks) {
                             "1 ShowAction 1", "2 ShowAction 0", "2 ShowAction 1", "3 ShowAction 1", "4 ShowAction 1",
                             "5 RunClose Run Application app;", "5 ShowAction 1", "6 ShowAction 1"}));
     EXPECT_EQ(b.saves, 1);
-    EXPECT_EQ(b.form.lstScen.Items(),
+    EXPECT_EQ(b.book.ActiveTexts(),
               (Texts{"Shutdown Windows; Daily; 10:30 PM", "shutdown windows; Daily; 9:00",
                      "Log Off Current User; Weekly (Mon, Wed); 18:00", "Run Application app; Weekly (Sat); 7:05"}));
     EXPECT_EQ(b.checked.size(), 7u * 1440 - 1);  // every minute after the start-up one, once
@@ -81,8 +77,8 @@ TEST(Scheduler, ConsumesEachDueOneTimeEntryByItsTextWhileAnEditWaitsForApply) {
     EXPECT_EQ(b.calls, (Texts{"RunClose Run Application app; once", "ShowAction 9", "RunClose Run Application other;",
                               "ShowAction 2", "ShowAction 11"}));
     const Texts left{"Suspend; Onetime; 9:01", "Run Application other; Daily; 9:00", "Hibernate; Daily; 9:00"};
-    EXPECT_EQ(b.form.lstScen.Items(), left);
-    EXPECT_EQ(b.form.cmdScen.Items(), (Texts{"Shutdown Windows; Daily; 9:00", left[0], left[1], left[2]}));
+    EXPECT_EQ(b.book.ActiveTexts(), left);
+    EXPECT_EQ(b.book.All(), (Texts{"Shutdown Windows; Daily; 9:00", left[0], left[1], left[2]}));
     EXPECT_EQ(b.saves, 3);
     b.TickAt(T(2024, 6, 3, 9, 1, 2));
     b.TickAt(T(2024, 6, 3, 9, 2, 2));

@@ -27,10 +27,25 @@ void SelectText(ListControl& list, const std::string& text) {
     if (!list.SetText(text)) list.SetListIndex(-1);
 }
 
+// Makes `list` hold `items`. The book only takes entries out and puts new ones
+// at the end, and so does the list: a selected entry stays selected, and one
+// taken out leaves no selection.
+void ShowItems(ListControl& list, const std::vector<std::string>& items) {
+    int at = 0;
+    while (at < list.Count()) {
+        if (static_cast<size_t>(at) < items.size() && list.Item(at) == items[static_cast<size_t>(at)])
+            ++at;
+        else
+            list.RemoveItem(at);
+    }
+    for (size_t i = static_cast<size_t>(at); i < items.size(); ++i) list.AddItem(items[i]);
+}
+
 }  // namespace
 
-ScenarioEditor::ScenarioEditor(OptionsForm& form, TimeBox& timeBox, IClock& clock, IDialogs& dialogs)
-    : form_(form), timeBox_(timeBox), clock_(clock), dialogs_(dialogs) {
+ScenarioEditor::ScenarioEditor(OptionsForm& form, ScenarioBook& book, TimeBox& timeBox, IClock& clock,
+                               IDialogs& dialogs)
+    : form_(form), book_(book), timeBox_(timeBox), clock_(clock), dialogs_(dialogs) {
     for (int i = 0; i < form_.lstDays.Count(); ++i) dayChecks_.push_back(form_.lstDays.Checked(i));
 
     form_.cmdAction.onChange = [this] { cmdAction_Change(); };
@@ -43,6 +58,8 @@ ScenarioEditor::ScenarioEditor(OptionsForm& form, TimeBox& timeBox, IClock& cloc
     form_.cmdDel.onClick = [this] { cmdDel_Click(); };
     form_.cmdFind.onClick = [this] { cmdFind_Click(); };
 
+    book_.Observe([this](ScenarioBook::Change) { ShowBook(); });
+    ShowBook();
     ApplyEnablingRules();
 }
 
@@ -80,8 +97,9 @@ void ScenarioEditor::DropChangeUnlessOthersPending() {
     form_.ScenariosChanged = false;
 }
 
-void ScenarioEditor::ActiveListChanged() {
-    if (onActiveListChanged) onActiveListChanged();
+void ScenarioEditor::ShowBook() {
+    ShowItems(form_.cmdScen, book_.All());
+    ShowItems(form_.lstScen, book_.ActiveTexts());
 }
 
 void ScenarioEditor::cmdAction_Change() {
@@ -191,27 +209,20 @@ std::optional<std::string> ScenarioEditor::BuildEntry() {
     return text;
 }
 
-bool ScenarioEditor::AddScenario(bool activate) {
+bool ScenarioEditor::AddScenario(bool activate, const std::string& replaced) {
     const auto entry = BuildEntry();
     if (!entry) return false;
-    form_.cmdScen.AddItem(*entry);
-    form_.cmdScen.SetListIndex(form_.cmdScen.Count() - 1);  // loads it: SwitchScen
-
     if (activate) {
-        form_.lstScen.AddItem(*entry);
+        // Its program is kept before the book tells its change (and is saved).
         if (onScenarioApplied) onScenarioApplied(*entry);
-        ActiveListChanged();
-    } else
+        book_.Replace(replaced, *entry);
+    } else {
+        book_.AddPending(*entry);
         form_.ScenariosChanged = true;
+    }
+    form_.cmdScen.SetListIndex(form_.cmdScen.Count() - 1);  // loads it: SwitchScen
     SelectedApplication.clear();
     return true;
-}
-
-void ScenarioEditor::AddActiveScenario(const std::string& entry) {
-    if (IndexOf(form_.lstScen, entry) >= 0) return;
-    form_.cmdScen.AddItem(entry);
-    form_.lstScen.AddItem(entry);
-    ActiveListChanged();
 }
 
 std::optional<std::string> ScenarioEditor::ShownEntry() const {
@@ -253,16 +264,9 @@ void ScenarioEditor::cmdDel_Click() {
         return;
     // While the question was open the scheduler may have consumed a one-time
     // scenario and moved the others: the entry is found again by its text.
-    const int index = IndexOf(scen, entry);
-    if (index < 0) return;
-    scen.RemoveItem(index);
-    // Only this entry leaves the active list; a rebuild from the selector would
-    // make entries active that were added there and never applied.
-    const int active = IndexOf(form_.lstScen, entry);
-    if (active >= 0) form_.lstScen.RemoveItem(active);
+    if (!book_.Remove(entry)) return;
     // Once the entry is gone, so that a record another entry still uses stays.
     if (removeApplicationRecords) removeApplicationRecords(entry);
-    ActiveListChanged();
     DropChangeUnlessOthersPending();
     if (scen.Count() > 0) scen.SetListIndex(0);
 }
@@ -293,15 +297,7 @@ void ScenarioEditor::ApplyScenarioStep() {
     }
     // An entry the editor cannot write whole is not written, and the
     // selected one stays: the edit waits, as an incomplete one does.
-    if (!BuildEntry()) return;
-    ListControl& scen = form_.cmdScen;
-    if (scen.ListIndex() >= 0) {
-        const std::string replaced = scen.Text();
-        scen.RemoveItem(scen.ListIndex());
-        const int active = IndexOf(form_.lstScen, replaced);
-        if (active >= 0) form_.lstScen.RemoveItem(active);
-    }
-    AddScenario(true);
+    AddScenario(true, form_.cmdScen.Text());
 }
 
 void ScenarioEditor::MarkApplied() {
@@ -315,8 +311,8 @@ void ScenarioEditor::MarkApplied() {
 
 void ScenarioEditor::RevertToApplied() {
     ListControl& scen = form_.cmdScen;
-    scen.Clear();
-    for (const std::string& entry : form_.lstScen.Items()) scen.AddItem(entry);
+    scen.SetListIndex(-1);  // the applied selection is loaded again below
+    book_.DropPending();
     SetEditingEnabled(true);
     SelectText(form_.cmdAction, applied_.action);
     SelectText(form_.cmdDuration, applied_.duration);

@@ -1,12 +1,14 @@
 #pragma once
 // The "Scenarios" page of the options window: the selector cmdScen, the
 // editing rows (action, duration with its days, time) and the buttons
-// "Add new...", "Delete" and "Find...". Edits stay in the controls until the
-// options window applies them (ApplyScenarioStep), which replaces the selected
-// entry by a newly built one at the end of the list; that entry then becomes
-// active (the list on the General page). An entry only becomes active when it
-// was itself edited and applied: "Add new..." alone prepares a default in the
-// selector, which is dropped again when the window hides without applying it.
+// "Add new...", "Delete" and "Find...". The selector and the active list
+// (lstScen, on the General page) show the scenario book. Edits stay in the
+// controls until the options window applies them (ApplyScenarioStep), which
+// replaces the selected entry in the book by a newly built one at the end of
+// the lists; that entry then becomes active. An entry only becomes active
+// when it was itself edited and applied: "Add new..." alone prepares a default
+// in the selector, which is dropped again when the window hides without
+// applying it.
 #include <array>
 #include <functional>
 #include <optional>
@@ -15,6 +17,7 @@
 
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "schedule/scenario_book.h"
 #include "schedule/scenario_entry.h"
 #include "ui/options/options_form.h"
 #include "ui/options/time_box.h"
@@ -24,8 +27,9 @@ namespace dwl {
 class ScenarioEditor {
 public:
     // Wires the change handling of cmdAction, cmdDuration, lstDays, txtTime,
-    // cmdScen and lstScen and the clicks of cmdAdd, cmdDel and cmdFind.
-    ScenarioEditor(OptionsForm& form, TimeBox& timeBox, IClock& clock, IDialogs& dialogs);
+    // cmdScen and lstScen and the clicks of cmdAdd, cmdDel and cmdFind, and
+    // shows the book in cmdScen and lstScen from now on.
+    ScenarioEditor(OptionsForm& form, ScenarioBook& book, TimeBox& timeBox, IClock& clock, IDialogs& dialogs);
     ScenarioEditor(const ScenarioEditor&) = delete;
     ScenarioEditor& operator=(const ScenarioEditor&) = delete;
 
@@ -39,10 +43,8 @@ public:
     std::function<bool(const std::string& name)> hasApplicationRecord;
     // Drops the application records of a deleted entry, once it left the lists.
     std::function<void(const std::string& entry)> removeApplicationRecords;
-    // An entry built from the editor was applied (before the change is told).
+    // An entry built from the editor is being applied (before it enters the book).
     std::function<void(const std::string& entry)> onScenarioApplied;
-    // Called after "Active scenarios:" changed.
-    std::function<void()> onActiveListChanged;
 
     // The application chosen for the scenario being built; emptied by
     // AddScenario and by a change of action (a pick is made for one kind).
@@ -74,15 +76,11 @@ public:
 
     // Checks the days of a weekly entry, Sunday first, and nothing else.
     void CheckWeeklyDays(const std::array<bool, 7>& checked);
-    // Appends the entry built from the editor and selects it; `activate`
-    // appends it to the active list too, otherwise the selector is marked as
-    // changed. False, and nothing changed, when the controls do not make a
-    // whole entry.
-    bool AddScenario(bool activate);
-    // Makes `entry` an applied scenario at the end of the selector and of the
-    // active list, leaving what the editor shows (and any edit in it) alone.
-    // An entry that is active already is not added twice.
-    void AddActiveScenario(const std::string& entry);
+    // Puts the entry built from the editor at the end of the selector, in
+    // place of `replaced` when that is not empty, and selects it; `activate`
+    // makes it active too, otherwise the selector is marked as changed.
+    // False, and nothing changed, when the controls do not make a whole entry.
+    bool AddScenario(bool activate, const std::string& replaced = {});
 
     // Handlers, wired by the constructor; public so the view can call them.
     void cmdAdd_Click();
@@ -102,7 +100,8 @@ private:
     void MarkChanged();
     void DropChangeUnlessOthersPending();
     void SetEditingEnabled(bool enabled);
-    void ActiveListChanged();
+    // The book's entries in cmdScen and lstScen.
+    void ShowBook();
     bool IsApplicationAction() const;
     // The scenario the three editing controls show: an action and a duration
     // of the lists and a time; no days, no application name.
@@ -115,6 +114,7 @@ private:
     std::optional<std::string> ShownEntry() const;
 
     OptionsForm& form_;
+    ScenarioBook& book_;
     TimeBox& timeBox_;
     IClock& clock_;
     IDialogs& dialogs_;

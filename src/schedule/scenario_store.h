@@ -5,28 +5,28 @@
 #include <string>
 #include <vector>
 
-#include "actions/applications.h"
+#include "schedule/scenario_book.h"
 #include "schedule/scenario_file.h"
 
 namespace dwl {
 
 class IDialogs;
 class IFileSystem;
-class ListControl;
 
 class ScenarioStore {
 public:
     // How a failed save is told: at once, after the running scheduler tick, or not at all.
     enum class SaveFailure { Tell, AfterTick, Silent };
 
-    ScenarioStore(IFileSystem& files, IDialogs& dialogs) : files_(files), dialogs_(dialogs) {}
+    // `title` is the caption of its messages.
+    ScenarioStore(IFileSystem& files, IDialogs& dialogs, std::string title)
+        : files_(files), dialogs_(dialogs), title_(std::move(title)) {}
 
-    // Reads the scenario file at `place` into the selector, the active list and
-    // the application list. A missing file is carried over from where an older
-    // version kept it (that file stays as it is); a damaged one is set aside as
-    // ".bad", ".bad2", ...
-    void Restore(const ScenarioFilePlace& place, ListControl& cmdScen, ListControl& lstScen,
-                 std::vector<ApplicationRecord>& applications);
+    // Reads the scenario file at `place` into the book: its entries active,
+    // with their application records. A missing file is carried over from
+    // where an older version kept it (that file stays as it is); a damaged
+    // one is set aside as ".bad", ".bad2", ...
+    void Restore(const ScenarioFilePlace& place, ScenarioBook& book);
     // Writes the active scenarios and the records they name.
     void Save(const std::vector<std::string>& active, const std::vector<ApplicationRecord>& applications,
               SaveFailure report);
@@ -45,6 +45,7 @@ private:
 
     IFileSystem& files_;
     IDialogs& dialogs_;
+    std::string title_;
     std::string path_;
     bool saveBlocked_ = false;  // the file on disk could not be read or set aside: never overwrite it
     bool saveFailureShown_ = false;

@@ -1,9 +1,7 @@
-#include "app/scenario_store.h"
+#include "schedule/scenario_store.h"
 
 #include <utility>
 
-#include "app/version.h"
-#include "model/controls.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "schedule/scenario_file.h"
@@ -15,8 +13,7 @@ constexpr int kMaxSetAsideNames = 10;
 
 }  // namespace
 
-void ScenarioStore::Restore(const ScenarioFilePlace& place, ListControl& cmdScen, ListControl& lstScen,
-                            std::vector<ApplicationRecord>& applications) {
+void ScenarioStore::Restore(const ScenarioFilePlace& place, ScenarioBook& book) {
     path_ = place.path;
     std::string source = path_;
     FileContent content = files_.ReadFile(source);
@@ -25,11 +22,7 @@ void ScenarioStore::Restore(const ScenarioFilePlace& place, ListControl& cmdScen
     if (content.status == ReadStatus::Missing) return;
     if (content.status == ReadStatus::Ok) {
         if (auto data = ParseScenarioFile(content.bytes)) {
-            for (const auto& entry : data->scenarios) {
-                cmdScen.AddItem(entry);
-                lstScen.AddItem(entry);
-            }
-            applications = std::move(data->applications);
+            book.Load(data->scenarios, std::move(data->applications));
             if (source != path_) WriteFile(content.bytes);
             return;
         }
@@ -40,7 +33,7 @@ void ScenarioStore::Restore(const ScenarioFilePlace& place, ListControl& cmdScen
             if (files_.Exists(aside)) continue;
             if (files_.Rename(source, aside)) {
                 dialogs_.ShowMessage("The scenario file could not be read and has been kept as " + Shown(aside) + ".",
-                                     DWL_APP_TITLE, MbOk | MbIconExclamation);
+                                     title_, MbOk | MbIconExclamation);
                 return;
             }
             break;
@@ -48,7 +41,7 @@ void ScenarioStore::Restore(const ScenarioFilePlace& place, ListControl& cmdScen
         if (source != path_) {
             // Saves go to another file: this one is never overwritten.
             dialogs_.ShowMessage("The scenario file " + Shown(source) + " could not be read and has been left there.",
-                                 DWL_APP_TITLE, MbOk | MbIconExclamation);
+                                 title_, MbOk | MbIconExclamation);
             return;
         }
     }
@@ -62,7 +55,7 @@ void ScenarioStore::BlockSaving(const std::string& source) {
     saveBlocked_ = true;
     dialogs_.ShowMessage("The scenario file " + Shown(source) +
                              " could not be read. Scenario changes will not be saved in this session.",
-                         DWL_APP_TITLE, MbOk | MbIconExclamation);
+                         title_, MbOk | MbIconExclamation);
 }
 
 bool ScenarioStore::WriteFile(const std::string& bytes) {
@@ -106,7 +99,7 @@ std::string ScenarioStore::Shown(const std::string& path) const {
 
 void ScenarioStore::TellSaveFailure() {
     saveFailurePending_ = false;
-    dialogs_.ShowMessage("The scenarios could not be saved to " + Shown(path_) + ".", DWL_APP_TITLE,
+    dialogs_.ShowMessage("The scenarios could not be saved to " + Shown(path_) + ".", title_,
                          MbOk | MbIconExclamation);
 }
 

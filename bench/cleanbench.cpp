@@ -12,7 +12,6 @@
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/services_win32.h"
 #include "settings/my_registry.h"
-#include "model/controls.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) return std::fputs("usage: cleanbench <folder>\n", stderr), 2;
@@ -20,14 +19,12 @@ int main(int argc, char** argv) {
     if (folder.back() != '\\') folder += '\\';
     SetEnvironmentVariableA("TMP", folder.c_str());
     SetEnvironmentVariableA("TEMP", folder.c_str());
-    dwl::CheckBox temp{"chkCleanTemp"}, cache{"chkCleanNetCashe"}, bin{"chkCleanRecycleBin"};
-    temp.SetValue(1);
     dwl::win32::Win32Registry registry;
     dwl::win32::Win32Dialogs dialogs;
     dwl::MyRegistry myRegistry(registry, dialogs, "cleanbench");
     dwl::win32::Win32DiskCleanUp disk([] { return HWND{}; });
     const DWORD start = GetTickCount();
-    dwl::RunCleanUp({temp, cache, bin}, disk, myRegistry, nullptr);
+    dwl::RunCleanUp({.temp = true}, disk, myRegistry, nullptr);
     const DWORD elapsed = GetTickCount() - start;
     PROCESS_MEMORY_COUNTERS counters{};
     counters.cb = sizeof counters;

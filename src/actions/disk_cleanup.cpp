@@ -4,7 +4,6 @@
 #include <optional>
 #include <vector>
 
-#include "model/controls.h"
 #include "platform/disk.h"
 #include "settings/my_registry.h"
 
@@ -340,10 +339,8 @@ private:
 
 std::u16string StripNulls(const std::u16string& text) { return text.substr(0, text.find(u'\0')); }
 
-void RunCleanUp(const CleanUpBoxes& boxes, IDiskCleanUp& disk, MyRegistry& registry, ICleanUpProgress* progress) {
-    const bool temp = boxes.chkCleanTemp.Value() != 0;
-    const bool cache = boxes.chkCleanNetCashe.Value() != 0;
-    const bool recycleBin = boxes.chkCleanRecycleBin.Value() != 0;
+void RunCleanUp(const CleanUpOptions& options, IDiskCleanUp& disk, MyRegistry& registry, ICleanUpProgress* progress) {
+    const auto [temp, cache, recycleBin] = options;
     if (!temp && !cache && !recycleBin) return;
     {
         CleanUp cleanUp(disk, progress);

@@ -4,15 +4,14 @@
 
 namespace dwl {
 
-class CheckBox;
 class IDiskCleanUp;
 class MyRegistry;
 
-// The Clean Up page's boxes, read when the clean-up runs.
-struct CleanUpBoxes {
-    const CheckBox& chkCleanTemp;
-    const CheckBox& chkCleanNetCashe;
-    const CheckBox& chkCleanRecycleBin;
+// What the clean-up cleans, as the Clean Up page chooses.
+struct CleanUpOptions {
+    bool temp = false;
+    bool cache = false;
+    bool recycleBin = false;
 };
 
 // Told how a running clean-up goes, so that a long one can be shown.
@@ -50,6 +49,6 @@ std::u16string StripNulls(const std::u16string& text);
 //   a junction or link after the search is not followed; a file whose path
 //   the system fails to give stays.
 // Nothing is reported; a file that cannot be deleted stays.
-void RunCleanUp(const CleanUpBoxes& boxes, IDiskCleanUp& disk, MyRegistry& registry, ICleanUpProgress* progress);
+void RunCleanUp(const CleanUpOptions& options, IDiskCleanUp& disk, MyRegistry& registry, ICleanUpProgress* progress);
 
 }  // namespace dwl

@@ -16,12 +16,10 @@ struct CleanUpTest : ::testing::Test {
     FakeRegistry registry;
     FakeDialogs dialogs{journal};
     MyRegistry myRegistry{registry, dialogs, "Duskwell"};
-    CheckBox temp{"chkCleanTemp"}, cache{"chkCleanNetCashe"}, bin{"chkCleanRecycleBin"};
 
     Journal Run(int t, int c, int b) {
-        temp.SetValue(t), cache.SetValue(c), bin.SetValue(b);
         journal.clear();
-        RunCleanUp({temp, cache, bin}, disk, myRegistry, &disk);
+        RunCleanUp({t != 0, c != 0, b != 0}, disk, myRegistry, &disk);
         return journal;
     }
     Journal RunCache(const std::string& folder) {

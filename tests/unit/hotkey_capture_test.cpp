@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "hotkeys/hotkey_capture.h"
+#include "ui/options/hotkey_capture.h"
 #include "model/controls.h"
 
 namespace dwl {

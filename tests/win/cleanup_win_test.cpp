@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "actions/disk_cleanup.h"
-#include "model/controls.h"
 #include "platform/win32/disk_win32.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/registry_win32.h"
@@ -54,10 +53,8 @@ struct CleanUpWin : ::testing::Test {
     Win32Dialogs dialogs;
     MyRegistry myRegistry{registry, dialogs, "Duskwell"};
     const std::string shellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-    CheckBox temp{"t"}, cache{"c"}, bin{"b"};
     void Run(IDiskCleanUp& disk, int t, int c) {
-        temp.SetValue(t), cache.SetValue(c);
-        RunCleanUp({temp, cache, bin}, disk, myRegistry, nullptr);
+        RunCleanUp({t != 0, c != 0, false}, disk, myRegistry, nullptr);
     }
 };
 

@@ -1,4 +1,4 @@
-#include "hotkeys/hotkey_capture.h"
+#include "ui/options/hotkey_capture.h"
 
 #include "model/controls.h"
 

@@ -3,7 +3,7 @@
 
 #include <array>
 
-#include "hotkeys/hotkey_capture.h"
+#include "ui/options/hotkey_capture.h"
 #include "ui/kit/win32/control_views.h"
 
 namespace dwl::win32 {

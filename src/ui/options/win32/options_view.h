@@ -4,7 +4,7 @@
 #include <array>
 #include <memory>
 
-#include "hotkeys/hotkey_capture.h"
+#include "ui/options/hotkey_capture.h"
 #include "hotkeys/win32/hotkey_wndproc.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/tray_win32.h"

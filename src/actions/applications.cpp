@@ -152,7 +152,8 @@ bool ChooseApplicationToRun(const RunChoice& ui, const std::vector<ApplicationRe
     return true;
 }
 
-ApplicationRun RunScenarioApplication(const std::string& actionField, bool oneTime, std::vector<ApplicationRecord>& list,
+ApplicationRun RunScenarioApplication(const std::string& actionField, bool oneTime,
+                                      std::vector<ApplicationRecord>& list,
                                       const std::vector<std::string>& otherEntries, IShell& shell,
                                       ApplicationCloser& closer, const std::function<void()>& listChanged) {
     if (const std::string name = ApplicationNameIn(actionField, kRunAppText); !name.empty()) {

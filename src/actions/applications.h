@@ -29,7 +29,6 @@ std::string CommandLineOf(const ApplicationRecord& record);
 // The first record of that short name (exact case), or nullptr.
 const ApplicationRecord* FindApplication(const std::vector<ApplicationRecord>& list, const std::string& shortName);
 
-
 // The newest choice of a program replaces the records of its short name.
 void CommitApplication(std::vector<ApplicationRecord>& list, ApplicationRecord record);
 
@@ -114,8 +113,9 @@ bool ChooseApplicationToRun(const RunChoice& ui, const std::vector<ApplicationRe
 // program has the desktop start it, and when the desktop cannot, it is not
 // started. A run whose record is missing starts nothing.
 enum class ApplicationRun { Done, NoRecord, NotStartedElevated };
-ApplicationRun RunScenarioApplication(const std::string& actionField, bool oneTime, std::vector<ApplicationRecord>& list,
-                            const std::vector<std::string>& otherEntries, IShell& shell, ApplicationCloser& closer,
-                            const std::function<void()>& listChanged);
+ApplicationRun RunScenarioApplication(const std::string& actionField, bool oneTime,
+                                      std::vector<ApplicationRecord>& list,
+                                      const std::vector<std::string>& otherEntries, IShell& shell,
+                                      ApplicationCloser& closer, const std::function<void()>& listChanged);
 
 }  // namespace dwl

@@ -18,10 +18,23 @@ constexpr size_t kMaxDepth = 256;  // levels of subfolders searched below a root
 // or dots; other characters outside ASCII count as a plain '?'.
 char LookAlike(char16_t c) {
     switch (c) {
-    case 0xFF3C: case 0xFE68: case 0x2216: case 0x29F5: case 0x29F9: return '\\';
-    case 0xFF0F: case 0x2215: case 0x2044: case 0x29F8: return '/';
-    case 0xFF1A: case 0x2236: case 0xFE55: case 0xFE13: case 0xA789: return ':';
-    case 0xFF0E: case 0x2024: case 0xFE52: return '.';
+    case 0xFF3C:
+    case 0xFE68:
+    case 0x2216:
+    case 0x29F5:
+    case 0x29F9: return '\\';
+    case 0xFF0F:
+    case 0x2215:
+    case 0x2044:
+    case 0x29F8: return '/';
+    case 0xFF1A:
+    case 0x2236:
+    case 0xFE55:
+    case 0xFE13:
+    case 0xA789: return ':';
+    case 0xFF0E:
+    case 0x2024:
+    case 0xFE52: return '.';
     default: return c < 0x80 ? static_cast<char>(c) : '?';
     }
 }

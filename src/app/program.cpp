@@ -62,33 +62,52 @@ auto Program::RunModalWindow(const Show& show, const std::function<void()>& clos
     return platform_.dialogs.RunModal(show);
 }
 
+// Builds the models over the platform and wires them to each other; what
+// each part does lives in that part.
 Program::Program(Platform platform)
     : platform_(platform),
       timeBox_(form_.txtTime, form_.cmdPlus, form_.cmdMin, form_.lstTime),
       scenarioEditor_(form_, book_, timeBox_, platform.clock, platform.dialogs),
       options_(form_, platform.optionsWindow, scenarioEditor_),
       lock_(form_, scenarioEditor_),
-      countdown_(
-          platform.countdownWindow,
-          Countdown::Services{[this] { return lock_.InForce(); }, [this] { return currentUserName_; },
-                              [this](int actionCode) {
-                                  ExitWindows(actionCode);
-                                  if (std::exchange(endAfterCountdown_, false))
-                                      platform_.optionsWindow.PostEndRequest();
-                              },
-                              [this](const std::string& action, bool oneTime) { RunCloseAction(action, oneTime); }}),
-      quickbar_(platform.quickbarWindow,
-                Quickbar::Services{form_, platform.dialogs, [this](int actionCode) { ExitWindows(actionCode); },
-                                   [this] { options_.mSettings_Click(); }, [this] { options_.Show_Form(); },
-                                   [this] { return options_.TrayIconAdded(); },
-                                   [this](const char* value, int state) { SaveQuickbarBox(Registry(), value, state); },
-                                   [this](int left, int top) { SaveQuickbarPosition(Registry(), left, top); }}),
+      countdown_(platform.countdownWindow, CountdownServices()),
+      quickbar_(platform.quickbarWindow, QuickbarServices()),
       scheduler_(book_, platform.clock, countdown_),
-      picker_(platform.tasksWindow, platform.processes, platform.dialogs, [this] {
-          return platform_.dialogs.RunModal(
-              [this] { return platform_.inputDialogs.ShowOpenDialog(DialogOwner::Tasks, AnsiExeFolder()); });
-      }),
+      picker_(platform.tasksWindow, platform.processes, platform.dialogs,
+              [this] {
+                  return platform_.dialogs.RunModal(
+                      [this] { return platform_.inputDialogs.ShowOpenDialog(DialogOwner::Tasks, AnsiExeFolder()); });
+              }),
+      commands_(CommandHandler::Services{countdown_, book_, platform.clock, [this] { return lock_.InForce(); },
+                                         [this] { return IsLockSupported(platform_.osVersion); },
+                                         [this] { return timeBox_.Use12Hour; }}),
       store_(platform.files, platform.dialogs, DWL_APP_TITLE) {
+    WireScenarios();
+    WireOptions();
+    WireLock();
+}
+
+Countdown::Services Program::CountdownServices() {
+    return {[this] { return lock_.InForce(); }, [this] { return currentUserName_; },
+            [this](int actionCode) {
+                ExitWindows(actionCode);
+                if (std::exchange(endAfterCountdown_, false)) platform_.optionsWindow.PostEndRequest();
+            },
+            [this](const std::string& action, bool oneTime) { RunCloseAction(action, oneTime); }};
+}
+
+Quickbar::Services Program::QuickbarServices() {
+    return {form_,
+            platform_.dialogs,
+            [this](int actionCode) { ExitWindows(actionCode); },
+            [this] { options_.mSettings_Click(); },
+            [this] { options_.Show_Form(); },
+            [this] { return options_.TrayIconAdded(); },
+            [this](const char* value, int state) { SaveQuickbarBox(Registry(), value, state); },
+            [this](int left, int top) { SaveQuickbarPosition(Registry(), left, top); }};
+}
+
+void Program::WireScenarios() {
     // The file follows the active scenarios from the end of the start-up on.
     // No message box inside the tick or a command: the tick's message loop
     // would deliver the next ticks while it is unfinished, and a command's
@@ -103,14 +122,16 @@ Program::Program(Platform platform)
         std::vector<std::string> others = AllEntries();
         std::erase(others, form_.cmdScen.Text());
         return ChooseApplicationToRun({platform_.inputDialogs, platform_.dialogs, AnsiExeFolder(), DWL_APP_TITLE},
-                                      book_.Applications(), others, chosenApplication_, scenarioEditor_.SelectedApplication);
+                                      book_.Applications(), others, chosenApplication_,
+                                      scenarioEditor_.SelectedApplication);
     };
     scenarioEditor_.onScenarioApplied = [this](const std::string& entry) {
         if (chosenApplication_ && RunsApplication(entry, chosenApplication_->shortName))
             CommitApplication(book_.Applications(), *std::exchange(chosenApplication_, std::nullopt));
     };
     scenarioEditor_.hasApplicationRecord = [this](const std::string& name) {
-        return (chosenApplication_ && chosenApplication_->shortName == name) || FindApplication(book_.Applications(), name);
+        return (chosenApplication_ && chosenApplication_->shortName == name) ||
+               FindApplication(book_.Applications(), name);
     };
     scenarioEditor_.pickApplicationToClose = [this] {
         scenarioEditor_.SelectedApplication = picker_.ShowApplicationPicker();
@@ -118,7 +139,9 @@ Program::Program(Platform platform)
     scenarioEditor_.removeApplicationRecords = [this](const std::string& entry) {
         RemoveApplicationRecords(book_.Applications(), entry, AllEntries());
     };
+}
 
+void Program::WireOptions() {
     hotkeyCapture_.onChange = [this] {
         form_.HotkeysChanged = true;
         form_.cmdApply.SetEnabled(true);
@@ -142,17 +165,6 @@ Program::Program(Platform platform)
         SaveOptions(Registry(), form_.StoredBoxes());
         lock_.Apply();
     };
-    options_.beforeShow = [this] { lock_.BeforeShow(); };
-    options_.afterHide = [this] { lock_.AfterHide(); };
-    lock_.tell = [this](const std::string& text) {
-        platform_.dialogs.ShowMessage(text, DWL_APP_TITLE, MbOk | MbIconExclamation);
-    };
-    lock_.askPassword = [this] { return RunModalWindow(askPassword, closePasswordDialog); };
-    lock_.askNewPassword = [this] { return RunModalWindow(askNewPassword, closePasswordDialog); };
-    lock_.storePassword = [this](const std::string& password, const std::string& previous) {
-        return SavePassword(Registry(), password, previous);
-    };
-    lock_.storeSwitch = [this](bool locked) { SaveLockSwitch(Registry(), locked); };
     form_.cmdLink.onClick = [this] { platform_.shell.OpenAddress("http://" + form_.cmdLink.Caption()); };
     options_.displayQuickbar = [this] {
         quickbar_.DisplayQuickbar();
@@ -168,6 +180,20 @@ Program::Program(Platform platform)
         else
             ExitProgram();
     };
+}
+
+void Program::WireLock() {
+    options_.beforeShow = [this] { lock_.BeforeShow(); };
+    options_.afterHide = [this] { lock_.AfterHide(); };
+    lock_.tell = [this](const std::string& text) {
+        platform_.dialogs.ShowMessage(text, DWL_APP_TITLE, MbOk | MbIconExclamation);
+    };
+    lock_.askPassword = [this] { return RunModalWindow(askPassword, closePasswordDialog); };
+    lock_.askNewPassword = [this] { return RunModalWindow(askNewPassword, closePasswordDialog); };
+    lock_.storePassword = [this](const std::string& password, const std::string& previous) {
+        return SavePassword(Registry(), password, previous);
+    };
+    lock_.storeSwitch = [this](bool locked) { SaveLockSwitch(Registry(), locked); };
 }
 
 std::string Program::AnsiExeFolder() { return platform_.files.AnsiPath(platform_.files.ExeFolder()); }
@@ -259,8 +285,7 @@ void Program::ExitWindows(int actionCode) {
         exitWindows_ = std::make_unique<clsExitWindows>(platform_.power, [this] {
             RunCleanUp({form_.chkCleanTemp.Value() != 0, form_.chkCleanNetCashe.Value() != 0,
                         form_.chkCleanRecycleBin.Value() != 0},
-                       platform_.disk,
-                       Registry(), &platform_.cleanUpProgress);
+                       platform_.disk, Registry(), &platform_.cleanUpProgress);
         });
     const FlagScope running(inExitWindows_);
     exitWindows_->ExitWindows(actionCode, form_.chkPower.Value() != 0);
@@ -280,9 +305,9 @@ void Program::ApplyHotkeys() {
 // Runs inside the scheduler tick, which has already taken a one-time entry
 // out of the lists.
 void Program::RunCloseAction(const std::string& actionField, bool oneTime) {
-    const ApplicationRun run = RunScenarioApplication(actionField, oneTime, book_.Applications(), AllEntries(),
-                                                      platform_.shell, closer_,
-                                                      [this] { SaveScenarios(SaveFailure::AfterTick); });
+    const ApplicationRun run =
+        RunScenarioApplication(actionField, oneTime, book_.Applications(), AllEntries(), platform_.shell, closer_,
+                               [this] { SaveScenarios(SaveFailure::AfterTick); });
     const std::string name = ApplicationNameIn(actionField, kRunAppText);
     if (run == ApplicationRun::NoRecord) {
         if (trace) trace("dwl: scenario run of \"" + name + "\" not carried out: no program is kept for it");
@@ -290,9 +315,10 @@ void Program::RunCloseAction(const std::string& actionField, bool oneTime) {
                               "\" has no program to start, so nothing was started.\r\nChoose its program with "
                               "\"Find...\" on the Scenarios page.");
     } else if (run == ApplicationRun::NotStartedElevated) {
-        untoldRuns_.push_back("The scenario's program \"" + name +
-                              "\" was not started: Duskwell runs as administrator, and the Windows desktop could not "
-                              "start the program with your normal rights. Duskwell does not start it as administrator.");
+        untoldRuns_.push_back(
+            "The scenario's program \"" + name +
+            "\" was not started: Duskwell runs as administrator, and the Windows desktop could not "
+            "start the program with your normal rights. Duskwell does not start it as administrator.");
     }
 }
 

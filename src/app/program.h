@@ -10,8 +10,8 @@
 #include "actions/applications.h"
 #include "actions/disk_cleanup.h"
 #include "actions/exit_windows.h"
+#include "app/command_handler.h"
 #include "app/command_line.h"
-#include "ui/options/hotkey_capture.h"
 #include "hotkeys/hotkey_settings.h"
 #include "platform/dialogs.h"
 #include "schedule/scenario_book.h"
@@ -20,6 +20,7 @@
 #include "schedule/scheduler.h"
 #include "settings/my_registry.h"
 #include "ui/countdown/countdown.h"
+#include "ui/options/hotkey_capture.h"
 #include "ui/options/options_controller.h"
 #include "ui/options/options_form.h"
 #include "ui/options/options_window.h"
@@ -155,6 +156,11 @@ public:
 private:
     using SaveFailure = ScenarioStore::SaveFailure;
     void SaveScenarios(SaveFailure report);
+    Countdown::Services CountdownServices();
+    Quickbar::Services QuickbarServices();
+    void WireScenarios();
+    void WireOptions();
+    void WireLock();
     void StartUp(bool splash);
     std::optional<int> HandOver(const std::vector<std::string>& args);
     // A message to whoever started the program: on its console, else in a box.
@@ -191,13 +197,14 @@ private:
     Quickbar quickbar_;
     Scheduler scheduler_;
     ApplicationPicker picker_;
+    CommandHandler commands_;
     std::unique_ptr<clsExitWindows> exitWindows_;  // created on first use
     std::unique_ptr<MyRegistry> registry_;         // created on first use
     ScenarioStore store_;
     std::optional<ApplicationRecord> chosenApplication_;  // by "Find...", taken when its scenario is applied
     ApplicationCloser closer_{platform_.processes};
     std::vector<std::string> untoldRuns_;  // scenario runs that started nothing, told after the tick
-    bool inCommand_ = false;  // a command from a later start runs: no box while it waits
+    bool inCommand_ = false;               // a command from a later start runs: no box while it waits
     bool inExitWindows_ = false;
     bool ticking_ = false;  // GTimer's ticks count from the end of InitProgram
     bool started_ = false;

@@ -66,7 +66,7 @@ std::optional<int> Program::HandOver(const std::vector<std::string>& args) {
     const HandOverResult handed = platform_.commands.SendToRunningCopy(JoinArguments(args));
     if (handed.outcome != HandOverResult::Outcome::Answered) {
         Tell(handed.outcome == HandOverResult::Outcome::RunsElevated ? kRunsElevated
-                                                                      : "Duskwell is running but does not answer.");
+                                                                     : "Duskwell is running but does not answer.");
         return ExitRefused;
     }
     const auto reply = static_cast<CommandReply>(handed.answer);
@@ -92,35 +92,6 @@ int Program::OnCommand(const std::string& text) {
     return static_cast<int>(RunCommand(parsed.command));
 }
 
-CommandReply Program::RunCommand(const Command& command) {
-    if (command.kind == Command::Kind::Cancel) {
-        if (!countdown_.TimerRunning()) return CommandReply::NoCountdown;
-        if (!countdown_.CancelOffered()) return CommandReply::CancelLocked;
-        countdown_.cmdCancel_Click();
-        return CommandReply::Accepted;
-    }
-    const PowerActionInfo* action = FindPowerAction(command.action);
-    if (!action) return CommandReply::NotUnderstood;
-    if (command.action == PowerAction::Lock && !IsLockSupported(platform_.osVersion))
-        return CommandReply::LockUnsupported;
-    if (command.when == Command::When::Now) {
-        countdown_.ShowAction(command.action);
-        return CommandReply::Accepted;
-    }
-    // Like the editor, which the lock greys.
-    if (lock_.InForce()) return CommandReply::ScenariosLocked;
-    int minuteOfDay = command.hour * 60 + command.minute;
-    if (command.when == Command::When::In) {
-        const LocalTime now = platform_.clock.Now();
-        minuteOfDay = (now.hour * 60 + now.minute + command.minutes) % (24 * 60);
-    }
-    ScenarioEntry entry;
-    entry.action = action->text;
-    entry.recurrence = command.daily ? Recurrence::Daily : Recurrence::Onetime;
-    entry.hour = minuteOfDay / 60;
-    entry.minute = minuteOfDay % 60;
-    book_.AddActive(entry, timeBox_.Use12Hour);
-    return CommandReply::Accepted;
-}
+CommandReply Program::RunCommand(const Command& command) { return commands_.Run(command); }
 
 }  // namespace dwl

@@ -99,8 +99,7 @@ std::string ScenarioStore::Shown(const std::string& path) const {
 
 void ScenarioStore::TellSaveFailure() {
     saveFailurePending_ = false;
-    dialogs_.ShowMessage("The scenarios could not be saved to " + Shown(path_) + ".", title_,
-                         MbOk | MbIconExclamation);
+    dialogs_.ShowMessage("The scenarios could not be saved to " + Shown(path_) + ".", title_, MbOk | MbIconExclamation);
 }
 
 }  // namespace dwl

@@ -309,13 +309,16 @@ struct FakeDisk : IDiskCleanUp, ICleanUpProgress, Recorder {
     std::map<std::u16string, std::vector<std::pair<std::u16string, unsigned>>> tree;
     std::map<std::u16string, std::u16string> links;
     std::u16string temp = u"C:\\Temp\\";
-    std::vector<KnownFolder> known{{u"C:\\Windows", FolderRole::Windows}, {u"C:\\Windows\\system32"},
-                                   {u"C:\\Program Files"}, {u"C:\\ProgramData"}, {u"C:\\Users"},
+    std::vector<KnownFolder> known{{u"C:\\Windows", FolderRole::Windows},
+                                   {u"C:\\Windows\\system32"},
+                                   {u"C:\\Program Files"},
+                                   {u"C:\\ProgramData"},
+                                   {u"C:\\Users"},
                                    {u"C:\\Users\\me", FolderRole::Profile},
                                    {u"C:\\Users\\me\\AppData\\Local", FolderRole::LocalAppData},
                                    {u"C:\\Users\\me\\AppData\\Local\\Programs\\Duskwell\\", FolderRole::Program}};
     std::set<std::u16string> locked, unnamed;  // files that cannot be deleted, that the system cannot name
-    std::function<void()> beforeDelete;  // runs when a file is opened to delete
+    std::function<void()> beforeDelete;        // runs when a file is opened to delete
     bool namesOpenFiles = true;
     size_t lastDeleted = 0;
 };

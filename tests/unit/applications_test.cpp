@@ -37,9 +37,8 @@ TEST(Applications, RunAsAdministratorTheDesktopStartsTheProgram) {
         E elevation;
         bool desktopStarts;
         std::vector<std::string> opened;
-    } rows[] = {{E::Default, false, {command}},
-                {E::Limited, false, {command}},
-                {E::Full, true, {"unelevated " + command}}};
+    } rows[] = {
+        {E::Default, false, {command}}, {E::Limited, false, {command}}, {E::Full, true, {"unelevated " + command}}};
     for (const auto& row : rows) {
         FakeShell shell;
         shell.elevation = row.elevation;

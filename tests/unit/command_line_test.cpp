@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include "app/command_handler.h"
 #include "app/command_line.h"
+#include "fakes/fake_platform.h"
+#include "schedule/scenario_book.h"
 
 namespace dwl {
 namespace {
+
+using Texts = std::vector<std::string>;
 
 // The parse in short: "usage", "cancel", "none", "<code> now|in N|at H:M [daily]", or the error.
 std::string Read(const std::vector<std::string>& args) {
@@ -52,6 +57,43 @@ TEST(CommandLine, ReadsEveryFormAndNamesEachKindOfMistake) {
 
     const std::vector<std::string> handed{"/shutdown", "/at", "9:30 PM", ""};
     EXPECT_EQ(SplitArguments(JoinArguments(handed)), handed);
+}
+
+// The handler's replies in turn, without and with the configuration lock in
+// force, and what the countdown says after each ("" while none runs); the
+// scenarios it adds go into the book.
+TEST(CommandHandler, TheLockRefusesScenariosAndCancelButNotAnActionNow) {
+    using R = CommandReply;
+    const std::string shutdown = "Your computer will be shutted down in 5 second(s).";
+    // clang-format off
+    struct Row { bool locked; std::vector<std::string> args; R reply; std::string counting; };
+    const Row rows[] = {
+        {false, {"/logoff"}, R::Accepted, ", you will be logged off in 5 second(s)."},
+        {false, {"/cancel"}, R::Accepted, ""},
+        {false, {"/cancel"}, R::NoCountdown, ""},
+        {false, {"/lock"}, R::LockUnsupported, ""},
+        {false, {"/reboot", "/in", "25"}, R::Accepted, ""},
+        {true, {"/reboot", "/in", "5"}, R::ScenariosLocked, ""},
+        {true, {"/shutdown"}, R::Accepted, shutdown},
+        {true, {"/cancel"}, R::CancelLocked, shutdown},
+    };
+    // clang-format on
+    for (bool locked : {false, true}) {
+        fakes::FakeCountdownWindow window;
+        Countdown countdown(window, {[&] { return locked; }, nullptr, nullptr, nullptr});
+        ScenarioBook book;
+        fakes::FakeClock clock{LocalTime{2026, 12, 7, 1, 23, 41, 10}};
+        CommandHandler handler({countdown, book, clock, [&] { return locked; }, [] { return false; },
+                                [] { return true; }});
+        for (const Row& r : rows) {
+            if (r.locked != locked) continue;
+            SCOPED_TRACE(JoinArguments(r.args));
+            EXPECT_EQ(handler.Run(ParseCommandLine(r.args).command), r.reply);
+            EXPECT_EQ(countdown.TimerRunning() ? countdown.lblAction.Caption() : "", r.counting);
+        }
+        // Past midnight, in the program's time form.
+        EXPECT_EQ(book.ActiveTexts(), locked ? Texts{} : Texts{"Reboot Computer; Onetime; 12:06 AM"});
+    }
 }
 
 }  // namespace

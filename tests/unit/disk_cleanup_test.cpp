@@ -29,9 +29,10 @@ struct CleanUpTest : ::testing::Test {
 };
 
 TEST_F(CleanUpTest, FilesFirstThenSubfoldersDepthFirstNeverThroughLinksNorByNamesThatReadAsPaths) {
-    disk.tree[u"C:\\Temp\\"] = {{u"b.txt", 0}, {u"sub", 0x10}, {u"a.txt", 0x6}, {u"link", 0x410},
-                                {u"jn", 0x10 | 0x400}, {u"..\uFF3C..\uFF3Cboot.ini", 0}, {u"\uFF0E\uFF0E", 0},
-                                {u"x\u2215y", 0}, {u"s:stream", 0}, {u"up\uFF3C", 0x10}, {u"zz", 0x10}};
+    disk.tree[u"C:\\Temp\\"] = {{u"b.txt", 0},        {u"sub", 0x10},        {u"a.txt", 0x6},
+                                {u"link", 0x410},     {u"jn", 0x10 | 0x400}, {u"..\uFF3C..\uFF3Cboot.ini", 0},
+                                {u"\uFF0E\uFF0E", 0}, {u"x\u2215y", 0},      {u"s:stream", 0},
+                                {u"up\uFF3C", 0x10},  {u"zz", 0x10}};
     disk.tree[u"C:\\Temp\\sub\\"] = {{u"deeper", 0x10}, {u"c.txt", 0}};
     disk.tree[u"C:\\Temp\\sub\\deeper\\"] = {{u"d.txt", 0}};
     disk.tree[u"C:\\Temp\\zz\\"] = {{u"z.txt", 0}};
@@ -40,10 +41,10 @@ TEST_F(CleanUpTest, FilesFirstThenSubfoldersDepthFirstNeverThroughLinksNorByName
     disk.locked = {u"C:\\Temp\\a.txt"};
     // The cache folder without a trailing backslash.
     registry.values[{Hive::CurrentUser, kShellFolders, "Cache"}] = "C:\\Users\\me\\AppData\\Local\\Cache";
-    EXPECT_EQ(Run(1, 1, 1), (Journal{"delete C:\\Temp\\b.txt", "delete C:\\Temp\\a.txt", "delete C:\\Temp\\sub\\c.txt",
-                                     "delete C:\\Temp\\sub\\deeper\\d.txt", "delete C:\\Temp\\zz\\z.txt",
-                                     "delete C:\\Users\\me\\AppData\\Local\\Cache\\e.dat", "empty recycle bin",
-                                     "clean-up done"}));
+    EXPECT_EQ(Run(1, 1, 1),
+              (Journal{"delete C:\\Temp\\b.txt", "delete C:\\Temp\\a.txt", "delete C:\\Temp\\sub\\c.txt",
+                       "delete C:\\Temp\\sub\\deeper\\d.txt", "delete C:\\Temp\\zz\\z.txt",
+                       "delete C:\\Users\\me\\AppData\\Local\\Cache\\e.dat", "empty recycle bin", "clean-up done"}));
     EXPECT_EQ(disk.lastDeleted, 5u);  // the held file stays
     EXPECT_EQ(Run(0, 0, 1), (Journal{"empty recycle bin", "clean-up done"}));
 
@@ -60,11 +61,16 @@ TEST_F(CleanUpTest, FilesFirstThenSubfoldersDepthFirstNeverThroughLinksNorByName
 // in the system folder). A root of a drive or a share, an administrative
 // share, a link and a folder holding a folder of the system are refused.
 TEST_F(CleanUpTest, OnlyPlacesOfThrowAwayFilesAreCleanedAsTheSystemResolvesThem) {
-    disk.links = {{u"C:\\Jn\\", u"C:\\Users\\me\\"}, {u"C:\\Old\\", u"C:\\Users\\"},
+    disk.links = {{u"C:\\Jn\\", u"C:\\Users\\me\\"},
+                  {u"C:\\Old\\", u"C:\\Users\\"},
                   {u"C:\\Users\\me\\AppData\\Local\\Low\\", u"C:\\Windows\\system32\\"}};
     const std::u16string xp = u"C:\\Documents and Settings\\me";
     // 't' or 'c': the temporary or the cache folder; the file lies in `holding` when given.
-    struct Row { char kind; bool cleaned; std::u16string folder, holding = {}; };
+    struct Row {
+        char kind;
+        bool cleaned;
+        std::u16string folder, holding = {};
+    };
     for (const Row& row : std::initializer_list<Row>{
              {'t', true, u"C:\\Users\\me\\AppData\\Local\\Temp"},
              {'t', true, u"C:\\Old\\me\\AppData\\Local\\Temp", u"C:\\Users\\me\\AppData\\Local\\Temp"},

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "ui/options/hotkey_capture.h"
 #include "model/controls.h"
+#include "ui/options/hotkey_capture.h"
 
 namespace dwl {
 namespace {

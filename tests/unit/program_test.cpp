@@ -369,9 +369,10 @@ TEST_F(ProgramScenarios, CloseScenarioWaitsAsideAndKeepsAProgramThatAsks) {
     shell.desktopStarts = false;
     TickAt(9, 1);
     EXPECT_TRUE(shell.opened.empty());
-    EXPECT_EQ(journal, Journal{"message The scenario's program \"Close Application x\" was not started: Duskwell runs as "
-                               "administrator, and the Windows desktop could not start the program with your normal "
-                               "rights. Duskwell does not start it as administrator."});
+    EXPECT_EQ(journal,
+              Journal{"message The scenario's program \"Close Application x\" was not started: Duskwell runs as "
+                      "administrator, and the Windows desktop could not start the program with your normal "
+                      "rights. Duskwell does not start it as administrator."});
     journal.clear();
     TickAt(9, 0);  // the clock set back: the programs waited for are not asked again
     processes.Pass(9);
@@ -445,48 +446,23 @@ TEST_F(ProgramCommands, InAndAtAddAppliedScenariosInTheRunsTimeFormThatFireAndAr
     EXPECT_EQ(Saved(), (std::vector<std::string>{active[0], active[2]}));
 }
 
-// The running copy's replies in turn, without and with the configuration lock
-// in force, and what the countdown says after each ("" while none runs).
-TEST_F(ProgramCommands, TheLockRefusesScenariosAndCancelButNotAnActionNow) {
-    using R = CommandReply;
-    const std::string shutdown = "Your computer will be shutted down in 5 second(s).";
-    // clang-format off
-    struct Row { bool locked; std::vector<std::string> args; R reply; std::string counting; };
-    const Row rows[] = {
-        {false, {"/bogus"}, R::NotUnderstood, ""},
-        {false, {"/logoff"}, R::Accepted, "alice, you will be logged off in 5 second(s)."},
-        {false, {"/cancel"}, R::Accepted, ""},
-        {false, {"/cancel"}, R::NoCountdown, ""},
-        {true, {"/reboot", "/in", "5"}, R::ScenariosLocked, ""},
-        {true, {"/shutdown"}, R::Accepted, shutdown},
-        {true, {"/cancel"}, R::CancelLocked, shutdown},
-    };
-    // clang-format on
-    for (bool locked : {false, true}) {
-        ProgramCommands p;
-        p.Stored(kOptions, "Enabled") = locked ? "1" : "0";
-        p.Stored(kOptions, "Password") = UnscrambleText("pw", kPasswordKey);
-        p.Start();
-        for (const Row& r : rows) {
-            if (r.locked != locked) continue;
-            SCOPED_TRACE(JoinArguments(r.args));
-            EXPECT_EQ(p.Send(r.args), r.reply);
-            const Countdown& countdown = p.program.CountdownWindow();
-            EXPECT_EQ(countdown.TimerRunning() ? countdown.lblAction.Caption() : "", r.counting);
-        }
-        EXPECT_EQ(p.program.Form().lstScen.Count(), 0);
-        if (!locked) continue;
-        // Nor does an end of the program cancel it: it ends once the action is carried out.
-        p.program.OnEndRequest();
-        p.program.OnMenuCommand(MenuExit);
-        EXPECT_FALSE(p.program.Exited());
-        p.journal.clear();
-        for (int second = 0; second < 6; ++second) p.program.CountdownWindow().ATimer_Timer();
-        EXPECT_EQ(p.Filtered("ExitWindowsEx"), Journal{"ExitWindowsEx 5 4294967295"});
-        EXPECT_EQ(p.journal.back(), "post end request");  // after the action
-        p.program.OnEndRequest();  // as the window's queue delivers it
-        EXPECT_TRUE(p.program.Exited());
-    }
+// The running copy reads what it is sent; under the lock its countdown holds
+// against an end of the program, which follows once the action is carried out.
+TEST_F(ProgramCommands, AnUnreadCommandIsRefusedAndALockedCountdownOutlastsAnEndRequest) {
+    Stored(kOptions, "Enabled") = "1";
+    Stored(kOptions, "Password") = UnscrambleText("pw", kPasswordKey);
+    Start();
+    EXPECT_EQ(Send({"/bogus"}), CommandReply::NotUnderstood);
+    EXPECT_EQ(Send({"/shutdown"}), CommandReply::Accepted);
+    program.OnEndRequest();
+    program.OnMenuCommand(MenuExit);
+    EXPECT_FALSE(program.Exited());
+    journal.clear();
+    for (int second = 0; second < 6; ++second) program.CountdownWindow().ATimer_Timer();
+    EXPECT_EQ(Filtered("ExitWindowsEx"), Journal{"ExitWindowsEx 5 4294967295"});
+    EXPECT_EQ(journal.back(), "post end request");  // after the action
+    program.OnEndRequest();                         // as the window's queue delivers it
+    EXPECT_TRUE(program.Exited());
 }
 
 // A later start ends with the running copy's answer; a message the system

@@ -53,9 +53,7 @@ struct CleanUpWin : ::testing::Test {
     Win32Dialogs dialogs;
     MyRegistry myRegistry{registry, dialogs, "Duskwell"};
     const std::string shellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-    void Run(IDiskCleanUp& disk, int t, int c) {
-        RunCleanUp({t != 0, c != 0, false}, disk, myRegistry, nullptr);
-    }
+    void Run(IDiskCleanUp& disk, int t, int c) { RunCleanUp({t != 0, c != 0, false}, disk, myRegistry, nullptr); }
 };
 
 TEST_F(CleanUpWin, DeletesAllButHeldFilesAndFoldersNeverWhereNamesOrLinksSwappedInLeadOutTo) {
@@ -71,9 +69,9 @@ TEST_F(CleanUpWin, DeletesAllButHeldFilesAndFoldersNeverWhereNamesOrLinksSwapped
     ASSERT_TRUE(disk.swapped);
     EXPECT_FALSE(Exists(kRoot + L"a.txt"));
     // Found before the swap, the files of "sub" were by then outside.
-    for (const std::wstring& kept : {kRoot + L"held.txt", planted, L"C:\\dwl-cleanup\\dwl-boot.ini"s,
-                                     L"C:\\dwl-outside\\keep.txt"s, L"C:\\dwl-outside\\b.txt"s,
-                                     L"C:\\dwl-outside\\deeper\\c.txt"s, L"C:\\dwl-sub-away\\deeper"s})
+    for (const std::wstring& kept :
+         {kRoot + L"held.txt", planted, L"C:\\dwl-cleanup\\dwl-boot.ini"s, L"C:\\dwl-outside\\keep.txt"s,
+          L"C:\\dwl-outside\\b.txt"s, L"C:\\dwl-outside\\deeper\\c.txt"s, L"C:\\dwl-sub-away\\deeper"s})
         EXPECT_TRUE(Exists(kept)) << kept.size();
 }
 

@@ -111,10 +111,10 @@ std::vector<KnownFolder> Win32DiskCleanUp::KnownFolders() {
     using FolderPath = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
     if (const auto folderPath = SystemFunction<FolderPath>("shell32.dll", "SHGetFolderPathW")) {
         for (const auto& [csidl, role] : {std::pair{CSIDL_PROGRAM_FILES, FolderRole::System},
-                                         {CSIDL_PROGRAM_FILESX86, FolderRole::System},
-                                         {CSIDL_COMMON_APPDATA, FolderRole::System},
-                                         {CSIDL_PROFILE, FolderRole::Profile},
-                                         {CSIDL_LOCAL_APPDATA, FolderRole::LocalAppData}}) {
+                                          {CSIDL_PROGRAM_FILESX86, FolderRole::System},
+                                          {CSIDL_COMMON_APPDATA, FolderRole::System},
+                                          {CSIDL_PROFILE, FolderRole::Profile},
+                                          {CSIDL_LOCAL_APPDATA, FolderRole::LocalAppData}}) {
             wchar_t folder[MAX_PATH] = {};
             if (SUCCEEDED(folderPath(nullptr, csidl, nullptr, 0, folder))) add(Utf16(folder, wcslen(folder)), role);
         }
@@ -127,8 +127,7 @@ std::vector<KnownFolder> Win32DiskCleanUp::KnownFolders() {
             FolderRole::System);
     for (const wchar_t* name : {L"ProgramFiles", L"ProgramFiles(x86)", L"ProgramW6432", L"USERPROFILE"})
         add(Environment(name), FolderRole::System);
-    std::u16string program =
-        Ask([](wchar_t* buffer, DWORD size) { return GetModuleFileNameW(nullptr, buffer, size); });
+    std::u16string program = Ask([](wchar_t* buffer, DWORD size) { return GetModuleFileNameW(nullptr, buffer, size); });
     add(program.substr(0, program.rfind(u'\\') + 1), FolderRole::Program);
     return folders;
 }
@@ -197,8 +196,9 @@ std::u16string Win32DiskCleanUp::Widen(const std::string& text) {
 
 std::string Win32DiskCleanUp::Narrow(const std::u16string& text) {
     const int size = static_cast<int>(text.size());
-    std::string narrow(static_cast<size_t>(std::max(0, WideCharToMultiByte(CP_ACP, 0, Wide(text), size, nullptr, 0,
-                                                                           nullptr, nullptr))), '\0');
+    std::string narrow(static_cast<size_t>(
+                           std::max(0, WideCharToMultiByte(CP_ACP, 0, Wide(text), size, nullptr, 0, nullptr, nullptr))),
+                       '\0');
     WideCharToMultiByte(CP_ACP, 0, Wide(text), size, narrow.data(), static_cast<int>(narrow.size()), nullptr, nullptr);
     return narrow;
 }

@@ -27,8 +27,7 @@ ShellExecuteType ShellExecuteFunction() { return SystemFunction<ShellExecuteType
 
 // The shell takes a quoted file and its parameters apart.
 std::pair<std::string, std::string> FileAndParameters(const std::string& command) {
-    if (const size_t end = command.find('"', 1);
-        !command.empty() && command.front() == '"' && end != std::string::npos)
+    if (const size_t end = command.find('"', 1); !command.empty() && command.front() == '"' && end != std::string::npos)
         return {command.substr(1, end - 1), command.substr(std::min(command.size(), end + 2))};
     return {command, {}};
 }
@@ -118,7 +117,8 @@ HRESULT DesktopShellExecute(const CLSID& shellWindows, const std::wstring& file,
     ComPointer<IShellView> view;
     if (SUCCEEDED(result) && browser) result = browser->QueryActiveShellView(view.put());
     ComPointer<IDispatch> background;
-    if (SUCCEEDED(result) && view) result = view->GetItemObject(SVGIO_BACKGROUND, __uuidof(IDispatch), background.putVoid());
+    if (SUCCEEDED(result) && view)
+        result = view->GetItemObject(SVGIO_BACKGROUND, __uuidof(IDispatch), background.putVoid());
     ComPointer<IShellFolderViewDual> folderView;
     if (SUCCEEDED(result) && background)
         result = background->QueryInterface(__uuidof(IShellFolderViewDual), folderView.putVoid());
@@ -199,8 +199,8 @@ TokenElevation Win32Shell::Elevation() {
     DWORD enabled = 1, valueType = 0, valueSize = sizeof enabled;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System", 0,
                       KEY_QUERY_VALUE, key.put()) == ERROR_SUCCESS &&
-        RegQueryValueExW(key.get(), L"EnableLUA", nullptr, &valueType, reinterpret_cast<BYTE*>(&enabled),
-                         &valueSize) == ERROR_SUCCESS &&
+        RegQueryValueExW(key.get(), L"EnableLUA", nullptr, &valueType, reinterpret_cast<BYTE*>(&enabled), &valueSize) ==
+            ERROR_SUCCESS &&
         valueType == REG_DWORD && enabled == 0)
         return TokenElevation::Default;
     return TokenElevation::Full;

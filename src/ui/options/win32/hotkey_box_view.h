@@ -3,8 +3,8 @@
 
 #include <array>
 
-#include "ui/options/hotkey_capture.h"
 #include "ui/kit/win32/control_views.h"
+#include "ui/options/hotkey_capture.h"
 
 namespace dwl::win32 {
 

@@ -4,11 +4,11 @@
 #include <array>
 #include <memory>
 
-#include "ui/options/hotkey_capture.h"
 #include "hotkeys/win32/hotkey_wndproc.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/tray_win32.h"
 #include "ui/kit/win32/view_window.h"
+#include "ui/options/hotkey_capture.h"
 #include "ui/options/options_form.h"
 #include "ui/options/options_window.h"
 #include "ui/options/time_box.h"

@@ -6,26 +6,10 @@
 #include "model/text.h"
 
 namespace dwl {
-namespace {
 
-std::string UpToDot(const std::string& text) { return text.substr(0, text.find('.')); }
-
-}  // namespace
-
-std::string PathPart(const std::string& path, int mode) {
-    const size_t slash = path.find_last_of('\\');
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    switch (mode) {
-    case 1: {
-        const size_t first = name.find('.');
-        if (first == std::string::npos) return name;
-        const size_t second = name.find('.', first + 1);
-        return name.substr(0, second);
-    }
-    case 2: return UpToDot(name);
-    case 5: return UpToDot(path);
-    default: return path;
-    }
+std::string ShortNameOf(const std::string& path) {
+    const std::string name = path.substr(path.find_last_of('\\') + 1);
+    return name.substr(0, name.find('.'));
 }
 
 std::string CommandLineOf(const ApplicationRecord& record) {
@@ -124,7 +108,7 @@ bool ChooseApplicationToRun(const RunChoice& ui, const std::vector<ApplicationRe
     const std::string path = TrimBlanks(
         ui.dialogs.RunModal([&] { return ui.input.ShowOpenDialog(DialogOwner::Options, ui.initialFolder); }));
     if (path.empty()) return false;
-    ApplicationRecord record{path, PathPart(path, 2), {}};
+    ApplicationRecord record{path, ShortNameOf(path), {}};
     if (const std::string problem = NameProblem(record.shortName); !problem.empty()) {
         ui.dialogs.ShowMessage(problem, ui.caption, MbOk | MbIconExclamation);
         return false;

@@ -17,10 +17,8 @@
 
 namespace dwl {
 
-// Parts of a path: 1 the file name as name.extension (the text before its
-// first "." and the text between its first and second "."), 2 the file name
-// up to its first ".", 5 the whole text up to its first ".".
-std::string PathPart(const std::string& path, int mode);
+// The short name of a program: its file name up to the first ".".
+std::string ShortNameOf(const std::string& path);
 
 // The command line that starts a record: the long name in quotes (a path with
 // blanks must not be read as a shorter program), then its parameters.

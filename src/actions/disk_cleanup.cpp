@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/disk.h"
-#include "settings/my_registry.h"
+#include "settings/registry_access.h"
 
 namespace dwl {
 namespace {

@@ -3,9 +3,9 @@
 #include <utility>
 
 #include "actions/applications.h"
-#include "app/cls_os.h"
-#include "app/make_xp.h"
 #include "app/version.h"
+#include "app/windows_version.h"
+#include "app/xp_manifest.h"
 #include "model/scope_guard.h"
 #include "model/text.h"
 #include "platform/command_channel.h"
@@ -18,8 +18,8 @@
 #include "platform/user.h"
 #include "schedule/mtime.h"
 #include "schedule/scenario_entry.h"
-#include "settings/my_registry.h"
 #include "settings/quickbar_settings.h"
+#include "settings/registry_access.h"
 #include "settings/settings.h"
 
 namespace dwl {

@@ -18,7 +18,7 @@
 #include "schedule/scenario_file.h"
 #include "schedule/scenario_store.h"
 #include "schedule/scheduler.h"
-#include "settings/my_registry.h"
+#include "settings/registry_access.h"
 #include "ui/countdown/countdown.h"
 #include "ui/options/hotkey_capture.h"
 #include "ui/options/options_controller.h"

@@ -2,9 +2,9 @@
 // that later starts hand to the running program.
 #include "app/program.h"
 
-#include "app/cls_os.h"
-#include "app/make_xp.h"
 #include "app/version.h"
+#include "app/windows_version.h"
+#include "app/xp_manifest.h"
 #include "model/power_action.h"
 #include "model/scope_guard.h"
 #include "platform/command_channel.h"

@@ -6,7 +6,7 @@
 
 #include "model/text.h"
 #include "platform/hotkeys.h"
-#include "settings/my_registry.h"
+#include "settings/registry_access.h"
 
 namespace dwl {
 namespace {

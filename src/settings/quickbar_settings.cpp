@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "model/text.h"
-#include "settings/my_registry.h"
+#include "settings/registry_access.h"
 
 namespace dwl {
 namespace {

@@ -3,7 +3,7 @@
 #include <charconv>
 
 #include "model/scramble.h"
-#include "settings/my_registry.h"
+#include "settings/registry_access.h"
 
 namespace dwl {
 namespace {

@@ -10,8 +10,8 @@ using namespace fakes;
 
 TEST(Applications, NamesAndTheRecordsThatLiveWhileAScenarioNamesThem) {
     // A program's short name ends at the first dot of its file name, never of a folder's.
-    EXPECT_EQ(PathPart("C:\\Tools\\my.app.exe", 2), "my");
-    EXPECT_EQ(PathPart("C:\\To.ols\\run", 2), "run");
+    EXPECT_EQ(ShortNameOf("C:\\Tools\\my.app.exe"), "my");
+    EXPECT_EQ(ShortNameOf("C:\\To.ols\\run"), "run");
     EXPECT_EQ(CloseNameOf("C:\\x\\App.Beta.EXE"), "App.Beta");
     // Beside the matches a close shows (see the program's tests): only ASCII letters are of one case.
     for (const char* name : {"C:\\x\\xnotepad.exe", "notepad.exe.old", ""})

@@ -2,7 +2,7 @@
 
 #include "actions/disk_cleanup.h"
 #include "fakes/fake_platform.h"
-#include "settings/my_registry.h"
+#include "settings/registry_access.h"
 
 namespace dwl {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "fakes/fake_platform.h"
 #include "model/scramble.h"
-#include "settings/my_registry.h"
+#include "settings/registry_access.h"
 #include "settings/settings.h"
 
 namespace dwl {

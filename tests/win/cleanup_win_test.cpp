@@ -11,7 +11,7 @@
 #include "platform/win32/handles.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/services_win32.h"
-#include "settings/my_registry.h"
+#include "settings/registry_access.h"
 
 namespace dwl::win32 {
 namespace {

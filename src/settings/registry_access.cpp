@@ -1,4 +1,4 @@
-#include "settings/my_registry.h"
+#include "settings/registry_access.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,10 +1,10 @@
-#include "app/cls_os.h"
+#include "app/windows_version.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "app/make_xp.h"
+#include "app/xp_manifest.h"
 #include "fakes/fake_platform.h"
 
 namespace dwl {

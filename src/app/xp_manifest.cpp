@@ -1,4 +1,4 @@
-#include "app/make_xp.h"
+#include "app/xp_manifest.h"
 
 #include "platform/files.h"
 

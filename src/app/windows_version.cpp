@@ -1,4 +1,4 @@
-#include "app/cls_os.h"
+#include "app/windows_version.h"
 
 #include <cstdint>
 #include <string>

@@ -8,10 +8,10 @@
 #include <string>
 
 #include "actions/disk_cleanup.h"
+#include "platform/win32/dialogs_win32.h"
 #include "platform/win32/disk_win32.h"
 #include "platform/win32/registry_win32.h"
-#include "platform/win32/services_win32.h"
-#include "settings/my_registry.h"
+#include "settings/registry_access.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) return std::fputs("usage: cleanbench <folder>\n", stderr), 2;

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "actions/disk_cleanup.h"
+#include "platform/win32/dialogs_win32.h"
 #include "platform/win32/disk_win32.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/registry_win32.h"
-#include "platform/win32/services_win32.h"
 #include "settings/registry_access.h"
 
 namespace dwl::win32 {

@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
-#include "platform/win32/services_win32.h"
+#include "platform/win32/dialogs_win32.h"
 #include "settings/quickbar_settings.h"
 #include "ui/options/win32/options_view.h"
 #include "ui/quickbar/win32/quickbar_view.h"

@@ -8,9 +8,10 @@
 #include <string>
 
 #include "platform/win32/ansi_text.h"
+#include "platform/win32/file_system_win32.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/instance_win32.h"
 #include "platform/win32/processes_win32.h"
-#include "platform/win32/services_win32.h"
 #include "platform/win32/shell_win32.h"
 #include "platform/win32/system_library.h"
 #include "schedule/scenario_file.h"

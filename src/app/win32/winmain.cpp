@@ -12,15 +12,19 @@
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/command_channel_win32.h"
 #include "platform/win32/common_controls.h"
+#include "platform/win32/dialogs_win32.h"
 #include "platform/win32/disk_win32.h"
+#include "platform/win32/file_system_win32.h"
+#include "platform/win32/hotkeys_win32.h"
 #include "platform/win32/input_dialogs_win32.h"
+#include "platform/win32/instance_win32.h"
 #include "platform/win32/os_version_win32.h"
 #include "platform/win32/power_win32.h"
 #include "platform/win32/processes_win32.h"
 #include "platform/win32/registry_win32.h"
-#include "platform/win32/services_win32.h"
 #include "platform/win32/shell_win32.h"
 #include "platform/win32/trace.h"
+#include "platform/win32/user_win32.h"
 #include "ui/cleanup/win32/cleanup_progress_view.h"
 #include "ui/countdown/win32/countdown_view.h"
 #include "ui/options/win32/options_view.h"
@@ -69,10 +73,10 @@ int Run(HINSTANCE instance) {
     };
     Win32InputDialogs inputDialogs(dialogs.owner);
     Win32CommandChannel commands(kOptionsWindowClass);
-    dwl::Program program(dwl::Platform{dwl::OsServices{instanceGuard, dialogs, registry, files, osVersion, hotkeys,
-                                                       clock, power, user, shell, disk, processes, inputDialogs,
-                                                       commands},
-                                       dwl::WindowPorts{view, countdown, cleanUpProgress, quickbar, tasks}});
+    dwl::Program program(
+        dwl::Platform{dwl::OsServices{instanceGuard, dialogs, registry, files, osVersion, hotkeys, clock, power, user,
+                                      shell, disk, processes, inputDialogs, commands},
+                      dwl::WindowPorts{view, countdown, cleanUpProgress, quickbar, tasks}});
     countdown.Attach(program.CountdownWindow());
     quickbar.Attach(program.QuickbarModel());
     tasks.Attach(program.Picker());

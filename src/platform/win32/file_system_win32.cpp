@@ -1,4 +1,4 @@
-#include "platform/win32/services_win32.h"
+#include "platform/win32/file_system_win32.h"
 
 #include <shlobj.h>
 
@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/win32/ansi_text.h"
+#include "platform/win32/handles.h"
 #include "platform/win32/system_library.h"
 
 namespace dwl::win32 {
@@ -14,33 +15,6 @@ namespace {
 constexpr int kMaxTemporaryNames = 10;
 
 }  // namespace
-
-int Win32Dialogs::Show(const std::string& text, const std::string& caption, unsigned style, DialogOwner which) {
-    HWND window = owner && which != DialogOwner::None ? owner(which) : nullptr;
-    if (window && !IsWindow(window)) window = nullptr;
-    return ::MessageBoxA(window, text.c_str(), caption.c_str(), style | MB_SETFOREGROUND);
-}
-
-std::string CurrentUserName() {
-    char buffer[257] = {};
-    DWORD size = sizeof buffer;
-    if (!GetUserNameA(buffer, &size)) return {};
-    return std::string(buffer);
-}
-
-bool Win32InstanceGuard::Acquire() {
-    // Backslashes would name a namespace; keep the user's name out of that.
-    std::string name = "DuskwellSingleInstance-" + CurrentUserName();
-    for (char& c : name)
-        if (c == '\\') c = '_';
-    mutex_.reset(CreateMutexA(nullptr, FALSE, name.c_str()));
-    if (!mutex_) return true;  // no guard available: better to run than to refuse
-    if (GetLastError() != ERROR_ALREADY_EXISTS) return true;
-    // A refused start that lives on (its message, a command handed over) must
-    // not keep the guard alive for a start after the running copy has ended.
-    mutex_.reset();
-    return false;
-}
 
 std::string Win32FileSystem::ExePath() {
     std::vector<wchar_t> buffer(MAX_PATH);
@@ -172,11 +146,5 @@ bool Win32FileSystem::CreateNewFile(const std::string& path, const std::string& 
 bool Win32FileSystem::Rename(const std::string& from, const std::string& to) {
     return MoveFileW(WidenPath(from).c_str(), WidenPath(to).c_str()) != 0;
 }
-
-bool Win32Hotkeys::Register(int id, unsigned modifiers, unsigned virtualKey) {
-    return RegisterHotKey(window_(), id, modifiers, virtualKey) != 0;
-}
-
-void Win32Hotkeys::Unregister(int id) { UnregisterHotKey(window_(), id); }
 
 }  // namespace dwl::win32

@@ -67,7 +67,7 @@ struct Page {
     fakes::FakeDialogs dialogs{journal};
     ScenarioEditor editor{form, timeBox, clock, dialogs};
     fakes::FakeOptionsWindow window{journal};
-    OptionsController controller{form, window, editor};
+    OptionsController controller{form, window, window, editor};
     std::string chosen;
     int asks = 0;
     Texts removed;

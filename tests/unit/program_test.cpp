@@ -80,7 +80,7 @@ struct ProgramTest : ::testing::Test {
     fakes::FakeTasksWindow tasks{journal};
     Program program{Platform{OsServices{instance, dialogs, registry, files, osVersion, hotkeys, clock, power, user,
                                         shell, disk, processes, input, instance},
-                             WindowPorts{window, countdownWindow, disk, quickbarWindow, tasks}}};
+                             WindowPorts{window, countdownWindow, disk, quickbarWindow, tasks, window}}};
 };
 
 using ProgramOptions = ProgramTest;
@@ -330,6 +330,19 @@ TEST_F(ProgramScenarios, AFailedSaveInATickIsToldAfterTheHandOverWhileTicksGoOn)
     TickAt(9, 2);
     EXPECT_EQ(countdownWindow.shows, 2);  // the daily one once, not again after the box
     EXPECT_EQ(program.CountdownWindow().lblAction.Caption(), "Your computer will be suspended in 5 second(s).");
+}
+
+// Back from sleep, or with the clock set, the minute is checked at once, not
+// at the next tick up to a minute later.
+TEST_F(ProgramScenarios, AResumeAndAClockChangeCheckTheMinuteAtOnce) {
+    Start({"Suspend; Daily; 9:00", "Reboot Computer; Daily; 11:30"});
+    clock.now = {2026, 12, 7, 1, 9, 0, 1};
+    program.OnResume();
+    EXPECT_EQ(countdownWindow.shows, 1);
+    program.CountdownWindow().cmdCancel_Click();
+    clock.now = {2026, 12, 7, 1, 11, 30, 1};
+    program.OnTimeChange();
+    EXPECT_EQ(countdownWindow.shows, 2);
 }
 
 // A close asks each matching program of the user's session (never this one)

@@ -16,10 +16,6 @@ namespace {
 struct Events : IOptionsEvents {
     OptionsForm form;
     OptionsForm& Form() override { return form; }
-    void OnHotkey(uintptr_t, intptr_t) override {}
-    void OnSchedulerTick() override {}
-    void OnMenuCommand(int) override {}
-    void OnEndSession() override {}
 };
 
 TEST(LazyWindows, OptionsControlsComeWithTheFirstShowingAndEachPageWithItsFirstTurn) {
@@ -36,8 +32,6 @@ TEST(LazyWindows, OptionsControlsComeWithTheFirstShowingAndEachPageWithItsFirstT
     events.form.tbsOptions.SetListIndex(OptionsForm::kPageQuickbar);
     EXPECT_TRUE(GetDlgItem(window, IdPageFirst + OptionsForm::kPageQuickbar));
     view.Destroy();
-    MSG quit;
-    PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 }
 
 TEST(LazyWindows, TheQuickbarIsMadeWhenFirstShown) {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "app/program.h"
-#include "app/win32/message_window.h"
 #include "app/version.h"
+#include "app/win32/message_window.h"
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/command_channel_win32.h"
 #include "platform/win32/common_controls.h"
@@ -71,10 +71,10 @@ int Run(HINSTANCE instance) {
     };
     Win32InputDialogs inputDialogs(dialogs.owner);
     Win32CommandChannel commands(kMessageWindowClass);
-    dwl::Program program(dwl::Platform{dwl::OsServices{instanceGuard, dialogs, registry, files, osVersion, hotkeys,
-                                                       clock, power, user, shell, disk, processes, inputDialogs,
-                                                       commands},
-                                       dwl::WindowPorts{view, countdown, cleanUpProgress, quickbar, tasks, messages}});
+    dwl::Program program(
+        dwl::Platform{dwl::OsServices{instanceGuard, dialogs, registry, files, osVersion, hotkeys, clock, power, user,
+                                      shell, disk, processes, inputDialogs, commands},
+                      dwl::WindowPorts{view, countdown, cleanUpProgress, quickbar, tasks, messages}});
     countdown.Attach(program.CountdownWindow());
     quickbar.Attach(program.QuickbarModel());
     tasks.Attach(program.Picker());

@@ -65,7 +65,7 @@ VIAddVersionKey "FileDescription" "${PRODUCT} ${VERSION} setup"
 VIAddVersionKey "FileVersion" "${VERSION}"
 VIAddVersionKey "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}"
 
-; Ends a running Duskwell the orderly way, a close message to its window (on
+; Ends a running Duskwell the orderly way, a close message to its message window (on
 ; which it saves its scenarios and exits), and waits for its process to end:
 ; ten seconds in all, whether it answers or not.
 !macro EndRunningDuskwellFunction UN
@@ -73,7 +73,11 @@ Function ${UN}EndRunningDuskwell
   System::Call 'kernel32::GetTickCount() i .r3'
   IntOp $3 $3 + 10000
   ${Do}
-    FindWindow $0 "DuskwellOptions" ""
+    FindWindow $0 "DuskwellMessages" ""
+    ${If} $0 = 0
+      ; a copy of a version before the message window
+      FindWindow $0 "DuskwellOptions" ""
+    ${EndIf}
     ${If} $0 = 0
       ${Break}
     ${EndIf}

@@ -56,7 +56,7 @@ auto Program::RunModalWindow(const Show& show, const std::function<void()>& clos
             program.closeModalWindow_ = std::move(previous);
             if (!program.endRequested_ || program.closeModalWindow_) return;
             program.endRequested_ = false;
-            program.platform_.optionsWindow.PostEndRequest();
+            program.platform_.messageWindow.PostEndRequest();
         }
     } open(*this, close);
     return platform_.dialogs.RunModal(show);
@@ -68,7 +68,7 @@ Program::Program(Platform platform)
     : platform_(platform),
       timeBox_(form_.txtTime, form_.cmdPlus, form_.cmdMin, form_.lstTime),
       scenarioEditor_(form_, book_, timeBox_, platform.clock, platform.dialogs),
-      options_(form_, platform.optionsWindow, scenarioEditor_),
+      options_(form_, platform.optionsWindow, platform.messageWindow, scenarioEditor_),
       lock_(form_, scenarioEditor_),
       countdown_(platform.countdownWindow, CountdownServices()),
       quickbar_(platform.quickbarWindow, QuickbarServices()),
@@ -91,7 +91,7 @@ Countdown::Services Program::CountdownServices() {
     return {[this] { return lock_.InForce(); }, [this] { return currentUserName_; },
             [this](int actionCode) {
                 ExitWindows(actionCode);
-                if (std::exchange(endAfterCountdown_, false)) platform_.optionsWindow.PostEndRequest();
+                if (std::exchange(endAfterCountdown_, false)) platform_.messageWindow.PostEndRequest();
             },
             [this](const std::string& action, bool oneTime) { RunCloseAction(action, oneTime); }};
 }
@@ -219,6 +219,7 @@ void Program::StartUp(bool splash) {
 }
 
 void Program::InitProgram() {
+    platform_.messageWindow.Create(*this);
     platform_.optionsWindow.Create(*this);
     scheduler_.MarkCurrentMinuteChecked();  // GTimer runs from here on
     LoadAboutInfo();
@@ -248,7 +249,7 @@ void Program::InitProgram() {
 
     RegisterUserHotkeys(platform_.hotkeys, hotkeyValues_);
     platform_.hotkeys.Register(HotkeyShowOptions, kShowOptionsModifiers, kShowOptionsKey);
-    platform_.optionsWindow.HookHotkeyProc();
+    platform_.messageWindow.HookHotkeyProc();
     ticking_ = true;
 }
 
@@ -260,13 +261,14 @@ void Program::ExitProgram() {
     exitWindows_.reset();
     registry_.reset();
     for (int id : {HotkeyShutdown, HotkeyReboot, HotkeyLogOff, HotkeyShowOptions}) platform_.hotkeys.Unregister(id);
-    platform_.optionsWindow.UnhookHotkeyProc();
+    platform_.messageWindow.UnhookHotkeyProc();
     countdown_.cmdCancel_Click();
     platform_.countdownWindow.Destroy();
     DestroySplashWindow();
     quickbar_.Destroy();
     exited_ = true;
     platform_.optionsWindow.Destroy();
+    platform_.messageWindow.Destroy();  // ends the message loop
 }
 
 void Program::LoadAboutInfo() {
@@ -295,10 +297,10 @@ void Program::ExitWindows(int actionCode) {
 // stored ones; the fixed Ctrl+Shift+Alt+P stays registered throughout.
 void Program::ApplyHotkeys() {
     UnregisterUserHotkeys(platform_.hotkeys);
-    platform_.optionsWindow.UnhookHotkeyProc();
+    platform_.messageWindow.UnhookHotkeyProc();
     hotkeyValues_ = hotkeyCapture_.Values();
     RegisterUserHotkeys(platform_.hotkeys, hotkeyValues_);
-    platform_.optionsWindow.HookHotkeyProc();
+    platform_.messageWindow.HookHotkeyProc();
     SaveHotkeySettings(Registry(), hotkeyValues_);
 }
 

@@ -72,6 +72,7 @@ struct WindowPorts {
     ICleanUpProgress& cleanUpProgress;
     IQuickbarWindow& quickbarWindow;
     ITasksWindow& tasksWindow;
+    IMessageWindow& messageWindow;
 };
 
 // Both, as the program holds them: Platform{OsServices{...}, WindowPorts{...}}.
@@ -85,8 +86,8 @@ struct AboutInfo {
     std::string AboutText;
 };
 
-// Start-up, the running program's reactions to its options window, and the orderly end.
-class Program : public IOptionsEvents {
+// Start-up, the running program's reactions to its windows' messages, and the orderly end.
+class Program : public IOptionsEvents, public IProgramEvents {
 public:
     explicit Program(Platform platform);
 
@@ -125,7 +126,7 @@ public:
     // The one place that carries out a power or session action.
     void ExitWindows(int actionCode);
 
-    // IOptionsEvents
+    // IOptionsEvents and IProgramEvents
     void OnHotkey(uintptr_t wParam, intptr_t lParam) override;
     void OnSchedulerTick() override;
     void OnMenuCommand(int command) override;
@@ -136,6 +137,9 @@ public:
     void OnCtrlTab() override;
     void OnTrayNotify(unsigned mouseMessage) override;
     int OnCommand(const std::string& text) override;
+    // The local time may have jumped: the minutes up to now are checked at once.
+    void OnResume() override { OnSchedulerTick(); }
+    void OnTimeChange() override { OnSchedulerTick(); }
 
     OptionsForm& Form() override { return form_; }
     TimeBox* TimeBoxModel() override { return &timeBox_; }

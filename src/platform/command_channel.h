@@ -23,7 +23,7 @@ struct HandOverResult {
 class ICommandChannel {
 public:
     virtual ~ICommandChannel() = default;
-    // Hands `text` to the running copy's options window.
+    // Hands `text` to the running copy's message window.
     virtual HandOverResult SendToRunningCopy(const std::string& text) = 0;
     // Writes `text` to the console this process was started from (or to
     // where its output was redirected); false when there is none.

@@ -169,14 +169,15 @@ dwl_running() {
 }
 
 # dwl_wait_ready [timeout_s]: waits until start-up is over: the program waits
-# for input in its message loop and its options window is hidden. (The window
+# for input in its message loop (its message window is made first of all)
+# and its options window is hidden. (The window
 # is hidden also before it is shown to add the tray icon; the visibility alone
 # does not tell these apart.) A splash on the way is closed with its OK.
 dwl_wait_ready() {
     local deadline=$((SECONDS + ${1:-30}))
     while dwl_running && ((SECONDS < deadline)); do
         [[ ${E2E_KEEP_SPLASH:-0} == 1 ]] || auto click DuskwellSplash '*' 1 >/dev/null 2>&1 || true
-        auto idle DuskwellOptions '*' 2000 >/dev/null 2>&1 &&
+        auto idle "${M[@]}" 2000 >/dev/null 2>&1 &&
             [[ $(auto visible DuskwellOptions '*' 2>/dev/null) == 0 ]] && return 0
         sleep 0.2
     done
@@ -253,6 +254,8 @@ e2e_finish() {
 # ---- shared by the scripts ------------------------------------------------
 
 W=(DuskwellOptions '*')
+# The hidden message window: the tray icon's messages and its menu's commands go to it.
+M=(DuskwellMessages '*')
 
 # wait_early_in_minute [last second]: waits while the minute is past that
 # second (default 35) or is one of an hour's last two, so that "the next
@@ -273,9 +276,9 @@ show_options() {
     check_is "it shows the options" 1 auto visible "${W[@]}"
 }
 
-# dwl_exit: Exit from the window's menu ends the program.
+# dwl_exit: Exit from the tray menu ends the program.
 dwl_exit() {
-    auto command "${W[@]}" 40001 >/dev/null
+    auto command "${M[@]}" 40001 >/dev/null
     E2E_WAIT=30 check "Exit ends it" dwl_wait_exit 30
 }
 

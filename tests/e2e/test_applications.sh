@@ -45,7 +45,7 @@ E2E_WAIT=90 check "at $due the program starts" running 'note pad.exe'
 E2E_WAIT=30 check "by its quoted path, with the parameter" relay_grep -qF '"\"C:\\Program Files\\Some App\\note pad.exe\" C:\\stub\\run.txt",'
 Q=('#32770' unsaved)
 E2E_WAIT=30 check "the editor asks about its unsaved work" auto find "${Q[@]}"
-check "while the close waits, the tray's Settings command is posted" auto command "${W[@]}" 40002
+check "while the close waits, the tray's Settings command is posted" auto command "${M[@]}" 40002
 E2E_WAIT=4 check_is "and shows the options at once" 1 auto visible "${W[@]}"
 E2E_WAIT=30 check "the notepads are closed" eval '! dwl_running $polite1 && ! dwl_running $polite2'
 E2E_WAIT=30 check "the one that hangs is terminated" eval '! dwl_running $deaf'

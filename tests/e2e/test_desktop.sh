@@ -65,11 +65,11 @@ for i in 1 2 3 4 5 0 1; do
 done
 keys Escape
 check_is "Escape cancels: the window hides" 0 auto visible "${W[@]}"
-check "a left click on the tray icon" auto message "${W[@]}" 0x8001 1 514
+check "a left click on the tray icon" auto message "${M[@]}" 0x8001 1 514
 check_is "shows it again on the page shown last" 1 shown_pages
 check "minimising" auto message "${W[@]}" 0x112 0xF020 0
 check_is "hides the window" 0 auto visible "${W[@]}"
-check "a right click on the tray icon" auto message "${W[@]}" 0x8001 1 517
+check "a right click on the tray icon" auto message "${M[@]}" 0x8001 1 517
 check_is "opens the menu" 1 auto visible '#32768' '*'
 window_shot options-traymenu '#32768'
 check "where A is About..." auto keys a
@@ -129,7 +129,7 @@ Q=(DuskwellQuickbar '*')
 check_is "the Quickbar shows at its stored place (100, 80 at 96 DPI), with its Shutdown button" "1 100 80 1" \
     eval 'echo $(auto visible "${Q[@]}") $(auto rect "${Q[@]}" 0 | cut -d" " -f1,2) $(auto ctlvisible "${Q[@]}" 3001)'
 check "the stored hotkey registered" relay_grep -q -E 'Call user32.RegisterHotKey\([0-9a-f]+,00000000,00000003,0000004b\)'
-check "Settings is chosen" auto command "${W[@]}" 40002
+check "Settings is chosen" auto command "${M[@]}" 40002
 check_is "the window opens locked, its startup box cleared and greyed, the lock box ticked" "&Unlock... 0 0 1" \
     eval 'echo $(auto text "${W[@]}" 1106) $(auto checked "${W[@]}" 1102) $(auto enabled "${W[@]}" 1102) \
         $(auto checked "${W[@]}" 1105)'
@@ -137,7 +137,7 @@ window_shot options-locked DuskwellOptions
 # Locked, a countdown holds against Exit and another program's close request.
 check "/suspend is handed over" dwl_says 0 /suspend
 check_is "its countdown shows" 1 auto visible DuskwellCountdown '*'
-check "Exit is chosen" auto command "${W[@]}" 40001
+check "Exit is chosen" auto command "${M[@]}" 40001
 check "taskkill asks dwl.exe to end" eval 'WINEDEBUG=-all wine taskkill /im dwl.exe >/dev/null 2>&1'
 E2E_WAIT=12 check "the suspend is carried out" relay_grep -q 'Call powrprof.SetSuspendState('
 check "and then the program ends" dwl_wait_exit 10

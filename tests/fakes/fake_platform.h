@@ -158,14 +158,16 @@ struct FakeHotkeys : IHotkeys, Recorder {
     void Unregister(int id) override { Note("unregister " + std::to_string(id)); }
 };
 
-struct FakeOptionsWindow : IOptionsWindow, Recorder {
+// The options window and the message window in one.
+struct FakeOptionsWindow : IOptionsWindow, IMessageWindow, Recorder {
     using Recorder::Recorder;
     void Create(IOptionsEvents&) override { Note("create options"); }
+    void Create(IProgramEvents&) override { Note("create messages"); }
     void ShowCentred() override { Note("show options"); }
     void Hide() override { Note("hide options"); }
     void HookHotkeyProc() override { Note("hook"); }
     void UnhookHotkeyProc() override { Note("unhook"); }
-    void Destroy() override { Note("destroy options"); }
+    void Destroy() override { Note("destroy window"); }
     void ShowTrayMenu() override { Note("tray menu"); }
     void PostEndRequest() override { Note("post end request"); }
     void FocusControl(const void*) override { Note("focus"); }

@@ -67,7 +67,7 @@ struct Page {
     ScenarioBook book;
     ScenarioEditor editor{form, book, timeBox, clock, dialogs};
     fakes::FakeOptionsWindow window{journal};
-    OptionsController controller{form, window, editor};
+    OptionsController controller{form, window, window, editor};
     std::string chosen;
     int asks = 0;
     Texts removed;

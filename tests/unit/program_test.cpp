@@ -80,7 +80,7 @@ struct ProgramTest : ::testing::Test {
     fakes::FakeTasksWindow tasks{journal};
     Program program{Platform{OsServices{instance, dialogs, registry, files, osVersion, hotkeys, clock, power, user,
                                         shell, disk, processes, input, instance},
-                             WindowPorts{window, countdownWindow, disk, quickbarWindow, tasks}}};
+                             WindowPorts{window, countdownWindow, disk, quickbarWindow, tasks, window}}};
 };
 
 using ProgramOptions = ProgramTest;
@@ -335,7 +335,8 @@ TEST_F(ProgramScenarios, AFailedSaveOrAMissingProgramInATickIsToldAfterTheHandOv
     EXPECT_EQ(dialogs.shown[0].owner, DialogOwner::Options);
     EXPECT_EQ(handedOverBeforeTheBox, 1);
     EXPECT_EQ(Filtered("trace").size() + shell.opened.size(), 1u);
-    TickAt(9, 2);
+    clock.now.minute = 2;
+    program.OnResume();                   // back from sleep: the minutes are checked at once, not at the next tick
     EXPECT_EQ(countdownWindow.shows, 2);  // the daily one once, not again after the box
     EXPECT_EQ(program.CountdownWindow().lblAction.Caption(), "Your computer will be suspended in 5 second(s).");
 }
@@ -441,7 +442,8 @@ TEST_F(ProgramCommands, InAndAtAddAppliedScenariosInTheRunsTimeFormThatFireAndAr
     form.cmdCancel.Click();
     EXPECT_EQ(form.cmdScen.Items(), active);
 
-    TickAt(9, 4);
+    clock.now = {2026, 12, 7, 1, 9, 4, 30};
+    program.OnTimeChange();  // the clock set: the minutes are checked at once
     EXPECT_EQ(program.CountdownWindow().cmdAction.Caption(), "Reboot now");
     EXPECT_EQ(Saved(), (std::vector<std::string>{active[0], active[2]}));
 }

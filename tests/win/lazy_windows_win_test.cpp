@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include "app/win32/message_window.h"
+#include "platform/win32/command_channel_win32.h"
 #include "platform/win32/dialogs_win32.h"
 #include "settings/quickbar_settings.h"
 #include "ui/options/win32/options_view.h"
@@ -13,22 +15,43 @@
 namespace dwl::win32 {
 namespace {
 
-struct Events : IOptionsEvents {
+struct Events : IOptionsEvents, IProgramEvents {
     OptionsForm form;
+    std::string seen;
     OptionsForm& Form() override { return form; }
-    void OnHotkey(uintptr_t, intptr_t) override {}
+    void OnHotkey(uintptr_t id, intptr_t) override { seen += "hotkey " + std::to_string(id) + ";"; }
     void OnSchedulerTick() override {}
-    void OnMenuCommand(int) override {}
-    void OnEndSession() override {}
+    void OnMenuCommand(int command) override { seen += std::to_string(command) + ";"; }
+    void OnEndSession() override { seen += "end session;"; }
+    void OnEndRequest() override { seen += "end request;"; }
+    int OnCommand(const std::string& text) override { return seen += text + ";", 3; }
+    void OnResume() override { seen += "resume;"; }
+    void OnTimeChange() override { seen += "time change;"; }
 };
 
-TEST(LazyWindows, OptionsControlsComeWithTheFirstShowingAndEachPageWithItsFirstTurn) {
+// The message window, made hidden at start before the options window, is
+// found by its class and hands on what other programs and Windows send while
+// the options window has no controls yet; they come with its first showing
+// and each page with its first turn.
+TEST(LazyWindows, MessagesAreTakenBeforeTheOptionsControlsComeWithTheFirstShowingAndEachPageWithItsFirstTurn) {
     Events events;
+    MessageWindow messages(GetModuleHandleA(nullptr));
+    messages.Create(events);
+    messages.HookHotkeyProc();
     OptionsView view(GetModuleHandleA(nullptr));
     view.Create(events);
-    HWND window = view.Handle();
-    ASSERT_TRUE(window);
+    HWND window = view.Handle(), messageWindow = FindWindowA(kMessageWindowClass, nullptr);
+    ASSERT_TRUE(window && messageWindow && !IsWindowVisible(messageWindow));
     EXPECT_FALSE(GetWindow(window, GW_CHILD));
+    EXPECT_EQ(Win32CommandChannel(kMessageWindowClass).SendToRunningCopy("/cancel").answer, 3);
+    using Sent = std::pair<UINT, WPARAM>;
+    for (auto [message, wParam] :
+         {Sent{WM_HOTKEY, 2}, Sent{WM_ENDSESSION, FALSE}, Sent{WM_ENDSESSION, TRUE},
+          Sent{WM_POWERBROADCAST, PBT_APMSUSPEND}, Sent{WM_POWERBROADCAST, PBT_APMRESUMESUSPEND},
+          Sent{WM_TIMECHANGE, 0}, Sent{WM_COMMAND, 40002}, Sent{WM_CLOSE, 0}})
+        SendMessageA(messageWindow, message, wParam, 0);
+    // A cancelled end of the session and a suspend are no events.
+    EXPECT_EQ(events.seen, "/cancel;hotkey 2;end session;resume;time change;40002;end request;");
 
     view.ShowNormal();
     EXPECT_TRUE(GetDlgItem(window, IdPageFirst));
@@ -36,8 +59,9 @@ TEST(LazyWindows, OptionsControlsComeWithTheFirstShowingAndEachPageWithItsFirstT
     events.form.tbsOptions.SetListIndex(OptionsForm::kPageQuickbar);
     EXPECT_TRUE(GetDlgItem(window, IdPageFirst + OptionsForm::kPageQuickbar));
     view.Destroy();
+    messages.Destroy();  // at the program's end: the message loop ends
     MSG quit;
-    PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
 TEST(LazyWindows, TheQuickbarIsMadeWhenFirstShown) {

@@ -9,6 +9,7 @@
 
 #include "app/program.h"
 #include "app/version.h"
+#include "app/win32/message_window.h"
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/command_channel_win32.h"
 #include "platform/win32/common_controls.h"
@@ -58,12 +59,13 @@ int Run(HINSTANCE instance) {
     Win32Power power;
     Win32UserInfo user;
     Win32Shell shell;
+    MessageWindow messages(instance);
     OptionsView view(instance);
     CountdownView countdown(instance);
     QuickbarView quickbar(instance);
     TasksView tasks(instance, [&view] { return view.Handle(); });
     Win32Processes processes;
-    Win32Hotkeys hotkeys([&view] { return view.Handle(); });
+    Win32Hotkeys hotkeys([&messages] { return messages.Handle(); });
     Win32DiskCleanUp disk([&view] { return view.Handle(); });
     CleanUpProgressView cleanUpProgress(instance, DWL_APP_TITLE);
     dialogs.owner = [&view, &countdown, &quickbar, &tasks](dwl::DialogOwner which) {
@@ -72,11 +74,11 @@ int Run(HINSTANCE instance) {
         return which == dwl::DialogOwner::Countdown ? countdown.Handle() : view.Handle();
     };
     Win32InputDialogs inputDialogs(dialogs.owner);
-    Win32CommandChannel commands(kOptionsWindowClass);
+    Win32CommandChannel commands(kMessageWindowClass);
     dwl::Program program(
         dwl::Platform{dwl::OsServices{instanceGuard, dialogs, registry, files, osVersion, hotkeys, clock, power, user,
                                       shell, disk, processes, inputDialogs, commands},
-                      dwl::WindowPorts{view, countdown, cleanUpProgress, quickbar, tasks}});
+                      dwl::WindowPorts{view, countdown, cleanUpProgress, quickbar, tasks, messages}});
     countdown.Attach(program.CountdownWindow());
     quickbar.Attach(program.QuickbarModel());
     tasks.Attach(program.Picker());
@@ -92,19 +94,21 @@ int Run(HINSTANCE instance) {
     program.askNewPassword = [&] { return passwordDialog.AskNewPassword(view.Handle(), "Set password"); };
     program.closePasswordDialog = [&] { passwordDialog.Close(); };
 
-    // The window goes before the program whose form it shows.
+    // The windows go before the program whose form they show.
     struct CloseViews {
         OptionsView& view;
         CountdownView& countdown;
         QuickbarView& quickbar;
         TasksView& tasks;
+        MessageWindow& messages;
         ~CloseViews() {
             tasks.DestroyFrame();
             countdown.Destroy();
             quickbar.Destroy();
             view.Destroy();
+            messages.Destroy();
         }
-    } closeViews{view, countdown, quickbar, tasks};
+    } closeViews{view, countdown, quickbar, tasks, messages};
 
     std::vector<std::string> args;
     for (int i = 1; i < __argc && __argv; ++i) args.emplace_back(__argv[i]);

@@ -5,7 +5,7 @@
 
 namespace dwl::win32 {
 
-// Finds the running copy by the class of its options window and hands the
+// Finds the running copy by the class of its message window and hands the
 // command over with WM_COPYDATA; writes to the console of the parent process.
 class Win32CommandChannel : public ICommandChannel {
 public:

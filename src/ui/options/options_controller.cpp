@@ -22,8 +22,9 @@ void SetCaptionIfDifferent(Button& item, const std::string& action, const TextBo
 
 }  // namespace
 
-OptionsController::OptionsController(OptionsForm& form, IOptionsWindow& window, ScenarioEditor& editor)
-    : form_(form), window_(window), editor_(editor) {
+OptionsController::OptionsController(OptionsForm& form, IOptionsWindow& window, IMessageWindow& tray,
+                                     ScenarioEditor& editor)
+    : form_(form), window_(window), tray_(tray), editor_(editor) {
     form_.tbsOptions.onChange = [this] { ShowPage(); };
     form_.cmdApply.onClick = [this] { cmdApply_Click(); };
     form_.cmdOK.onClick = [this] { cmdOK_Click(); };
@@ -114,7 +115,7 @@ void OptionsController::HideWindow() {
 
 void OptionsController::Show_Form() {
     ShowWindow(true);
-    window_.AddTrayIcon(appTitle.c_str());
+    tray_.AddTrayIcon(appTitle.c_str());
     trayIconAdded_ = true;
 }
 
@@ -133,7 +134,7 @@ void OptionsController::OpenHelp() {
 }
 
 void OptionsController::mExit_Click() {
-    window_.RemoveTrayIcon();
+    tray_.RemoveTrayIcon();
     if (exitProgram) exitProgram();
 }
 
@@ -168,7 +169,7 @@ void OptionsController::OnTrayNotify(unsigned mouseMessage) {
     switch (mouseMessage) {
     case kLeftButtonUp:
     case kLeftButtonDoubleClick: ShowWindow(false); break;
-    case kRightButtonUp: window_.ShowTrayMenu(); break;
+    case kRightButtonUp: tray_.ShowTrayMenu(); break;
     default: break;
     }
 }

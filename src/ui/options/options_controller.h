@@ -2,7 +2,8 @@
 // The options window's frame: page switching, the change flags with the
 // OK / Apply / Cancel semantics, showing and hiding, help, Ctrl+Tab, the tray
 // icon's notifications and the tray menu. Works on the window's model and
-// drives the view through IOptionsWindow; the steps that belong to other
+// drives the view through IOptionsWindow and the tray icon and its menu
+// through the program's IMessageWindow; the steps that belong to other
 // parts of the program come in as callbacks.
 #include <functional>
 #include <string>
@@ -22,7 +23,7 @@ public:
     static constexpr unsigned kRightButtonUp = 517;
 
     // Wires tbsOptions, cmdOK, cmdCancel, cmdApply, cmdHelp and the menu items.
-    OptionsController(OptionsForm& form, IOptionsWindow& window, ScenarioEditor& editor);
+    OptionsController(OptionsForm& form, IOptionsWindow& window, IMessageWindow& tray, ScenarioEditor& editor);
     OptionsController(const OptionsController&) = delete;
     OptionsController& operator=(const OptionsController&) = delete;
 
@@ -85,7 +86,7 @@ public:
     // The menu captions of the three session actions with their hotkeys.
     void UpdateMenuHotkeyCaptions();
 
-    // What the view reports (forwarded from IOptionsEvents).
+    // What the windows report (forwarded from IOptionsEvents and IProgramEvents).
     void OnCloseRequest();
     // Ends the program as "&Exit" does.
     void OnEndRequest();
@@ -102,6 +103,7 @@ private:
 
     OptionsForm& form_;
     IOptionsWindow& window_;
+    IMessageWindow& tray_;
     ScenarioEditor& editor_;
     int shownPage_ = OptionsForm::kPageGeneral;
     bool trayIconAdded_ = false;

@@ -15,23 +15,39 @@ public:
     virtual OptionsForm& Form() = 0;                                 // the model the window shows
     virtual TimeBox* TimeBoxModel() { return nullptr; }              // the Scenarios page's time box
     virtual HotkeyCapture* HotkeyCaptureModel() { return nullptr; }  // the Hotkeys page's boxes
-    virtual void OnHotkey(uintptr_t wParam, intptr_t lParam) = 0;    // WM_HOTKEY, seen by the hotkey procedure
-    virtual void OnSchedulerTick() = 0;                              // GTimer
-    virtual void OnMenuCommand(int command) = 0;                     // an item of mPopupSys
-    virtual void OnEndSession() = 0;                                 // Windows is ending the session
     // The user asked to close the window (close box, system menu, Alt+F4).
     virtual void OnCloseRequest() {}
-    // Someone else asked the window to close (a task manager, an uninstaller,
-    // the system's restart of running programs): the program is to end.
+    // Another program asked the window to close (a task manager's "End
+    // task"): the program is to end, as on IProgramEvents::OnEndRequest.
     virtual void OnEndRequest() {}
     // The window was minimised.
     virtual void OnMinimized() {}
     // Ctrl+Tab pressed anywhere in the window.
     virtual void OnCtrlTab() {}
+};
+
+// What the program's message window tells the program: the messages of
+// Windows, of the tray icon and of other programs, whether or not the options
+// window was ever shown.
+class IProgramEvents {
+public:
+    virtual ~IProgramEvents() = default;
+    virtual OptionsForm& Form() = 0;                               // the menu items the tray menu shows
+    virtual void OnHotkey(uintptr_t wParam, intptr_t lParam) = 0;  // WM_HOTKEY, seen by the hotkey procedure
+    virtual void OnSchedulerTick() = 0;                            // GTimer
+    virtual void OnMenuCommand(int command) = 0;                   // an item of mPopupSys
+    virtual void OnEndSession() = 0;                               // Windows is ending the session
+    // Someone else asked the program to end (a task manager, an uninstaller,
+    // the system's restart of running programs).
+    virtual void OnEndRequest() {}
     // A mouse message (WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONUP, ...) on the tray icon.
     virtual void OnTrayNotify(unsigned /*mouseMessage*/) {}
     // A command line handed over by a later start; gives a CommandReply.
     virtual int OnCommand(const std::string& /*text*/) { return 0; }
+    // The machine woke from sleep or hibernation; the system's clock was set.
+    // The local time may have jumped past minutes the timer has not seen yet.
+    virtual void OnResume() {}
+    virtual void OnTimeChange() {}
 };
 
 // Commands of the tray popup menu mPopupSys, one per item.
@@ -49,25 +65,36 @@ enum MenuCommand : int {
 class IOptionsWindow {
 public:
     virtual ~IOptionsWindow() = default;
-    // Creates the window hidden and starts its scheduler timer GTimer (60000 ms).
+    // Creates the window hidden; its controls wait for its first showing.
     virtual void Create(IOptionsEvents& events) = 0;
     virtual void ShowCentred() = 0;
     virtual void Hide() = 0;
-    // Puts the hotkey window procedure in front of the window's own; takes it out again.
-    virtual void HookHotkeyProc() = 0;
-    virtual void UnhookHotkeyProc() = 0;
     virtual void Destroy() = 0;
     // Restores the window to its normal state, brings it to the foreground and shows it.
     virtual void ShowNormal() {}
+    // Gives the keyboard focus to a control of the model.
+    virtual void FocusControl(const void* /*control*/) {}
+};
+
+// The program's hidden message window: it owns the scheduler timer, the tray
+// icon and its menu, the hotkeys and what other programs and Windows send.
+class IMessageWindow {
+public:
+    virtual ~IMessageWindow() = default;
+    // Creates the window hidden, before anything registers with it, and starts
+    // the scheduler timer GTimer (60000 ms).
+    virtual void Create(IProgramEvents& events) = 0;
+    virtual void Destroy() = 0;
+    // Puts the hotkey window procedure in front of the window's own; takes it out again.
+    virtual void HookHotkeyProc() = 0;
+    virtual void UnhookHotkeyProc() = 0;
     // Brings the window to the foreground and shows the tray menu at the cursor.
     virtual void ShowTrayMenu() {}
     // The tray icon with the program's icon and `tip`; adding it again keeps one icon.
     virtual void AddTrayIcon(const char* /*tip*/) {}
     virtual void RemoveTrayIcon() {}
-    // Gives the keyboard focus to a control of the model.
-    virtual void FocusControl(const void* /*control*/) {}
     // Asks the window, through its message queue, for the end that another
-    // program's close request asks for (IOptionsEvents::OnEndRequest).
+    // program's close request asks for (IProgramEvents::OnEndRequest).
     virtual void PostEndRequest() {}
 };
 

@@ -4,17 +4,12 @@
 
 #include <string>
 
-#include "platform/command_channel.h"
-#include "platform/win32/command_channel_win32.h"
 #include "platform/win32/common_controls.h"
 #include "platform/win32/trace.h"
 #include "platform/win32/visual_styles.h"
 
 namespace dwl::win32 {
 namespace {
-
-constexpr UINT_PTR kSchedulerTimerId = 1;  // GTimer
-constexpr UINT kSchedulerInterval = 60000;
 
 HICON LoadProgramIcon(HINSTANCE instance, int width, int height, UINT flags = 0) {
     return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON, width, height, flags));
@@ -35,18 +30,10 @@ void OptionsView::Create(IOptionsEvents& events) {
                      kOptionsClientWidth, kOptionsClientHeight, icon_.get(), smallIcon_.get()))
         return;
     if (smallIcon_) SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
-    // Later starts hand their command lines to this window. The system's
-    // filter stays as it is: a process of lower rights (a sandboxed
-    // browser's, or any unelevated one while this copy runs elevated) must
-    // not command what it could not do itself.
 
     views_ = std::make_unique<ControlViews>(window_, dpi_);
     form_->frmOptions.onRefresh = [this] { SetWindowTextA(window_, form_->frmOptions.Caption().c_str()); };
     form_->tbsOptions.onRefresh = [this] { SyncPages(); };
-
-    tray_.Attach(window_, smallIcon_ ? smallIcon_.get() : icon_.get());
-    trayMenu_.Build(*form_);
-    Check(SetTimer(window_, kSchedulerTimerId, kSchedulerInterval, nullptr) != 0, "SetTimer");
 }
 
 // Most runs never show the window: its controls are made when it is first
@@ -166,24 +153,8 @@ void OptionsView::Hide() {
     if (window_) ShowWindow(window_, SW_HIDE);
 }
 
-void OptionsView::HookHotkeyProc() {
-    if (window_) hotkeys_.Install(window_);
-}
-
-void OptionsView::UnhookHotkeyProc() { hotkeys_.Remove(); }
-
-void OptionsView::ShowTrayMenu() { trayMenu_.TrackAtCursor(window_); }
-
-void OptionsView::AddTrayIcon(const char* tip) { tray_.Add(tip); }
-
-void OptionsView::RemoveTrayIcon() { tray_.Remove(); }
-
 void OptionsView::FocusControl(const void* control) {
     if (HWND child = views_ ? views_->WindowOf(control) : nullptr) SetFocus(child);
-}
-
-void OptionsView::PostEndRequest() {
-    if (window_) PostMessageA(window_, WM_CLOSE, 0, 0);
 }
 
 bool OptionsView::PreTranslate(const MSG& message) {
@@ -230,18 +201,9 @@ LRESULT CALLBACK OptionsView::PageProc(HWND page, UINT message, WPARAM wParam, L
 }
 
 LRESULT OptionsView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    hotkeys_.OnMessage(window_, message, wParam, lParam);
-    if (tray_.OnMessage(message)) return 0;  // a new taskbar
     switch (message) {
-    case TrayIcon::kCallbackMessage:
-        if (events_) events_->OnTrayNotify(LOWORD(lParam));
-        return 0;
-    case WM_TIMER:
-        if (wParam == kSchedulerTimerId && events_) events_->OnSchedulerTick();
-        return 0;
     case WM_COMMAND:
-        if ((!views_ || !views_->OnDialogCommand(wParam, lParam)) && lParam == 0 && events_)
-            events_->OnMenuCommand(LOWORD(wParam));
+        if (views_) views_->OnDialogCommand(wParam, lParam);
         return 0;
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
@@ -287,24 +249,11 @@ LRESULT OptionsView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_CLOSE:
-        // Not the user's: another program asks this one to end.
+        // Not the user's: another program (a task manager) asks this one to end,
+        // as it may ask the message window.
         if (events_) events_->OnEndRequest();
         return 0;
-    case WM_COPYDATA: {
-        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-        if (!events_ || !data || data->dwData != kCommandDataTag || data->cbData > kMaxCommandBytes ||
-            (data->cbData > 0 && !data->lpData))
-            return 0;
-        return events_->OnCommand(std::string(static_cast<const char*>(data->lpData), data->cbData));
-    }
-    case WM_QUERYENDSESSION: return TRUE;
-    case WM_ENDSESSION:
-        if (wParam && events_) events_->OnEndSession();
-        return 0;
     case WM_DESTROY:
-        KillTimer(window_, kSchedulerTimerId);
-        tray_.Remove();
-        trayMenu_.Clear();
         timeBoxView_.Reset();
         hotkeyBoxes_.Reset();
         views_.reset();
@@ -314,7 +263,6 @@ LRESULT OptionsView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         pages_.fill(nullptr);
         built_ = false;
         lastFocus_ = nullptr;
-        PostQuitMessage(0);
         return 0;
     default: break;
     }

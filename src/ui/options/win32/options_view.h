@@ -4,9 +4,7 @@
 #include <array>
 #include <memory>
 
-#include "hotkeys/win32/hotkey_wndproc.h"
 #include "platform/win32/handles.h"
-#include "platform/win32/tray_win32.h"
 #include "ui/kit/win32/view_window.h"
 #include "ui/options/hotkey_capture.h"
 #include "ui/options/options_form.h"
@@ -14,7 +12,6 @@
 #include "ui/options/time_box.h"
 #include "ui/options/win32/hotkey_box_view.h"
 #include "ui/options/win32/time_box_view.h"
-#include "ui/options/win32/tray_menu.h"
 
 namespace dwl::win32 {
 
@@ -71,10 +68,9 @@ inline constexpr int kAboutIconSize = 480;
 void CreateOptionsControls(size_t page, ControlViews& views, OptionsForm& form, HICON aboutIcon);
 
 // The Win32 view of the options window frmOptions: a tab strip over six
-// pages, the OK / Cancel / Apply / Help buttons, the scheduler timer, the
-// tray icon and its popup menu. The window is made at start (it receives the
-// timer, hotkeys and tray messages); its controls when it is first shown, a
-// page when it is first turned to. Everything it shows comes from the model;
+// pages and the OK / Cancel / Apply / Help buttons. The window is made hidden
+// at start; its controls when it is first shown, a page when it is first
+// turned to. Everything it shows comes from the model;
 // everything the user does goes to the model or to the events.
 class OptionsView : public IOptionsWindow, public ViewWindow {
 public:
@@ -84,15 +80,9 @@ public:
     void Create(IOptionsEvents& events) override;
     void ShowCentred() override;
     void Hide() override;
-    void HookHotkeyProc() override;
-    void UnhookHotkeyProc() override;
     void Destroy() override { DestroyFrame(); }
     void ShowNormal() override;
-    void ShowTrayMenu() override;
-    void AddTrayIcon(const char* tip) override;
-    void RemoveTrayIcon() override;
     void FocusControl(const void* control) override;
-    void PostEndRequest() override;
 
     // The message loop offers every message here before the dialog keys get
     // it: true when the window took it (Ctrl+Tab).
@@ -120,11 +110,6 @@ private:
     std::array<HWND, OptionsForm::kPageCount> pages_{};
     HWND lastFocus_ = nullptr;
     std::unique_ptr<ControlViews> views_;
-    HotkeyProc hotkeys_{[this](WPARAM id, LPARAM keys) {
-        if (events_) events_->OnHotkey(id, keys);
-    }};
-    TrayIcon tray_;
-    TrayMenu trayMenu_;  // mPopupSys
     UniqueIcon icon_;
     UniqueIcon smallIcon_;
     UniqueIcon aboutIcon_;

@@ -42,14 +42,10 @@ struct Recorder {
 // later start whose commands meet `handOver`.
 struct FakeInstance : IInstanceGuard, ICommandChannel {
     bool Acquire() override { return !otherRuns; }
-    HandOverResult SendToRunningCopy(const std::string& text) override {
-        sent.push_back(text);
-        return handOver;
-    }
+    HandOverResult SendToRunningCopy(const std::string&) override { return handOver; }
     bool WriteToConsole(const std::string&) override { return false; }
     bool otherRuns = false;
     HandOverResult handOver;
-    std::vector<std::string> sent;
 };
 
 struct FakeDialogs : IDialogs, Recorder {

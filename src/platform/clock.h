@@ -13,6 +13,7 @@ struct LocalTime {
     int hour = 0;       // 0..23
     int minute = 0;
     int second = 0;
+    int millisecond = 0;
 };
 
 class IClock {

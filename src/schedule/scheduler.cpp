@@ -39,6 +39,11 @@ Scheduler::Scheduler(ScenarioBook& book, IClock& clock, IScenarioActions& action
     MarkCurrentMinuteChecked();
 }
 
+unsigned Scheduler::DelayToNextMinute(const LocalTime& now) {
+    const int intoMinute = std::clamp(now.second, 0, 59) * 1000 + std::clamp(now.millisecond, 0, 999);
+    return static_cast<unsigned>(60000 - intoMinute) + kPastTheMinuteMs;
+}
+
 void Scheduler::MarkCurrentMinuteChecked() {
     lastChecked_ = MinuteNumber(clock_.Now());
     lastUtc_ = clock_.UtcSeconds();

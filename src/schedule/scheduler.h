@@ -69,6 +69,11 @@ public:
     // checked are caught up by the next one.
     void GTimer_Timer();
 
+    // How long from `now` until just after the next minute begins: GTimer is
+    // set again after every tick so that each check comes at a minute's start.
+    static unsigned DelayToNextMinute(const LocalTime& now);
+    static constexpr unsigned kPastTheMinuteMs = 50;
+
     // Makes the current minute the last checked one.
     void MarkCurrentMinuteChecked();
     std::int64_t LastCheckedMinute() const { return lastChecked_; }

@@ -2,6 +2,7 @@
 
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "fakes/fake_clock.h"
@@ -84,6 +85,14 @@ TEST(Scheduler, ConsumesEachDueOneTimeEntryByItsTextWhileAnEditWaitsForApply) {
     b.TickAt(T(2024, 6, 3, 9, 2, 2));
     EXPECT_EQ(b.calls.back(), "ShowAction 10");
     EXPECT_EQ(b.saves, 4);
+}
+
+// GTimer is set for just after the next minute begins, a leap second included.
+TEST(Scheduler, EachCheckComesJustAfterAMinuteBegins) {
+    for (auto [second, millisecond, delay] :
+         {std::tuple{25, 0, 35000u}, {59, 999, 1u}, {0, 0, 60000u}, {60, 500, 500u}})
+        EXPECT_EQ(Scheduler::DelayToNextMinute({2026, 12, 7, 1, 9, 0, second, millisecond}),
+                  delay + Scheduler::kPastTheMinuteMs);
 }
 
 TEST(Scheduler, ChecksEachMinuteOnceWithBoundedCatchUp) {

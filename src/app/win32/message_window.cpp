@@ -29,6 +29,10 @@ void MessageWindow::HookHotkeyProc() {
     if (window_) hotkeys_.Install(window_);
 }
 
+void MessageWindow::SetSchedulerTimer(unsigned delayMs) {
+    if (window_) Check(SetTimer(window_, kSchedulerTimerId, delayMs, nullptr) != 0, "SetTimer");
+}
+
 void MessageWindow::PostEndRequest() {
     if (window_) PostMessageA(window_, WM_CLOSE, 0, 0);
 }

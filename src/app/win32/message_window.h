@@ -35,6 +35,7 @@ public:
     void AddTrayIcon(const char* tip) override { tray_.Add(tip); }
     void RemoveTrayIcon() override { tray_.Remove(); }
     void PostEndRequest() override;
+    void SetSchedulerTimer(unsigned delayMs) override;
 
 private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

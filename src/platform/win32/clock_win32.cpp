@@ -9,7 +9,7 @@ namespace dwl::win32 {
 LocalTime Win32Clock::Now() {
     SYSTEMTIME now{};
     GetLocalTime(&now);
-    return {now.wYear, now.wMonth, now.wDay, now.wDayOfWeek, now.wHour, now.wMinute, now.wSecond};
+    return {now.wYear, now.wMonth, now.wDay, now.wDayOfWeek, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds};
 }
 
 std::int64_t Win32Clock::UtcSeconds() {

@@ -84,6 +84,9 @@ public:
     // Creates the window hidden, before anything registers with it, and starts
     // the scheduler timer GTimer (60000 ms).
     virtual void Create(IProgramEvents& events) = 0;
+    // The next tick of GTimer comes `delayMs` from now (and then every as
+    // many, unless set again).
+    virtual void SetSchedulerTimer(unsigned /*delayMs*/) {}
     virtual void Destroy() = 0;
     // Puts the hotkey window procedure in front of the window's own; takes it out again.
     virtual void HookHotkeyProc() = 0;

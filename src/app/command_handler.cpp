@@ -19,6 +19,8 @@ CommandReply CommandHandler::Run(const Command& command) {
     if (!action) return CommandReply::NotUnderstood;
     if (command.action == PowerAction::Lock && !services_.lockSupported()) return CommandReply::LockUnsupported;
     if (command.when == Command::When::Now) {
+        // Another action would replace (and so cancel) a countdown the lock holds.
+        if (countdown.TimerRunning() && !countdown.CancelOffered()) return CommandReply::CancelLocked;
         countdown.ShowAction(command.action);
         return CommandReply::Accepted;
     }

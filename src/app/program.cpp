@@ -89,10 +89,7 @@ Program::Program(Platform platform)
 
 Countdown::Services Program::CountdownServices() {
     return {[this] { return lock_.InForce(); }, [this] { return currentUserName_; },
-            [this](int actionCode) {
-                ExitWindows(actionCode);
-                if (std::exchange(endAfterCountdown_, false)) platform_.messageWindow.PostEndRequest();
-            },
+            [this](int actionCode) { ExitWindows(actionCode); },
             [this](const std::string& action, bool oneTime) { RunCloseAction(action, oneTime); }};
 }
 
@@ -165,18 +162,21 @@ void Program::WireOptions() {
         SaveOptions(Registry(), form_.StoredBoxes());
         lock_.Apply();
     };
-    form_.cmdLink.onClick = [this] { platform_.shell.OpenAddress("http://" + form_.cmdLink.Caption()); };
+    form_.cmdLink.onClick = [this] { OpenForUser("http://" + form_.cmdLink.Caption(), true); };
     options_.displayQuickbar = [this] {
         quickbar_.DisplayQuickbar();
         SaveQuickbarSettings(Registry(), quickbar_.StoredSettings());
     };
-    options_.openDocument = [this](const std::string& command) { platform_.shell.OpenDocument(command); };
+    options_.openDocument = [this](const std::string& command) { OpenForUser(command, false); };
     options_.exitWindows = [this](int code) { ExitWindows(code); };
     // Under the lock a countdown cannot be cancelled, by ending the program
     // neither: the end waits until the action has been carried out.
+    // Under the lock a countdown cannot be cancelled, by ending the program
+    // neither; and an action being carried out (its clean-up lets messages
+    // in) is not torn down. The end waits until the action is done.
     options_.exitProgram = [this] {
-        if (countdown_.TimerRunning() && !countdown_.CancelOffered())
-            endAfterCountdown_ = true;
+        if (inExitWindows_ || (countdown_.TimerRunning() && !countdown_.CancelOffered()))
+            endAfterAction_ = true;
         else
             ExitProgram();
     };
@@ -194,6 +194,18 @@ void Program::WireLock() {
         return SavePassword(Registry(), password, previous);
     };
     lock_.storeSwitch = [this](bool locked) { SaveLockSwitch(Registry(), locked); };
+}
+
+// The help and the web site open with the user's own rights: run as an
+// administrator, the program would otherwise start elevated whatever the
+// user's file types name, which any program of the user can change.
+void Program::OpenForUser(const std::string& what, bool address) {
+    if (platform_.shell.Elevation() == TokenElevation::Full)
+        platform_.shell.OpenUnelevated(what);  // or nothing, never elevated
+    else if (address)
+        platform_.shell.OpenAddress(what);
+    else
+        platform_.shell.OpenDocument(what);
 }
 
 std::string Program::AnsiExeFolder() { return platform_.files.AnsiPath(platform_.files.ExeFolder()); }
@@ -251,6 +263,7 @@ void Program::InitProgram() {
     platform_.hotkeys.Register(HotkeyShowOptions, kShowOptionsModifiers, kShowOptionsKey);
     platform_.messageWindow.HookHotkeyProc();
     ticking_ = true;
+    ArmSchedulerTimer();
 }
 
 void Program::ExitProgram() {
@@ -289,8 +302,14 @@ void Program::ExitWindows(int actionCode) {
                         form_.chkCleanRecycleBin.Value() != 0},
                        platform_.disk, Registry(), &platform_.cleanUpProgress);
         });
-    const FlagScope running(inExitWindows_);
-    exitWindows_->ExitWindows(actionCode, form_.chkPower.Value() != 0);
+    // One action at a time: a hotkey, menu item or Quickbar button that the
+    // clean-up's messages deliver starts no second one.
+    if (inExitWindows_) return;
+    {
+        const FlagScope running(inExitWindows_);
+        exitWindows_->ExitWindows(actionCode, form_.chkPower.Value() != 0);
+    }
+    if (std::exchange(endAfterAction_, false)) platform_.messageWindow.PostEndRequest();
 }
 
 // Apply's hotkey step: the boxes' combinations become the registered and
@@ -361,8 +380,15 @@ void Program::OnSchedulerTick() {
     // Minutes that pass while the splash waits for the user are checked too.
     if (!ticking_ || exited_) return;
     scheduler_.GTimer_Timer();
+    ArmSchedulerTimer();
     store_.TellPendingFailure();
     TellUntoldRuns();
+}
+
+// Each check at the start of a minute: a scenario's countdown begins within
+// moments of its minute, whenever the program started. Still one wake-up a minute.
+void Program::ArmSchedulerTimer() {
+    platform_.messageWindow.SetSchedulerTimer(Scheduler::DelayToNextMinute(platform_.clock.Now()));
 }
 
 void Program::OnMenuCommand(int command) {

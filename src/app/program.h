@@ -166,6 +166,8 @@ private:
     void WireOptions();
     void WireLock();
     void StartUp(bool splash);
+    void ArmSchedulerTimer();
+    void OpenForUser(const std::string& what, bool address);
     std::optional<int> HandOver(const std::vector<std::string>& args);
     // A message to whoever started the program: on its console, else in a box.
     void Tell(const std::string& text, unsigned icon = MbIconExclamation);
@@ -214,7 +216,7 @@ private:
     bool started_ = false;
     std::function<void()> closeModalWindow_;  // while the splash or a password dialog is open
     bool endRequested_ = false;               // by another program while one was open
-    bool endAfterCountdown_ = false;          // asked for while a locked countdown ran
+    bool endAfterAction_ = false;             // asked for while a locked countdown or an action ran
     bool exited_ = false;
 };
 

@@ -167,6 +167,8 @@ struct FakeOptionsWindow : IOptionsWindow, IMessageWindow, Recorder {
     void ShowTrayMenu() override { Note("tray menu"); }
     void PostEndRequest() override { Note("post end request"); }
     void FocusControl(const void*) override { Note("focus"); }
+    void SetSchedulerTimer(unsigned delayMs) override { schedulerDelay = delayMs; }
+    unsigned schedulerDelay = 0;
 };
 
 struct FakePower : IPower, Recorder {

@@ -76,6 +76,7 @@ TEST(CommandHandler, TheLockRefusesScenariosAndCancelButNotAnActionNow) {
         {true, {"/reboot", "/in", "5"}, R::ScenariosLocked, ""},
         {true, {"/shutdown"}, R::Accepted, shutdown},
         {true, {"/cancel"}, R::CancelLocked, shutdown},
+        {true, {"/logoff"}, R::CancelLocked, shutdown},  // in its place, it would cancel it
     };
     // clang-format on
     for (bool locked : {false, true}) {
@@ -83,8 +84,8 @@ TEST(CommandHandler, TheLockRefusesScenariosAndCancelButNotAnActionNow) {
         Countdown countdown(window, {[&] { return locked; }, nullptr, nullptr, nullptr});
         ScenarioBook book;
         fakes::FakeClock clock{LocalTime{2026, 12, 7, 1, 23, 41, 10}};
-        CommandHandler handler({countdown, book, clock, [&] { return locked; }, [] { return false; },
-                                [] { return true; }});
+        CommandHandler handler(
+            {countdown, book, clock, [&] { return locked; }, [] { return false; }, [] { return true; }});
         for (const Row& r : rows) {
             if (r.locked != locked) continue;
             SCOPED_TRACE(JoinArguments(r.args));

@@ -369,6 +369,8 @@ TEST_F(ProgramScenarios, CloseScenarioWaitsAsideAndKeepsAProgramThatAsks) {
     shell.elevation = TokenElevation::Full;
     shell.desktopStarts = false;
     TickAt(9, 1);
+    program.Form().cmdLink.Click();  // nor the web site, nor the help
+    program.OnMenuCommand(MenuHelp);
     EXPECT_TRUE(shell.opened.empty());
     EXPECT_EQ(journal,
               Journal{"message The scenario's program \"Close Application x\" was not started: Duskwell runs as "
@@ -442,9 +444,10 @@ TEST_F(ProgramCommands, InAndAtAddAppliedScenariosInTheRunsTimeFormThatFireAndAr
     form.cmdCancel.Click();
     EXPECT_EQ(form.cmdScen.Items(), active);
 
-    clock.now = {2026, 12, 7, 1, 9, 4, 30};
-    program.OnTimeChange();  // the clock set: the minutes are checked at once
+    clock.now = {2026, 12, 7, 1, 9, 4, 30, 250};
+    program.OnTimeChange();  // the clock set: the minutes are checked at once, the next at its start
     EXPECT_EQ(program.CountdownWindow().cmdAction.Caption(), "Reboot now");
+    EXPECT_EQ(window.schedulerDelay, 29750u + Scheduler::kPastTheMinuteMs);
     EXPECT_EQ(Saved(), (std::vector<std::string>{active[0], active[2]}));
 }
 
@@ -465,6 +468,25 @@ TEST_F(ProgramCommands, AnUnreadCommandIsRefusedAndALockedCountdownOutlastsAnEnd
     EXPECT_EQ(journal.back(), "post end request");  // after the action
     program.OnEndRequest();                         // as the window's queue delivers it
     EXPECT_TRUE(program.Exited());
+}
+
+// The clean-up before a shutdown lets messages in: a close request, Exit and
+// a hotkey then start nothing and tear nothing down; the end follows the action.
+TEST_F(ProgramCommands, AnEndRequestedDuringTheCleanUpFollowsTheShutdown) {
+    Start();
+    program.Form().chkCleanTemp.SetValue(1);
+    disk.temp = u"C:\\Users\\me\\AppData\\Local\\Temp";
+    disk.tree[disk.temp + u"\\"] = {{u"f.tmp", 0}};
+    disk.beforeDelete = [this] {
+        program.OnEndRequest();
+        program.OnMenuCommand(MenuExit);
+        program.OnHotkey(HotkeyShowOptions, 0);
+        program.OnMenuCommand(MenuReboot);
+        EXPECT_FALSE(program.Exited());
+    };
+    program.ExitWindows(1);  // shut down
+    EXPECT_EQ(Filtered("ExitWindowsEx"), Journal{"ExitWindowsEx 5 4294967295"});
+    EXPECT_EQ(journal.back(), "post end request");
 }
 
 // A later start whose command the system drops (the running copy has higher

@@ -156,8 +156,8 @@ Function UseOwnFolder
 FunctionEnd
 
 ; A folder outside Program Files gets the rights of Program Files before
-; anything is put in it: administrators and SYSTEM in full, users read and
-; run, nothing inherited. Left as it inherits from C:\, any user could swap
+; anything is put in it: owned by the administrators, administrators and
+; SYSTEM in full, users read and run, nothing inherited. Left as it inherits from C:\, any user could swap
 ; the program that starts at every logon, or the uninstaller an
 ; administrator runs. A folder that cannot be so protected is not used.
 Function ProtectFolder
@@ -168,23 +168,57 @@ Function ProtectFolder
   StrLen $1 "$PROGRAMFILES64\"
   StrCpy $2 "$INSTDIR\" $1
   StrCmp $2 "$PROGRAMFILES64\" protected
-  CreateDirectory "$INSTDIR"
   StrCpy $8 ""
-  System::Call 'advapi32::ConvertStringSecurityDescriptorToSecurityDescriptorW(w "D:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)", i 1, *p .r3, p 0) i .r4'
-  ${If} $4 != 0
-    System::Call 'advapi32::GetSecurityDescriptorDacl(p r3, *i .r5, *p .r6, *i .r7) i .r4'
-    ${If} $4 != 0
-      ; SE_FILE_OBJECT; the DACL, protected: the folder and all it holds.
-      System::Call 'advapi32::SetNamedSecurityInfoW(w "$INSTDIR", i 1, i 0x80000004, p 0, p 0, p r6, p 0) i .r4'
+  StrCpy $R9 ""
+  ${If} ${FileExists} "$INSTDIR\*.*"
+    ; A folder that was there before is used only when it is no link and
+    ; belongs to the administrators, SYSTEM or TrustedInstaller: whoever owns
+    ; it may change any rights it is given, and what it already holds.
+    System::Call 'kernel32::GetFileAttributesW(w "$INSTDIR") i .r1'
+    IntOp $1 $1 & 0x400
+    ${If} $1 == 0
+      System::Call 'advapi32::GetNamedSecurityInfoW(w "$INSTDIR", i 1, i 1, *p .r2, p 0, p 0, p 0, *p .r3) i .r4'
       ${If} $4 == 0
-        StrCpy $8 ok
+        System::Call 'advapi32::ConvertSidToStringSidW(p r2, *p .r5) i .r4'
+        ${If} $4 != 0
+          System::Call '*$5(&w128 .r6)'
+          System::Call 'kernel32::LocalFree(p r5)'
+          ${If} $6 == "S-1-5-32-544"
+          ${OrIf} $6 == "S-1-5-18"
+          ${OrIf} $6 == "S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464"
+            StrCpy $8 owned
+          ${EndIf}
+        ${EndIf}
+        System::Call 'kernel32::LocalFree(p r3)'
       ${EndIf}
     ${EndIf}
-    System::Call 'kernel32::LocalFree(p r3)'
+  ${Else}
+    CreateDirectory "$INSTDIR"
+    StrCpy $8 owned
+    StrCpy $R9 made
+  ${EndIf}
+  ${If} $8 == owned
+    StrCpy $8 ""
+    System::Call 'advapi32::ConvertStringSecurityDescriptorToSecurityDescriptorW(w "O:BAD:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)", i 1, *p .r3, p 0) i .r4'
+    ${If} $4 != 0
+      System::Call 'advapi32::GetSecurityDescriptorOwner(p r3, *p .r5, *i .r7) i .r4'
+      System::Call 'advapi32::GetSecurityDescriptorDacl(p r3, *i .r7, *p .r6, *i .r7) i .r9'
+      ${If} $4 != 0
+      ${AndIf} $9 != 0
+        ; SE_FILE_OBJECT; the owner and the DACL, protected: the folder and all it holds.
+        System::Call 'advapi32::SetNamedSecurityInfoW(w "$INSTDIR", i 1, i 0x80000005, p r5, p 0, p r6, p 0) i .r4'
+        ${If} $4 == 0
+          StrCpy $8 ok
+        ${EndIf}
+      ${EndIf}
+      System::Call 'kernel32::LocalFree(p r3)'
+    ${EndIf}
   ${EndIf}
   ${If} $8 != ok
-    RMDir "$INSTDIR"
-    MessageBox MB_OK|MB_ICONSTOP "$INSTDIR cannot be protected against changes by other users.$\r$\nChoose a folder under Program Files and run setup again." /SD IDOK
+    ${If} $R9 == made
+      RMDir "$INSTDIR"
+    ${EndIf}
+    MessageBox MB_OK|MB_ICONSTOP "$INSTDIR cannot be protected against changes by other users.$\r$\nChoose a folder under Program Files, or a new folder, and run setup again." /SD IDOK
     SetErrorLevel 2
     Abort
   ${EndIf}
@@ -210,8 +244,8 @@ FunctionEnd
 
 Section "-Program"
   Call UseOwnFolder
-  Call EndRunningDuskwell
   Call ProtectFolder
+  Call EndRunningDuskwell
   SetOutPath "$INSTDIR"
   ; Nothing is registered unless the program itself could be replaced.
   SetOverwrite try

@@ -77,16 +77,19 @@ check "a setup built again from the same files is the same file" cmp "$setup32" 
 # The 32-bit program at work, in a 12-hour locale, with "Power Off" stored
 # and the configuration locked (as since the first start; the settings kept
 # by the upgrade): the one scheduled countdown of these tests. Its buttons are
-# hidden and disabled, and it powers off about six seconds later.
+# hidden and disabled, and it powers off about six seconds later. Started 20
+# seconds or more into a minute, the program checks the next one at its start.
 C=(DuskwellCountdown '*')
 wait_early_in_minute
+while ((10#$(date +%S) < 20)); do sleep 0.5; done
 due=$(LC_ALL=C date -d '+1 min' '+%-I:%M %p')
 scenarios "Shutdown Windows; Onetime; $due" "Reboot Computer; Daily; 3:33" >"$scn"
 relay_trace user32.ExitWindowsEx
 dwl_start
 check "the 32-bit dwl.exe starts" dwl_wait_ready
-E2E_WAIT=90 check "the countdown appears in the minute $due" \
-    eval '[[ $(auto visible "${C[@]}") == 1 && $(auto text "${C[@]}" 2001) == *"shutted down in "* ]]'
+E2E_WAIT=90 check "the countdown appears at the start of the minute $due" \
+    eval '[[ $(auto visible "${C[@]}") == 1 && $(auto text "${C[@]}" 2001) == *"shutted down in "* ]] &&
+        ((10#$(date +%S) <= 5))'
 check_is "locked, its buttons are hidden and disabled" "0 0 0 0" \
     eval 'echo $(auto ctlvisible "${C[@]}" 2003) $(auto ctlvisible "${C[@]}" 2004) $(auto enabled "${C[@]}" 2003) \
         $(auto enabled "${C[@]}" 2004)'
@@ -136,10 +139,16 @@ E2E_RELAY=0
 check "which gets a Duskwell folder of its own" test -f "$tools/Duskwell/dwl.exe"
 # Wine keeps no rights of its own on files: the calls that set them are read.
 check "given the rights of Program Files (admins and SYSTEM full, users read and run, none inherited)" eval \
-    'relay_grep -qF "L\"D:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)\",00000001," &&
-     relay_grep -q -E "Call advapi32.SetNamedSecurityInfoW\([0-9a-f]+ L\"C:.{1,2}Tools.{1,2}Duskwell\",00000001,80000004,"'
+    'relay_grep -qF "L\"O:BAD:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)\",00000001," &&
+     relay_grep -q -E "Call advapi32.SetNamedSecurityInfoW\([0-9a-f]+ L\"C:.{1,2}Tools.{1,2}Duskwell\",00000001,80000005,"'
 check_is "the other product's uninstaller is untouched" "another product's" cat "$tools/uninstall.exe"
 check "Duskwell's uninstaller runs" wine "$tools/Duskwell/uninstall.exe" /S '_?=C:\Tools\Duskwell'
 check "and its own files alone" eval 'test ! -e "$tools/Duskwell/dwl.exe" && test -f "$tools/uninstall.exe"'
+# A folder another user made (Wine's folders all belong to the user) is not used.
+mkdir -p "$WINEPREFIX/drive_c/Mine"
+setup_exit=0
+wine "$setup32" /S '/D=C:\Mine' || setup_exit=$?
+check_is "setup refuses a folder made before by another user, and leaves it as it was" "2 0" \
+    eval 'echo $setup_exit $(test -d "$WINEPREFIX/drive_c/Mine" && ls -A "$WINEPREFIX/drive_c/Mine" | wc -l)'
 
 e2e_finish

@@ -14,6 +14,105 @@ namespace {
 
 constexpr int kMaxTemporaryNames = 10;
 
+// Newer than XP, so looked up: the path of an open file, and deleting it through the handle.
+using FinalPathFunction = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
+using SetInformationFunction = BOOL(WINAPI*)(HANDLE, int, LPVOID, DWORD);
+// The kernel's own call: renames an open file to a name relative to an open folder.
+struct RenameInformation {
+    BOOLEAN ReplaceIfExists;
+    HANDLE RootDirectory;
+    ULONG FileNameLength;
+    WCHAR FileName[MAX_PATH];
+};
+struct IoStatus {
+    union {
+        LONG Status;
+        PVOID Pointer;
+    };
+    ULONG_PTR Information;
+};
+using SetInformationFileFunction = LONG(NTAPI*)(HANDLE, IoStatus*, PVOID, ULONG, int);
+constexpr int kFileRenameInformation = 10;
+constexpr int kFileDispositionInfo = 4;
+
+std::wstring FinalPathOf(HANDLE handle, FinalPathFunction final) {
+    std::wstring buffer(MAX_PATH, L'\0');
+    DWORD length = final(handle, buffer.data(), static_cast<DWORD>(buffer.size()), 0);
+    if (length >= buffer.size()) {
+        buffer.assign(length + 1, L'\0');
+        length = final(handle, buffer.data(), static_cast<DWORD>(buffer.size()), 0);
+    }
+    return length > 0 && length < buffer.size() ? buffer.substr(0, length) : std::wstring();
+}
+
+bool SameText(const std::wstring& a, const std::wstring& b) {
+    return CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                          static_cast<int>(b.size())) == CSTR_EQUAL;
+}
+
+// The scenario file is written where a program of lower rights may have
+// planted links (an elevated copy keeps it in the user's folder): the new
+// copy must be the file of its name in the folder as it is open, or it is
+// deleted through its handle; it then takes the file's name relative to that
+// folder, so that no path is looked up again.
+class NewCopy {
+public:
+    NewCopy(const std::wstring& folderPath, HANDLE file, std::wstring name) : file_(file), name_(std::move(name)) {
+        if (!final_ || !setInformation_ || !setInformationFile_) return;  // XP: by the paths
+        folder_.reset(CreateFileW(folderPath.c_str(), FILE_TRAVERSE | FILE_ADD_FILE | SYNCHRONIZE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        const std::wstring folder = folder_ ? FinalPathOf(folder_.get(), final_) : std::wstring();
+        byHandle_ = true;
+        inPlace_ = !folder.empty() && SameText(FinalPathOf(file_.get(), final_), folder + L"\\" + name_);
+    }
+    HANDLE get() const { return file_.get(); }
+    bool InPlace() const { return !byHandle_ || inPlace_; }
+    // Takes the name `target` in the folder; false (and the copy gone) when it cannot.
+    bool Replace(const std::wstring& folderPath, const std::wstring& target) {
+        if (!byHandle_) {
+            const std::wstring from = folderPath + L"\\" + name_, to = folderPath + L"\\" + target;
+            file_.reset();
+            if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+            DeleteFileW(from.c_str());
+            return false;
+        }
+        RenameInformation rename{TRUE, folder_.get(), static_cast<ULONG>(target.size() * sizeof(WCHAR)), {}};
+        if (target.size() >= MAX_PATH) return Discard();
+        std::copy(target.begin(), target.end(), rename.FileName);
+        IoStatus status{};
+        if (setInformationFile_(file_.get(), &status, &rename, sizeof rename, kFileRenameInformation) < 0)
+            return Discard();
+        FlushFileBuffers(file_.get());
+        file_.reset();
+        return true;
+    }
+    // Deletes the copy through its handle (by its path on XP); always false.
+    bool Discard() {
+        if (byHandle_) {
+            struct {
+                BOOLEAN DeleteFile;
+            } gone{TRUE};
+            setInformation_(file_.get(), kFileDispositionInfo, &gone, sizeof gone);
+            file_.reset();
+        } else {
+            file_.reset();
+        }
+        return false;
+    }
+
+private:
+    UniqueFile file_;
+    UniqueFile folder_;
+    std::wstring name_;
+    bool byHandle_ = false, inPlace_ = false;
+    const FinalPathFunction final_ = SystemFunction<FinalPathFunction>("kernel32.dll", "GetFinalPathNameByHandleW");
+    const SetInformationFunction setInformation_ =
+        SystemFunction<SetInformationFunction>("kernel32.dll", "SetFileInformationByHandle");
+    const SetInformationFileFunction setInformationFile_ =
+        SystemFunction<SetInformationFileFunction>("ntdll.dll", "NtSetInformationFile");
+};
+
 }  // namespace
 
 std::string Win32FileSystem::ExePath() {
@@ -84,6 +183,10 @@ FileContent Win32FileSystem::ReadFile(const std::string& path) {
 }
 
 bool Win32FileSystem::WriteFileAtomic(const std::string& path, const std::string& bytes) {
+    const std::wstring full = WidenPath(path);
+    const size_t slash = full.find_last_of(L'\\');
+    if (slash == std::wstring::npos) return false;
+    const std::wstring folder = full.substr(0, slash), name = full.substr(slash + 1);
     // The new file is made where nothing is: a name already taken (left by a
     // crash, or a link planted there) is never opened, which would write
     // through a link, nor deleted, which on some systems removes what a
@@ -91,29 +194,24 @@ bool Win32FileSystem::WriteFileAtomic(const std::string& path, const std::string
     std::wstring temp;
     UniqueFile file;
     for (int n = 1; !file && n <= kMaxTemporaryNames; ++n) {
-        temp = WidenPath(path + ".new" + (n == 1 ? std::string() : std::to_string(n)));
-        file.reset(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        const std::string number = n == 1 ? std::string() : std::to_string(n);
+        temp = name + L".new" + std::wstring(number.begin(), number.end());
+        file.reset(CreateFileW((folder + L"\\" + temp).c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file && GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) return false;
     }
     if (!file) return false;
+    NewCopy copy(folder, file.release(), temp);
+    if (!copy.InPlace()) return copy.Discard();
     size_t done = 0;
     while (done < bytes.size()) {
         DWORD wrote = 0;
         const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
-        if (!WriteFile(file.get(), bytes.data() + done, chunk, &wrote, nullptr) || wrote == 0) break;
+        if (!WriteFile(copy.get(), bytes.data() + done, chunk, &wrote, nullptr) || wrote == 0) break;
         done += wrote;
     }
-    const bool written = done == bytes.size() && FlushFileBuffers(file.get());
-    file.reset();
-    if (!written) {
-        DeleteFileW(temp.c_str());
-        return false;
-    }
-    if (!MoveFileExW(temp.c_str(), WidenPath(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileW(temp.c_str());
-        return false;
-    }
-    return true;
+    if (done != bytes.size() || !FlushFileBuffers(copy.get())) return copy.Discard();
+    return copy.Replace(folder, name);
 }
 
 bool Win32FileSystem::Exists(const std::string& path) {

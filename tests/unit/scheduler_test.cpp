@@ -16,12 +16,10 @@ using Texts = std::vector<std::string>;
 
 LocalTime T(int y, int mo, int d, int h, int mi, int s = 0) { return {y, mo, d, 0, h, mi, s}; }
 
-// Scheduler over a book of the active `entries` (the selector first with
-// `pending`, added in the editor and not applied); records the hand-overs,
-// the changes of the active entries and every minute it checks.
+// Scheduler over a book of the active `entries`; records the hand-overs, the
+// changes of the active entries and every minute it checks.
 struct Bench : IScenarioActions {
-    Bench(LocalTime start, const Texts& entries, const Texts& pending = {}) : clock(start) {
-        for (const auto& e : pending) book.AddPending(e);
+    Bench(LocalTime start, const Texts& entries) : clock(start) {
         for (const auto& e : entries) book.AddActive(e);
         book.Observe([this](ScenarioBook::Change change) { saves += change == ScenarioBook::Change::Active; });
         scheduler.onMinuteChecked = [this](int h, int m) { checked.push_back(TimeText(h, m, false)); };
@@ -66,25 +64,6 @@ TEST(Scheduler, SimulatedWeekWithDriftingTicks) {
               (Texts{"Shutdown Windows; Daily; 10:30 PM", "shutdown windows; Daily; 9:00",
                      "Log Off Current User; Weekly (Mon, Wed); 18:00", "Run Application app; Weekly (Sat); 7:05"}));
     EXPECT_EQ(b.checked.size(), 7u * 1440 - 1);  // every minute after the start-up one, once
-}
-
-TEST(Scheduler, ConsumesEachDueOneTimeEntryByItsTextWhileAnEditWaitsForApply) {
-    // The pending entry shifts the selector's places; it does not become active either.
-    Bench b(T(2024, 6, 3, 8, 59),
-            {"Run Application app; Onetime; 9:00", "Lock Computer; Onetime; 9:00", "Suspend; Onetime; 9:01",
-             "Run Application other; Daily; 9:00", "Reboot Computer; Onetime; 9:00", "Hibernate; Daily; 9:00"},
-            {"Shutdown Windows; Daily; 9:00"});
-    b.TickAt(T(2024, 6, 3, 9, 0, 1));
-    EXPECT_EQ(b.calls, (Texts{"RunClose Run Application app; once", "ShowAction 9", "RunClose Run Application other;",
-                              "ShowAction 2", "ShowAction 11"}));
-    const Texts left{"Suspend; Onetime; 9:01", "Run Application other; Daily; 9:00", "Hibernate; Daily; 9:00"};
-    EXPECT_EQ(b.book.ActiveTexts(), left);
-    EXPECT_EQ(b.book.All(), (Texts{"Shutdown Windows; Daily; 9:00", left[0], left[1], left[2]}));
-    EXPECT_EQ(b.saves, 3);
-    b.TickAt(T(2024, 6, 3, 9, 1, 2));
-    b.TickAt(T(2024, 6, 3, 9, 2, 2));
-    EXPECT_EQ(b.calls.back(), "ShowAction 10");
-    EXPECT_EQ(b.saves, 4);
 }
 
 // GTimer is set for just after the next minute begins, a leap second included.

@@ -37,7 +37,9 @@ TEST(Win32FileSystem, AtomicWriteReplacesAndRenameNeverReplaces) {
     const std::string damaged("damaged\r\n\xe9\0tail", 15);
     ASSERT_TRUE(files.WriteFileAtomic(path, damaged));
     EXPECT_EQ(files.ReadFile(path).bytes, damaged);
-    EXPECT_FALSE(files.Exists(path + ".new"));  // no temporary file is left
+    EXPECT_FALSE(files.Exists(path + ".new"));                               // no temporary file is left
+    ASSERT_TRUE(files.WriteFileAtomic("Q:\\dwl.scn", "at a drive's root"));  // a portable copy on a stick
+    EXPECT_EQ(files.ReadFile("Q:\\dwl.scn").bytes, "at a drive's root");
     EXPECT_FALSE(files.WriteFileAtomic(folder + "\\missing-dir\\dwl.scn", "x"));
 
     // A rename never replaces a file.

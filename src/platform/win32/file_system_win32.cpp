@@ -57,12 +57,16 @@ bool SameText(const std::wstring& a, const std::wstring& b) {
 // folder, so that no path is looked up again.
 class NewCopy {
 public:
-    NewCopy(const std::wstring& folderPath, HANDLE file, std::wstring name) : file_(file), name_(std::move(name)) {
+    NewCopy(const std::wstring& folderPath, HANDLE file, std::wstring name)
+        : file_(file), path_(folderPath + L"\\" + name), name_(std::move(name)) {
         if (!final_ || !setInformation_ || !setInformationFile_) return;  // XP: by the paths
-        folder_.reset(CreateFileW(folderPath.c_str(), FILE_TRAVERSE | FILE_ADD_FILE | SYNCHRONIZE,
+        // A drive's root is "X:\\"; "X:" would be the current folder there.
+        const std::wstring open = folderPath.back() == L':' ? folderPath + L"\\" : folderPath;
+        folder_.reset(CreateFileW(open.c_str(), FILE_TRAVERSE | FILE_ADD_FILE | SYNCHRONIZE,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                   FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-        const std::wstring folder = folder_ ? FinalPathOf(folder_.get(), final_) : std::wstring();
+        std::wstring folder = folder_ ? FinalPathOf(folder_.get(), final_) : std::wstring();
+        if (!folder.empty() && folder.back() == L'\\') folder.pop_back();
         byHandle_ = true;
         inPlace_ = !folder.empty() && SameText(FinalPathOf(file_.get(), final_), folder + L"\\" + name_);
     }
@@ -71,11 +75,10 @@ public:
     // Takes the name `target` in the folder; false (and the copy gone) when it cannot.
     bool Replace(const std::wstring& folderPath, const std::wstring& target) {
         if (!byHandle_) {
-            const std::wstring from = folderPath + L"\\" + name_, to = folderPath + L"\\" + target;
             file_.reset();
-            if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
-            DeleteFileW(from.c_str());
-            return false;
+            const std::wstring to = folderPath + L"\\" + target;
+            return MoveFileExW(path_.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ||
+                   Discard();
         }
         RenameInformation rename{TRUE, folder_.get(), static_cast<ULONG>(target.size() * sizeof(WCHAR)), {}};
         if (target.size() >= MAX_PATH) return Discard();
@@ -97,6 +100,7 @@ public:
             file_.reset();
         } else {
             file_.reset();
+            DeleteFileW(path_.c_str());
         }
         return false;
     }
@@ -104,7 +108,7 @@ public:
 private:
     UniqueFile file_;
     UniqueFile folder_;
-    std::wstring name_;
+    std::wstring path_, name_;
     bool byHandle_ = false, inPlace_ = false;
     const FinalPathFunction final_ = SystemFunction<FinalPathFunction>("kernel32.dll", "GetFinalPathNameByHandleW");
     const SetInformationFunction setInformation_ =

@@ -130,9 +130,16 @@ e2e_cleanup() {
 
 # ---- Wine settings --------------------------------------------------------
 
-# reg_add <key> <value> <data> [type]
+# reg_add <key> <value> <data> [type]: on a busy machine the first start of
+# a program in a new prefix can fail while the prefix's services come up; it
+# is tried again then.
 reg_add() {
-    wine reg add "$1" /v "$2" /t "${4:-REG_SZ}" /d "$3" /f >/dev/null 2>&1 || e2e_die "reg add $1 $2 failed"
+    local try
+    for try in 1 2 3 4 5; do
+        wine reg add "$1" /v "$2" /t "${4:-REG_SZ}" /d "$3" /f >/dev/null 2>&1 && return 0
+        sleep "$try"
+    done
+    e2e_die "reg add $1 $2 failed"
 }
 
 # relay_trace <dll.Function...>: the following dwl_start runs trace these calls

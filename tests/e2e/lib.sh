@@ -285,7 +285,7 @@ show_options() {
 
 # dwl_exit: Exit from the tray menu ends the program.
 dwl_exit() {
-    auto command "${M[@]}" 40001 >/dev/null
+    E2E_WAIT=30 check "Exit is chosen" auto command "${M[@]}" 40001
     E2E_WAIT=30 check "Exit ends it" dwl_wait_exit 30
 }
 

@@ -67,6 +67,7 @@ check_is "its Add new... is there and shown" 1 auto ctlvisible "${W[@]}" 1201
 wait_early_in_minute 40  # the new entry's minute, stepped, stays in this hour
 check "Add new... is pressed" auto click "${W[@]}" 1201
 due=$(date -d '+2 min' '+%-H:%M')
+check "the window waits for input" auto idle "${W[@]}"
 check "the minutes are stepped up twice" auto keys alt+t right up up
 check_is "the time box shows $due" "$due" auto text "${W[@]}" 1209
 check "Apply is pressed" auto click "${W[@]}" 1011

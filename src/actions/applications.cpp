@@ -136,6 +136,15 @@ bool ChooseApplicationToRun(const RunChoice& ui, const std::vector<ApplicationRe
     return true;
 }
 
+bool OpenWithUsersRights(IShell& shell, const std::string& command, bool address) {
+    if (shell.Elevation() == TokenElevation::Full) return shell.OpenUnelevated(command);
+    if (address)
+        shell.OpenAddress(command);
+    else
+        shell.OpenDocument(command);
+    return true;
+}
+
 ApplicationRun RunScenarioApplication(const std::string& actionField, bool oneTime,
                                       std::vector<ApplicationRecord>& list,
                                       const std::vector<std::string>& otherEntries, IShell& shell,
@@ -145,10 +154,7 @@ ApplicationRun RunScenarioApplication(const std::string& actionField, bool oneTi
         if (!record) return ApplicationRun::NoRecord;
         const std::string command = CommandLineOf(*record);
         if (oneTime && RemoveApplicationRecords(list, actionField, otherEntries) && listChanged) listChanged();
-        if (shell.Elevation() != TokenElevation::Full)
-            shell.OpenDocument(command);
-        else if (!shell.OpenUnelevated(command))
-            return ApplicationRun::NotStartedElevated;
+        if (!OpenWithUsersRights(shell, command)) return ApplicationRun::NotStartedElevated;
     } else if (const std::string closed = ApplicationNameIn(actionField, kCloseAppText); !closed.empty()) {
         closer.CloseApplicationByName(closed + ".exe");
     }

@@ -101,15 +101,20 @@ bool ChooseApplicationToRun(const RunChoice& ui, const std::vector<ApplicationRe
                             const std::vector<std::string>& otherEntries, std::optional<ApplicationRecord>& chosen,
                             std::string& SelectedApplication);
 
+// Opens `command` (a program or a document, or with `address` a web address)
+// with the user's own rights: run as an administrator, this program has the
+// desktop open it, and when the desktop cannot, nothing is opened (false).
+// Any program of the user can change what would be started, so it is never
+// started elevated.
+bool OpenWithUsersRights(IShell& shell, const std::string& command, bool address = false);
+
 // What a due "Run Application" or "Close Application" scenario does, read by
 // the entries' own rule (the action at the start decides): starts the program
 // of the record its action field names, or closes the processes of that name.
 // A one-time run's record leaves `list` unless another of `otherEntries` names
-// it; `listChanged` is then called, before the program starts. A program the
-// scenario file names is never started with an administrator's full token
-// (any program of the user can write that file): run "as administrator", this
-// program has the desktop start it, and when the desktop cannot, it is not
-// started. A run whose record is missing starts nothing.
+// it; `listChanged` is then called, before the program starts, with the
+// user's own rights (OpenWithUsersRights). A run whose record is missing
+// starts nothing.
 enum class ApplicationRun { Done, NoRecord, NotStartedElevated };
 ApplicationRun RunScenarioApplication(const std::string& actionField, bool oneTime,
                                       std::vector<ApplicationRecord>& list,

@@ -162,15 +162,13 @@ void Program::WireOptions() {
         SaveOptions(Registry(), form_.StoredBoxes());
         lock_.Apply();
     };
-    form_.cmdLink.onClick = [this] { OpenForUser("http://" + form_.cmdLink.Caption(), true); };
+    form_.cmdLink.onClick = [this] { OpenWithUsersRights(platform_.shell, "http://" + form_.cmdLink.Caption(), true); };
     options_.displayQuickbar = [this] {
         quickbar_.DisplayQuickbar();
         SaveQuickbarSettings(Registry(), quickbar_.StoredSettings());
     };
-    options_.openDocument = [this](const std::string& command) { OpenForUser(command, false); };
+    options_.openDocument = [this](const std::string& command) { OpenWithUsersRights(platform_.shell, command); };
     options_.exitWindows = [this](int code) { ExitWindows(code); };
-    // Under the lock a countdown cannot be cancelled, by ending the program
-    // neither: the end waits until the action has been carried out.
     // Under the lock a countdown cannot be cancelled, by ending the program
     // neither; and an action being carried out (its clean-up lets messages
     // in) is not torn down. The end waits until the action is done.
@@ -194,18 +192,6 @@ void Program::WireLock() {
         return SavePassword(Registry(), password, previous);
     };
     lock_.storeSwitch = [this](bool locked) { SaveLockSwitch(Registry(), locked); };
-}
-
-// The help and the web site open with the user's own rights: run as an
-// administrator, the program would otherwise start elevated whatever the
-// user's file types name, which any program of the user can change.
-void Program::OpenForUser(const std::string& what, bool address) {
-    if (platform_.shell.Elevation() == TokenElevation::Full)
-        platform_.shell.OpenUnelevated(what);  // or nothing, never elevated
-    else if (address)
-        platform_.shell.OpenAddress(what);
-    else
-        platform_.shell.OpenDocument(what);
 }
 
 std::string Program::AnsiExeFolder() { return platform_.files.AnsiPath(platform_.files.ExeFolder()); }

@@ -167,7 +167,6 @@ private:
     void WireLock();
     void StartUp(bool splash);
     void ArmSchedulerTimer();
-    void OpenForUser(const std::string& what, bool address);
     std::optional<int> HandOver(const std::vector<std::string>& args);
     // A message to whoever started the program: on its console, else in a box.
     void Tell(const std::string& text, unsigned icon = MbIconExclamation);

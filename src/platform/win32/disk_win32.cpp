@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/win32/handles.h"
+#include "platform/win32/open_file.h"
 #include "platform/win32/system_library.h"
 
 namespace dwl::win32 {
@@ -38,38 +39,18 @@ std::u16string Environment(const wchar_t* name) {
     return Ask([name](wchar_t* buffer, DWORD size) { return GetEnvironmentVariableW(name, buffer, size); });
 }
 
-using FinalPathFunction = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
-using SetInformationFunction = BOOL(WINAPI*)(HANDLE, int, LPVOID, DWORD);
-
-// Newer than XP, so looked up: the path of an open file, and deleting
-// through the handle.
-FinalPathFunction FinalPathByHandle() {
-    static const auto function = SystemFunction<FinalPathFunction>("kernel32.dll", "GetFinalPathNameByHandleW");
-    return function;
-}
-SetInformationFunction SetInformationByHandle() {
-    static const auto function = SystemFunction<SetInformationFunction>("kernel32.dll", "SetFileInformationByHandle");
-    return function;
-}
-
-std::optional<std::u16string> FinalPathOf(HANDLE file) {
-    const FinalPathFunction final = FinalPathByHandle();
-    if (!final) return std::nullopt;
-    return Ask([&](wchar_t* buffer, DWORD size) { return final(file, buffer, size, 0 /* VOLUME_NAME_DOS */); });
+std::optional<std::u16string> FinalPathOf16(HANDLE file) {
+    const std::optional<std::wstring> path = FinalPathOf(file);
+    if (!path) return std::nullopt;
+    return Utf16(path->data(), path->size());
 }
 
 class Win32FileToDelete : public IFileToDelete {
 public:
     Win32FileToDelete(HANDLE file, std::u16string path) : file_(file), path_(std::move(path)) {}
-    std::optional<std::u16string> FinalPath() override { return FinalPathOf(file_.get()); }
+    std::optional<std::u16string> FinalPath() override { return FinalPathOf16(file_.get()); }
     bool Delete() override {
-        if (const SetInformationFunction set = SetInformationByHandle()) {
-            struct {
-                BOOLEAN DeleteFile;
-            } disposition{TRUE};
-            constexpr int kFileDispositionInfo = 4;
-            return set(file_.get(), kFileDispositionInfo, &disposition, sizeof disposition) != FALSE;
-        }
+        if (CanDeleteThroughHandle()) return DeleteThroughHandle(file_.get());
         // XP: by its path, which the caller has just checked; the open
         // handle lets deletion through and keeps the file until it closes.
         return DeleteFileW(LongPath(path_).c_str()) != FALSE;
@@ -143,11 +124,11 @@ std::u16string Win32DiskCleanUp::FullPath(const std::u16string& path) {
 }
 
 std::optional<std::u16string> Win32DiskCleanUp::FinalPath(const std::u16string& folder) {
-    if (!FinalPathByHandle()) return std::nullopt;
+    if (!CanNameOpenFiles()) return std::nullopt;
     UniqueFile handle(CreateFileW(LongPath(folder).c_str(), FILE_READ_ATTRIBUTES,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                   FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    return handle ? FinalPathOf(handle.get()) : std::u16string();
+    return handle ? FinalPathOf16(handle.get()) : std::u16string();
 }
 
 unsigned Win32DiskCleanUp::Attributes(const std::u16string& path) {

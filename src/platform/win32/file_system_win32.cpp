@@ -7,6 +7,7 @@
 
 #include "platform/win32/ansi_text.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/open_file.h"
 #include "platform/win32/system_library.h"
 
 namespace dwl::win32 {
@@ -14,9 +15,6 @@ namespace {
 
 constexpr int kMaxTemporaryNames = 10;
 
-// Newer than XP, so looked up: the path of an open file, and deleting it through the handle.
-using FinalPathFunction = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
-using SetInformationFunction = BOOL(WINAPI*)(HANDLE, int, LPVOID, DWORD);
 // The kernel's own call: renames an open file to a name relative to an open folder.
 struct RenameInformation {
     BOOLEAN ReplaceIfExists;
@@ -33,17 +31,6 @@ struct IoStatus {
 };
 using SetInformationFileFunction = LONG(NTAPI*)(HANDLE, IoStatus*, PVOID, ULONG, int);
 constexpr int kFileRenameInformation = 10;
-constexpr int kFileDispositionInfo = 4;
-
-std::wstring FinalPathOf(HANDLE handle, FinalPathFunction final) {
-    std::wstring buffer(MAX_PATH, L'\0');
-    DWORD length = final(handle, buffer.data(), static_cast<DWORD>(buffer.size()), 0);
-    if (length >= buffer.size()) {
-        buffer.assign(length + 1, L'\0');
-        length = final(handle, buffer.data(), static_cast<DWORD>(buffer.size()), 0);
-    }
-    return length > 0 && length < buffer.size() ? buffer.substr(0, length) : std::wstring();
-}
 
 bool SameText(const std::wstring& a, const std::wstring& b) {
     return CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, a.c_str(), static_cast<int>(a.size()), b.c_str(),
@@ -59,16 +46,16 @@ class NewCopy {
 public:
     NewCopy(const std::wstring& folderPath, HANDLE file, std::wstring name)
         : file_(file), path_(folderPath + L"\\" + name), name_(std::move(name)) {
-        if (!final_ || !setInformation_ || !setInformationFile_) return;  // XP: by the paths
+        if (!CanNameOpenFiles() || !CanDeleteThroughHandle() || !setInformationFile_) return;  // XP: by the paths
         // A drive's root is "X:\\"; "X:" would be the current folder there.
         const std::wstring open = folderPath.back() == L':' ? folderPath + L"\\" : folderPath;
         folder_.reset(CreateFileW(open.c_str(), FILE_TRAVERSE | FILE_ADD_FILE | SYNCHRONIZE,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                   FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-        std::wstring folder = folder_ ? FinalPathOf(folder_.get(), final_) : std::wstring();
+        std::wstring folder = folder_ ? FinalPathOf(folder_.get()).value_or(L"") : std::wstring();
         if (!folder.empty() && folder.back() == L'\\') folder.pop_back();
         byHandle_ = true;
-        inPlace_ = !folder.empty() && SameText(FinalPathOf(file_.get(), final_), folder + L"\\" + name_);
+        inPlace_ = !folder.empty() && SameText(FinalPathOf(file_.get()).value_or(L""), folder + L"\\" + name_);
     }
     HANDLE get() const { return file_.get(); }
     bool InPlace() const { return !byHandle_ || inPlace_; }
@@ -92,16 +79,9 @@ public:
     }
     // Deletes the copy through its handle (by its path on XP); always false.
     bool Discard() {
-        if (byHandle_) {
-            struct {
-                BOOLEAN DeleteFile;
-            } gone{TRUE};
-            setInformation_(file_.get(), kFileDispositionInfo, &gone, sizeof gone);
-            file_.reset();
-        } else {
-            file_.reset();
-            DeleteFileW(path_.c_str());
-        }
+        if (byHandle_) DeleteThroughHandle(file_.get());
+        file_.reset();
+        if (!byHandle_) DeleteFileW(path_.c_str());
         return false;
     }
 
@@ -110,9 +90,6 @@ private:
     UniqueFile folder_;
     std::wstring path_, name_;
     bool byHandle_ = false, inPlace_ = false;
-    const FinalPathFunction final_ = SystemFunction<FinalPathFunction>("kernel32.dll", "GetFinalPathNameByHandleW");
-    const SetInformationFunction setInformation_ =
-        SystemFunction<SetInformationFunction>("kernel32.dll", "SetFileInformationByHandle");
     const SetInformationFileFunction setInformationFile_ =
         SystemFunction<SetInformationFileFunction>("ntdll.dll", "NtSetInformationFile");
 };

@@ -136,7 +136,7 @@ public:
     void OnMinimized() override;
     void OnCtrlTab() override;
     void OnTrayNotify(unsigned mouseMessage) override;
-    int OnCommand(const std::string& text) override;
+    int OnCommand(const std::string& text, std::string& answer) override;
     // The local time may have jumped: the minutes up to now are checked at once.
     void OnResume() override { OnSchedulerTick(); }
     void OnTimeChange() override { OnSchedulerTick(); }

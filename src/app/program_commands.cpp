@@ -80,7 +80,7 @@ void Program::Tell(const std::string& text, unsigned icon) {
         platform_.dialogs.ShowMessage(text, DWL_APP_TITLE, MbOk | icon, DialogOwner::None);
 }
 
-int Program::OnCommand(const std::string& text) {
+int Program::OnCommand(const std::string& text, std::string& /*answer*/) {
     if (!ticking_ || exited_) return static_cast<int>(CommandReply::NotReady);
     // The clean-up before a shutdown lets sent messages in: no second action meanwhile.
     if (inExitWindows_) return static_cast<int>(CommandReply::Busy);

@@ -17,6 +17,7 @@ struct HandOverResult {
     };
     Outcome outcome = Outcome::NoAnswer;
     int answer = 0;
+    std::string text;  // what the running copy gave the later start to print
 };
 
 // A later start's line to the running copy, and to the console it was started from.

@@ -25,7 +25,7 @@ DWL_PID=
 DWL_PIDS=()
 
 e2e_log() { printf '[e2e] %s\n' "$*" >&2; }
-e2e_die() { printf '[e2e] error: %s\n' "$*" >&2; exit 1; }
+e2e_die() { printf '[e2e] error: %s\n' "$*" >&2; e2e_diagnose; exit 1; }
 
 # ---- setup and teardown ---------------------------------------------------
 
@@ -164,6 +164,9 @@ relay_grep() { grep -a "$@" "$DWL_WORK/relay.log"; }
 dwl_start() {
     local log=dwl debug=-all
     [[ $E2E_RELAY == 0 ]] || log=relay debug=+relay
+    # Started without a command and with the tray icon on, it shows the splash.
+    DWL_SPLASH_DUE=0
+    (($# > 0)) || [[ $(reg_value 'HKCU\SOFTWARE\Orbelle\DWL\Options' SysTray) == 0 ]] || DWL_SPLASH_DUE=1
     (cd "$DWL_APPDIR" && WINEDEBUG=$debug wine "${DWL_EXE:-C:\Duskwell\dwl.exe}" "$@") >>"$DWL_WORK/$log.log" 2>&1 &
     DWL_PID=$!
     DWL_PIDS+=("$DWL_PID")
@@ -175,17 +178,25 @@ dwl_running() {
     state=$(awk '{print $3}' "/proc/${1:-$DWL_PID}/stat" 2>/dev/null) && [[ $state != [ZX] ]]
 }
 
-# dwl_wait_ready [timeout_s]: waits until start-up is over: the program waits
-# for input in its message loop (its message window is made first of all)
-# and its options window is hidden. (The window
-# is hidden also before it is shown to add the tray icon; the visibility alone
-# does not tell these apart.) A splash on the way is closed with its OK.
+# dwl_wait_ready [timeout_s]: waits until start-up is over: the splash that
+# dwl_start expects has come (it is closed with its OK), the program waits for
+# input in its message loop and its options window is hidden. (The window is
+# hidden also before it is shown to add the tray icon, and Wine counts a
+# process as waiting for input from its first wait on: these alone do not
+# tell the start-up's end.) DWL_SPLASH_DUE=0 for a splash the test closed.
 dwl_wait_ready() {
-    local deadline=$((SECONDS + ${1:-30}))
+    local deadline=$((SECONDS + ${1:-30})) splash=0
     while dwl_running && ((SECONDS < deadline)); do
-        [[ ${E2E_KEEP_SPLASH:-0} == 1 ]] || auto click DuskwellSplash '*' 1 >/dev/null 2>&1 || true
-        auto idle "${M[@]}" 2000 >/dev/null 2>&1 &&
-            [[ $(auto visible DuskwellOptions '*' 2>/dev/null) == 0 ]] && return 0
+        # The start-up is over once the splash due has come and gone: before
+        # it, the program is already idle while it makes its windows.
+        if [[ $(auto visible DuskwellSplash '*' 2>/dev/null) == 1 ]]; then
+            splash=1
+            [[ ${E2E_KEEP_SPLASH:-0} == 1 ]] && return 0
+            auto click DuskwellSplash '*' 1 >/dev/null 2>&1 || true
+        elif ((splash || !DWL_SPLASH_DUE)); then
+            auto idle "${M[@]}" 2000 >/dev/null 2>&1 &&
+                [[ $(auto visible DuskwellOptions '*' 2>/dev/null) == 0 ]] && return 0
+        fi
         sleep 0.2
     done
     e2e_log "dwl.exe ended or was not ready within ${1:-30}s"
@@ -246,14 +257,18 @@ check_is() {
 # not <command...>: for checks that something did not happen.
 not() { ! "$@"; }
 
+# e2e_diagnose: a screenshot and the window list into DWL_WORK.
+e2e_diagnose() {
+    [[ -n ${DISPLAY:-} && -d ${DWL_WORK:-} ]] || return 0
+    import -display "$DISPLAY" -window root "$DWL_WORK/failure.png" 2>/dev/null || true
+    xwininfo -display "$DISPLAY" -root -tree >"$DWL_WORK/windows.txt" 2>&1 || true
+    e2e_log "diagnostics in $DWL_WORK (failure.png, windows.txt, dwl.log, relay.log)"
+}
+
 # e2e_finish: prints the tally; on failures saves a screenshot and the window
 # list into DWL_WORK and exits 1.
 e2e_finish() {
-    if ((E2E_FAILS > 0)); then
-        import -display "$DISPLAY" -window root "$DWL_WORK/failure.png" 2>/dev/null || true
-        xwininfo -display "$DISPLAY" -root -tree >"$DWL_WORK/windows.txt" 2>&1 || true
-        e2e_log "diagnostics in $DWL_WORK (failure.png, windows.txt, dwl.log, relay.log)"
-    fi
+    ((E2E_FAILS == 0)) || e2e_diagnose
     printf '%d passed, %d failed\n' "$E2E_PASSES" "$E2E_FAILS"
     exit $((E2E_FAILS > 0))
 }

@@ -52,7 +52,8 @@ struct ProgramTest : ::testing::Test {
         return out;
     }
     CommandReply Send(const std::vector<std::string>& args) {
-        return static_cast<CommandReply>(program.OnCommand(JoinArguments(args)));
+        std::string answer;
+        return static_cast<CommandReply>(program.OnCommand(JoinArguments(args), answer));
     }
     std::vector<std::string> Told() const {
         std::vector<std::string> texts;
@@ -478,7 +479,7 @@ TEST_F(ProgramCommands, AnEndRequestedDuringTheCleanUpFollowsTheShutdown) {
 TEST_F(ProgramCommands, ALaterStartSaysWhenItsCommandWasDroppedOrNotAnswered) {
     instance.otherRuns = true;
     for (const auto outcome : {HandOverResult::Outcome::RunsElevated, HandOverResult::Outcome::NoAnswer}) {
-        instance.handOver = {outcome};
+        instance.handOver = {outcome, 0, {}};
         EXPECT_EQ(program.Start({"/cancel"}), std::optional<int>(ExitRefused));
     }
     EXPECT_EQ(Told(), (Texts{"Duskwell runs as administrator: start this command as administrator too.",

@@ -24,7 +24,7 @@ struct Events : IOptionsEvents, IProgramEvents {
     void OnMenuCommand(int command) override { seen += std::to_string(command) + ";"; }
     void OnEndSession() override { seen += "end session;"; }
     void OnEndRequest() override { seen += "end request;"; }
-    int OnCommand(const std::string& text) override { return seen += text + ";", 3; }
+    int OnCommand(const std::string& text, std::string&) override { return seen += text + ";", 3; }
     void OnResume() override { seen += "resume;"; }
     void OnTimeChange() override { seen += "time change;"; }
 };

@@ -63,7 +63,8 @@ LRESULT MessageWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (!data || data->dwData != kCommandDataTag || data->cbData > kMaxCommandBytes ||
             (data->cbData > 0 && !data->lpData))
             return 0;
-        return events_->OnCommand(std::string(static_cast<const char*>(data->lpData), data->cbData));
+        std::string answer;
+        return events_->OnCommand(std::string(static_cast<const char*>(data->lpData), data->cbData), answer);
     }
     case WM_QUERYENDSESSION: return TRUE;
     case WM_ENDSESSION:

@@ -32,10 +32,10 @@ HandOverResult Win32CommandChannel::SendToRunningCopy(const std::string& text) {
                              kAnswerTimeoutMs, &answer)) {
         // The running copy lets no message in from a process of lower
         // integrity: the system drops it and says access was denied.
-        if (GetLastError() == ERROR_ACCESS_DENIED) return {HandOverResult::Outcome::RunsElevated};
+        if (GetLastError() == ERROR_ACCESS_DENIED) return {HandOverResult::Outcome::RunsElevated, 0, {}};
         return {};
     }
-    return {HandOverResult::Outcome::Answered, static_cast<int>(answer)};
+    return {HandOverResult::Outcome::Answered, static_cast<int>(answer), {}};
 }
 
 bool Win32CommandChannel::WriteToConsole(const std::string& text) {

@@ -42,8 +42,9 @@ public:
     virtual void OnEndRequest() {}
     // A mouse message (WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONUP, ...) on the tray icon.
     virtual void OnTrayNotify(unsigned /*mouseMessage*/) {}
-    // A command line handed over by a later start; gives a CommandReply.
-    virtual int OnCommand(const std::string& /*text*/) { return 0; }
+    // A command line handed over by a later start; gives a CommandReply, and
+    // in `answer` what the later start prints (empty for nothing).
+    virtual int OnCommand(const std::string& /*text*/, std::string& /*answer*/) { return 0; }
     // The machine woke from sleep or hibernation; the system's clock was set.
     // The local time may have jumped past minutes the timer has not seen yet.
     virtual void OnResume() {}

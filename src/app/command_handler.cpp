@@ -2,12 +2,46 @@
 
 #include "model/power_action.h"
 #include "platform/clock.h"
-#include "schedule/scenario_book.h"
+#include "schedule/agenda.h"
+#include "schedule/calendar.h"
 #include "ui/countdown/countdown.h"
 
 namespace dwl {
 
-CommandReply CommandHandler::Run(const Command& command) {
+// What comes next: /next tells it; /postpone and /skip act on every
+// occurrence of its minute, as the warning that names them does.
+CommandReply CommandHandler::MoveNext(const Command& command, std::string& answer) {
+    Agenda& agenda = services_.agenda;
+    const std::int64_t now = MinuteNumber(services_.clock.Now());
+    const auto next = agenda.Next(now);
+    if (!next) return CommandReply::NothingDue;
+    if (command.kind == Command::Kind::Next) {
+        answer = DescribeOccurrence(*next, now, services_.use12Hour());
+        return CommandReply::Accepted;
+    }
+    if (services_.lockInForce()) return CommandReply::MovesLocked;
+    std::vector<Occurrence> due;
+    for (const Occurrence& occurrence : agenda.Between(now, next->minute))
+        if (occurrence.minute == next->minute) due.push_back(occurrence);
+    const bool use12Hour = services_.use12Hour();
+    if (command.kind == Command::Kind::Postpone) {
+        const Agenda::Moved moved = agenda.Postpone(due, command.minutes);
+        if (moved == Agenda::Moved::PastNextTime) return CommandReply::PastNextTime;
+        if (moved != Agenda::Moved::Done) return CommandReply::NothingDue;
+        Occurrence later = *next;
+        later.minute += command.minutes;
+        answer = "Postponed: " + DescribeOccurrence(later, now, use12Hour);
+        return CommandReply::Accepted;
+    }
+    answer = "Skipped: " + DescribeOccurrence(*next, now, use12Hour);
+    for (const Occurrence& occurrence : due) agenda.Skip(occurrence);
+    return CommandReply::Accepted;
+}
+
+CommandReply CommandHandler::Run(const Command& command, std::string& answer) {
+    if (command.kind == Command::Kind::Next || command.kind == Command::Kind::Postpone ||
+        command.kind == Command::Kind::Skip)
+        return MoveNext(command, answer);
     Countdown& countdown = services_.countdown;
     if (command.kind == Command::Kind::Cancel) {
         if (!countdown.TimerRunning()) return CommandReply::NoCountdown;
@@ -36,7 +70,7 @@ CommandReply CommandHandler::Run(const Command& command) {
     entry.recurrence = command.daily ? Recurrence::Daily : Recurrence::Onetime;
     entry.hour = minuteOfDay / 60;
     entry.minute = minuteOfDay % 60;
-    services_.book.AddActive(entry, services_.use12Hour());
+    services_.agenda.Book().AddActive(entry, services_.use12Hour());
     return CommandReply::Accepted;
 }
 

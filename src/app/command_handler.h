@@ -1,22 +1,24 @@
 #pragma once
 #include <functional>
+#include <string>
 
 #include "app/command_line.h"
 
 namespace dwl {
 
+class Agenda;
 class Countdown;
 class IClock;
-class ScenarioBook;
 
 // Carries out a command from the command line, here or handed over by a
 // later start: an action through the countdown, a scenario into the book, a
-// cancel of the countdown, each refused where the user could not do it.
+// cancel of the countdown, a look at, a postponement or a skip of what comes
+// next, each refused where the user could not do it.
 class CommandHandler {
 public:
     struct Services {
         Countdown& countdown;
-        ScenarioBook& book;
+        Agenda& agenda;
         IClock& clock;
         std::function<bool()> lockInForce;    // the configuration lock
         std::function<bool()> lockSupported;  // the system offers locking
@@ -24,9 +26,12 @@ public:
     };
     explicit CommandHandler(Services services) : services_(std::move(services)) {}
 
-    CommandReply Run(const Command& command);
+    // `answer` gets what the later start prints besides the reply's text.
+    CommandReply Run(const Command& command, std::string& answer);
 
 private:
+    CommandReply MoveNext(const Command& command, std::string& answer);
+
     Services services_;
 };
 

@@ -45,6 +45,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
 
     Command c;
     bool cancel = false;
+    Command::Kind alone = Command::Kind::None;  // a switch that takes no other
+    std::string aloneArg;
     std::string actionArg;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -58,7 +60,19 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
             isAction = true;
         }
         if (isAction) continue;
-        if (name == "cancel") {
+        if (name == "next" || name == "skip" || name == "postpone") {
+            if (alone != Command::Kind::None) return Refuse(aloneArg + " and " + arg + ": give one.");
+            aloneArg = arg;
+            alone = name == "next" ? Command::Kind::Next : name == "skip" ? Command::Kind::Skip : Command::Kind::Postpone;
+            if (alone == Command::Kind::Postpone) {
+                const std::string value = i + 1 < args.size() ? args[++i] : std::string();
+                c.minutes = ReadMinutes(value);
+                if (c.minutes < 0)
+                    return Refuse(value.empty() ? "/postpone needs a number of minutes, from 1 to 1439."
+                                                : "/postpone needs a number of minutes from 1 to 1439, not \"" +
+                                                      value + "\".");
+            }
+        } else if (name == "cancel") {
             cancel = true;
         } else if (name == "daily") {
             c.daily = true;
@@ -90,6 +104,13 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
         }
     }
 
+    if (alone != Command::Kind::None) {
+        if (cancel || c.action >= 0 || c.when != Command::When::Now || c.daily)
+            return Refuse(aloneArg + " takes no other arguments.");
+        Command command{alone};
+        command.minutes = c.minutes;
+        return {command, {}};
+    }
     if (cancel) {
         if (c.action >= 0 || c.when != Command::When::Now || c.daily)
             return Refuse("/cancel takes no other arguments.");
@@ -108,7 +129,7 @@ std::string UsageText(const std::string& error) {
     std::string text = error.empty() ? std::string() : error + "\r\n\r\n";
     return text +
            "Usage: dwl.exe ACTION [/in MINUTES | /at TIME [/daily]]\r\n"
-           "       dwl.exe /cancel\r\n"
+           "       dwl.exe /cancel | /next | /postpone MINUTES | /skip\r\n"
            "\r\n"
            "ACTION is one of /shutdown /reboot /logoff /suspend /hibernate /lock.\r\n"
            "  ACTION alone      the action, after the 5-second countdown\r\n"
@@ -116,6 +137,9 @@ std::string UsageText(const std::string& error) {
            "  /at TIME          a one-time scenario at TIME (21:30 or 9:30 PM)\r\n"
            "  /daily            with /at: a daily scenario\r\n"
            "  /cancel           cancels a running countdown\r\n"
+           "  /next             prints the next scheduled action\r\n"
+           "  /postpone MINUTES moves the next scheduled action MINUTES later, once\r\n"
+           "  /skip             drops the next scheduled action, once\r\n"
            "  /?                this text\r\n"
            "\r\n"
            "A running Duskwell carries the command out; otherwise Duskwell starts.\r\n"
@@ -135,6 +159,11 @@ std::string ReplyText(CommandReply reply) {
     case CommandReply::NotUnderstood: return "The running Duskwell did not understand the command.";
     case CommandReply::NotReady: return "Duskwell is starting or ending; try again.";
     case CommandReply::Busy: return "Duskwell is carrying out an action.";
+    case CommandReply::NothingDue: return "No scheduled action is coming.";
+    case CommandReply::MovesLocked:
+        return "The configuration is locked with a password: the scheduled action cannot be postponed or skipped.";
+    case CommandReply::PastNextTime:
+        return "The scheduled action cannot be postponed that far: its scenario falls due again before then.";
     }
     return "The running Duskwell refused the command.";
 }

@@ -6,6 +6,9 @@
 //   dwl.exe ACTION /at TIME         a one-time scenario at TIME
 //   dwl.exe ACTION /at TIME /daily  a daily scenario at TIME
 //   dwl.exe /cancel                 cancels a running countdown
+//   dwl.exe /next                   prints the next scheduled action
+//   dwl.exe /postpone MINUTES       moves it MINUTES later, this time only
+//   dwl.exe /skip                   drops it, this time only
 //   dwl.exe /?                      the usage
 //
 // ACTION is /shutdown, /reboot, /logoff, /suspend, /hibernate or /lock.
@@ -16,12 +19,12 @@
 namespace dwl {
 
 struct Command {
-    enum class Kind { None, Usage, Cancel, Action };
+    enum class Kind { None, Usage, Cancel, Action, Next, Postpone, Skip };
     enum class When { Now, In, At };
     Kind kind = Kind::None;
     int action = -1;  // the PowerAction code of Kind::Action
     When when = When::Now;
-    int minutes = 0;           // When::In: 1 to 1439
+    int minutes = 0;           // When::In and Kind::Postpone: 1 to 1439
     int hour = 0, minute = 0;  // When::At: 0..23, 0..59
     bool daily = false;        // When::At only
 };
@@ -52,6 +55,9 @@ enum class CommandReply : int {
     NotUnderstood,
     NotReady,  // starting or ending
     Busy,      // an action is being carried out (the clean-up before a shutdown)
+    NothingDue,      // /next, /postpone and /skip with no scenario to come
+    MovesLocked,     // /postpone and /skip while the configuration lock is in force
+    PastNextTime,    // /postpone as far as the scenario's next own time
 };
 
 // Why a command was refused, for the user; empty for Accepted.

@@ -72,13 +72,15 @@ Program::Program(Platform platform)
       lock_(form_, scenarioEditor_),
       countdown_(platform.countdownWindow, CountdownServices()),
       quickbar_(platform.quickbarWindow, QuickbarServices()),
-      scheduler_(book_, platform.clock, countdown_),
+      scheduler_(agenda_, platform.clock, countdown_),
+      warnings_(platform.warningWindows, Warnings::Services{agenda_, [this] { return lock_.InForce(); },
+                                                            [this] { return timeBox_.Use12Hour; }}),
       picker_(platform.tasksWindow, platform.processes, platform.dialogs,
               [this] {
                   return platform_.dialogs.RunModal(
                       [this] { return platform_.inputDialogs.ShowOpenDialog(DialogOwner::Tasks, AnsiExeFolder()); });
               }),
-      commands_(CommandHandler::Services{countdown_, book_, platform.clock, [this] { return lock_.InForce(); },
+      commands_(CommandHandler::Services{countdown_, agenda_, platform.clock, [this] { return lock_.InForce(); },
                                          [this] { return IsLockSupported(platform_.osVersion); },
                                          [this] { return timeBox_.Use12Hour; }}),
       store_(platform.files, platform.dialogs, DWL_APP_TITLE) {
@@ -112,6 +114,13 @@ void Program::WireScenarios() {
     book_.Observe([this](ScenarioBook::Change change) {
         if (ticking_ && change == ScenarioBook::Change::Active)
             SaveScenarios(scheduler_.Ticking() || inCommand_ ? SaveFailure::AfterTick : SaveFailure::Tell);
+    });
+    // What is coming is shown as it changes: entries applied, deleted,
+    // postponed or skipped, and each minute.
+    agenda_.Observe([this] { ShowWhatComes(); });
+    scheduler_.onTicked = [this](std::int64_t) { ShowWhatComes(); };
+    platform_.warningWindows.SetAnswered([this](int id, WarningAnswer answer) {
+        warnings_.Answer(id, answer, scheduler_.CurrentMinute());
     });
 
     scenarioEditor_.chooseApplicationToRun = [this] {
@@ -159,8 +168,11 @@ void Program::WireOptions() {
         }
     };
     options_.saveOptions = [this] {
-        SaveOptions(Registry(), form_.StoredBoxes());
+        const BoxSettings boxes = form_.StoredBoxes();
+        SaveOptions(Registry(), boxes);
         lock_.Apply();
+        warnings_.SetMinutes(boxes.WarnMinutes);
+        ShowWhatComes();
     };
     form_.cmdLink.onClick = [this] { OpenWithUsersRights(platform_.shell, "http://" + form_.cmdLink.Caption(), true); };
     options_.displayQuickbar = [this] {
@@ -181,8 +193,15 @@ void Program::WireOptions() {
 }
 
 void Program::WireLock() {
-    options_.beforeShow = [this] { lock_.BeforeShow(); };
-    options_.afterHide = [this] { lock_.AfterHide(); };
+    // The lock decides whether a warning may be answered.
+    options_.beforeShow = [this] {
+        lock_.BeforeShow();
+        ShowWhatComes();
+    };
+    options_.afterHide = [this] {
+        lock_.AfterHide();
+        ShowWhatComes();
+    };
     lock_.tell = [this](const std::string& text) {
         platform_.dialogs.ShowMessage(text, DWL_APP_TITLE, MbOk | MbIconExclamation);
     };
@@ -238,6 +257,7 @@ void Program::InitProgram() {
     options_.UpdateMenuHotkeyCaptions();
     LoadCleanUpOptions(Registry(), boxes);
     form_.LoadStoredBoxes(boxes);
+    warnings_.SetMinutes(boxes.WarnMinutes);
     lock_.MarkApplied();
     lock_.CheckLoaded();
     form_.cmdApply.SetEnabled(false);
@@ -250,6 +270,7 @@ void Program::InitProgram() {
     platform_.messageWindow.HookHotkeyProc();
     ticking_ = true;
     ArmSchedulerTimer();
+    ShowWhatComes();
 }
 
 void Program::ExitProgram() {
@@ -263,6 +284,8 @@ void Program::ExitProgram() {
     platform_.messageWindow.UnhookHotkeyProc();
     countdown_.cmdCancel_Click();
     platform_.countdownWindow.Destroy();
+    warnings_.SetMinutes(0);
+    warnings_.Update(scheduler_.CurrentMinute());
     DestroySplashWindow();
     quickbar_.Destroy();
     exited_ = true;
@@ -375,6 +398,15 @@ void Program::OnSchedulerTick() {
 // moments of its minute, whenever the program started. Still one wake-up a minute.
 void Program::ArmSchedulerTimer() {
     platform_.messageWindow.SetSchedulerTimer(Scheduler::DelayToNextMinute(platform_.clock.Now()));
+}
+
+void Program::ShowWhatComes() {
+    if (!ticking_ || exited_) return;
+    const std::int64_t now = scheduler_.CurrentMinute();
+    warnings_.Update(now);
+    const auto next = agenda_.Next(now);
+    options_.SetTrayTip(next ? form_.frmOptions.Caption() + " - next: " + DescribeOccurrence(*next, now, timeBox_.Use12Hour)
+                             : about_.AppTitle);
 }
 
 void Program::OnMenuCommand(int command) {

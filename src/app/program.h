@@ -14,6 +14,7 @@
 #include "app/command_line.h"
 #include "hotkeys/hotkey_settings.h"
 #include "platform/dialogs.h"
+#include "schedule/agenda.h"
 #include "schedule/scenario_book.h"
 #include "schedule/scenario_file.h"
 #include "schedule/scenario_store.h"
@@ -29,6 +30,7 @@
 #include "ui/options/time_box.h"
 #include "ui/quickbar/quickbar.h"
 #include "ui/tasks/application_picker.h"
+#include "ui/warning/warnings.h"
 
 namespace dwl {
 
@@ -73,6 +75,7 @@ struct WindowPorts {
     IQuickbarWindow& quickbarWindow;
     ITasksWindow& tasksWindow;
     IMessageWindow& messageWindow;
+    IWarningWindows& warningWindows;
 };
 
 // Both, as the program holds them: Platform{OsServices{...}, WindowPorts{...}}.
@@ -100,7 +103,7 @@ public:
     // starts without the splash and carries it out.
     std::optional<int> Start(const std::vector<std::string>& args);
     // Carries out a command here, through the same code as the windows.
-    CommandReply RunCommand(const Command& command);
+    CommandReply RunCommand(const Command& command, std::string& answer);
     void InitProgram();
     void ExitProgram();
 
@@ -150,6 +153,7 @@ public:
     Countdown& CountdownWindow() { return countdown_; }
     std::vector<ApplicationRecord>& ApplicationList() { return book_.Applications(); }
     ScenarioBook& Book() { return book_; }
+    Agenda& ScenarioAgenda() { return agenda_; }
     bool Exited() const { return exited_; }
     OptionsController& Options() { return options_; }
     ScenarioEditor& Editor() { return scenarioEditor_; }
@@ -167,6 +171,8 @@ private:
     void WireLock();
     void StartUp(bool splash);
     void ArmSchedulerTimer();
+    // The warnings and the tray icon's tooltip at the current minute.
+    void ShowWhatComes();
     std::optional<int> HandOver(const std::vector<std::string>& args);
     // A message to whoever started the program: on its console, else in a box.
     void Tell(const std::string& text, unsigned icon = MbIconExclamation);
@@ -190,6 +196,7 @@ private:
     Platform platform_;
     OptionsForm form_;
     ScenarioBook book_;
+    Agenda agenda_{book_};
     AboutInfo about_;
     HotkeyValues hotkeyValues_;  // as applied: registered and stored
     HotkeyCapture hotkeyCapture_{form_.txtShutdownKey, form_.txtRebootKey, form_.txtLogOffKey};
@@ -201,6 +208,7 @@ private:
     Countdown countdown_;
     Quickbar quickbar_;
     Scheduler scheduler_;
+    Warnings warnings_;
     ApplicationPicker picker_;
     CommandHandler commands_;
     std::unique_ptr<clsExitWindows> exitWindows_;  // created on first use

@@ -47,9 +47,14 @@ std::optional<int> Program::Start(const std::vector<std::string>& args) {
     }
     if (command.kind == Command::Kind::None) return Main() ? std::nullopt : std::optional<int>(ExitAccepted);
     if (!platform_.instance.Acquire()) return HandOver(args);
+    // Nothing of this program runs, so nothing counts down and nothing is
+    // scheduled: no need to start it.
     if (command.kind == Command::Kind::Cancel) {
-        // Nothing of this program runs, so nothing counts down: no need to start it.
         Tell(ReplyText(CommandReply::NoCountdown));
+        return ExitRefused;
+    }
+    if (command.kind != Command::Kind::Action) {
+        Tell(ReplyText(CommandReply::NothingDue));
         return ExitRefused;
     }
     if (IsXPOrDotNet(platform_.osVersion) && InstallManifest(platform_.files, initCommonControls)) {
@@ -57,7 +62,8 @@ std::optional<int> Program::Start(const std::vector<std::string>& args) {
         return ExitRefused;
     }
     StartUp(false);
-    const CommandReply reply = RunCommand(command);
+    std::string answer;
+    const CommandReply reply = RunCommand(command, answer);
     if (reply != CommandReply::Accepted) Tell(ReplyText(reply));
     return std::nullopt;
 }
@@ -70,6 +76,7 @@ std::optional<int> Program::HandOver(const std::vector<std::string>& args) {
         return ExitRefused;
     }
     const auto reply = static_cast<CommandReply>(handed.answer);
+    if (!handed.text.empty()) Tell(handed.text, MbIconInformation);
     if (reply == CommandReply::Accepted) return ExitAccepted;
     Tell(ReplyText(reply));
     return ExitRefused;
@@ -80,7 +87,7 @@ void Program::Tell(const std::string& text, unsigned icon) {
         platform_.dialogs.ShowMessage(text, DWL_APP_TITLE, MbOk | icon, DialogOwner::None);
 }
 
-int Program::OnCommand(const std::string& text, std::string& /*answer*/) {
+int Program::OnCommand(const std::string& text, std::string& answer) {
     if (!ticking_ || exited_) return static_cast<int>(CommandReply::NotReady);
     // The clean-up before a shutdown lets sent messages in: no second action meanwhile.
     if (inExitWindows_) return static_cast<int>(CommandReply::Busy);
@@ -89,9 +96,11 @@ int Program::OnCommand(const std::string& text, std::string& /*answer*/) {
         parsed.command.kind == Command::Kind::Usage)
         return static_cast<int>(CommandReply::NotUnderstood);
     const FlagScope inCommand(inCommand_);
-    return static_cast<int>(RunCommand(parsed.command));
+    return static_cast<int>(RunCommand(parsed.command, answer));
 }
 
-CommandReply Program::RunCommand(const Command& command) { return commands_.Run(command); }
+CommandReply Program::RunCommand(const Command& command, std::string& answer) {
+    return commands_.Run(command, answer);
+}
 
 }  // namespace dwl

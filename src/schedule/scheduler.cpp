@@ -34,8 +34,8 @@ void CheckedMinutes::Add(std::int64_t minute) {
     }
 }
 
-Scheduler::Scheduler(ScenarioBook& book, IClock& clock, IScenarioActions& actions)
-    : book_(book), clock_(clock), actions_(actions) {
+Scheduler::Scheduler(Agenda& agenda, IClock& clock, IScenarioActions& actions)
+    : agenda_(agenda), book_(agenda.Book()), clock_(clock), actions_(actions) {
     MarkCurrentMinuteChecked();
 }
 
@@ -75,32 +75,28 @@ void Scheduler::GTimer_Timer() {
         checked_.Add(minute);
         CheckMinute(minute);
     }
+    if (onTicked) onTicked(current);
 }
 
 void Scheduler::CheckMinute(std::int64_t minute) {
     const int minuteOfDay = MinuteOfDay(minute);
-    const int dayOfWeek = WeekdayOfDayNumber(DayOfMinuteNumber(minute));
     if (onMinuteChecked) onMinuteChecked(minuteOfDay / 60, minuteOfDay % 60);
 
-    // The entries active when the scan began; one that a hand-over's message
-    // loop let the user delete meanwhile is not handed over.
-    const std::vector<ScenarioBook::Scenario> active = book_.Active();
-    for (const ScenarioBook::Scenario& due : active) {
-        // An entry that is not exactly a scenario never runs. The time is
-        // read in either form: a change of the regional format loses nothing.
-        const auto& scenario = due.entry;
-        if (!scenario || scenario->hour * 60 + scenario->minute != minuteOfDay || !scenario->IsDueOn(dayOfWeek))
-            continue;
-        const bool oneTime = scenario->recurrence == Recurrence::Onetime;
+    // The occurrences due when the scan began; one that a hand-over's message
+    // loop let the user delete, postpone or skip meanwhile is not handed over.
+    for (const Occurrence& due : agenda_.DueIn(minute)) {
+        if (!agenda_.Holds(due)) continue;
+        const bool oneTime = due.entry.recurrence == Recurrence::Onetime;
         // Taken out of both lists by its text: an edit waiting for Apply may
         // have moved the selector's places, and the entries added there and
         // never applied stay as they are.
         if (oneTime ? !book_.Consume(due.text) : !book_.IsActive(due.text)) continue;
-        if (scenario->IsApplicationAction())
-            actions_.ShowRunCloseAction(scenario->ActionField(), oneTime);
+        if (due.entry.IsApplicationAction())
+            actions_.ShowRunCloseAction(due.entry.ActionField(), oneTime);
         else
-            actions_.ShowAction(scenario->ActionCode());
+            actions_.ShowAction(due.entry.ActionCode());
     }
+    agenda_.Passed(minute);
 }
 
 }  // namespace dwl

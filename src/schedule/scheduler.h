@@ -6,7 +6,7 @@
 
 #include "platform/clock.h"
 #include "schedule/calendar.h"
-#include "schedule/scenario_book.h"
+#include "schedule/agenda.h"
 
 namespace dwl {
 
@@ -58,8 +58,13 @@ public:
 
     // A one-time entry that falls due is consumed from the book before it is
     // handed over: the book's observers (the scenario file) see it gone
-    // before an action that ends the session.
-    Scheduler(ScenarioBook& book, IClock& clock, IScenarioActions& actions);
+    // before an action that ends the session. What falls due comes from the
+    // agenda, with the user's postponements and skips.
+    Scheduler(Agenda& agenda, IClock& clock, IScenarioActions& actions);
+
+    // Told after each tick that checked a minute, and with the current minute
+    // number: the warnings and the tray icon's "next" follow it.
+    std::function<void(std::int64_t minute)> onTicked;
 
     // Told each minute of the day the tick checks (a trace of its catching up).
     std::function<void(int hour, int minute)> onMinuteChecked;
@@ -77,6 +82,8 @@ public:
     // Makes the current minute the last checked one.
     void MarkCurrentMinuteChecked();
     std::int64_t LastCheckedMinute() const { return lastChecked_; }
+    // The current local minute number.
+    std::int64_t CurrentMinute() const { return MinuteNumber(clock_.Now()); }
     // While a tick runs (and hands scenarios over).
     bool Ticking() const { return ticking_; }
 
@@ -84,6 +91,7 @@ private:
     // Scans the active entries for one minute.
     void CheckMinute(std::int64_t minute);
 
+    Agenda& agenda_;
     ScenarioBook& book_;
     IClock& clock_;
     IScenarioActions& actions_;

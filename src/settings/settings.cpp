@@ -1,5 +1,6 @@
 #include "settings/settings.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "model/scramble.h"
@@ -36,19 +37,22 @@ constexpr BoxValue kCleanUpBoxes[] = {
     {"CleanUp", "RecycleBin", &BoxSettings::RecycleBin},
 };
 
-// The box state a stored text stands for. Blanks around the number are
-// allowed; anything that is not 0 or 1 gives the default instead of a state
-// the box can't show.
-int BoxState(const std::string& text, int defaultState) {
+// The number a stored text stands for. Blanks around the number are allowed;
+// anything that is not one of `allowed` gives the default instead of a
+// state the control can't show.
+template <size_t N>
+int StoredChoice(const std::string& text, int defaultState, const int (&allowed)[N]) {
     const size_t begin = text.find_first_not_of(' ');
     if (begin == std::string::npos) return defaultState;
     const char* first = text.data() + begin;
     const char* last = text.data() + text.find_last_not_of(' ') + 1;
     int state = 0;
     const auto [end, ec] = std::from_chars(first, last, state);
-    if (ec != std::errc() || end != last || (state != 0 && state != 1)) return defaultState;
+    if (ec != std::errc() || end != last || std::find(allowed, allowed + N, state) == allowed + N) return defaultState;
     return state;
 }
+
+int BoxState(const std::string& text, int defaultState) { return StoredChoice(text, defaultState, {0, 1}); }
 
 template <size_t N>
 void LoadBoxes(MyRegistry& registry, BoxSettings& boxes, const BoxValue (&table)[N]) {
@@ -72,6 +76,8 @@ void LoadOptions(MyRegistry& registry, BoxSettings& boxes, std::string& configPa
     configPassword = registry.LoadFromRegistry("Options", "Password", "");
     if (!configPassword.empty()) configPassword = UnscrambleText(configPassword, kPasswordKey);
     LoadBoxes(registry, boxes, kOptionBoxes);
+    boxes.WarnMinutes = StoredChoice(registry.LoadFromRegistry("Options", "WarnMinutes", kDefaultWarnMinutes),
+                                     kDefaultWarnMinutes, kWarnMinuteChoices);
 }
 
 void LoadCleanUpOptions(MyRegistry& registry, BoxSettings& boxes) {
@@ -82,6 +88,7 @@ void LoadCleanUpOptions(MyRegistry& registry, BoxSettings& boxes) {
 void SaveOptions(MyRegistry& registry, const BoxSettings& boxes) {
     registry.TuneMyRegistry(kUserHive, kBaseKey);
     SaveBoxes(registry, boxes, kOptionBoxes);
+    registry.SaveToRegistry("Options", "WarnMinutes", std::to_string(boxes.WarnMinutes));
     SaveBoxes(registry, boxes, kCleanUpBoxes);
 }
 

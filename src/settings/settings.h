@@ -7,8 +7,13 @@ class MyRegistry;
 
 // The check-box settings under HKEY_CURRENT_USER\SOFTWARE\Orbelle\DWL, each
 // stored as "0" or "1" under its own name, with its default.
+// The minutes "Warn before a scheduled action:" offers, 0 being off.
+inline constexpr int kWarnMinuteChoices[] = {0, 1, 2, 5, 10, 15};
+inline constexpr int kDefaultWarnMinutes = 5;
+
 struct BoxSettings {
     int PowerOff = 0, Enabled = 0, StartUp = 1, SysTray = 1;  // section "Options"
+    int WarnMinutes = kDefaultWarnMinutes;                    // "Options", one of kWarnMinuteChoices
     int Temp = 0, NetCashe = 0, RecycleBin = 0;               // section "CleanUp"
 };
 

@@ -298,6 +298,16 @@ show_options() {
     check_is "it shows the options" 1 auto visible "${W[@]}"
 }
 
+# dwl_says <exit code> <arguments...>: a second dwl.exe ends with that code; prints what it wrote.
+dwl_says() {
+    local want=$1 said=0
+    shift
+    (cd "$DWL_APPDIR" && WINEDEBUG=-all wine "${DWL_EXE:-C:\Duskwell\dwl.exe}" "$@") >"$DWL_WORK/said.txt" 2>/dev/null ||
+        said=$?
+    tr -d '\r' <"$DWL_WORK/said.txt"
+    ((said == want))
+}
+
 # dwl_exit: Exit from the tray menu ends the program.
 dwl_exit() {
     E2E_WAIT=30 check "Exit is chosen" auto command "${M[@]}" 40001

@@ -76,14 +76,6 @@ check "where A is About..." auto keys a
 check_is "which shows the window on the About page" 5 shown_pages  # no page shows in a hidden window
 
 # ---- the command line, handed to the running copy
-# dwl_says <exit code> <arguments...>: a second dwl.exe ends with that code; prints what it wrote.
-dwl_says() {
-    local want=$1 rc=0
-    shift
-    (cd "$DWL_APPDIR" && WINEDEBUG=-all wine 'C:\Duskwell\dwl.exe' "$@") >"$DWL_WORK/said.txt" 2>/dev/null || rc=$?
-    tr -d '\r' <"$DWL_WORK/said.txt"
-    ((rc == want))
-}
 check "/shutdown is handed over" dwl_says 0 /shutdown
 check_is "its countdown shows" 1 auto visible DuskwellCountdown '*'
 check "/cancel is accepted" dwl_says 0 /cancel

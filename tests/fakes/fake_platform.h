@@ -26,6 +26,7 @@
 #include "ui/countdown/countdown.h"
 #include "ui/options/options_window.h"
 #include "ui/quickbar/quickbar.h"
+#include "ui/warning/warnings.h"
 
 namespace dwl::fakes {
 
@@ -168,7 +169,18 @@ struct FakeOptionsWindow : IOptionsWindow, IMessageWindow, Recorder {
     void PostEndRequest() override { Note("post end request"); }
     void FocusControl(const void*) override { Note("focus"); }
     void SetSchedulerTimer(unsigned delayMs) override { schedulerDelay = delayMs; }
+    void AddTrayIcon(const char* tip) override { trayTip = tip; }
     unsigned schedulerDelay = 0;
+    std::string trayTip;
+};
+
+// The warning windows open, by id: their text and whether they can be answered.
+struct FakeWarningWindows : IWarningWindows {
+    void SetAnswered(Answered a) override { answered = std::move(a); }
+    void ShowWarning(int id, const std::string& text, bool answerable) override { open[id] = {text, answerable}; }
+    void CloseWarning(int id) override { open.erase(id); }
+    std::map<int, std::pair<std::string, bool>> open;
+    Answered answered;
 };
 
 struct FakePower : IPower, Recorder {

@@ -3,7 +3,7 @@
 #include "app/command_handler.h"
 #include "app/command_line.h"
 #include "fakes/fake_platform.h"
-#include "schedule/scenario_book.h"
+#include "schedule/agenda.h"
 
 namespace dwl {
 namespace {
@@ -19,6 +19,9 @@ std::string Read(const std::vector<std::string>& args) {
     case Command::Kind::Usage: return "usage";
     case Command::Kind::Cancel: return "cancel";
     case Command::Kind::None: return "none";
+    case Command::Kind::Next: return "next";
+    case Command::Kind::Postpone: return "postpone " + std::to_string(c.minutes);
+    case Command::Kind::Skip: return "skip";
     case Command::Kind::Action: break;
     }
     std::string text = std::to_string(c.action);
@@ -52,6 +55,13 @@ TEST(CommandLine, ReadsEveryFormAndNamesEachKindOfMistake) {
         {{"/reboot", "/in", "5", "/daily"}, "/daily goes with /at TIME."},
         {{"/in", "5"}, "A time needs an action, such as /shutdown."},
         {{"/cancel", "/shutdown"}, "/cancel takes no other arguments."},
+        {{"/Next"}, "next"},
+        {{"-postpone", "1439"}, "postpone 1439"},
+        {{"/skip"}, "skip"},
+        {{"/postpone"}, "/postpone needs a number of minutes, from 1 to 1439."},
+        {{"/postpone", "0"}, "/postpone needs a number of minutes from 1 to 1439, not \"0\"."},
+        {{"/skip", "/next"}, "/skip and /next: give one."},
+        {{"/next", "/shutdown"}, "/next takes no other arguments."},
     };
     for (const auto& [args, want] : cases) EXPECT_EQ(Read(args), want) << JoinArguments(args);
 
@@ -60,40 +70,56 @@ TEST(CommandLine, ReadsEveryFormAndNamesEachKindOfMistake) {
 }
 
 // The handler's replies in turn, without and with the configuration lock in
-// force, and what the countdown says after each ("" while none runs); the
-// scenarios it adds go into the book.
+// force, what the countdown says after each ("" while none runs) and what the
+// later start prints; the scenarios it adds go into the book, and what comes
+// next is told, postponed and skipped.
 TEST(CommandHandler, TheLockRefusesScenariosAndCancelButNotAnActionNow) {
     using R = CommandReply;
     const std::string shutdown = "Your computer will be shutted down in 5 second(s).";
     // clang-format off
-    struct Row { bool locked; std::vector<std::string> args; R reply; std::string counting; };
+    struct Row { bool locked; std::vector<std::string> args; R reply; std::string counting, answer = {}; };
     const Row rows[] = {
         {false, {"/logoff"}, R::Accepted, ", you will be logged off in 5 second(s)."},
         {false, {"/cancel"}, R::Accepted, ""},
         {false, {"/cancel"}, R::NoCountdown, ""},
         {false, {"/lock"}, R::LockUnsupported, ""},
+        {false, {"/next"}, R::NothingDue, ""},
         {false, {"/reboot", "/in", "25"}, R::Accepted, ""},
+        // Past midnight, in the program's time form.
+        {false, {"/next"}, R::Accepted, "", "Reboot Computer at 12:06 AM on Tue"},
+        {false, {"/postpone", "10"}, R::Accepted, "",
+         "Postponed: Reboot Computer at 12:16 AM on Tue (postponed from 12:06 AM)"},
+        {false, {"/next"}, R::Accepted, "", "Reboot Computer at 12:16 AM on Tue (postponed from 12:06 AM)"},
+        {false, {"/skip"}, R::Accepted, "", "Skipped: Reboot Computer at 12:16 AM on Tue (postponed from 12:06 AM)"},
+        {false, {"/skip"}, R::NothingDue, ""},
         {true, {"/reboot", "/in", "5"}, R::ScenariosLocked, ""},
         {true, {"/shutdown"}, R::Accepted, shutdown},
         {true, {"/cancel"}, R::CancelLocked, shutdown},
         {true, {"/logoff"}, R::CancelLocked, shutdown},  // in its place, it would cancel it
+        {true, {"/postpone", "5"}, R::MovesLocked, shutdown},
+        {true, {"/skip"}, R::MovesLocked, shutdown},
+        {true, {"/next"}, R::Accepted, shutdown, "Shutdown Windows at 11:50 PM"},
     };
     // clang-format on
     for (bool locked : {false, true}) {
         fakes::FakeCountdownWindow window;
         Countdown countdown(window, {[&] { return locked; }, nullptr, nullptr, nullptr});
         ScenarioBook book;
+        Agenda agenda(book);
+        if (locked) book.AddActive("Shutdown Windows; Daily; 11:50 PM");
         fakes::FakeClock clock{LocalTime{2026, 12, 7, 1, 23, 41, 10}};
         CommandHandler handler(
-            {countdown, book, clock, [&] { return locked; }, [] { return false; }, [] { return true; }});
+            {countdown, agenda, clock, [&] { return locked; }, [] { return false; }, [] { return true; }});
         for (const Row& r : rows) {
             if (r.locked != locked) continue;
             SCOPED_TRACE(JoinArguments(r.args));
-            EXPECT_EQ(handler.Run(ParseCommandLine(r.args).command), r.reply);
+            std::string answer;
+            EXPECT_EQ(handler.Run(ParseCommandLine(r.args).command, answer), r.reply);
             EXPECT_EQ(countdown.TimerRunning() ? countdown.lblAction.Caption() : "", r.counting);
+            EXPECT_EQ(answer, r.answer);
         }
-        // Past midnight, in the program's time form.
-        EXPECT_EQ(book.ActiveTexts(), locked ? Texts{} : Texts{"Reboot Computer; Onetime; 12:06 AM"});
+        // The skipped one-time entry is used up; the locked one stays.
+        EXPECT_EQ(book.ActiveTexts(), locked ? Texts{"Shutdown Windows; Daily; 11:50 PM"} : Texts{});
     }
 }
 

@@ -79,9 +79,10 @@ struct ProgramTest : ::testing::Test {
     fakes::FakeProcesses processes{journal};
     fakes::FakeInputDialogs input{journal};
     fakes::FakeTasksWindow tasks{journal};
+    fakes::FakeWarningWindows warnings;
     Program program{Platform{OsServices{instance, dialogs, registry, files, osVersion, hotkeys, clock, power, user,
                                         shell, disk, processes, input, instance},
-                             WindowPorts{window, countdownWindow, disk, quickbarWindow, tasks, window}}};
+                             WindowPorts{window, countdownWindow, disk, quickbarWindow, tasks, window, warnings}}};
 };
 
 using ProgramOptions = ProgramTest;
@@ -177,7 +178,7 @@ TEST_F(ProgramOptions, LockNeedsAReadablePasswordAndTheRightOneUnlocksUntilTheWi
         for (Control* control : GuardedControls(form)) greyed += !control->Enabled();
         EXPECT_TRUE(form.lstScen.Enabled() && form.chkQBar.Enabled() && form.cmdOK.Enabled());
         EXPECT_EQ(form.cmdPassword.Caption(), greyed ? "&Unlock..." : "Set pass&word...");
-        return greyed == 17 && !form.lstDays.Enabled() ? 1 : greyed == 0 ? 0 : -1;
+        return greyed == static_cast<int>(GuardedControls(form).size()) && !form.lstDays.Enabled() ? 1 : greyed == 0 ? 0 : -1;
     };
     EXPECT_EQ(locked(), 0);
     EXPECT_FALSE(lock.InForce());
@@ -444,12 +445,18 @@ TEST_F(ProgramCommands, InAndAtAddAppliedScenariosInTheRunsTimeFormThatFireAndAr
     EXPECT_TRUE(form.cmdDuration.Text() == "Weekly" && form.cmdApply.Enabled());
     form.cmdCancel.Click();
     EXPECT_EQ(form.cmdScen.Items(), active);
+    // Inside the warning time (5 minutes unless set): warned of at once, and named by the tray icon.
+    ASSERT_EQ(warnings.open.size(), 1u);
+    EXPECT_EQ(warnings.open.begin()->second, std::pair(std::string("Reboot Computer at 9:04 AM, in 5 minute(s)."), true));
+    EXPECT_EQ(window.trayTip, "Duskwell 2.5 - next: Reboot Computer at 9:04 AM");
 
     clock.now = {2026, 12, 7, 1, 9, 4, 30, 250};
     program.OnTimeChange();  // the clock set: the minutes are checked at once, the next at its start
     EXPECT_EQ(program.CountdownWindow().cmdAction.Caption(), "Reboot now");
     EXPECT_EQ(window.schedulerDelay, 29750u + Scheduler::kPastTheMinuteMs);
     EXPECT_EQ(Saved(), (std::vector<std::string>{active[0], active[2]}));
+    EXPECT_TRUE(warnings.open.empty());
+    EXPECT_EQ(window.trayTip, "Duskwell 2.5 - next: Log Off Current User at 9:30 PM");
 }
 
 // The running copy reads what it is sent. The clean-up before a shutdown
@@ -482,8 +489,14 @@ TEST_F(ProgramCommands, ALaterStartSaysWhenItsCommandWasDroppedOrNotAnswered) {
         instance.handOver = {outcome, 0, {}};
         EXPECT_EQ(program.Start({"/cancel"}), std::optional<int>(ExitRefused));
     }
+    // What the running copy answers is printed; with no copy running nothing is scheduled.
+    instance.handOver = {HandOverResult::Outcome::Answered, 1, "Shutdown Windows at 23:15"};
+    EXPECT_EQ(program.Start({"/next"}), std::optional<int>(ExitAccepted));
+    instance.otherRuns = false;
+    EXPECT_EQ(program.Start({"/skip"}), std::optional<int>(ExitRefused));
     EXPECT_EQ(Told(), (Texts{"Duskwell runs as administrator: start this command as administrator too.",
-                             "Duskwell is running but does not answer."}));
+                             "Duskwell is running but does not answer.", "Shutdown Windows at 23:15",
+                             "No scheduled action is coming."}));
 }
 
 }  // namespace

@@ -6,8 +6,11 @@
 #include <vector>
 
 #include "fakes/fake_clock.h"
+#include "fakes/fake_platform.h"
+#include "schedule/calendar.h"
 #include "schedule/mtime.h"
 #include "schedule/scheduler.h"
+#include "ui/warning/warnings.h"
 
 namespace dwl {
 namespace {
@@ -17,12 +20,15 @@ using Texts = std::vector<std::string>;
 LocalTime T(int y, int mo, int d, int h, int mi, int s = 0) { return {y, mo, d, 0, h, mi, s}; }
 
 // Scheduler over a book of the active `entries`; records the hand-overs, the
-// changes of the active entries and every minute it checks.
+// changes of the active entries and every minute it checks. The warnings
+// follow each tick and each change of what comes, as in the program.
 struct Bench : IScenarioActions {
     Bench(LocalTime start, const Texts& entries) : clock(start) {
         for (const auto& e : entries) book.AddActive(e);
         book.Observe([this](ScenarioBook::Change change) { saves += change == ScenarioBook::Change::Active; });
         scheduler.onMinuteChecked = [this](int h, int m) { checked.push_back(TimeText(h, m, false)); };
+        scheduler.onTicked = [this](std::int64_t now) { warnings.Update(now); };
+        agenda.Observe([this] { warnings.Update(scheduler.CurrentMinute()); });
     }
     void ShowAction(int code) override {
         calls.push_back("ShowAction " + std::to_string(code));
@@ -36,12 +42,33 @@ struct Bench : IScenarioActions {
         scheduler.GTimer_Timer();
     }
 
+    // The warning windows open now, as "id: text", with "(locked)" when they cannot be answered.
+    Texts Open() const {
+        Texts open;
+        for (const auto& [id, shown] : windows.open)
+            open.push_back(std::to_string(id) + ": " + shown.first + (shown.second ? "" : " (locked)"));
+        return open;
+    }
+    // Ticks each minute (at second 0) up to `day` `h`:`m` of the bench's month.
+    void TickUntil(int day, int h, int m) {
+        for (LocalTime t = clock.now; MinuteNumber(t) < MinuteNumber(T(t.year, t.month, day, h, m));) {
+            const std::int64_t next = MinuteNumber(t) + 1;
+            const std::int64_t d = DayOfMinuteNumber(next) - DayOfMinuteNumber(MinuteNumber(t));
+            t = T(t.year, t.month, t.day + static_cast<int>(d), MinuteOfDay(next) / 60, MinuteOfDay(next) % 60);
+            TickAt(t);
+        }
+    }
+
     std::function<void()> duringHandOver;
     ScenarioBook book;
     fakes::FakeClock clock;
     Texts calls, checked;
     int saves = 0;
-    Scheduler scheduler{book, clock, *this};
+    bool locked = false;
+    Agenda agenda{book};
+    Scheduler scheduler{agenda, clock, *this};
+    fakes::FakeWarningWindows windows;
+    Warnings warnings{windows, {agenda, [this] { return locked; }, [] { return false; }}};
 };
 
 TEST(Scheduler, SimulatedWeekWithDriftingTicks) {
@@ -152,6 +179,88 @@ TEST(Scheduler, ATickArrivingDuringTheHandOverIsDroppedAndItsMinuteCaughtUpOnce)
     b.TickAt(T(2026, 12, 7, 9, 2, 50));
     EXPECT_EQ(b.calls, (Texts{"ShowAction 1", "ShowAction 10"}));
     EXPECT_EQ(b.checked, (Texts{"9:01", "9:02"}));
+}
+
+// Five minutes ahead, one window per minute, shared by what falls due in it,
+// counting down, closed when its minute comes; at once for what is made
+// inside the warning time; never for another weekday.
+TEST(Warnings, ComeAheadOfEachRecurrenceAndAtOnceInsideTheWarningTime) {
+    Bench b(T(2024, 6, 3, 10, 0), {"Shutdown Windows; Onetime; 10:10", "Reboot Computer; Daily; 10:20",
+                                   "Log Off Current User; Weekly (Mon); 10:20", "Suspend; Weekly (Tue); 10:30"});
+    b.TickUntil(3, 10, 4);
+    EXPECT_EQ(b.Open(), Texts{});
+    b.TickUntil(3, 10, 5);
+    EXPECT_EQ(b.Open(), Texts{"1: Shutdown Windows at 10:10, in 5 minute(s)."});
+    b.TickUntil(3, 10, 9);
+    EXPECT_EQ(b.Open(), Texts{"1: Shutdown Windows at 10:10, in 1 minute(s)."});
+    b.TickUntil(3, 10, 16);
+    EXPECT_EQ(b.Open(), Texts{"2: Reboot Computer at 10:20, in 4 minute(s).\r\n"
+                              "Log Off Current User at 10:20, in 4 minute(s)."});
+    b.TickUntil(3, 10, 31);
+    EXPECT_EQ(b.Open(), Texts{});
+    b.book.AddActive("Hibernate; Onetime; 10:33");
+    EXPECT_EQ(b.Open(), Texts{"3: Hibernate at 10:33, in 2 minute(s)."});
+    b.book.Remove("Hibernate; Onetime; 10:33");
+    EXPECT_EQ(b.Open(), Texts{});
+    EXPECT_EQ(b.calls, (Texts{"ShowAction 1", "ShowAction 2", "ShowAction 0"}));
+    // Off: none.
+    b.warnings.SetMinutes(0);
+    b.TickUntil(4, 10, 19);
+    EXPECT_EQ(b.Open(), Texts{});
+}
+
+// Postponed twice from its warning, a daily entry runs twenty minutes late,
+// and its next day as always; skipped, it runs the day after; a skipped
+// one-time entry is used up. Under the lock neither button does anything.
+TEST(Warnings, PostponeMovesOneOccurrenceAndSkipDropsIt) {
+    Bench b(T(2024, 6, 3, 10, 0), {"Shutdown Windows; Daily; 10:20", "Reboot Computer; Onetime; 11:00"});
+    auto answer = [&b](WarningAnswer a) { b.windows.answered(b.windows.open.begin()->first, a); };
+    b.windows.SetAnswered([&b](int id, WarningAnswer a) { b.warnings.Answer(id, a, b.scheduler.CurrentMinute()); });
+    b.TickUntil(3, 10, 15);
+    b.locked = true;
+    b.TickUntil(3, 10, 16);
+    EXPECT_EQ(b.Open(), Texts{"1: Shutdown Windows at 10:20, in 4 minute(s). (locked)"});
+    answer(WarningAnswer::Postpone);
+    answer(WarningAnswer::Skip);
+    EXPECT_EQ(b.Open().size(), 1u);
+    b.locked = false;
+    answer(WarningAnswer::Postpone);
+    EXPECT_EQ(b.Open(), Texts{});
+    b.TickUntil(3, 10, 25);
+    EXPECT_EQ(b.Open(), Texts{"2: Shutdown Windows at 10:30, in 5 minute(s)."});
+    answer(WarningAnswer::Postpone);
+    b.TickUntil(3, 10, 39);
+    EXPECT_EQ(b.calls, Texts{});
+    b.TickUntil(3, 10, 55);
+    EXPECT_EQ(b.calls, Texts{"ShowAction 1"});
+    answer(WarningAnswer::Skip);
+    EXPECT_EQ(b.book.ActiveTexts(), Texts{"Shutdown Windows; Daily; 10:20"});
+    b.TickUntil(4, 10, 15);
+    answer(WarningAnswer::Ok);
+    b.TickUntil(5, 10, 15);
+    answer(WarningAnswer::Skip);
+    b.TickUntil(6, 11, 0);
+    EXPECT_EQ(b.calls, (Texts{"ShowAction 1", "ShowAction 1", "ShowAction 1"}));  // days 3 (late), 4 and 6
+    EXPECT_EQ(b.checked.size(), 3u * 1440 + 60);
+}
+
+// Postponing as far as the entry's next own time would run it twice in that
+// minute: refused, all occurrences of a minute or none.
+TEST(Agenda, APostponementNeverReachesTheEntrysNextTime) {
+    ScenarioBook book;
+    book.AddActive("Shutdown Windows; Daily; 10:20");
+    book.AddActive("Reboot Computer; Onetime; 10:20");
+    Agenda agenda(book);
+    const std::int64_t now = MinuteNumber(T(2024, 6, 3, 10, 0));
+    const std::vector<Occurrence> due = agenda.DueIn(now + 20);
+    ASSERT_EQ(due.size(), 2u);
+    EXPECT_EQ(agenda.Postpone(due, 1439), Agenda::Moved::Done);
+    const std::vector<Occurrence> moved = agenda.Between(now, now + 2 * 1440);
+    ASSERT_EQ(moved.size(), 4u);  // both at 10:19 on Tuesday, then their own 10:20
+    EXPECT_EQ(agenda.Postpone({moved[0], moved[1]}, 1), Agenda::Moved::PastNextTime);
+    EXPECT_EQ(agenda.Postpone({due[0]}, 1), Agenda::Moved::Gone);  // no longer as it was read
+    EXPECT_EQ(agenda.Between(now, now + 2 * 1440), moved);
+    EXPECT_EQ(DescribeOccurrence(moved[1], now, true), "Reboot Computer at 10:19 AM on Tue (postponed from 10:20 AM)");
 }
 
 }  // namespace

@@ -53,7 +53,7 @@ TEST_F(SettingsTest, EachBoxIsSavedUnderItsOwnNameButNeverTheLockSwitchAndDamage
         BoxSettings boxes;
         for (const auto& p : kPersisted) boxes.*p.box = &p == &checked ? 1 : 0;
         SaveOptions(registry, boxes);
-        EXPECT_EQ(store.values.size(), std::size(kPersisted) - 1);
+        EXPECT_EQ(store.values.size(), std::size(kPersisted));  // the lock switch not, "WarnMinutes" too
         for (const auto& p : kPersisted) {
             if (p.written)
                 EXPECT_EQ((store.values[{Hive::CurrentUser, p.key, p.value}]), &p == &checked ? "1" : "0") << p.value;
@@ -73,6 +73,16 @@ TEST_F(SettingsTest, EachBoxIsSavedUnderItsOwnNameButNeverTheLockSwitchAndDamage
         }
     }
     EXPECT_FALSE(store.values.count({Hive::CurrentUser, kOptions, "Password"}));
+
+    // The warning's minutes: one of the offered choices, else the default 5.
+    for (const auto& [stored, minutes] : {std::pair{"10", 10}, {" 0 ", 0}, {"3", 5}, {"-1", 5}, {"15m", 5}}) {
+        store.values[{Hive::CurrentUser, kOptions, "WarnMinutes"}] = stored;
+        BoxSettings loaded;
+        LoadAll(loaded);
+        EXPECT_EQ(loaded.WarnMinutes, minutes) << stored;
+        SaveOptions(registry, loaded);
+        EXPECT_EQ((store.values[{Hive::CurrentUser, kOptions, "WarnMinutes"}]), std::to_string(minutes));
+    }
 }
 
 TEST_F(SettingsTest, StartupEntryIsMachineWideWherePossibleElseTheUsersAndNeverBoth) {

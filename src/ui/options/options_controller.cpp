@@ -115,7 +115,7 @@ void OptionsController::HideWindow() {
 
 void OptionsController::Show_Form() {
     ShowWindow(true);
-    tray_.AddTrayIcon(appTitle.c_str());
+    tray_.AddTrayIcon(trayTip_.empty() ? appTitle.c_str() : trayTip_.c_str());
     trayIconAdded_ = true;
 }
 
@@ -185,6 +185,12 @@ void OptionsController::OnMenuCommand(int command) {
     case MenuExit: form_.mExit.Click(); break;
     default: break;
     }
+}
+
+void OptionsController::SetTrayTip(const std::string& tip) {
+    if (tip == trayTip_) return;
+    trayTip_ = tip;
+    if (trayIconAdded_) tray_.AddTrayIcon(trayTip_.c_str());
 }
 
 }  // namespace dwl

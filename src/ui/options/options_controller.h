@@ -76,6 +76,8 @@ public:
     void Show_Form();
     // True once Show_Form has added the tray icon.
     bool TrayIconAdded() const { return trayIconAdded_; }
+    // The tray icon's tooltip from now on (appTitle until set).
+    void SetTrayTip(const std::string& tip);
     void mSettings_Click();
     void mAbout_Click();
     void OpenHelp();
@@ -107,6 +109,7 @@ private:
     ScenarioEditor& editor_;
     int shownPage_ = OptionsForm::kPageGeneral;
     bool trayIconAdded_ = false;
+    std::string trayTip_;
 };
 
 }  // namespace dwl

@@ -1,5 +1,8 @@
 #include "ui/options/options_form.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "model/text.h"
 
 namespace dwl {
@@ -32,6 +35,15 @@ OptionsForm::OptionsForm() {
     for (CheckBox* box :
          {&chkStartup, &chkTray, &chkPassword, &chkPower, &chkCleanTemp, &chkCleanNetCashe, &chkCleanRecycleBin})
         box->onChange = [this] { MarkOptionsChanged(); };
+    for (int minutes : kWarnMinuteChoices)
+        cmdWarn.AddItem(minutes == 0 ? "Off" : std::to_string(minutes) + (minutes == 1 ? " minute" : " minutes"));
+    cmdWarn.SetListIndex(WarnChoiceIndex(kDefaultWarnMinutes));
+    cmdWarn.onChange = [this] { MarkOptionsChanged(); };
+}
+
+int OptionsForm::WarnChoiceIndex(int minutes) {
+    const auto found = std::find(std::begin(kWarnMinuteChoices), std::end(kWarnMinuteChoices), minutes);
+    return found == std::end(kWarnMinuteChoices) ? 0 : static_cast<int>(found - std::begin(kWarnMinuteChoices));
 }
 
 namespace {
@@ -52,11 +64,14 @@ constexpr std::pair<CheckBox OptionsForm::*, int BoxSettings::*> kStoredBoxes[] 
 BoxSettings OptionsForm::StoredBoxes() const {
     BoxSettings boxes;
     for (const auto& [box, setting] : kStoredBoxes) boxes.*setting = (this->*box).Value();
+    const int warn = cmdWarn.ListIndex();
+    boxes.WarnMinutes = warn >= 0 && warn < cmdWarn.Count() ? kWarnMinuteChoices[warn] : kDefaultWarnMinutes;
     return boxes;
 }
 
 void OptionsForm::LoadStoredBoxes(const BoxSettings& boxes) {
     for (const auto& [box, setting] : kStoredBoxes) (this->*box).SetValue(boxes.*setting);
+    cmdWarn.SetListIndex(WarnChoiceIndex(boxes.WarnMinutes));
 }
 
 void OptionsForm::LoadHotkeyTexts(const HotkeyValues& values) {
@@ -100,6 +115,7 @@ void OptionsForm::MarkApplied() {
         restoreApplied_.emplace_back(option, [option, value = option->Value()] { option->SetValue(value); });
     for (TextBox* box : {&txtShutdownKey, &txtRebootKey, &txtLogOffKey})
         restoreApplied_.emplace_back(box, [box, text = box->Text()] { box->SetText(text); });
+    restoreApplied_.emplace_back(&cmdWarn, [this, index = cmdWarn.ListIndex()] { cmdWarn.SetListIndex(index); });
 }
 
 void OptionsForm::MarkAppliedValue(CheckBox& box) {

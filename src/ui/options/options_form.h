@@ -67,6 +67,8 @@ public:
     Button cmdMin{"cmdMin", "-"};
     ListControl lstTime{"lstTime"};
     CheckBox chkPower{"chkPower", "Power Off computer after shutdown"};
+    Label lblWarn{"lblWarn", "Warn before a scheduled action:"};
+    ListControl cmdWarn{"cmdWarn"};  // "Off", "1 minute", ...: kWarnMinuteChoices in order
 
     // Hotkeys page
     Label lblHotkeys{"lblHotkeys", "Select hotkey command to get a quick access to the following actions:"};
@@ -128,6 +130,8 @@ public:
     // settings store reads and writes them. Setting a box runs its change
     // handling as a click would; the caller resets Apply and the flags.
     BoxSettings StoredBoxes() const;
+    // The place of `minutes` in cmdWarn (that of "Off" for a value it does not offer).
+    static int WarnChoiceIndex(int minutes);
     void LoadStoredBoxes(const BoxSettings& boxes);
     void LoadHotkeyTexts(const HotkeyValues& values);
 

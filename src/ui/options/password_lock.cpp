@@ -18,7 +18,7 @@ std::vector<Control*> GuardedControls(OptionsForm& f) {
     return {&f.chkPassword,  &f.chkStartup,      &f.chkTray,      &f.chkPower,     &f.cmdAdd,
             &f.cmdDel,       &f.cmdDuration,     &f.cmdAction,    &f.txtTime,      &f.cmdMin,
             &f.cmdPlus,      &f.txtShutdownKey,  &f.txtLogOffKey, &f.txtRebootKey, &f.chkCleanRecycleBin,
-            &f.chkCleanTemp, &f.chkCleanNetCashe};
+            &f.chkCleanTemp, &f.chkCleanNetCashe, &f.cmdWarn};
 }
 
 void LockedMode(OptionsForm& form, ScenarioEditor& editor, bool blnLocked) {

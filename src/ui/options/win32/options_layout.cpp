@@ -79,6 +79,8 @@ constexpr Placement kScenariosPage[] = {
     Place<ButtonView, &F::cmdPlus>(IdCmdPlus, {2700, kTimeBoxRect.top - 90, 420, 255}),
     Place<ButtonView, &F::cmdMin>(IdCmdMin, {2700, kTimeBoxRect.top + 165, 420, 255}),
     Place<CheckBoxView, &F::chkPower>(IdChkPower, {120, 3120, 7320, 255}),
+    Place<LabelView, &F::lblWarn, 'W'>(IdLblWarn, {120, 3570, 3000, 210}),
+    Place<DropDownView, &F::cmdWarn>(IdCmdWarn, {3240, 3510, 1800, 315}),
     Place<ListBoxView, &F::lstTime>(IdLstTime, {kTimeBoxRect.left, kTimeBoxRect.top + kTimeBoxRect.height, 840, 1590}),
 };
 

@@ -35,9 +35,10 @@ WarningWindows::~WarningWindows() {
 
 HWND WarningWindows::Create() {
     if (!RegisterWindowClass(instance_, kWarningWindowClass, &Procedure)) return nullptr;
-    HWND window =
-        CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT, kWarningWindowClass, caption_.c_str(),
-                        WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 0, nullptr, nullptr, instance_, this);
+    // Made larger than its frame, which Place measures on it.
+    HWND window = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT, kWarningWindowClass,
+                                  caption_.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, dpi_.X(kWidth),
+                                  dpi_.Y(ClientHeight(1)), nullptr, nullptr, instance_, this);
     if (!Check(window != nullptr, "CreateWindowExA of a warning")) return nullptr;
     const auto child = [&](const char* className, const char* text, DWORD style, int id) {
         HWND control = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, window,

@@ -19,8 +19,11 @@ target_compile_options(dwl PRIVATE ${DWL_WARNINGS})
 target_link_options(dwl PRIVATE ${DWL_STATIC} -s -Wl,--gc-sections -Wl,--no-insert-timestamp
                     -Wl,--subsystem,windows:${DWL_SUBSYSTEM_VERSION}
                     -Wl,--major-os-version,5 -Wl,--minor-os-version,1)
-target_compile_options(dwl_core PRIVATE -ffunction-sections -fdata-sections)
-target_compile_options(dwl_win PRIVATE -ffunction-sections -fdata-sections)
+# Without run-time type information (about 20 KB): nothing asks a type its
+# name, and exceptions keep the type information they need.
+target_compile_options(dwl_core PRIVATE -ffunction-sections -fdata-sections -fno-rtti)
+target_compile_options(dwl_win PRIVATE -ffunction-sections -fdata-sections -fno-rtti)
+target_compile_options(dwl PRIVATE -fno-rtti)
 file(GLOB DWL_ICONS CONFIGURE_DEPENDS res/*.ico)
 configure_file(res/dwl.manifest.in generated/dwl.manifest @ONLY)
 set_source_files_properties(res/dwl.rc PROPERTIES OBJECT_DEPENDS

@@ -5,7 +5,9 @@ namespace dwl {
 
 // Tags the command text a later start hands to the running copy ("DWL1").
 inline constexpr unsigned long kCommandDataTag = 0x44574C31;
-// Longer texts are no command of ours.
+// Tags the text the running copy gives back to print ("DWLR").
+inline constexpr unsigned long kReplyDataTag = 0x44574C52;
+// Longer texts are no command (or reply) of ours.
 inline constexpr unsigned long kMaxCommandBytes = 4096;
 
 // What became of a command handed to the running copy.

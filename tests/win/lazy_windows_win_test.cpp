@@ -24,7 +24,10 @@ struct Events : IOptionsEvents, IProgramEvents {
     void OnMenuCommand(int command) override { seen += std::to_string(command) + ";"; }
     void OnEndSession() override { seen += "end session;"; }
     void OnEndRequest() override { seen += "end request;"; }
-    int OnCommand(const std::string& text, std::string&) override { return seen += text + ";", 3; }
+    int OnCommand(const std::string& text, std::string& answer) override {
+        answer = "done: " + text;
+        return seen += text + ";", 3;
+    }
     void OnResume() override { seen += "resume;"; }
     void OnTimeChange() override { seen += "time change;"; }
 };
@@ -43,7 +46,10 @@ TEST(LazyWindows, MessagesAreTakenBeforeTheOptionsControlsComeWithTheFirstShowin
     HWND window = view.Handle(), messageWindow = FindWindowA(kMessageWindowClass, nullptr);
     ASSERT_TRUE(window && messageWindow && !IsWindowVisible(messageWindow));
     EXPECT_FALSE(GetWindow(window, GW_CHILD));
-    EXPECT_EQ(Win32CommandChannel(kMessageWindowClass).SendToRunningCopy("/cancel").answer, 3);
+    // The command's answer, and the text the later start prints, sent back to its reply window.
+    const HandOverResult handed = Win32CommandChannel(kMessageWindowClass).SendToRunningCopy("/cancel");
+    EXPECT_EQ(handed.answer, 3);
+    EXPECT_EQ(handed.text, "done: /cancel");
     using Sent = std::pair<UINT, WPARAM>;
     for (auto [message, wParam] :
          {Sent{WM_HOTKEY, 2}, Sent{WM_ENDSESSION, FALSE}, Sent{WM_ENDSESSION, TRUE},

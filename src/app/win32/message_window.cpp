@@ -1,9 +1,11 @@
 #include "app/win32/message_window.h"
 
+#include <cstring>
 #include <string>
 
 #include "app/version.h"
 #include "platform/command_channel.h"
+#include "platform/win32/command_channel_win32.h"
 #include "platform/win32/trace.h"
 
 namespace dwl::win32 {
@@ -11,6 +13,20 @@ namespace {
 
 constexpr UINT_PTR kSchedulerTimerId = 1;  // GTimer
 constexpr UINT kSchedulerInterval = 60000;
+constexpr UINT kReplyTimeoutMs = 5000;
+
+// Gives a later start its text to print, in the window it named as the
+// command's sender; a window of any other class gets nothing.
+void SendReply(HWND from, HWND to, std::string& text) {
+    char className[32]{};
+    if (!to || !GetClassNameA(to, className, sizeof className) || std::strcmp(className, kReplyWindowClass) != 0)
+        return;
+    if (text.size() > kMaxCommandBytes) text.resize(kMaxCommandBytes);
+    COPYDATASTRUCT data{kReplyDataTag, static_cast<DWORD>(text.size()), text.data()};
+    DWORD_PTR taken = 0;
+    SendMessageTimeoutA(to, WM_COPYDATA, reinterpret_cast<WPARAM>(from), reinterpret_cast<LPARAM>(&data),
+                        SMTO_ABORTIFHUNG, kReplyTimeoutMs, &taken);
+}
 
 }  // namespace
 
@@ -64,7 +80,10 @@ LRESULT MessageWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             (data->cbData > 0 && !data->lpData))
             return 0;
         std::string answer;
-        return events_->OnCommand(std::string(static_cast<const char*>(data->lpData), data->cbData), answer);
+        const int result =
+            events_->OnCommand(std::string(static_cast<const char*>(data->lpData), data->cbData), answer);
+        if (!answer.empty()) SendReply(window_, reinterpret_cast<HWND>(wParam), answer);
+        return result;
     }
     case WM_QUERYENDSESSION: return TRUE;
     case WM_ENDSESSION:

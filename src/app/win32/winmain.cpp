@@ -33,6 +33,7 @@
 #include "ui/quickbar/win32/quickbar_view.h"
 #include "ui/splash/win32/splash_view.h"
 #include "ui/tasks/win32/tasks_view.h"
+#include "ui/warning/win32/warning_window.h"
 
 namespace {
 
@@ -75,10 +76,11 @@ int Run(HINSTANCE instance) {
     };
     Win32InputDialogs inputDialogs(dialogs.owner);
     Win32CommandChannel commands(kMessageWindowClass);
+    WarningWindows warningWindows(instance, DWL_APP_TITLE);  // outlives the program
     dwl::Program program(
         dwl::Platform{dwl::OsServices{instanceGuard, dialogs, registry, files, osVersion, hotkeys, clock, power, user,
                                       shell, disk, processes, inputDialogs, commands},
-                      dwl::WindowPorts{view, countdown, cleanUpProgress, quickbar, tasks, messages}});
+                      dwl::WindowPorts{view, countdown, cleanUpProgress, quickbar, tasks, messages, warningWindows}});
     countdown.Attach(program.CountdownWindow());
     quickbar.Attach(program.QuickbarModel());
     tasks.Attach(program.Picker());

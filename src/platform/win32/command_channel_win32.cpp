@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 #include "platform/win32/handles.h"
 #include "platform/win32/system_library.h"
 
@@ -17,6 +19,45 @@ bool WriteAll(HANDLE out, const std::string& text) {
     return WriteFile(out, text.data(), static_cast<DWORD>(text.size()), &wrote, nullptr) && wrote == text.size();
 }
 
+// What the reply window takes: the text the running copy's window sends it.
+struct Reply {
+    HWND from;
+    std::string text;
+};
+
+LRESULT CALLBACK ReplyProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE)
+        SetWindowLongPtrA(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+    if (message != WM_COPYDATA) return DefWindowProcA(window, message, wParam, lParam);
+    auto* reply = reinterpret_cast<Reply*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    if (!reply || reinterpret_cast<HWND>(wParam) != reply->from || !data || data->dwData != kReplyDataTag ||
+        data->cbData > kMaxCommandBytes || (data->cbData > 0 && !data->lpData))
+        return FALSE;
+    try {
+        reply->text.assign(static_cast<const char*>(data->lpData), data->cbData);
+    } catch (...) {
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A message-only window that takes the text `reply.from` sends it.
+UniqueWindow MakeReplyWindow(Reply& reply) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    static const bool registered = [instance] {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = &ReplyProcedure;
+        windowClass.hInstance = instance;
+        windowClass.lpszClassName = kReplyWindowClass;
+        return RegisterClassA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    }();
+    if (!registered) return {};
+    return UniqueWindow(
+        CreateWindowExA(0, kReplyWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, &reply));
+}
+
 }  // namespace
 
 HandOverResult Win32CommandChannel::SendToRunningCopy(const std::string& text) {
@@ -26,16 +67,20 @@ HandOverResult Win32CommandChannel::SendToRunningCopy(const std::string& text) {
     if (!window) return {};
     std::string bytes = text;
     COPYDATASTRUCT data{kCommandDataTag, static_cast<DWORD>(bytes.size()), bytes.data()};
+    // Named as the sender, the running copy sends its text to print there; this
+    // thread, waiting for the answer, still takes the messages sent to it.
+    Reply reply{window, {}};
+    const UniqueWindow replyWindow = MakeReplyWindow(reply);
     DWORD_PTR answer = 0;
     SetLastError(ERROR_SUCCESS);
-    if (!SendMessageTimeoutA(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
-                             kAnswerTimeoutMs, &answer)) {
+    if (!SendMessageTimeoutA(window, WM_COPYDATA, reinterpret_cast<WPARAM>(replyWindow.get()),
+                             reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &answer)) {
         // The running copy lets no message in from a process of lower
         // integrity: the system drops it and says access was denied.
         if (GetLastError() == ERROR_ACCESS_DENIED) return {HandOverResult::Outcome::RunsElevated, 0, {}};
         return {};
     }
-    return {HandOverResult::Outcome::Answered, static_cast<int>(answer), {}};
+    return {HandOverResult::Outcome::Answered, static_cast<int>(answer), std::move(reply.text)};
 }
 
 bool Win32CommandChannel::WriteToConsole(const std::string& text) {

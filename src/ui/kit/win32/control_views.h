@@ -61,6 +61,9 @@ public:
     // WM_DRAWITEM for the window; true when the binder draws it.
     virtual bool OnDrawItem(const DRAWITEMSTRUCT& /*item*/) { return false; }
     virtual bool OnMessage(UINT /*message*/, WPARAM, LPARAM, LRESULT& /*result*/) { return false; }
+    // The binder as its kind, or nothing (the program is built without run-time type information).
+    virtual class OptionView* AsOption() { return nullptr; }
+    virtual class TextBoxView* AsTextBox() { return nullptr; }
     // A view's own handling of the window's messages, after the binder's.
     void Hook(Subclass::Handler hook);
     LRESULT CallOriginal(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -125,6 +128,7 @@ struct CheckBoxView : Binder {
 class OptionView : public Binder {
 public:
     OptionView(ControlViews& views, OptionButton& model, int id, TwipsRect rect, bool firstOfGroup);
+    OptionView* AsOption() override { return this; }
     void OnCommand(int code) override;
     void SyncValue() override;
 
@@ -159,6 +163,7 @@ struct GroupBoxView : LabelView {
 class TextBoxView : public Binder {
 public:
     TextBoxView(ControlViews& views, TextBox& model, int id, TwipsRect rect, TextInput input = TextInput::Typed);
+    TextBoxView* AsTextBox() override { return this; }
     void OnCommand(int code) override;
     void SyncValue() override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;

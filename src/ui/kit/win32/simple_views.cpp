@@ -59,7 +59,7 @@ OptionView::OptionView(ControlViews& views, OptionButton& model, int id, TwipsRe
     : Binder(views, model, id) {
     // Every control starts a keyboard group, except the later buttons of an option group.
     Create("BUTTON", model.Caption().c_str(), BS_AUTORADIOBUTTON, rect);
-    auto* before = dynamic_cast<OptionView*>(views.Last());
+    auto* before = views.Last() ? views.Last()->AsOption() : nullptr;
     if (!firstOfGroup && before) first_ = before->first_;
     first_->group_.push_back(this);
     if (window_ && !firstOfGroup) SetStyleBit(window_, WS_GROUP, false);

@@ -92,7 +92,8 @@ HWND OptionsView::BuildPage(size_t page) {
 }
 
 void OptionsView::WireBoxes() {
-    timeBoxView_.Wire(timeBox_, dynamic_cast<TextBoxView*>(views_->BinderOf(&form_->txtTime)),
+    Binder* timeBox = views_->BinderOf(&form_->txtTime);
+    timeBoxView_.Wire(timeBox_, timeBox ? timeBox->AsTextBox() : nullptr,
                       views_->BinderOf(&form_->lstTime), dpi_, kTimeBoxRect);
     hotkeyBoxes_.Wire(hotkeyCapture_, {views_->BinderOf(&form_->txtShutdownKey), views_->BinderOf(&form_->txtRebootKey),
                                        views_->BinderOf(&form_->txtLogOffKey)});

@@ -67,7 +67,12 @@ CommandReply CommandHandler::Run(const Command& command, std::string& answer) {
     }
     ScenarioEntry entry;
     entry.action = action->text;
-    entry.recurrence = command.daily ? Recurrence::Daily : Recurrence::Onetime;
+    entry.recurrence = command.when == Command::When::AfterExit   ? Recurrence::AfterExit
+                       : command.when == Command::When::AfterIdle ? Recurrence::AfterIdle
+                       : command.daily                            ? Recurrence::Daily
+                                                                  : Recurrence::Onetime;
+    entry.program = command.program;
+    if (command.when == Command::When::AfterIdle) entry.idleMinutes = command.minutes;
     entry.hour = minuteOfDay / 60;
     entry.minute = minuteOfDay % 60;
     services_.agenda.Book().AddActive(entry, services_.use12Hour());

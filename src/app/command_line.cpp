@@ -5,6 +5,7 @@
 #include "model/power_action.h"
 #include "model/text.h"
 #include "schedule/mtime.h"
+#include "schedule/scenario_entry.h"
 
 namespace dwl {
 namespace {
@@ -24,15 +25,15 @@ std::string SwitchName(const std::string& arg) {
     return AsciiLowered(arg.substr(1));
 }
 
-// 1 to 1439 in decimal digits, or -1.
-int ReadMinutes(const std::string& text) {
+// 1 to `most` in decimal digits, or -1.
+int ReadMinutes(const std::string& text, int most = kMaxMinutes) {
     if (text.empty() || text.size() > 4) return -1;
     int value = 0;
     for (char c : text) {
         if (!std::isdigit(static_cast<unsigned char>(c))) return -1;
         value = value * 10 + (c - '0');
     }
-    return value >= 1 && value <= kMaxMinutes ? value : -1;
+    return value >= 1 && value <= most ? value : -1;
 }
 
 ParsedCommandLine Refuse(const std::string& error) { return {Command{}, error}; }
@@ -76,10 +77,23 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
             cancel = true;
         } else if (name == "daily") {
             c.daily = true;
-        } else if (name == "in" || name == "at") {
-            if (c.when != Command::When::Now) return Refuse("Give one time only: /in MINUTES or /at TIME.");
+        } else if (name == "in" || name == "at" || name == "after-exit" || name == "after-idle") {
+            if (c.when != Command::When::Now)
+                return Refuse("Give one time only: /in MINUTES, /at TIME, /after-exit NAME or /after-idle MINUTES.");
             const std::string value = i + 1 < args.size() ? args[++i] : std::string();
-            if (name == "in") {
+            if (name == "after-exit") {
+                if (!IsProgramFileName(value))
+                    return Refuse("/after-exit needs a program's file name ending in .exe, such as setup.exe" +
+                                  (value.empty() ? std::string(".") : ", not \"" + value + "\"."));
+                c.program = value;
+                c.when = Command::When::AfterExit;
+            } else if (name == "after-idle") {
+                c.minutes = ReadMinutes(value, ScenarioEntry::kMaxIdleMinutes);
+                if (c.minutes < 0)
+                    return Refuse("/after-idle needs a number of minutes from 1 to 1440" +
+                                  (value.empty() ? std::string(".") : ", not \"" + value + "\"."));
+                c.when = Command::When::AfterIdle;
+            } else if (name == "in") {
                 c.minutes = ReadMinutes(value);
                 if (c.minutes < 0)
                     return Refuse(value.empty()
@@ -128,7 +142,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
 std::string UsageText(const std::string& error) {
     std::string text = error.empty() ? std::string() : error + "\r\n\r\n";
     return text +
-           "Usage: dwl.exe ACTION [/in MINUTES | /at TIME [/daily]]\r\n"
+           "Usage: dwl.exe ACTION [/in MINUTES | /at TIME [/daily] | /after-exit NAME | /after-idle MINUTES]\r\n"
            "       dwl.exe /cancel | /next | /postpone MINUTES | /skip\r\n"
            "\r\n"
            "ACTION is one of /shutdown /reboot /logoff /suspend /hibernate /lock.\r\n"
@@ -136,6 +150,8 @@ std::string UsageText(const std::string& error) {
            "  /in MINUTES       a one-time scenario MINUTES (1 to 1439) from now\r\n"
            "  /at TIME          a one-time scenario at TIME (21:30 or 9:30 PM)\r\n"
            "  /daily            with /at: a daily scenario\r\n"
+           "  /after-exit NAME  a scenario once the last copy of NAME (setup.exe) has ended\r\n"
+           "  /after-idle MINUTES  a scenario whenever no one used the machine for MINUTES (1 to 1440)\r\n"
            "  /cancel           cancels a running countdown\r\n"
            "  /next             prints the next scheduled action\r\n"
            "  /postpone MINUTES moves the next scheduled action MINUTES later, once\r\n"

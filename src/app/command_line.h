@@ -5,6 +5,8 @@
 //   dwl.exe ACTION /in MINUTES      a one-time scenario MINUTES from now
 //   dwl.exe ACTION /at TIME         a one-time scenario at TIME
 //   dwl.exe ACTION /at TIME /daily  a daily scenario at TIME
+//   dwl.exe ACTION /after-exit NAME  once the last copy of the program NAME.exe has ended
+//   dwl.exe ACTION /after-idle MINUTES  whenever no one has used the machine for MINUTES
 //   dwl.exe /cancel                 cancels a running countdown
 //   dwl.exe /next                   prints the next scheduled action
 //   dwl.exe /postpone MINUTES       moves it MINUTES later, this time only
@@ -20,11 +22,12 @@ namespace dwl {
 
 struct Command {
     enum class Kind { None, Usage, Cancel, Action, Next, Postpone, Skip };
-    enum class When { Now, In, At };
+    enum class When { Now, In, At, AfterExit, AfterIdle };
     Kind kind = Kind::None;
     int action = -1;  // the PowerAction code of Kind::Action
     When when = When::Now;
-    int minutes = 0;           // When::In and Kind::Postpone: 1 to 1439
+    int minutes = 0;           // When::In and Kind::Postpone: 1 to 1439; When::AfterIdle: 1 to 1440
+    std::string program{};     // When::AfterExit: a program's file name
     int hour = 0, minute = 0;  // When::At: 0..23, 0..59
     bool daily = false;        // When::At only
 };

@@ -35,6 +35,7 @@ Agenda::Agenda(ScenarioBook& book) : book_(book) {
     book_.Observe([this](ScenarioBook::Change change) {
         if (change != ScenarioBook::Change::Active) return;
         std::erase_if(moves_, [this](const Move& move) { return !book_.IsActive(move.text); });
+        std::erase_if(triggered_, [this](const Trigger_& t) { return !book_.IsActive(t.text); });
         Tell();
     });
 }
@@ -44,6 +45,7 @@ void Agenda::Tell() {
 }
 
 std::optional<std::int64_t> Agenda::OwnNext(const ScenarioEntry& entry, std::int64_t after) {
+    if (!entry.AtTimeOfDay()) return std::nullopt;
     const std::int64_t firstDay = DayOfMinuteNumber(after);
     const int timeOfDay = entry.hour * 60 + entry.minute;
     for (std::int64_t day = firstDay; day <= firstDay + 7; ++day) {
@@ -69,6 +71,9 @@ std::vector<Occurrence> Agenda::Between(std::int64_t after, std::int64_t last) c
         if (!active.entry) continue;
         for (auto own = OwnNext(*active.entry, after); own && *own <= last; own = OwnNext(*active.entry, *own))
             if (!MoveOf(active.text, *own)) found.push_back({active.text, *active.entry, *own, *own});
+        for (const Trigger_& t : triggered_)
+            if (t.text == active.text && !t.spent && t.minute > after && t.minute <= last && !MoveOf(t.text, t.minute))
+                found.push_back({active.text, *active.entry, t.minute, t.minute});
         for (const Move& move : moves_)
             if (move.text == active.text && move.to && *move.to > after && *move.to <= last)
                 found.push_back({active.text, *active.entry, *move.to, move.scheduled});
@@ -92,6 +97,13 @@ bool Agenda::Holds(const Occurrence& occurrence) const {
                                      [&](const ScenarioBook::Scenario& s) { return s.text == occurrence.text; });
     if (active == book_.Active().end() || !active->entry) return false;
     const Move* move = MoveOf(occurrence.text, occurrence.scheduled);
+    if (!active->entry->AtTimeOfDay()) {
+        const auto found = std::find_if(triggered_.begin(), triggered_.end(), [&](const Trigger_& t) {
+            return t.text == occurrence.text && t.minute == occurrence.scheduled;
+        });
+        if (found == triggered_.end()) return false;
+        return occurrence.Postponed() ? move && move->to == occurrence.minute : !move && !found->spent;
+    }
     if (occurrence.Postponed()) return move && move->to == occurrence.minute;
     return !move && OwnNext(*active->entry, occurrence.scheduled - 1) == occurrence.scheduled;
 }
@@ -115,7 +127,13 @@ Agenda::Moved Agenda::Postpone(const std::vector<Occurrence>& occurrences, int m
 
 bool Agenda::Skip(const Occurrence& occurrence) {
     if (!Holds(occurrence)) return false;
-    if (occurrence.entry.recurrence == Recurrence::Onetime) return book_.Consume(occurrence.text);
+    if (occurrence.entry.UsedUpWhenDue()) return book_.Consume(occurrence.text);
+    if (!occurrence.entry.AtTimeOfDay()) {
+        std::erase_if(moves_, [&](const Move& m) { return m.text == occurrence.text; });
+        TriggerOf(occurrence.text)->spent = true;
+        Tell();
+        return true;
+    }
     if (Move* move = MoveOf(occurrence.text, occurrence.scheduled))
         move->to.reset();
     else
@@ -126,6 +144,27 @@ bool Agenda::Skip(const Occurrence& occurrence) {
 
 void Agenda::Passed(std::int64_t minute) {
     std::erase_if(moves_, [minute](const Move& move) { return move.to.value_or(move.scheduled) <= minute; });
+    for (Trigger_& t : triggered_) t.spent = t.spent || t.minute <= minute;
+}
+
+Agenda::Trigger_* Agenda::TriggerOf(const std::string& text) {
+    const auto found = std::find_if(triggered_.begin(), triggered_.end(), [&](const Trigger_& t) { return t.text == text; });
+    return found == triggered_.end() ? nullptr : &*found;
+}
+
+bool Agenda::Triggered(const std::string& text) const { return const_cast<Agenda*>(this)->TriggerOf(text) != nullptr; }
+
+void Agenda::Trigger(const std::string& text, std::int64_t minute) {
+    if (TriggerOf(text) || !book_.IsActive(text)) return;
+    triggered_.push_back({text, minute});
+    Tell();
+}
+
+void Agenda::Rearm(const std::string& text) {
+    if (!TriggerOf(text)) return;
+    std::erase_if(triggered_, [&](const Trigger_& t) { return t.text == text; });
+    std::erase_if(moves_, [&](const Move& m) { return m.text == text; });
+    Tell();
 }
 
 }  // namespace dwl

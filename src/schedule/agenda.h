@@ -1,7 +1,8 @@
 #pragma once
 // What the active scenarios will do, minute by minute: the occurrences of
 // their entries at local minute numbers, with the ones the user moved or
-// dropped. Postponing and skipping act on one occurrence only: the entry in
+// dropped. Entries that fall due on an event (a program's end, idleness) have
+// an occurrence once their watch triggers them. Postponing and skipping act on one occurrence only: the entry in
 // the book (and in the file) stays as it is, and the moves live as long as
 // the program runs. A skipped one-time entry is used up at once, as if it
 // had run.
@@ -56,9 +57,18 @@ public:
     // when one would reach its entry's next own time (two runs of one entry
     // in one minute).
     Moved Postpone(const std::vector<Occurrence>& occurrences, int minutes);
-    // Drops the occurrence: a one-time entry leaves the book; a daily or
-    // weekly one falls due again at its next day. False when it no longer holds.
+    // Drops the occurrence: a one-time or after-exit entry leaves the book; a
+    // daily or weekly one falls due again at its next day, an after-idle one
+    // once input has come again. False when it no longer holds.
     bool Skip(const Occurrence& occurrence);
+
+    // An event entry's occurrence, due in `minute`; nothing when it has one
+    // already (due, or spent: run or skipped).
+    void Trigger(const std::string& text, std::int64_t minute);
+    // The event entry has no occurrence any more: it may be triggered anew.
+    void Rearm(const std::string& text);
+    // Whether the event entry has an occurrence, due or spent.
+    bool Triggered(const std::string& text) const;
     // Called with each minute checked: moves of minutes now past are dropped.
     void Passed(std::int64_t minute);
 
@@ -80,8 +90,16 @@ private:
 
     void Tell();
 
+    struct Trigger_ {
+        std::string text;
+        std::int64_t minute;
+        bool spent = false;
+    };
+    Trigger_* TriggerOf(const std::string& text);
+
     ScenarioBook& book_;
     std::vector<Move> moves_;
+    std::vector<Trigger_> triggered_;
     std::vector<std::function<void()>> observers_;
 };
 

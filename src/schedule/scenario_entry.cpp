@@ -11,6 +11,9 @@ constexpr const char* kDayNames[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "
 constexpr const char* kOnetime = "Onetime";
 constexpr const char* kDaily = "Daily";
 constexpr const char* kWeeklyOpen = "Weekly (";
+constexpr const char* kAfterExit = "After exit";
+constexpr const char* kAfterIdle = "After idle";
+constexpr const char* kIdleUnit = " min";
 
 bool StartsWith(const std::string& text, const std::string& prefix) { return text.rfind(prefix, 0) == 0; }
 
@@ -21,6 +24,10 @@ bool ReadDuration(const std::string& field, ScenarioEntry& entry) {
     }
     if (field == kDaily) {
         entry.recurrence = Recurrence::Daily;
+        return true;
+    }
+    if (field == kAfterExit || field == kAfterIdle) {
+        entry.recurrence = field == kAfterExit ? Recurrence::AfterExit : Recurrence::AfterIdle;
         return true;
     }
     const std::string open = kWeeklyOpen;
@@ -35,7 +42,29 @@ bool ReadDuration(const std::string& field, ScenarioEntry& entry) {
     return true;
 }
 
+// "30 min", exactly as IdleText writes it.
+std::optional<int> ReadIdleText(const std::string& text) {
+    const std::string unit = kIdleUnit;
+    if (text.size() <= unit.size() || text.size() > unit.size() + 4 || text.compare(text.size() - unit.size(), unit.size(), unit) != 0)
+        return std::nullopt;
+    int minutes = 0;
+    for (size_t i = 0; i < text.size() - unit.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9') return std::nullopt;
+        minutes = minutes * 10 + (text[i] - '0');
+    }
+    if (minutes < 1 || minutes > ScenarioEntry::kMaxIdleMinutes || IdleText(minutes) != text) return std::nullopt;
+    return minutes;
+}
+
 }  // namespace
+
+bool IsProgramFileName(const std::string& name) {
+    constexpr size_t kExe = 4;
+    return name.size() > kExe && name.find_first_of(";\\/") == std::string::npos && TrimBlanks(name) == name &&
+           AsciiLowered(name.substr(name.size() - kExe)) == ".exe";
+}
+
+std::string IdleText(int minutes) { return std::to_string(minutes) + kIdleUnit; }
 
 std::string WeekdayName(int dayOfWeek) {
     if (dayOfWeek < 0 || dayOfWeek > 6) return {};
@@ -75,6 +104,17 @@ std::optional<ScenarioEntry> ParseScenarioEntry(const std::string& text) {
     if (fields.size() != 3) return std::nullopt;
     auto entry = ParseActionField(fields[0]);
     if (!entry || fields[0].empty() || fields[0].back() == ';' || !ReadDuration(fields[1], *entry)) return std::nullopt;
+    if (entry->recurrence == Recurrence::AfterExit) {
+        if (!IsProgramFileName(fields[2])) return std::nullopt;
+        entry->program = fields[2];
+        return entry;
+    }
+    if (entry->recurrence == Recurrence::AfterIdle) {
+        const auto minutes = ReadIdleText(fields[2]);
+        if (!minutes) return std::nullopt;
+        entry->idleMinutes = *minutes;
+        return entry;
+    }
     const auto time = ReadTimeText(fields[2]);
     if (!time) return std::nullopt;
     entry->hour = time->first;
@@ -96,6 +136,8 @@ int ScenarioEntry::ActionCode() const {
 std::string ScenarioEntry::DurationText() const {
     if (recurrence == Recurrence::Onetime) return kOnetime;
     if (recurrence == Recurrence::Daily) return kDaily;
+    if (recurrence == Recurrence::AfterExit) return kAfterExit;
+    if (recurrence == Recurrence::AfterIdle) return kAfterIdle;
     std::string names;
     for (int day = 0; day < 7; ++day) {
         if (!days[static_cast<size_t>(day)]) continue;
@@ -113,8 +155,10 @@ bool ScenarioEntry::IsDueOn(int dayOfWeek) const {
 std::string FormatScenarioEntry(const ScenarioEntry& entry, bool use12Hour) {
     std::string text = entry.ActionField();
     text.pop_back();
-    return text + kFieldSeparator + entry.DurationText() + kFieldSeparator +
-           TimeText(entry.hour, entry.minute, use12Hour);
+    const std::string value = entry.recurrence == Recurrence::AfterExit   ? entry.program
+                              : entry.recurrence == Recurrence::AfterIdle ? IdleText(entry.idleMinutes)
+                                                                          : TimeText(entry.hour, entry.minute, use12Hour);
+    return text + kFieldSeparator + entry.DurationText() + kFieldSeparator + value;
 }
 
 std::string TimeFieldIn(const std::string& text) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 #include "model/scope_guard.h"
 
@@ -75,6 +76,7 @@ void Scheduler::GTimer_Timer() {
         checked_.Add(minute);
         CheckMinute(minute);
     }
+    RunAfterTick();
     if (onTicked) onTicked(current);
 }
 
@@ -84,19 +86,39 @@ void Scheduler::CheckMinute(std::int64_t minute) {
 
     // The occurrences due when the scan began; one that a hand-over's message
     // loop let the user delete, postpone or skip meanwhile is not handed over.
-    for (const Occurrence& due : agenda_.DueIn(minute)) {
-        if (!agenda_.Holds(due)) continue;
-        const bool oneTime = due.entry.recurrence == Recurrence::Onetime;
-        // Taken out of both lists by its text: an edit waiting for Apply may
-        // have moved the selector's places, and the entries added there and
-        // never applied stay as they are.
-        if (oneTime ? !book_.Consume(due.text) : !book_.IsActive(due.text)) continue;
-        if (due.entry.IsApplicationAction())
-            actions_.ShowRunCloseAction(due.entry.ActionField(), oneTime);
-        else
-            actions_.ShowAction(due.entry.ActionCode());
-    }
+    for (const Occurrence& due : agenda_.DueIn(minute)) HandOver(due);
     agenda_.Passed(minute);
+}
+
+void Scheduler::HandOver(const Occurrence& due) {
+    if (!agenda_.Holds(due)) return;
+    const bool usedUp = due.entry.UsedUpWhenDue();
+    // Taken out of both lists by its text: an edit waiting for Apply may
+    // have moved the selector's places, and the entries added there and
+    // never applied stay as they are.
+    if (usedUp ? !book_.Consume(due.text) : !book_.IsActive(due.text)) return;
+    if (due.entry.IsApplicationAction())
+        actions_.ShowRunCloseAction(due.entry.ActionField(), usedUp);
+    else
+        actions_.ShowAction(due.entry.ActionCode());
+}
+
+void Scheduler::RunNow(const Occurrence& due) {
+    // Inside a tick's hand-over (its message loop): after the tick.
+    if (ticking_) return runAfterTick_.push_back(due);
+    const FlagScope running(ticking_);
+    HandOver(due);
+    agenda_.Passed(due.minute);
+    RunAfterTick();
+}
+
+void Scheduler::RunAfterTick() {
+    while (!runAfterTick_.empty()) {
+        const Occurrence due = runAfterTick_.front();
+        runAfterTick_.erase(runAfterTick_.begin());
+        HandOver(due);
+        agenda_.Passed(due.minute);
+    }
 }
 
 }  // namespace dwl

@@ -79,6 +79,10 @@ public:
     static unsigned DelayToNextMinute(const LocalTime& now);
     static constexpr unsigned kPastTheMinuteMs = 50;
 
+    // Hands over an occurrence of a minute already checked (a program that
+    // ended with no warning time to wait): as its minute's check would.
+    void RunNow(const Occurrence& due);
+
     // Makes the current minute the last checked one.
     void MarkCurrentMinuteChecked();
     std::int64_t LastCheckedMinute() const { return lastChecked_; }
@@ -90,6 +94,8 @@ public:
 private:
     // Scans the active entries for one minute.
     void CheckMinute(std::int64_t minute);
+    void HandOver(const Occurrence& due);
+    void RunAfterTick();
 
     Agenda& agenda_;
     ScenarioBook& book_;
@@ -98,6 +104,7 @@ private:
     std::int64_t lastChecked_ = 0;
     std::int64_t lastUtc_ = 0;  // UTC seconds at the tick that checked lastChecked_
     CheckedMinutes checked_;
+    std::vector<Occurrence> runAfterTick_;
     bool ticking_ = false;
 };
 

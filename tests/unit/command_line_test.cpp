@@ -27,6 +27,8 @@ std::string Read(const std::vector<std::string>& args) {
     std::string text = std::to_string(c.action);
     if (c.when == Command::When::Now) return text + " now";
     if (c.when == Command::When::In) return text + " in " + std::to_string(c.minutes);
+    if (c.when == Command::When::AfterExit) return text + " after exit " + c.program;
+    if (c.when == Command::When::AfterIdle) return text + " after idle " + std::to_string(c.minutes);
     return text + " at " + std::to_string(c.hour) + ":" + std::to_string(c.minute) + (c.daily ? " daily" : "");
 }
 
@@ -51,7 +53,12 @@ TEST(CommandLine, ReadsEveryFormAndNamesEachKindOfMistake) {
         {{"/reboot", "/in", "1440"}, "/in needs a number of minutes from 1 to 1439, not \"1440\"."},
         {{"/reboot", "/at"}, "/at needs a time, such as 21:30 or 9:30 PM."},
         {{"/reboot", "/at", "24:00"}, "/at needs a time such as 21:30 or 9:30 PM, not \"24:00\"."},
-        {{"/reboot", "/at", "9:30", "/in", "5"}, "Give one time only: /in MINUTES or /at TIME."},
+        {{"/reboot", "/at", "9:30", "/in", "5"}, "Give one time only: /in MINUTES, /at TIME, /after-exit NAME or /after-idle MINUTES."},
+        {{"/shutdown", "/after-exit", "My Setup.exe"}, "1 after exit My Setup.exe"},
+        {{"/suspend", "-AFTER-IDLE", "1440"}, "10 after idle 1440"},
+        {{"/suspend", "/after-idle", "1441"}, "/after-idle needs a number of minutes from 1 to 1440, not \"1441\"."},
+        {{"/suspend", "/after-exit", "setup"},
+         "/after-exit needs a program's file name ending in .exe, such as setup.exe, not \"setup\"."},
         {{"/reboot", "/in", "5", "/daily"}, "/daily goes with /at TIME."},
         {{"/in", "5"}, "A time needs an action, such as /shutdown."},
         {{"/cancel", "/shutdown"}, "/cancel takes no other arguments."},
@@ -92,7 +99,9 @@ TEST(CommandHandler, TheLockRefusesScenariosAndCancelButNotAnActionNow) {
         {false, {"/next"}, R::Accepted, "", "Reboot Computer at 12:16 AM on Tue (postponed from 12:06 AM)"},
         {false, {"/skip"}, R::Accepted, "", "Skipped: Reboot Computer at 12:16 AM on Tue (postponed from 12:06 AM)"},
         {false, {"/skip"}, R::NothingDue, ""},
+        {false, {"/suspend", "/after-idle", "30"}, R::Accepted, ""},
         {true, {"/reboot", "/in", "5"}, R::ScenariosLocked, ""},
+        {true, {"/reboot", "/after-exit", "a.exe"}, R::ScenariosLocked, ""},
         {true, {"/shutdown"}, R::Accepted, shutdown},
         {true, {"/cancel"}, R::CancelLocked, shutdown},
         {true, {"/logoff"}, R::CancelLocked, shutdown},  // in its place, it would cancel it
@@ -119,7 +128,8 @@ TEST(CommandHandler, TheLockRefusesScenariosAndCancelButNotAnActionNow) {
             EXPECT_EQ(answer, r.answer);
         }
         // The skipped one-time entry is used up; the locked one stays.
-        EXPECT_EQ(book.ActiveTexts(), locked ? Texts{"Shutdown Windows; Daily; 11:50 PM"} : Texts{});
+        EXPECT_EQ(book.ActiveTexts(),
+                  locked ? Texts{"Shutdown Windows; Daily; 11:50 PM"} : Texts{"Suspend; After idle; 30 min"});
     }
 }
 

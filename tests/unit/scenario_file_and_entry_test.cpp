@@ -52,12 +52,17 @@ TEST(ScenarioEntry, OneReadingRule) {
         {"Run Application Weekly (Sat); Daily; 9:00", "Daily|9:00|Weekly (Sat)"},
         {"Close Application  two words ; Onetime; 23:59", "Onetime|23:59| two words "},
         {"Lock Computer; Daily; 12:30 PM", "Daily|12:30|"},  // read wherever locking is offered or not
+        {"Shutdown Windows; After exit; My Setup.EXE", "After exit|0:00||My Setup.EXE"},
+        {"Run Application app; After idle; 1440 min", "After idle|0:00|app|1440"},
     };
     // clang-format on
     for (const Row& r : rows) {
         const auto entry = ParseScenarioEntry(r.text);
         ASSERT_TRUE(entry.has_value()) << r.text;
-        EXPECT_EQ(entry->DurationText() + "|" + TimeText(entry->hour, entry->minute, false) + "|" + entry->application,
+        const std::string event = entry->AtTimeOfDay() ? ""
+                                  : "|" + (entry->idleMinutes ? std::to_string(entry->idleMinutes) : entry->program);
+        EXPECT_EQ(entry->DurationText() + "|" + TimeText(entry->hour, entry->minute, false) + "|" +
+                      entry->application + event,
                   r.read)
             << r.text;
         for (bool use12Hour : {false, true})
@@ -69,7 +74,10 @@ TEST(ScenarioEntry, OneReadingRule) {
           "Shutdown Windows; Weekly (mon); 8:00", "Shutdown Windows; Weekly (Mon,Fri); 8:00",
           "Shutdown Windows; Daily; 00:30", "Shutdown Windows; Daily; 8:00 pm", "Shutdown Windows; Daily; 13:00 PM",
           "Shutdown Windows; Daily; 8:00 ", "shutdown windows; Daily; 8:00", "Run Application; Daily; 8:00",
-          "Run Application  ; Daily; 8:00", "Run Application a;b; Daily; 8:00", "; Weekly (Mon); 07:00", ""})
+          "Run Application  ; Daily; 8:00", "Run Application a;b; Daily; 8:00", "; Weekly (Mon); 07:00", "",
+          "Suspend; After exit; setup", "Suspend; After exit;  setup.exe", "Suspend; After exit; C:\\setup.exe",
+          "Suspend; After exit; .exe", "Suspend; After idle; 0 min", "Suspend; After idle; 1441 min",
+          "Suspend; After idle; 05 min", "Suspend; After idle; 5min", "Suspend; After idle; 21:00"})
         EXPECT_FALSE(ParseScenarioEntry(text).has_value()) << text;
     EXPECT_EQ(ApplicationNameIn("Run Application  my app ;", kRunAppText), "my app");
     EXPECT_EQ(ApplicationNameIn("Close Application Run Application x; Daily; 9:00", kRunAppText), "");

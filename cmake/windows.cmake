@@ -1,4 +1,6 @@
 # MinGW-w64 cross build: dwl.exe, the win tier and the e2e helper programs.
+# Size before speed: a tray program waits for messages (GCC 12's -Oz).
+string(REPLACE "-Os" "-Oz" CMAKE_CXX_FLAGS_MINSIZEREL "${CMAKE_CXX_FLAGS_MINSIZEREL}")
 add_compile_definitions(_WIN32_WINNT=0x0501 WINVER=0x0501 _WIN32_IE=0x0600 NOMINMAX STRICT)
 set(DWL_STATIC -static -static-libgcc -static-libstdc++)
 if(NOT DWL_SUBSYSTEM_VERSION)

@@ -33,15 +33,6 @@ bool RemoveApplicationRecords(std::vector<ApplicationRecord>& list, const std::s
     return std::erase_if(list, [&](const ApplicationRecord& r) { return r.shortName == name; }) > 0;
 }
 
-bool ProcessMatches(const std::string& exeFile, const std::string& exeName) {
-    const std::string file = AsciiLowered(exeFile);
-    const std::string name = AsciiLowered(exeName);
-    if (name.empty()) return false;
-    if (file == name) return true;
-    return file.size() > name.size() && file.compare(file.size() - name.size(), name.size(), name) == 0 &&
-           file[file.size() - name.size() - 1] == '\\';
-}
-
 void CommitApplication(std::vector<ApplicationRecord>& list, ApplicationRecord record) {
     std::erase_if(list, [&](const ApplicationRecord& r) { return r.shortName == record.shortName; });
     list.push_back(std::move(record));

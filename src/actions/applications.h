@@ -45,9 +45,6 @@ std::string NameProblem(const std::string& name);
 bool RemoveApplicationRecords(std::vector<ApplicationRecord>& list, const std::string& actionField,
                               const std::vector<std::string>& remainingEntries);
 
-// Whether a process's executable is `exeName` ("notepad.exe"): the same name
-// without regard to case, or a full path ending in "\" and that name.
-bool ProcessMatches(const std::string& exeFile, const std::string& exeName);
 
 // Closes applications without stopping the program: each matching process
 // is asked to close, and the waits for it run on ticks between the messages.

@@ -75,6 +75,10 @@ Program::Program(Platform platform)
       scheduler_(agenda_, platform.clock, countdown_),
       warnings_(platform.warningWindows, Warnings::Services{agenda_, [this] { return lock_.InForce(); },
                                                             [this] { return timeBox_.Use12Hour; }}),
+      triggers_(agenda_, Triggers::Services{platform.processes, platform.activity,
+                                            [this] { return scheduler_.CurrentMinute(); },
+                                            [this] { return warnings_.Minutes(); },
+                                            [this](const Occurrence& due) { scheduler_.RunNow(due); }}),
       picker_(platform.tasksWindow, platform.processes, platform.dialogs,
               [this] {
                   return platform_.dialogs.RunModal(
@@ -117,7 +121,10 @@ void Program::WireScenarios() {
     });
     // What is coming is shown as it changes: entries applied, deleted,
     // postponed or skipped, and each minute.
-    agenda_.Observe([this] { ShowWhatComes(); });
+    agenda_.Observe([this] {
+        if (ticking_ && !exited_) triggers_.Arm();
+        ShowWhatComes();
+    });
     scheduler_.onTicked = [this](std::int64_t) { ShowWhatComes(); };
     platform_.warningWindows.SetAnswered([this](int id, WarningAnswer answer) {
         warnings_.Answer(id, answer, scheduler_.CurrentMinute());
@@ -270,6 +277,7 @@ void Program::InitProgram() {
     platform_.messageWindow.HookHotkeyProc();
     ticking_ = true;
     ArmSchedulerTimer();
+    triggers_.Arm();
     ShowWhatComes();
 }
 
@@ -388,6 +396,7 @@ void Program::OnHotkey(uintptr_t wParam, intptr_t lParam) {
 void Program::OnSchedulerTick() {
     // Minutes that pass while the splash waits for the user are checked too.
     if (!ticking_ || exited_) return;
+    triggers_.Update();
     scheduler_.GTimer_Timer();
     ArmSchedulerTimer();
     store_.TellPendingFailure();

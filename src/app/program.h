@@ -19,6 +19,7 @@
 #include "schedule/scenario_file.h"
 #include "schedule/scenario_store.h"
 #include "schedule/scheduler.h"
+#include "schedule/triggers.h"
 #include "settings/registry_access.h"
 #include "ui/countdown/countdown.h"
 #include "ui/options/hotkey_capture.h"
@@ -60,6 +61,7 @@ struct OsServices {
     IClock& clock;
     IPower& power;
     IUserInfo& user;
+    IActivity& activity;
     IShell& shell;
     IDiskCleanUp& disk;
     IProcesses& processes;
@@ -209,6 +211,7 @@ private:
     Quickbar quickbar_;
     Scheduler scheduler_;
     Warnings warnings_;
+    Triggers triggers_;
     ApplicationPicker picker_;
     CommandHandler commands_;
     std::unique_ptr<clsExitWindows> exitWindows_;  // created on first use

@@ -10,6 +10,8 @@ void Control::SetEnabled(bool enabled) { SetShown(enabled_, enabled); }
 
 void Control::SetVisible(bool visible) { SetShown(visible_, visible); }
 
+Control::Control(const char* name, const char* caption) : name_(name), caption_(caption) {}
+
 void Control::SetTooltip(const std::string& tooltip) { SetShown(tooltip_, tooltip); }
 
 void Control::Changed() {

@@ -12,8 +12,9 @@ class Control {
 public:
     using Handler = std::function<void()>;
 
-    explicit Control(std::string name, std::string caption = {})
-        : name_(std::move(name)), caption_(std::move(caption)) {}
+    // Out of line: a window's model makes dozens of controls, and each
+    // inlined pair of strings would cost the program its code.
+    explicit Control(const char* name, const char* caption = "");
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
     virtual ~Control() = default;

@@ -32,4 +32,13 @@ std::string TrimBlanks(const std::string& text) {
     return text.substr(first, last - first + 1);
 }
 
+bool ProcessMatches(const std::string& exeFile, const std::string& exeName) {
+    const std::string file = AsciiLowered(exeFile);
+    const std::string name = AsciiLowered(exeName);
+    if (name.empty()) return false;
+    if (file == name) return true;
+    return file.size() > name.size() && file.compare(file.size() - name.size(), name.size(), name) == 0 &&
+           file[file.size() - name.size() - 1] == '\\';
+}
+
 }  // namespace dwl

@@ -46,4 +46,8 @@ constexpr std::optional<int> IntWithin(Number value, int low, int high) {
 // `text` without the blanks around it.
 std::string TrimBlanks(const std::string& text);
 
+// Whether a process's executable is `exeName` ("notepad.exe"): the same name
+// without regard to case, or a full path ending in "\" and that name.
+bool ProcessMatches(const std::string& exeFile, const std::string& exeName);
+
 }  // namespace dwl

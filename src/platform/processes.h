@@ -35,6 +35,10 @@ public:
     virtual bool Hung() = 0;
     // True when the process was terminated.
     virtual bool Terminate(std::uint32_t exitCode) = 0;
+    // Calls `exited` once, on this thread from whatever message loop runs,
+    // when the process has ended (waiting on it, not polling); never after
+    // the process object is gone.
+    virtual void WhenExited(std::function<void()> exited) = 0;
 };
 
 // The processes of the machine, and the waits for them.

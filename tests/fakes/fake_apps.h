@@ -4,6 +4,8 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
+#include <utility>
 
 #include "fakes/fake_platform.h"
 #include "platform/input_dialogs.h"
@@ -24,7 +26,7 @@ struct FakeProcesses : IProcesses, Recorder {
         Answer answer;
         bool asked = false, ended = false;
         Process(FakeProcesses& a, std::uint32_t i, Answer w) : all(a), id(i), answer(w) {}
-        bool Exited() override { return ended || (asked && answer == Answer::Closes); }
+        bool Exited() override { return ended || all.ended.count(id) || (asked && answer == Answer::Closes); }
         std::string ImageName() override {
             if (all.images.count(id)) return all.images[id];
             for (const ProcessInfo& p : all.running)
@@ -43,7 +45,15 @@ struct FakeProcesses : IProcesses, Recorder {
             std::erase_if(all.running, [this](const ProcessInfo& p) { return p.id == id; });
             return ended = true;
         }
+        void WhenExited(std::function<void()> exited) override { all.exitWaits[id] = std::move(exited); }
+        ~Process() override { all.exitWaits.erase(id); }
     };
+    // The process ends: it leaves the list, and a wait for it is told.
+    void End(std::uint32_t id) {
+        std::erase_if(running, [id](const ProcessInfo& p) { return p.id == id; });
+        ended.insert(id);
+        if (auto wait = exitWaits.find(id); wait != exitWaits.end()) std::exchange(wait->second, nullptr)();
+    }
     std::vector<ProcessInfo> Snapshot() override { return running; }
     std::unique_ptr<IProcess> Open(std::uint32_t id) override {
         return std::make_unique<Process>(*this, id, answers.count(id) ? answers[id] : Answer::Closes);
@@ -61,6 +71,8 @@ struct FakeProcesses : IProcesses, Recorder {
     std::vector<ProcessInfo> running;
     std::map<std::uint32_t, Answer> answers;
     std::map<std::uint32_t, std::string> images;
+    std::map<std::uint32_t, std::function<void()>> exitWaits;
+    std::set<std::uint32_t> ended;
     std::uint32_t ms = 0;
     std::function<void()> tick;
 };

@@ -208,8 +208,12 @@ struct FakeShell : IShell {
     bool desktopStarts = true;
 };
 
-struct FakeUser : IUserInfo {
+struct FakeUser : IUserInfo, IActivity {
     std::string LogonName() override { return "alice"; }
+    std::uint32_t IdleMilliseconds() override { return idleMs; }
+    bool KeptAwake() override { return keptAwake; }
+    std::uint32_t idleMs = 0;
+    bool keptAwake = false;
 };
 
 // The countdown's window: its timer's interval (0 when stopped), whether it is

@@ -2,6 +2,7 @@
 
 #include "actions/applications.h"
 #include "fakes/fake_apps.h"
+#include "model/text.h"
 
 namespace dwl {
 namespace {

@@ -80,7 +80,7 @@ struct ProgramTest : ::testing::Test {
     fakes::FakeInputDialogs input{journal};
     fakes::FakeTasksWindow tasks{journal};
     fakes::FakeWarningWindows warnings;
-    Program program{Platform{OsServices{instance, dialogs, registry, files, osVersion, hotkeys, clock, power, user,
+    Program program{Platform{OsServices{instance, dialogs, registry, files, osVersion, hotkeys, clock, power, user, user,
                                         shell, disk, processes, input, instance},
                              WindowPorts{window, countdownWindow, disk, quickbarWindow, tasks, window, warnings}}};
 };

@@ -6,10 +6,12 @@
 #include <vector>
 
 #include "fakes/fake_clock.h"
+#include "fakes/fake_apps.h"
 #include "fakes/fake_platform.h"
 #include "schedule/calendar.h"
 #include "schedule/mtime.h"
 #include "schedule/scheduler.h"
+#include "schedule/triggers.h"
 #include "ui/warning/warnings.h"
 
 namespace dwl {
@@ -39,6 +41,7 @@ struct Bench : IScenarioActions {
     }
     void TickAt(LocalTime t) {
         clock.now = t;
+        if (beforeTick) beforeTick();
         scheduler.GTimer_Timer();
     }
 
@@ -59,7 +62,7 @@ struct Bench : IScenarioActions {
         }
     }
 
-    std::function<void()> duringHandOver;
+    std::function<void()> duringHandOver, beforeTick;
     ScenarioBook book;
     fakes::FakeClock clock;
     Texts calls, checked;
@@ -261,6 +264,57 @@ TEST(Agenda, APostponementNeverReachesTheEntrysNextTime) {
     EXPECT_EQ(agenda.Postpone({due[0]}, 1), Agenda::Moved::Gone);  // no longer as it was read
     EXPECT_EQ(agenda.Between(now, now + 2 * 1440), moved);
     EXPECT_EQ(DescribeOccurrence(moved[1], now, true), "Reboot Computer at 10:19 AM on Tue (postponed from 10:20 AM)");
+}
+
+// A program's end brings its scenario due once the last copy seen has ended
+// (one started anew on the way out still runs), and it is used up; one never
+// seen never fires. Idleness does after its minutes without input, not while
+// the display is kept on, once until input comes; with a warning time it is
+// warned of that much earlier, and input takes the warning back.
+TEST(Triggers, AProgramsEndAndIdlenessBringTheirScenariosDue) {
+    Bench b(T(2024, 6, 3, 10, 0), {"Shutdown Windows; After exit; setup.exe", "Reboot Computer; After exit; never.exe",
+                                   "Log Off Current User; After exit; app.exe", "Suspend; After idle; 3 min"});
+    Texts journal;
+    fakes::FakeProcesses processes{journal};
+    fakes::FakeUser user;
+    processes.running = {{7, "C:\\x\\SETUP.EXE"}, {8, "setup.exe"}, {9, "app.exe"}, {10, "setup.exe", false}};
+    b.warnings.SetMinutes(0);
+    Triggers triggers(b.agenda, {processes, user, [&b] { return b.scheduler.CurrentMinute(); },
+                                 [&b] { return b.warnings.Minutes(); },
+                                 [&b](const Occurrence& due) { b.scheduler.RunNow(due); }});
+    b.beforeTick = [&triggers] { triggers.Update(); };
+    triggers.Arm();
+    EXPECT_EQ(processes.exitWaits.size(), 3u);  // not another session's
+    processes.End(7);
+    b.TickUntil(3, 10, 1);
+    processes.running.push_back({11, "app.exe"});
+    processes.End(9);
+    EXPECT_EQ(b.calls, Texts{});
+    processes.End(8);
+    EXPECT_EQ(b.calls, Texts{"ShowAction 1"});
+    processes.End(11);
+    EXPECT_EQ(b.calls, (Texts{"ShowAction 1", "ShowAction 0"}));
+    EXPECT_EQ(b.book.ActiveTexts(), (Texts{"Reboot Computer; After exit; never.exe", "Suspend; After idle; 3 min"}));
+
+    // Idle minutes at each check from 10:02 on; the display kept on at 10:05.
+    const std::vector<std::pair<int, bool>> idle{{0, false}, {1, false}, {2, false}, {9, true}, {3, false},
+                                                 {4, false}, {0, false}, {3, false}};
+    for (size_t i = 0; i < idle.size(); ++i) {
+        user.idleMs = static_cast<std::uint32_t>(idle[i].first) * 60000 + 500;
+        user.keptAwake = idle[i].second;
+        b.TickUntil(3, 10, 2 + static_cast<int>(i));
+    }
+    EXPECT_EQ(b.calls, (Texts{"ShowAction 1", "ShowAction 0", "ShowAction 10", "ShowAction 10"}));
+    EXPECT_EQ(b.checked.size(), 9u);
+    b.warnings.SetMinutes(2);
+    user.idleMs = 500;
+    b.TickUntil(3, 10, 10);
+    user.idleMs = 60000;
+    b.TickUntil(3, 10, 11);
+    EXPECT_EQ(b.Open(), Texts{"1: Suspend at 10:13, in 2 minute(s)."});
+    user.idleMs = 500;
+    b.TickUntil(3, 10, 12);
+    EXPECT_EQ(b.Open(), Texts{});
 }
 
 }  // namespace

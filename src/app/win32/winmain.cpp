@@ -78,7 +78,7 @@ int Run(HINSTANCE instance) {
     Win32CommandChannel commands(kMessageWindowClass);
     WarningWindows warningWindows(instance, DWL_APP_TITLE);  // outlives the program
     dwl::Program program(
-        dwl::Platform{dwl::OsServices{instanceGuard, dialogs, registry, files, osVersion, hotkeys, clock, power, user,
+        dwl::Platform{dwl::OsServices{instanceGuard, dialogs, registry, files, osVersion, hotkeys, clock, power, user, user,
                                       shell, disk, processes, inputDialogs, commands},
                       dwl::WindowPorts{view, countdown, cleanUpProgress, quickbar, tasks, messages, warningWindows}});
     countdown.Attach(program.CountdownWindow());

@@ -2,6 +2,7 @@
 
 #include <tlhelp32.h>
 
+#include <functional>
 #include <map>
 
 #include "platform/win32/ansi_text.h"
@@ -32,6 +33,47 @@ void CALLBACK OnCloseAnswered(HWND, UINT, ULONG_PTR request, LRESULT) {
     if (auto found = CloseRequests().find(request); found != CloseRequests().end()) found->second = true;
 }
 
+// The ends waited for, by number. A thread of the system's pool sees a
+// process end and posts its number to a message-only window of this thread.
+constexpr UINT kExitedMessage = WM_APP + 1;
+std::map<ULONG_PTR, std::function<void()>>& ExitWatches() {
+    static std::map<ULONG_PTR, std::function<void()>> watches;
+    return watches;
+}
+HWND exitWindow = nullptr;
+
+LRESULT CALLBACK ExitWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != kExitedMessage) return DefWindowProcA(window, message, wParam, lParam);
+    try {
+        if (auto found = ExitWatches().find(wParam); found != ExitWatches().end()) {
+            auto exited = std::move(found->second);
+            ExitWatches().erase(found);
+            exited();
+        }
+    } catch (...) {
+        TraceException("a program's end");
+    }
+    return 0;
+}
+
+HWND ExitWindow() {
+    if (!exitWindow) {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = ExitWindowProc;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "DuskwellProcessEnds";
+        RegisterClassA(&windowClass);
+        exitWindow = CreateWindowExA(0, windowClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                     windowClass.hInstance, nullptr);
+        Check(exitWindow != nullptr, "CreateWindowExA");
+    }
+    return exitWindow;
+}
+
+void CALLBACK OnProcessSignalled(PVOID watch, BOOLEAN) {
+    PostMessageA(exitWindow, kExitedMessage, reinterpret_cast<WPARAM>(watch), 0);
+}
+
 class Win32Process : public IProcess {
 public:
     Win32Process(HANDLE process, DWORD id) : process_(process), id_(id) {}
@@ -39,6 +81,21 @@ public:
     Win32Process& operator=(const Win32Process&) = delete;
     ~Win32Process() override {
         if (request_) CloseRequests().erase(request_);
+        // Waits for a callback under way: none posts after this.
+        if (wait_) UnregisterWaitEx(wait_, INVALID_HANDLE_VALUE);
+        if (watch_) ExitWatches().erase(watch_);
+    }
+
+    void WhenExited(std::function<void()> exited) override {
+        static ULONG_PTR lastWatch = 0;
+        if (wait_ || !ExitWindow()) return;
+        watch_ = ++lastWatch;
+        ExitWatches()[watch_] = std::move(exited);
+        if (!Check(RegisterWaitForSingleObject(&wait_, process_.get(), OnProcessSignalled,
+                                               reinterpret_cast<PVOID>(watch_), INFINITE,
+                                               WT_EXECUTEONLYONCE | WT_EXECUTEINWAITTHREAD) != 0,
+                   "RegisterWaitForSingleObject"))
+            wait_ = nullptr;
     }
 
     bool Exited() override { return WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0; }
@@ -89,6 +146,8 @@ private:
     DWORD id_;
     HWND window_ = nullptr;
     ULONG_PTR request_ = 0;
+    HANDLE wait_ = nullptr;
+    ULONG_PTR watch_ = 0;
 };
 
 Win32Processes* ticking = nullptr;

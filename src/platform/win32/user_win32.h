@@ -10,9 +10,11 @@ namespace dwl::win32 {
 // The logged-on user's name, empty when it cannot be read.
 std::string CurrentUserName();
 
-class Win32UserInfo : public IUserInfo {
+class Win32UserInfo : public IUserInfo, public IActivity {
 public:
     std::string LogonName() override { return CurrentUserName(); }
+    std::uint32_t IdleMilliseconds() override;
+    bool KeptAwake() override;
 };
 
 }  // namespace dwl::win32

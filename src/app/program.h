@@ -19,6 +19,7 @@
 #include "schedule/scenario_file.h"
 #include "schedule/scenario_store.h"
 #include "schedule/scheduler.h"
+#include "schedule/wake_schedule.h"
 #include "settings/registry_access.h"
 #include "ui/countdown/countdown.h"
 #include "ui/options/hotkey_capture.h"
@@ -48,6 +49,7 @@ class IProcesses;
 class IRegistry;
 class IShell;
 class IUserInfo;
+class IWakeTimer;
 
 // The operating-system services the program runs on.
 struct OsServices {
@@ -65,6 +67,7 @@ struct OsServices {
     IProcesses& processes;
     IInputDialogs& inputDialogs;
     ICommandChannel& commands;
+    IWakeTimer& wakeTimer;
 };
 
 // The windows the program's models are shown in.
@@ -141,8 +144,9 @@ public:
     void OnTrayNotify(unsigned mouseMessage) override;
     int OnCommand(const std::string& text, std::string& answer) override;
     // The local time may have jumped: the minutes up to now are checked at once.
-    void OnResume() override { OnSchedulerTick(); }
-    void OnTimeChange() override { OnSchedulerTick(); }
+    // Either also moves the wake timer's due time in UTC: it is set again.
+    void OnResume() override;
+    void OnTimeChange() override;
 
     OptionsForm& Form() override { return form_; }
     TimeBox* TimeBoxModel() override { return &timeBox_; }
@@ -209,6 +213,9 @@ private:
     Quickbar quickbar_;
     Scheduler scheduler_;
     Warnings warnings_;
+    WakeSchedule wake_;
+    bool wakeOn_ = false;         // "WakeToRun" as applied
+    bool tellWakeRefusal_ = false;  // from the Apply that turned it on until a refusal was told
     ApplicationPicker picker_;
     CommandHandler commands_;
     std::unique_ptr<clsExitWindows> exitWindows_;  // created on first use

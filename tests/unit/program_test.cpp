@@ -80,8 +80,9 @@ struct ProgramTest : ::testing::Test {
     fakes::FakeInputDialogs input{journal};
     fakes::FakeTasksWindow tasks{journal};
     fakes::FakeWarningWindows warnings;
+    fakes::FakeWakeTimer wakeTimer{journal};
     Program program{Platform{OsServices{instance, dialogs, registry, files, osVersion, hotkeys, clock, power, user,
-                                        shell, disk, processes, input, instance},
+                                        shell, disk, processes, input, instance, wakeTimer},
                              WindowPorts{window, countdownWindow, disk, quickbarWindow, tasks, window, warnings}}};
 };
 
@@ -254,6 +255,32 @@ TEST_F(ProgramOptions, StartupBoxOfAStandardUserAndTheStartByBothEntries) {
     EXPECT_TRUE(second.dialogs.shown.empty());
     EXPECT_FALSE(second.registry.values.count({Hive::CurrentUser, run, "DWL"}));
     EXPECT_TRUE(second.registry.values.count({Hive::LocalMachine, run, "DWL"}));
+}
+
+// Off, no wake timer is set; the Apply that turns waking on sets it and tells
+// a refusal once (the trace names it each time); a resume sets it again; off
+// cancels it.
+TEST_F(ProgramOptions, WakeTimerFollowsTheOptionAndARefusalIsToldOnce) {
+    Start({"Shutdown Windows; Daily; 9:30"});
+    program.trace = [this](const std::string& line) { journal.push_back(line); };
+    TickAt(9, 0);
+    wakeTimer.refusal = "no support";
+    OptionsForm& form = program.Form();
+    form.chkWake.SetValue(1);
+    program.Options().cmdApply_Click();
+    form.cmdWarn.SetListIndex(0);  // no warning: a minute early
+    program.Options().cmdApply_Click();
+    program.OnResume();
+    form.chkWake.SetValue(0);
+    program.Options().cmdApply_Click();
+    auto at = [this](int minute) { return "wake at " + std::to_string(clock.UtcSecondsOf({2026, 12, 7, 1, 9, minute})); };
+    const std::string refused = "dwl: wake timer refused: no support";
+    Journal wake;
+    for (const std::string& line : journal)
+        if (line.find("wake") != std::string::npos) wake.push_back(line.substr(0, 50));
+    EXPECT_EQ(wake, (Journal{at(25), refused, "message Windows does not let a timer wake this com", at(29),
+                             refused, at(29), refused, "wake cancelled"}));
+    EXPECT_EQ(Stored(kOptions, "WakeToRun"), "0");
 }
 
 using ProgramScenarios = ProgramTest;

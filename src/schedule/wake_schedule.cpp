@@ -35,7 +35,7 @@ void WakeSchedule::Resumed() {
         timer_.HoldAwake(true);
         heldTo_ = dueFor_;
     }
-    known_ = false;
+    Forget();
 }
 
 }  // namespace dwl

@@ -26,7 +26,7 @@ public:
     // for has passed.
     void Resumed();
     // After a change of the clock or its zone: the timer is set again.
-    void Forget() { known_ = false; }
+    void Forget() { known_ = !set_; }
     // The UTC second the timer is due at, as set last.
     std::optional<std::int64_t> Due() const { return set_; }
 

@@ -214,7 +214,7 @@ private:
     Scheduler scheduler_;
     Warnings warnings_;
     WakeSchedule wake_;
-    bool wakeOn_ = false;         // "WakeToRun" as applied
+    bool wakeOn_ = false;           // "WakeToRun" as applied
     bool tellWakeRefusal_ = false;  // from the Apply that turned it on until a refusal was told
     ApplicationPicker picker_;
     CommandHandler commands_;

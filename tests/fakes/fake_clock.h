@@ -1,6 +1,6 @@
 #pragma once
-#include <cstdint>
 #include <climits>
+#include <cstdint>
 #include <string>
 
 #include "platform/clock.h"

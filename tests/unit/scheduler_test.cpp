@@ -150,6 +150,8 @@ TEST(Scheduler, DaylightSavingNightsRunEachScenarioOnce) {
                 {"Log Off Current User; Weekly (Sun); " + h + ":15", "Shutdown Windows; Daily; " + h + ":30",
                  "Reboot Computer; Onetime; " + h + ":45"});
         const int change = 86400 + r.changeHour * 3600, shift = r.spring ? 3600 : -3600;
+        b.clock.changeAt = MinuteNumber(T(2026, month, saturday + 1, r.changeHour, 0));
+        b.clock.laterOffset = shift;
         Texts fired;
         for (int t = 12 * 3600 + 61; t < 3 * 86400; t += 61) {
             b.clock.utcOffset = t < change ? 0 : shift;
@@ -161,6 +163,8 @@ TEST(Scheduler, DaylightSavingNightsRunEachScenarioOnce) {
                                 b.calls[i].back());
         }
         EXPECT_EQ(fired, r.fired) << r.changeHour << (r.spring ? " spring" : " autumn");
+        // Woken five minutes ahead of the first, by the offset of that night.
+        EXPECT_EQ(b.Calls().front(), b.WakeAt(saturday + 1, r.changeHour - 1, 10));
     }
 }
 
@@ -203,6 +207,10 @@ TEST(Warnings, ComeAheadOfEachRecurrenceAndAtOnceInsideTheWarningTime) {
     b.warnings.SetMinutes(0);
     b.TickUntil(4, 10, 19);
     EXPECT_EQ(b.Open(), Texts{});
+    // The wake timer: as long ahead, or a minute; at the minute itself once that has passed.
+    EXPECT_EQ(b.Calls(), (Texts{b.WakeAt(3, 10, 5), b.WakeAt(3, 10, 10), b.WakeAt(3, 10, 15), b.WakeAt(3, 10, 20),
+                                b.WakeAt(4, 10, 15), b.WakeAt(3, 10, 33), b.WakeAt(4, 10, 15), b.WakeAt(4, 10, 19),
+                                b.WakeAt(4, 10, 20)}));
 }
 
 // Postponed twice from its warning, a daily entry runs twenty minutes late,
@@ -240,40 +248,25 @@ TEST(Warnings, PostponeMovesOneOccurrenceAndSkipDropsIt) {
     EXPECT_EQ(b.checked.size(), 3u * 1440 + 60);
 }
 
-// Due the warning time (or a minute) before the next occurrence of any entry,
-// following adds, postponements and deletes; set again after a resume; one
-// that woke the computer holds it awake through its minute; off cancels it.
-// A daylight-saving change before the occurrence: by the offset of that night.
-TEST(WakeSchedule, FollowsTheNextOccurrenceAndHoldsTheComputerAwakeWhenItWokeIt) {
+// The wake timer follows a postponement and the weekly days; a resume sets it
+// again; one that woke the computer holds it awake through its minute; off
+// cancels it.
+TEST(WakeSchedule, FollowsAPostponementAndHoldsTheComputerAwakeWhenItWokeIt) {
     Bench b(T(2024, 6, 3, 10, 0), {"Shutdown Windows; Weekly (Wed); 7:00"});  // a Monday
-    b.book.AddActive("Reboot Computer; Onetime; 11:00");
-    b.warnings.SetMinutes(0);
     b.Wake();
-    ASSERT_EQ(b.agenda.Postpone(b.agenda.DueIn(MinuteNumber(T(2024, 6, 3, 11, 0))), 10), Agenda::Moved::Done);
-    b.book.Remove("Reboot Computer; Onetime; 11:00");
+    ASSERT_EQ(b.agenda.Postpone(b.agenda.DueIn(MinuteNumber(T(2024, 6, 5, 7, 0))), 10), Agenda::Moved::Done);
     b.wake.Resumed();  // by the user: set again, not held
     b.Wake();
-    EXPECT_EQ(b.Calls(), (Texts{b.WakeAt(3, 10, 55), b.WakeAt(3, 10, 59), b.WakeAt(3, 11, 9), b.WakeAt(5, 6, 59),
-                                b.WakeAt(5, 6, 59)}));
-    // Woken for it: past its time to wake, due at the minute itself.
-    b.clock.now = T(2024, 6, 5, 6, 59, 5);
+    EXPECT_EQ(b.Calls(), (Texts{b.WakeAt(5, 6, 55), b.WakeAt(5, 7, 5), b.WakeAt(5, 7, 5)}));
+    b.clock.now = T(2024, 6, 5, 7, 5, 5);
     b.timer.cameDue = true;
     b.wake.Resumed();
     b.TickAt(b.clock.now);
-    b.TickUntil(5, 7, 1);
+    b.TickUntil(5, 7, 11);
     b.wakeOn = false;
     b.Wake();
     EXPECT_EQ(b.calls, Texts{"ShowAction 1"});
-    EXPECT_EQ(b.Calls(), (Texts{"hold 1", b.WakeAt(5, 7, 0), b.WakeAt(12, 6, 59), "hold 0", "wake cancelled"}));
-    for (const bool spring : {true, false}) {
-        const int month = spring ? 3 : 10, day = spring ? 28 : 24;  // the Saturdays before the changes of 2026
-        Bench d(T(2026, month, day, 12, 0), {"Shutdown Windows; Daily; 7:00"});
-        d.clock.utcOffset = spring ? 0 : 3600;
-        d.clock.laterOffset = spring ? 3600 : 0;
-        d.clock.changeAt = MinuteNumber(T(2026, month, day + 1, 2, 30));
-        d.Wake();
-        EXPECT_EQ(d.Calls(), Texts{d.WakeAt(day + 1, 5 + !spring, 55)}) << spring;
-    }
+    EXPECT_EQ(b.Calls(), (Texts{"hold 1", b.WakeAt(5, 7, 10), b.WakeAt(12, 6, 55), "hold 0", "wake cancelled"}));
 }
 
 // Postponing as far as the entry's next own time would run it twice in that

@@ -29,10 +29,10 @@ std::int64_t Win32Clock::UtcSeconds() {
 
 // Should the zone's rules not convert it, the offset of now is the best guess.
 std::int64_t Win32Clock::UtcSecondsOf(const LocalTime& local) {
-    const SYSTEMTIME time{static_cast<WORD>(local.year),   static_cast<WORD>(local.month),
+    const SYSTEMTIME time{static_cast<WORD>(local.year),      static_cast<WORD>(local.month),
                           static_cast<WORD>(local.dayOfWeek), static_cast<WORD>(local.day),
-                          static_cast<WORD>(local.hour),   static_cast<WORD>(local.minute),
-                          static_cast<WORD>(local.second), 0};
+                          static_cast<WORD>(local.hour),      static_cast<WORD>(local.minute),
+                          static_cast<WORD>(local.second),    0};
     SYSTEMTIME utc{};
     FILETIME file{}, localFile{}, nowLocal{}, nowUtc{};
     if (TzSpecificLocalTimeToSystemTime(nullptr, &time, &utc) && SystemTimeToFileTime(&utc, &file))

@@ -17,8 +17,8 @@ bool PlanAllowsWakeTimers() {
     SYSTEM_POWER_STATUS power{};
     const bool onBattery = GetSystemPowerStatus(&power) && power.ACLineStatus == 0;
     const auto active = SystemFunction<ActiveScheme>("powrprof.dll", "PowerGetActiveScheme");
-    const auto read = SystemFunction<ReadValue>("powrprof.dll", onBattery ? "PowerReadDCValueIndex"
-                                                                            : "PowerReadACValueIndex");
+    const auto read =
+        SystemFunction<ReadValue>("powrprof.dll", onBattery ? "PowerReadDCValueIndex" : "PowerReadACValueIndex");
     GUID* scheme = nullptr;
     if (!active || !read || active(nullptr, &scheme) != ERROR_SUCCESS) return true;
     DWORD allowed = 1;

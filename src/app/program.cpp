@@ -34,6 +34,10 @@ constexpr const char* kNoProgramPath =
 constexpr const char* kDisclaimer =
     "This program ends sessions and switches the computer off without asking applications for unsaved work.\r\n"
     "It is provided as is, without any warranty; you use it at your own risk.";
+constexpr const char* kNoWakeTimer =
+    "Windows does not let a timer wake this computer, so scenarios do not run while it sleeps or hibernates.\r\n"
+    "To allow it, turn on \"Allow wake timers\" in the power plan's advanced settings, under Sleep "
+    "(Control Panel, Power Options, Change plan settings). Duskwell goes on without it.";
 
 // Steps that later parts of the program fill in. Each is called at its place
 // in the start-up and exit order, so the order itself is complete now.
@@ -79,6 +83,7 @@ Program::Program(Platform platform)
                                             [this] { return scheduler_.CurrentMinute(); },
                                             [this] { return warnings_.Minutes(); },
                                             [this](const Occurrence& due) { scheduler_.RunNow(due); }}),
+      wake_(agenda_, platform.clock, platform.wakeTimer),
       picker_(platform.tasksWindow, platform.processes, platform.dialogs,
               [this] {
                   return platform_.dialogs.RunModal(
@@ -179,6 +184,11 @@ void Program::WireOptions() {
         SaveOptions(Registry(), boxes);
         lock_.Apply();
         warnings_.SetMinutes(boxes.WarnMinutes);
+        // Turned on, the timer is set anew and a refusal told once.
+        const bool wake = boxes.WakeToRun != 0;
+        if (wake && !wakeOn_) wake_.Forget();
+        tellWakeRefusal_ = wake && (tellWakeRefusal_ || !wakeOn_);
+        wakeOn_ = wake;
         ShowWhatComes();
     };
     form_.cmdLink.onClick = [this] { OpenWithUsersRights(platform_.shell, "http://" + form_.cmdLink.Caption(), true); };
@@ -265,6 +275,7 @@ void Program::InitProgram() {
     LoadCleanUpOptions(Registry(), boxes);
     form_.LoadStoredBoxes(boxes);
     warnings_.SetMinutes(boxes.WarnMinutes);
+    wakeOn_ = boxes.WakeToRun != 0;
     lock_.MarkApplied();
     lock_.CheckLoaded();
     form_.cmdApply.SetEnabled(false);
@@ -413,9 +424,28 @@ void Program::ShowWhatComes() {
     if (!ticking_ || exited_) return;
     const std::int64_t now = scheduler_.CurrentMinute();
     warnings_.Update(now);
+    std::string reason;
+    // No box inside a tick or a command: a refusal found there is told later.
+    if (!wake_.Update(now, wakeOn_, warnings_.Minutes(), reason)) {
+        if (trace) trace("dwl: wake timer refused: " + reason);
+        if (!scheduler_.Ticking() && !inCommand_ && std::exchange(tellWakeRefusal_, false))
+            platform_.dialogs.ShowMessage(kNoWakeTimer, DWL_APP_TITLE, MbOk | MbIconExclamation);
+    }
     const auto next = agenda_.Next(now);
     options_.SetTrayTip(next ? form_.frmOptions.Caption() + " - next: " + DescribeOccurrence(*next, now, timeBox_.Use12Hour)
                              : about_.AppTitle);
+}
+
+void Program::OnResume() {
+    wake_.Resumed();
+    OnSchedulerTick();
+    ShowWhatComes();
+}
+
+void Program::OnTimeChange() {
+    wake_.Forget();
+    OnSchedulerTick();
+    ShowWhatComes();
 }
 
 void Program::OnMenuCommand(int command) {

@@ -20,6 +20,7 @@
 #include "schedule/scenario_store.h"
 #include "schedule/scheduler.h"
 #include "schedule/triggers.h"
+#include "schedule/wake_schedule.h"
 #include "settings/registry_access.h"
 #include "ui/countdown/countdown.h"
 #include "ui/options/hotkey_capture.h"
@@ -49,6 +50,7 @@ class IProcesses;
 class IRegistry;
 class IShell;
 class IUserInfo;
+class IWakeTimer;
 
 // The operating-system services the program runs on.
 struct OsServices {
@@ -67,6 +69,7 @@ struct OsServices {
     IProcesses& processes;
     IInputDialogs& inputDialogs;
     ICommandChannel& commands;
+    IWakeTimer& wakeTimer;
 };
 
 // The windows the program's models are shown in.
@@ -143,8 +146,9 @@ public:
     void OnTrayNotify(unsigned mouseMessage) override;
     int OnCommand(const std::string& text, std::string& answer) override;
     // The local time may have jumped: the minutes up to now are checked at once.
-    void OnResume() override { OnSchedulerTick(); }
-    void OnTimeChange() override { OnSchedulerTick(); }
+    // Either also moves the wake timer's due time in UTC: it is set again.
+    void OnResume() override;
+    void OnTimeChange() override;
 
     OptionsForm& Form() override { return form_; }
     TimeBox* TimeBoxModel() override { return &timeBox_; }
@@ -212,6 +216,9 @@ private:
     Scheduler scheduler_;
     Warnings warnings_;
     Triggers triggers_;
+    WakeSchedule wake_;
+    bool wakeOn_ = false;           // "WakeToRun" as applied
+    bool tellWakeRefusal_ = false;  // from the Apply that turned it on until a refusal was told
     ApplicationPicker picker_;
     CommandHandler commands_;
     std::unique_ptr<clsExitWindows> exitWindows_;  // created on first use

@@ -24,6 +24,10 @@ public:
     // time). Unlike the local time it neither repeats nor skips an hour when
     // daylight saving time begins or ends.
     virtual std::int64_t UtcSeconds() = 0;
+    // The UTC second (as UtcSeconds counts) at which the local clock shows
+    // `local`, by the time zone's rules for that date: daylight saving time
+    // or not as it will be then, not as it is now.
+    virtual std::int64_t UtcSecondsOf(const LocalTime& local) = 0;
     // The current time written in the system's own time format (e.g. "9:05:12 PM" or "21:05:12").
     virtual std::string SystemTimeText() = 0;
 };

@@ -38,4 +38,23 @@ std::int64_t DayOfMinuteNumber(std::int64_t minute) { return FloorDiv(minute, kM
 
 int MinuteOfDay(std::int64_t minute) { return static_cast<int>(minute - DayOfMinuteNumber(minute) * kMinutesPerDay); }
 
+LocalTime LocalTimeOfMinute(std::int64_t minute) {
+    // CivilDayNumber backwards: eras of 400 years, years counted from March.
+    const std::int64_t dayNumber = DayOfMinuteNumber(minute);
+    const std::int64_t shifted = dayNumber + 719468;
+    const std::int64_t era = FloorDiv(shifted, 146097);
+    const std::int64_t dayOfEra = shifted - era * 146097;
+    const std::int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const std::int64_t shiftedMonth = (5 * dayOfYear + 2) / 153;
+    LocalTime time;
+    time.day = static_cast<int>(dayOfYear - (153 * shiftedMonth + 2) / 5 + 1);
+    time.month = static_cast<int>(shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9);
+    time.year = static_cast<int>(yearOfEra + era * 400 + (time.month <= 2 ? 1 : 0));
+    time.dayOfWeek = WeekdayOfDayNumber(dayNumber);
+    time.hour = MinuteOfDay(minute) / 60;
+    time.minute = MinuteOfDay(minute) % 60;
+    return time;
+}
+
 }  // namespace dwl

@@ -16,5 +16,7 @@ std::int64_t MinuteNumber(const LocalTime& time);
 // The day number of a minute number, and the minute of that day (0 .. 1439).
 std::int64_t DayOfMinuteNumber(std::int64_t minute);
 int MinuteOfDay(std::int64_t minute);
+// The local date and time of a minute number (second 0).
+LocalTime LocalTimeOfMinute(std::int64_t minute);
 
 }  // namespace dwl

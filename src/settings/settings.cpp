@@ -30,6 +30,7 @@ constexpr BoxValue kOptionBoxes[] = {
     {"Options", "Enabled", &BoxSettings::Enabled, false},
     {"Options", "StartUp", &BoxSettings::StartUp},
     {"Options", "SysTray", &BoxSettings::SysTray},
+    {"Options", "WakeToRun", &BoxSettings::WakeToRun},
 };
 constexpr BoxValue kCleanUpBoxes[] = {
     {"CleanUp", "Temp", &BoxSettings::Temp},

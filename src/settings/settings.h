@@ -14,6 +14,7 @@ inline constexpr int kDefaultWarnMinutes = 5;
 struct BoxSettings {
     int PowerOff = 0, Enabled = 0, StartUp = 1, SysTray = 1;  // section "Options"
     int WarnMinutes = kDefaultWarnMinutes;                    // "Options", one of kWarnMinuteChoices
+    int WakeToRun = 0;                                        // "Options"
     int Temp = 0, NetCashe = 0, RecycleBin = 0;               // section "CleanUp"
 };
 

@@ -30,7 +30,8 @@ e2e_init
 S=(DuskwellSplash '*')
 
 # ---- the splash and the tray icon
-relay_trace shell32.Shell_NotifyIconA user32.RegisterHotKey user32.ExitWindowsEx user32.ChangeWindowMessageFilter
+relay_trace shell32.Shell_NotifyIconA user32.RegisterHotKey user32.ExitWindowsEx user32.ChangeWindowMessageFilter \
+    kernel32.SetWaitableTimer kernelbase.SetWaitableTimer
 dwl_start
 E2E_WAIT=30 check_is "the splash shows the version" "Version 2.5" auto text "${S[@]}" 4006
 window_shot splash DuskwellSplash
@@ -84,6 +85,7 @@ check "/cancel with nothing counting down ends with 1" eval 'dwl_says 1 /cancel 
 check "/bogus ends with 2 and names it" eval 'dwl_says 2 /bogus | grep -q "^Unknown argument: /bogus"'
 check "/reboot /at <in 12 hours> /daily is accepted" dwl_says 0 /reboot /at "$(date -d '+12 hours' +%H:%M)" /daily
 check "and in the active list" eval 'auto items "${W[@]}" 1001 | grep -q "^Reboot Computer; Daily; "'
+check "no wake timer is set while waking is off" not relay_grep -qi 'Call kernel[a-z0-9]*\.SetWaitableTimer'
 
 # ---- a shutdown hotkey, captured in its box
 show_options
@@ -133,13 +135,21 @@ check "Exit is chosen" auto command "${M[@]}" 40001
 check "taskkill asks dwl.exe to end" eval 'WINEDEBUG=-all wine taskkill /im dwl.exe >/dev/null 2>&1'
 E2E_WAIT=12 check "the suspend is carried out" relay_grep -q 'Call powrprof.SetSuspendState('
 check "and then the program ends" dwl_wait_exit 10
-# Off every screen: back on the nearest one.
+# Off every screen: back on the nearest one. Waking on, with a scenario two
+# minutes ahead: the wake timer is set to resume the computer.
 for v in PosX PosY; do reg_add "$qb" $v 100000; done
+reg_add 'HKCU\SOFTWARE\Orbelle\DWL\Options' WakeToRun 1
+printf 'Duskwell scenarios 1\r\nscenario\tShutdown Windows; Onetime; %s\r\nend\t1\r\n' "$(date -d +2min +%H:%M)" \
+    >"$DWL_APPDIR/dwl.scn"
+relay_trace kernel32.SetWaitableTimer kernelbase.SetWaitableTimer
 dwl_start
 check "dwl.exe starts again" dwl_wait_ready
 check "a Quickbar stored at 100000, 100000 is on the 1280 x 1024 screen" \
     eval 'read -r x y w h <<<"$(auto rect "${Q[@]}" 0)" && ((x >= 0 && y >= 0 && x + w <= 1280 && y + h <= 1024))'
+check "waking on, the wake timer is set with resume" \
+    relay_grep -qiE 'Call kernel[a-z0-9]*\.SetWaitableTimer\(([0-9a-f]+,){5}0*1\)'
 dwl_exit
+rm -f "$DWL_APPDIR/dwl.scn"
 
 # ---- the Windows versions that Wine can pretend to be, with the tray icon
 # again (the options window's controls are made when it is first shown, as it

@@ -1,4 +1,5 @@
 #pragma once
+#include <climits>
 #include <cstdint>
 #include <string>
 
@@ -22,10 +23,16 @@ struct FakeClock : IClock {
         return CivilDayNumber(now.year, now.month, now.day) * 86400 + now.hour * 3600 + now.minute * 60 + now.second -
                utcOffset;
     }
+    // By the offset of then: `laterOffset` from the local minute `changeAt` on.
+    std::int64_t UtcSecondsOf(const LocalTime& local) override {
+        const std::int64_t minute = MinuteNumber(local);
+        return minute * 60 + local.second - (minute >= changeAt ? laterOffset : utcOffset);
+    }
     std::string SystemTimeText() override { return systemText; }
 
     LocalTime now;
     std::int64_t utcOffset = 0;
+    std::int64_t changeAt = INT64_MAX, laterOffset = 0;
     std::string systemText;
 };
 

@@ -23,6 +23,7 @@
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/user.h"
+#include "platform/wake_timer.h"
 #include "ui/countdown/countdown.h"
 #include "ui/options/options_window.h"
 #include "ui/quickbar/quickbar.h"
@@ -193,6 +194,20 @@ struct FakePower : IPower, Recorder {
     void SetSuspendState(bool h, bool f, bool d) override {
         Note("SetSuspendState " + std::to_string(h) + std::to_string(f) + std::to_string(d));
     }
+};
+
+// Notes each call: "wake at <UTC second>", "wake cancelled", "hold 1".
+struct FakeWakeTimer : IWakeTimer, Recorder {
+    using Recorder::Recorder;
+    bool SetAt(std::int64_t utc, std::string& reason) override {
+        Note("wake at " + std::to_string(utc));
+        return (reason = refusal).empty();
+    }
+    void Cancel() override { Note("wake cancelled"); }
+    bool CameDue() override { return cameDue; }
+    void HoldAwake(bool hold) override { Note("hold " + std::to_string(hold)); }
+    std::string refusal;  // a reason: the system refuses
+    bool cameDue = false;
 };
 
 struct FakeShell : IShell {

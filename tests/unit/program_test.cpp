@@ -80,8 +80,9 @@ struct ProgramTest : ::testing::Test {
     fakes::FakeInputDialogs input{journal};
     fakes::FakeTasksWindow tasks{journal};
     fakes::FakeWarningWindows warnings;
+    fakes::FakeWakeTimer wakeTimer{journal};
     Program program{Platform{OsServices{instance, dialogs, registry, files, osVersion, hotkeys, clock, power, user, user,
-                                        shell, disk, processes, input, instance},
+                                        shell, disk, processes, input, instance, wakeTimer},
                              WindowPorts{window, countdownWindow, disk, quickbarWindow, tasks, window, warnings}}};
 };
 
@@ -254,6 +255,25 @@ TEST_F(ProgramOptions, StartupBoxOfAStandardUserAndTheStartByBothEntries) {
     EXPECT_TRUE(second.dialogs.shown.empty());
     EXPECT_FALSE(second.registry.values.count({Hive::CurrentUser, run, "DWL"}));
     EXPECT_TRUE(second.registry.values.count({Hive::LocalMachine, run, "DWL"}));
+}
+
+// Off, no wake timer is set; the Apply that turns waking on sets it and tells
+// a refusal once (the trace names it each time); a resume sets it again; off
+// cancels it.
+TEST_F(ProgramOptions, WakeTimerFollowsTheOptionAndARefusalIsToldOnce) {
+    Start({"Shutdown Windows; Daily; 9:30"});
+    program.trace = [this](const std::string& line) { journal.push_back(line); };
+    wakeTimer.refusal = "no support";
+    for (int on : {0, 1, 1, 0}) {
+        program.Form().chkWake.SetValue(on);
+        program.Options().cmdApply_Click();
+        program.OnResume();
+    }
+    const std::string at = "wake at " + std::to_string(clock.UtcSecondsOf({2026, 12, 7, 1, 9, 25}));
+    EXPECT_EQ(Filtered("wake"), (Journal{at, at, at, "wake cancelled"}));
+    EXPECT_EQ(Filtered("dwl: wake timer refused: no support").size(), 3u);
+    EXPECT_EQ(Told().size(), 1u);
+    EXPECT_EQ(Told()[0].substr(0, 48), "Windows does not let a timer wake this computer,");
 }
 
 using ProgramScenarios = ProgramTest;

@@ -12,6 +12,7 @@
 #include "schedule/mtime.h"
 #include "schedule/scheduler.h"
 #include "schedule/triggers.h"
+#include "schedule/wake_schedule.h"
 #include "ui/warning/warnings.h"
 
 namespace dwl {
@@ -21,16 +22,30 @@ using Texts = std::vector<std::string>;
 
 LocalTime T(int y, int mo, int d, int h, int mi, int s = 0) { return {y, mo, d, 0, h, mi, s}; }
 
-// Scheduler over a book of the active `entries`; records the hand-overs, the
-// changes of the active entries and every minute it checks. The warnings
-// follow each tick and each change of what comes, as in the program.
+// Scheduler over a book of the active `entries`; records the hand-overs and
+// every minute it checks. The warnings and
+// the wake timer follow each tick and each change of what comes, as in the program.
 struct Bench : IScenarioActions {
     Bench(LocalTime start, const Texts& entries) : clock(start) {
         for (const auto& e : entries) book.AddActive(e);
-        book.Observe([this](ScenarioBook::Change change) { saves += change == ScenarioBook::Change::Active; });
         scheduler.onMinuteChecked = [this](int h, int m) { checked.push_back(TimeText(h, m, false)); };
-        scheduler.onTicked = [this](std::int64_t now) { warnings.Update(now); };
-        agenda.Observe([this] { warnings.Update(scheduler.CurrentMinute()); });
+        scheduler.onTicked = [this](std::int64_t now) {
+            warnings.Update(now);
+            Wake();
+        };
+        agenda.Observe([this] {
+            warnings.Update(scheduler.CurrentMinute());
+            Wake();
+        });
+    }
+    void Wake() {
+        std::string reason;
+        wake.Update(scheduler.CurrentMinute(), wakeOn, warnings.Minutes(), reason);
+    }
+    // The wake timer's calls since the last look; its time as UTC at offset 0.
+    Texts Calls() { return std::exchange(wakeCalls, {}); }
+    std::string WakeAt(int d, int h, int m) const {
+        return "wake at " + std::to_string(MinuteNumber(T(clock.now.year, clock.now.month, d, h, m)) * 60);
     }
     void ShowAction(int code) override {
         calls.push_back("ShowAction " + std::to_string(code));
@@ -66,35 +81,16 @@ struct Bench : IScenarioActions {
     ScenarioBook book;
     fakes::FakeClock clock;
     Texts calls, checked;
-    int saves = 0;
     bool locked = false;
     Agenda agenda{book};
     Scheduler scheduler{agenda, clock, *this};
     fakes::FakeWarningWindows windows;
     Warnings warnings{windows, {agenda, [this] { return locked; }, [] { return false; }}};
+    bool wakeOn = true;
+    Texts wakeCalls;
+    fakes::FakeWakeTimer timer{wakeCalls};
+    WakeSchedule wake{agenda, clock, timer};
 };
-
-TEST(Scheduler, SimulatedWeekWithDriftingTicks) {
-    // From Monday 2024-06-03 00:00 for a week; the timer fires every 61 seconds.
-    // An entry that is not exactly a scenario never runs; a 12-hour one runs at its 24-hour time.
-    Bench b(T(2024, 6, 3, 0, 0), {"Close Application app; Onetime; 9:00", "Shutdown Windows; Daily; 10:30 PM",
-                                  "shutdown windows; Daily; 9:00", "Log Off Current User; Weekly (Mon, Wed); 18:00",
-                                  "Run Application app; Weekly (Sat); 7:05"});
-    Texts fired;
-    for (int s = 61; s < 7 * 86400; s += 61) {
-        const size_t before = b.calls.size();
-        b.TickAt(T(2024, 6, 3 + s / 86400, s / 3600 % 24, s / 60 % 60, s % 60));
-        for (size_t i = before; i < b.calls.size(); ++i) fired.push_back(std::to_string(s / 86400) + " " + b.calls[i]);
-    }
-    EXPECT_EQ(fired, (Texts{"0 RunClose Close Application app; once", "0 ShowAction 0", "0 ShowAction 1",
-                            "1 ShowAction 1", "2 ShowAction 0", "2 ShowAction 1", "3 ShowAction 1", "4 ShowAction 1",
-                            "5 RunClose Run Application app;", "5 ShowAction 1", "6 ShowAction 1"}));
-    EXPECT_EQ(b.saves, 1);
-    EXPECT_EQ(b.book.ActiveTexts(),
-              (Texts{"Shutdown Windows; Daily; 10:30 PM", "shutdown windows; Daily; 9:00",
-                     "Log Off Current User; Weekly (Mon, Wed); 18:00", "Run Application app; Weekly (Sat); 7:05"}));
-    EXPECT_EQ(b.checked.size(), 7u * 1440 - 1);  // every minute after the start-up one, once
-}
 
 // GTimer is set for just after the next minute begins, a leap second included.
 TEST(Scheduler, EachCheckComesJustAfterAMinuteBegins) {
@@ -157,6 +153,8 @@ TEST(Scheduler, DaylightSavingNightsRunEachScenarioOnce) {
                 {"Log Off Current User; Weekly (Sun); " + h + ":15", "Shutdown Windows; Daily; " + h + ":30",
                  "Reboot Computer; Onetime; " + h + ":45"});
         const int change = 86400 + r.changeHour * 3600, shift = r.spring ? 3600 : -3600;
+        b.clock.changeAt = MinuteNumber(T(2026, month, saturday + 1, r.changeHour, 0));
+        b.clock.laterOffset = shift;
         Texts fired;
         for (int t = 12 * 3600 + 61; t < 3 * 86400; t += 61) {
             b.clock.utcOffset = t < change ? 0 : shift;
@@ -168,6 +166,8 @@ TEST(Scheduler, DaylightSavingNightsRunEachScenarioOnce) {
                                 b.calls[i].back());
         }
         EXPECT_EQ(fired, r.fired) << r.changeHour << (r.spring ? " spring" : " autumn");
+        // Woken five minutes ahead of the first, by the offset of that night.
+        EXPECT_EQ(b.Calls().front(), b.WakeAt(saturday + 1, r.changeHour - 1, 10));
     }
 }
 
@@ -210,6 +210,10 @@ TEST(Warnings, ComeAheadOfEachRecurrenceAndAtOnceInsideTheWarningTime) {
     b.warnings.SetMinutes(0);
     b.TickUntil(4, 10, 19);
     EXPECT_EQ(b.Open(), Texts{});
+    // The wake timer: as long ahead, or a minute; at the minute itself once that has passed.
+    EXPECT_EQ(b.Calls(), (Texts{b.WakeAt(3, 10, 5), b.WakeAt(3, 10, 10), b.WakeAt(3, 10, 15), b.WakeAt(3, 10, 20),
+                                b.WakeAt(4, 10, 15), b.WakeAt(3, 10, 33), b.WakeAt(4, 10, 15), b.WakeAt(4, 10, 19),
+                                b.WakeAt(4, 10, 20)}));
 }
 
 // Postponed twice from its warning, a daily entry runs twenty minutes late,
@@ -245,6 +249,27 @@ TEST(Warnings, PostponeMovesOneOccurrenceAndSkipDropsIt) {
     b.TickUntil(6, 11, 0);
     EXPECT_EQ(b.calls, (Texts{"ShowAction 1", "ShowAction 1", "ShowAction 1"}));  // days 3 (late), 4 and 6
     EXPECT_EQ(b.checked.size(), 3u * 1440 + 60);
+}
+
+// The wake timer follows a postponement and the weekly days; a resume sets it
+// again; one that woke the computer holds it awake through its minute; off
+// cancels it.
+TEST(WakeSchedule, FollowsAPostponementAndHoldsTheComputerAwakeWhenItWokeIt) {
+    Bench b(T(2024, 6, 3, 10, 0), {"Shutdown Windows; Weekly (Wed); 7:00"});  // a Monday
+    b.Wake();
+    ASSERT_EQ(b.agenda.Postpone(b.agenda.DueIn(MinuteNumber(T(2024, 6, 5, 7, 0))), 10), Agenda::Moved::Done);
+    b.wake.Resumed();  // by the user: set again, not held
+    b.Wake();
+    EXPECT_EQ(b.Calls(), (Texts{b.WakeAt(5, 6, 55), b.WakeAt(5, 7, 5), b.WakeAt(5, 7, 5)}));
+    b.clock.now = T(2024, 6, 5, 7, 5, 5);
+    b.timer.cameDue = true;
+    b.wake.Resumed();
+    b.TickAt(b.clock.now);
+    b.TickUntil(5, 7, 11);
+    b.wakeOn = false;
+    b.Wake();
+    EXPECT_EQ(b.calls, Texts{"ShowAction 1"});
+    EXPECT_EQ(b.Calls(), (Texts{"hold 1", b.WakeAt(5, 7, 10), b.WakeAt(12, 6, 55), "hold 0", "wake cancelled"}));
 }
 
 // Postponing as far as the entry's next own time would run it twice in that

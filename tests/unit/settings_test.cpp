@@ -23,6 +23,7 @@ const Persisted kPersisted[] = {
     {kOptions, "Enabled", &BoxSettings::Enabled, 0, false},
     {kOptions, "StartUp", &BoxSettings::StartUp, 1},
     {kOptions, "SysTray", &BoxSettings::SysTray, 1},
+    {kOptions, "WakeToRun", &BoxSettings::WakeToRun, 0},
     {kCleanUp, "Temp", &BoxSettings::Temp, 0},
     {kCleanUp, "NetCashe", &BoxSettings::NetCashe, 0},
     {kCleanUp, "RecycleBin", &BoxSettings::RecycleBin, 0},

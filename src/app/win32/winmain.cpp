@@ -26,6 +26,7 @@
 #include "platform/win32/shell_win32.h"
 #include "platform/win32/trace.h"
 #include "platform/win32/user_win32.h"
+#include "platform/win32/wake_timer_win32.h"
 #include "ui/cleanup/win32/cleanup_progress_view.h"
 #include "ui/countdown/win32/countdown_view.h"
 #include "ui/options/win32/options_view.h"
@@ -58,6 +59,7 @@ int Run(HINSTANCE instance) {
     dwl::Win32OsVersionSource osVersion;
     Win32Clock clock;
     Win32Power power;
+    Win32WakeTimer wakeTimer;
     Win32UserInfo user;
     Win32Shell shell;
     MessageWindow messages(instance);
@@ -79,7 +81,7 @@ int Run(HINSTANCE instance) {
     WarningWindows warningWindows(instance, DWL_APP_TITLE);  // outlives the program
     dwl::Program program(
         dwl::Platform{dwl::OsServices{instanceGuard, dialogs, registry, files, osVersion, hotkeys, clock, power, user, user,
-                                      shell, disk, processes, inputDialogs, commands},
+                                      shell, disk, processes, inputDialogs, commands, wakeTimer},
                       dwl::WindowPorts{view, countdown, cleanUpProgress, quickbar, tasks, messages, warningWindows}});
     countdown.Attach(program.CountdownWindow());
     quickbar.Attach(program.QuickbarModel());

@@ -8,6 +8,7 @@ class Win32Clock : public IClock {
 public:
     LocalTime Now() override;
     std::int64_t UtcSeconds() override;
+    std::int64_t UtcSecondsOf(const LocalTime& local) override;
     std::string SystemTimeText() override;
 };
 

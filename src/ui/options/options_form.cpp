@@ -33,7 +33,7 @@ OptionsForm::OptionsForm() {
     optQBHorizontal.SetValue(true);
 
     for (CheckBox* box :
-         {&chkStartup, &chkTray, &chkPassword, &chkPower, &chkCleanTemp, &chkCleanNetCashe, &chkCleanRecycleBin})
+         {&chkStartup, &chkTray, &chkPassword, &chkPower, &chkWake, &chkCleanTemp, &chkCleanNetCashe, &chkCleanRecycleBin})
         box->onChange = [this] { MarkOptionsChanged(); };
     for (int minutes : kWarnMinuteChoices)
         cmdWarn.AddItem(minutes == 0 ? "Off" : std::to_string(minutes) + (minutes == 1 ? " minute" : " minutes"));
@@ -54,6 +54,7 @@ constexpr std::pair<CheckBox OptionsForm::*, int BoxSettings::*> kStoredBoxes[] 
     {&OptionsForm::chkPassword, &BoxSettings::Enabled},
     {&OptionsForm::chkStartup, &BoxSettings::StartUp},
     {&OptionsForm::chkTray, &BoxSettings::SysTray},
+    {&OptionsForm::chkWake, &BoxSettings::WakeToRun},
     {&OptionsForm::chkCleanTemp, &BoxSettings::Temp},
     {&OptionsForm::chkCleanNetCashe, &BoxSettings::NetCashe},
     {&OptionsForm::chkCleanRecycleBin, &BoxSettings::RecycleBin},
@@ -106,7 +107,7 @@ void OptionsForm::MarkApplied() {
     // Checked boxes first: the Quickbar's button boxes never pass through a
     // state with none of them checked.
     for (int checked : {1, 0})
-        for (CheckBox* box : {&chkStartup, &chkTray, &chkPassword, &chkPower, &chkCleanTemp, &chkCleanNetCashe,
+        for (CheckBox* box : {&chkStartup, &chkTray, &chkPassword, &chkPower, &chkWake, &chkCleanTemp, &chkCleanNetCashe,
                               &chkCleanRecycleBin, &chkQBar, &chkQBAOT2, &chkQBConfirm, &chkQBShutdown, &chkQBRestart,
                               &chkQBLogoff, &chkQBSuspend, &chkQBHibernate, &chkQBLock, &chkQBConfig, &chkQBAOT})
             if ((box->Value() != 0) == (checked != 0)) MarkAppliedValue(*box);

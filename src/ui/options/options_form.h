@@ -69,6 +69,7 @@ public:
     CheckBox chkPower{"chkPower", "Power Off computer after shutdown"};
     Label lblWarn{"lblWarn", "Warn before a scheduled action:"};
     ListControl cmdWarn{"cmdWarn"};  // "Off", "1 minute", ...: kWarnMinuteChoices in order
+    CheckBox chkWake{"chkWake", "Wake the computer to run scenarios"};
 
     // Hotkeys page
     Label lblHotkeys{"lblHotkeys", "Select hotkey command to get a quick access to the following actions:"};

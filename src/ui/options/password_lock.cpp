@@ -18,7 +18,8 @@ std::vector<Control*> GuardedControls(OptionsForm& f) {
     return {&f.chkPassword,  &f.chkStartup,      &f.chkTray,      &f.chkPower,     &f.cmdAdd,
             &f.cmdDel,       &f.cmdDuration,     &f.cmdAction,    &f.txtTime,      &f.cmdMin,
             &f.cmdPlus,      &f.txtShutdownKey,  &f.txtLogOffKey, &f.txtRebootKey, &f.chkCleanRecycleBin,
-            &f.chkCleanTemp, &f.chkCleanNetCashe, &f.cmdWarn};
+            &f.chkCleanTemp, &f.chkCleanNetCashe, &f.cmdWarn,
+            &f.chkWake};
 }
 
 void LockedMode(OptionsForm& form, ScenarioEditor& editor, bool blnLocked) {

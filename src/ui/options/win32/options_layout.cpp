@@ -81,6 +81,7 @@ constexpr Placement kScenariosPage[] = {
     Place<CheckBoxView, &F::chkPower>(IdChkPower, {120, 3120, 7320, 255}),
     Place<LabelView, &F::lblWarn, 'W'>(IdLblWarn, {120, 3570, 3000, 210}),
     Place<DropDownView, &F::cmdWarn>(IdCmdWarn, {3240, 3510, 1800, 315}),
+    Place<CheckBoxView, &F::chkWake>(IdChkWake, {120, 3960, 7320, 255}),
     Place<ListBoxView, &F::lstTime>(IdLstTime, {kTimeBoxRect.left, kTimeBoxRect.top + kTimeBoxRect.height, 840, 1590}),
 };
 

@@ -172,25 +172,79 @@ TEST(ScenarioEditor, ApplicationScenariosNeedAnApplication) {
 }
 
 TEST(ScenarioEditor, EntriesTheControlsCannotShowAreNeverRewrittenButCanBeDeleted) {
-    // Lock is not offered here; two damaged entries the scheduler never runs either.
-    const Texts entries{"Lock Computer; Daily; 7:00 PM", "Shutdown Windows; Weekly (Mon);x; 8:00 PM", "garbage",
-                        "Suspend; Daily; 8:00 PM"};
+    // Lock is not offered here; four damaged entries the scheduler never runs either.
+    const Texts entries{"Lock Computer; Daily; 7:00 PM",
+                        "Shutdown Windows; Weekly (Mon);x; 8:00 PM",
+                        "garbage",
+                        "Suspend; After exit; setup",
+                        "Suspend; After idle; 0 min",
+                        "Suspend; After idle; 30 min"};
     Page p(entries, true, false);
-    for (int i : {0, 1, 2}) {
-        p.form.cmdScen.SetListIndex(3);
+    for (int i : {0, 1, 2, 3, 4}) {
+        p.form.cmdScen.SetListIndex(5);
         p.form.cmdScen.SetListIndex(i);
         EXPECT_EQ(p.form.cmdScen.Text(), entries[static_cast<size_t>(i)]);
         EXPECT_FALSE(p.form.cmdAction.Enabled() || p.form.cmdDuration.Enabled() || p.form.txtTime.Enabled() ||
-                     p.form.cmdPlus.Enabled());
+                     p.form.cmdPlus.Enabled() || p.form.txtIdle.Visible() || p.form.txtIdle.Enabled());
         EXPECT_EQ(p.form.cmdAction.Text(), "") << i;  // not the action of the entry shown before
         p.form.ScenariosChanged = true;               // a change is pending when Apply comes
         EXPECT_EQ(p.Apply(), entries);
     }
-    p.form.cmdScen.SetListIndex(3);
-    EXPECT_TRUE(p.form.cmdAction.Enabled() && p.form.txtTime.Enabled());
+    p.form.cmdScen.SetListIndex(5);
+    EXPECT_TRUE(p.form.cmdAction.Enabled() && p.form.txtIdle.Enabled());
     p.form.cmdScen.SetListIndex(0);
     p.form.cmdDel.Click();
-    EXPECT_EQ(p.form.lstScen.Items(), (Texts{entries[1], entries[2], entries[3]}));
+    EXPECT_EQ(p.form.lstScen.Items(), Texts(entries.begin() + 1, entries.end()));
+}
+
+TEST(ScenarioEditor, AProgramOrMinutesTakeTheTimeBoxPlaceAndAreCheckedOnApply) {
+    // clang-format off
+    struct Row { const char *action, *duration, *typed, *result; };
+    const Row rows[] = {
+        {"Shutdown Windows", "After exit", "setup.exe", "Shutdown Windows; After exit; setup.exe"},
+        {"Suspend", "After idle", "30", "Suspend; After idle; 30 min"},
+        {"Suspend", "After exit", "setup", nullptr}, {"Suspend", "After exit", " a.exe", nullptr},
+        {"Suspend", "After exit", "a;b.exe", nullptr}, {"Suspend", "After idle", "1441", nullptr},
+    };
+    // clang-format on
+    for (const Row& r : rows) {
+        SCOPED_TRACE(std::string(r.duration) + " [" + r.typed + "]");
+        Page p({"Reboot Computer; Daily; 7:00"});
+        p.form.cmdScen.SetListIndex(0);
+        p.form.cmdAction.SetText(r.action);
+        p.form.cmdDuration.SetText(r.duration);
+        const bool exit = std::string(r.duration) == "After exit";
+        EXPECT_FALSE(p.form.txtTime.Visible() || p.form.cmdPlus.Visible() || p.form.lstDays.Visible());
+        EXPECT_TRUE(p.form.txtProgram.Visible() == exit && p.form.txtIdle.Visible() == !exit);
+        (exit ? p.form.txtProgram : p.form.txtIdle).SetText(r.typed);
+        EXPECT_EQ(p.Apply(), Texts{r.result ? r.result : "Reboot Computer; Daily; 7:00"});
+        EXPECT_EQ(p.dialogs.shown.size(), r.result ? 0u : 1u);  // refused with a message, the edit kept
+        EXPECT_EQ(p.form.ScenariosChanged, r.result == nullptr);
+    }
+
+    // Shown when selected, not rewritten unchanged; edited into "After exit" with a
+    // program picked among the running ones (named without ".exe"), a time of day, minutes.
+    const Texts entries{"Shutdown Windows; After exit; setup.exe", "Suspend; After idle; 30 min"};
+    Page p(entries);
+    p.form.cmdScen.SetListIndex(0);
+    EXPECT_EQ(p.form.lblTime.Caption() + p.form.txtProgram.Text(), "Program:setup.exe");
+    EXPECT_TRUE(p.form.cmdProgram.Visible() && !p.form.txtTime.Visible());
+    p.form.cmdScen.SetListIndex(1);
+    EXPECT_EQ(p.form.cmdAction.Text() + "|" + p.form.cmdDuration.Text() + "|" + p.form.txtIdle.Text(),
+              "Suspend|After idle|30");
+    EXPECT_TRUE(p.form.lblIdle.Visible() && !p.form.txtProgram.Visible());
+    p.form.ScenariosChanged = true;
+    EXPECT_EQ(p.Apply(), entries);
+    p.form.cmdDuration.SetText("After exit");
+    p.chosen = "game";
+    p.form.cmdProgram.Click();
+    EXPECT_EQ(p.Apply(), (Texts{entries[0], "Suspend; After exit; game.exe"}));
+    p.form.cmdDuration.SetText("Daily");
+    EXPECT_TRUE(p.form.txtTime.Visible() && !p.form.txtProgram.Visible());
+    EXPECT_EQ(p.Apply(), (Texts{entries[0], "Suspend; Daily; 9:41"}));
+    p.form.cmdDuration.SetText("After idle");
+    p.form.txtIdle.SetText("45");
+    EXPECT_EQ(p.Apply(), (Texts{entries[0], "Suspend; After idle; 45 min"}));
 }
 
 TEST(ScenarioEditor, LoadingShowsExactlyTheEntryInEitherTimeFormAndTheTimeBoxStepsItsText) {

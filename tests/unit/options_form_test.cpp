@@ -46,13 +46,6 @@ struct Page {
             if (form.lstDays.Checked(i)) days.push_back(form.lstDays.Item(i));
         return days;
     }
-    // The time box shows `text` with `part` selected.
-    void ShowTime(const std::string& text, const std::string& part) {
-        form.txtTime.SetText(text);
-        timeBox.TimePart = part;
-        form.txtTime.SetSelection(0, 0);
-        timeBox.SelectTimePart();
-    }
     // The scenario step of Apply; the active list after it.
     Texts Apply() {
         editor.ApplyScenarioStep();
@@ -86,7 +79,9 @@ TEST(TimeBox, StepsThePartOfTheTextItShows) {
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string(row.text) + " " + row.part + (row.up ? " up" : " down"));
         Page p({}, row.use12Hour);
-        p.ShowTime(row.text, row.part);
+        p.form.txtTime.SetText(row.text);  // with `part` selected
+        p.timeBox.TimePart = row.part;
+        p.timeBox.SelectTimePart();
         (row.up ? p.form.cmdPlus : p.form.cmdMin).Click();
         EXPECT_EQ(p.form.txtTime.Text(), row.result);
         EXPECT_EQ(p.form.txtTime.SelText(), row.selected);
@@ -112,14 +107,6 @@ TEST(ScenarioEditor, AddNewAppendsTheDefaultOfTheCurrentMinuteOnceAndLeavesTheSe
     EXPECT_FALSE(q.form.cmdApply.Enabled() || q.form.ScenariosChanged);
     // As an Apply that other pages' changes would run.
     EXPECT_EQ(q.Apply(), (Texts{"Reboot Computer; Daily; 7:00", "Shutdown Windows; Onetime; 9:41"}));
-}
-
-TEST(ScenarioEditor, WeeklyWithoutDaysBecomesSunday) {
-    Page p({"Reboot Computer; Daily; 7:00"});
-    p.form.cmdScen.SetListIndex(0);
-    p.form.cmdDuration.SetText("Weekly");
-    EXPECT_EQ(p.Apply(), Texts{"Reboot Computer; Weekly (Sun); 7:00"});
-    EXPECT_EQ(p.Days(), Texts{"  Sun"});
 }
 
 TEST(ScenarioEditor, DeleteRemovesOnYesOnlyAndLoadsTheFirstRemainingEntry) {
@@ -165,32 +152,69 @@ TEST(ScenarioEditor, ApplicationScenariosNeedAnApplication) {
         EXPECT_EQ(p.asks, r.asks);
         EXPECT_EQ(p.form.lstScen.Items(), Texts{r.result ? r.result : "Reboot Computer; Daily; 7:00"});
         EXPECT_EQ(p.form.ScenariosChanged, r.result == nullptr);
-        if (r.result) {
-            EXPECT_EQ(p.editor.SelectedApplication, "");
-        }
+        EXPECT_TRUE(!r.result || p.editor.SelectedApplication.empty());
     }
 }
 
 TEST(ScenarioEditor, EntriesTheControlsCannotShowAreNeverRewrittenButCanBeDeleted) {
-    // Lock is not offered here; two damaged entries the scheduler never runs either.
+    // Lock is not offered here; three damaged entries the scheduler never runs either.
     const Texts entries{"Lock Computer; Daily; 7:00 PM", "Shutdown Windows; Weekly (Mon);x; 8:00 PM", "garbage",
-                        "Suspend; Daily; 8:00 PM"};
+                        "Suspend; After exit; setup", "Suspend; After idle; 30 min"};
     Page p(entries, true, false);
-    for (int i : {0, 1, 2}) {
-        p.form.cmdScen.SetListIndex(3);
+    for (int i : {0, 1, 2, 3}) {
+        p.form.cmdScen.SetListIndex(4);
         p.form.cmdScen.SetListIndex(i);
         EXPECT_EQ(p.form.cmdScen.Text(), entries[static_cast<size_t>(i)]);
         EXPECT_FALSE(p.form.cmdAction.Enabled() || p.form.cmdDuration.Enabled() || p.form.txtTime.Enabled() ||
-                     p.form.cmdPlus.Enabled());
+                     p.form.cmdPlus.Enabled() || p.form.txtIdle.Visible() || p.form.txtIdle.Enabled());
         EXPECT_EQ(p.form.cmdAction.Text(), "") << i;  // not the action of the entry shown before
         p.form.ScenariosChanged = true;               // a change is pending when Apply comes
         EXPECT_EQ(p.Apply(), entries);
     }
-    p.form.cmdScen.SetListIndex(3);
-    EXPECT_TRUE(p.form.cmdAction.Enabled() && p.form.txtTime.Enabled());
+    p.form.cmdScen.SetListIndex(4);
+    EXPECT_TRUE(p.form.cmdAction.Enabled() && p.form.txtIdle.Enabled());
     p.form.cmdScen.SetListIndex(0);
     p.form.cmdDel.Click();
-    EXPECT_EQ(p.form.lstScen.Items(), (Texts{entries[1], entries[2], entries[3]}));
+    EXPECT_EQ(p.form.lstScen.Items(), Texts(entries.begin() + 1, entries.end()));
+}
+
+TEST(ScenarioEditor, AProgramOrMinutesTakeTheTimeBoxPlaceAreShownAndCheckedOnApply) {
+    // Shown when selected, not rewritten unchanged; edited into "After exit" with a program
+    // picked among the running ones (named without ".exe"), into a time of day, into minutes.
+    const Texts entries{"Shutdown Windows; After exit; setup.exe", "Suspend; After idle; 30 min"};
+    Page p(entries);
+    p.form.cmdScen.SetListIndex(0);
+    EXPECT_EQ(p.form.lblTime.Caption() + p.form.txtProgram.Text(), "Program:setup.exe");
+    EXPECT_TRUE(p.form.cmdProgram.Visible() && !p.form.txtTime.Visible() && !p.form.txtIdle.Visible());
+    p.form.cmdScen.SetListIndex(1);
+    EXPECT_EQ(p.form.cmdDuration.Text() + "|" + p.form.txtIdle.Text(), "After idle|30");
+    EXPECT_TRUE(p.form.lblIdle.Visible() && !p.form.txtProgram.Visible() && !p.form.cmdPlus.Visible());
+    EXPECT_FALSE(p.editor.EditPending() || p.form.ScenariosChanged);  // loaded, not to be rewritten
+    p.form.cmdDuration.SetText("After exit");
+    p.chosen = "game";
+    p.form.cmdProgram.Click();
+    EXPECT_EQ(p.Apply(), (Texts{entries[0], "Suspend; After exit; game.exe"}));
+    p.form.cmdDuration.SetText("Daily");
+    EXPECT_EQ(p.Apply(), (Texts{entries[0], "Suspend; Daily; 9:41"}));
+    EXPECT_TRUE(p.form.txtTime.Visible() && !p.form.txtProgram.Visible() && p.form.lblTime.Caption() == "Time:");
+    p.form.cmdDuration.SetText("Weekly");  // no day ticked: Sunday
+    const Texts weekly{entries[0], "Suspend; Weekly (Sun); 9:41"};
+    EXPECT_EQ(p.Apply(), weekly);
+    EXPECT_EQ(p.Days(), Texts{"  Sun"});
+
+    // A time the box cannot have written: skipped. Names and minutes an entry
+    // cannot hold: refused with a message. The edit stays pending.
+    p.form.txtTime.SetText("00:30");
+    EXPECT_EQ(p.Apply(), weekly);
+    for (const char* typed : {"", "setup", " a.exe", "a;b.exe", "1441"}) {
+        const bool idle = typed == std::string("1441");
+        p.form.cmdDuration.SetText(idle ? "After idle" : "After exit");
+        (idle ? p.form.txtIdle : p.form.txtProgram).SetText(typed);
+        EXPECT_EQ(p.Apply(), weekly) << typed;
+    }
+    EXPECT_TRUE(p.dialogs.shown.size() == 5 && p.form.ScenariosChanged && p.editor.EditPending());
+    p.form.txtIdle.SetText("45");
+    EXPECT_EQ(p.Apply(), (Texts{entries[0], "Suspend; After idle; 45 min"}));
 }
 
 TEST(ScenarioEditor, LoadingShowsExactlyTheEntryInEitherTimeFormAndTheTimeBoxStepsItsText) {
@@ -205,10 +229,7 @@ TEST(ScenarioEditor, LoadingShowsExactlyTheEntryInEitherTimeFormAndTheTimeBoxSte
     // A 24-hour entry in a 12-hour run: shown in the run's form.
     EXPECT_EQ(p.form.cmdAction.Text() + "|" + p.form.cmdDuration.Text() + "|" + p.form.txtTime.Text(),
               "Reboot Computer|Weekly|7:30 PM");
-    EXPECT_FALSE(p.form.cmdApply.Enabled() || p.form.ScenariosChanged);
-    p.form.ScenariosChanged = true;
-    p.editor.ApplyScenarioStep();  // not changed: not rewritten
-    EXPECT_EQ(p.form.lstScen.Items(), entries);
+    EXPECT_FALSE(p.form.cmdApply.Enabled() || p.form.ScenariosChanged || p.editor.EditPending());
 
     // The hours of "10:30 PM" selected, then another entry loaded: "-" steps its hours.
     p.form.cmdScen.SetListIndex(2);
@@ -221,13 +242,6 @@ TEST(ScenarioEditor, LoadingShowsExactlyTheEntryInEitherTimeFormAndTheTimeBoxSte
 }
 
 TEST(ScenarioEditor, ApplyWritesOnlyAWholeEntry) {
-    // A time the box cannot have written: skipped, the edit still pending.
-    Page p({"Reboot Computer; Daily; 10:30"});
-    p.form.cmdScen.SetListIndex(0);
-    p.form.txtTime.SetText("00:30");
-    EXPECT_EQ(p.Apply(), Texts{"Reboot Computer; Daily; 10:30"});
-    EXPECT_TRUE(p.editor.EditPending() && p.form.ScenariosChanged);
-
     // An entry the editor cannot show, applied with another page, deleted,
     // cancelled; then days ticked without an action.
     Page q({"Shutdown Windows; Daily; 07:00"});

@@ -11,7 +11,7 @@ OptionsForm::OptionsForm() {
     for (const char* tab : {"General", "Scenarios", "Hotkeys", "Clean Up", "Quickbar", "About"})
         tbsOptions.AddItem(tab);
     tbsOptions.SetListIndex(kPageGeneral);
-    for (const char* item : {"Onetime", "Daily", "Weekly"}) cmdDuration.AddItem(item);
+    for (const char* item : {"Onetime", "Daily", "Weekly", "After exit", "After idle"}) cmdDuration.AddItem(item);
     for (const char* day : {"  Sun", "  Mon", "  Tue", "  Wed", "  Thu", "  Fri", "  Sat"}) lstDays.AddItem(day);
     lstDays.SetVisible(false);
     cmdFind.SetVisible(false);

@@ -66,6 +66,13 @@ public:
     Button cmdPlus{"cmdPlus", "+"};
     Button cmdMin{"cmdMin", "-"};
     ListControl lstTime{"lstTime"};
+    // In the time box's place for "After exit": the program's file name, and
+    // "..." that takes one from the running programs.
+    TextBox txtProgram{"txtProgram"};
+    Button cmdProgram{"cmdProgram", "..."};
+    // In the time box's place for "After idle": the minutes without input.
+    TextBox txtIdle{"txtIdle"};
+    Label lblIdle{"lblIdle", "min"};
     CheckBox chkPower{"chkPower", "Power Off computer after shutdown"};
     Label lblWarn{"lblWarn", "Warn before a scheduled action:"};
     ListControl cmdWarn{"cmdWarn"};  // "Off", "1 minute", ...: kWarnMinuteChoices in order

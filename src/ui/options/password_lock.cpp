@@ -15,21 +15,23 @@ constexpr const char* kUnlockCaption = "&Unlock...";
 }  // namespace
 
 std::vector<Control*> GuardedControls(OptionsForm& f) {
-    return {&f.chkPassword,  &f.chkStartup,      &f.chkTray,      &f.chkPower,     &f.cmdAdd,
-            &f.cmdDel,       &f.cmdDuration,     &f.cmdAction,    &f.txtTime,      &f.cmdMin,
-            &f.cmdPlus,      &f.txtShutdownKey,  &f.txtLogOffKey, &f.txtRebootKey, &f.chkCleanRecycleBin,
-            &f.chkCleanTemp, &f.chkCleanNetCashe, &f.cmdWarn,
-            &f.chkWake};
+    return {&f.chkPassword,  &f.chkStartup,       &f.chkTray,      &f.chkPower,     &f.cmdAdd,
+            &f.cmdDel,       &f.cmdDuration,      &f.cmdAction,    &f.txtTime,      &f.cmdMin,
+            &f.cmdPlus,      &f.txtShutdownKey,   &f.txtLogOffKey, &f.txtRebootKey, &f.chkCleanRecycleBin,
+            &f.chkCleanTemp, &f.chkCleanNetCashe, &f.cmdWarn,      &f.txtProgram,   &f.cmdProgram,
+            &f.txtIdle,      &f.chkWake};
 }
 
 void LockedMode(OptionsForm& form, ScenarioEditor& editor, bool blnLocked) {
     // The editor's own controls follow its selection when unlocked; while
     // locked it may not enable them either (choosing another scenario in
     // cmdScen would otherwise make them editable again). That takes in the
-    // days and "Find...", whose changes would be applied to the scenario too.
+    // days, "Find...", the program and the minutes, whose changes would be
+    // applied to the scenario too.
     editor.lockedOut = !blnLocked;
     const std::initializer_list<Control*> editorControls{
-        &form.cmdAction, &form.cmdDuration, &form.txtTime, &form.cmdPlus, &form.cmdMin, &form.lstDays, &form.cmdFind};
+        &form.cmdAction, &form.cmdDuration, &form.txtTime,    &form.cmdPlus,    &form.cmdMin,
+        &form.lstDays,   &form.cmdFind,     &form.txtProgram, &form.cmdProgram, &form.txtIdle};
     auto ofEditor = [&](Control* c) {
         for (Control* e : editorControls)
             if (e == c) return true;

@@ -12,6 +12,9 @@ namespace dwl {
 namespace {
 
 constexpr const char* kWeekly = "Weekly";
+constexpr const char* kAfterExit = "After exit";
+constexpr const char* kAfterIdle = "After idle";
+constexpr const char* kCheckCaption = "Scenario";
 constexpr const char* kDeleteQuestion = "Do you really want to delete";
 constexpr const char* kDeleteCaption = "Delete scenario";
 constexpr unsigned kDeleteStyle = MbYesNo | MbIconExclamation;  // 52
@@ -41,6 +44,15 @@ void ShowItems(ListControl& list, const std::vector<std::string>& items) {
     for (size_t i = static_cast<size_t>(at); i < items.size(); ++i) list.AddItem(items[i]);
 }
 
+// The minutes typed for "After idle": digits alone, 1 to kMaxIdleMinutes.
+std::optional<int> ReadIdleMinutes(const std::string& typed) {
+    const std::string text = TrimBlanks(typed);
+    if (text.empty() || text.size() > 4 ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    return IntWithin(std::stoi(text), 1, ScenarioEntry::kMaxIdleMinutes);
+}
+
 }  // namespace
 
 ScenarioEditor::ScenarioEditor(OptionsForm& form, ScenarioBook& book, TimeBox& timeBox, IClock& clock,
@@ -51,12 +63,14 @@ ScenarioEditor::ScenarioEditor(OptionsForm& form, ScenarioBook& book, TimeBox& t
     form_.cmdAction.onChange = [this] { cmdAction_Change(); };
     form_.cmdDuration.onChange = [this] { cmdDuration_Change(); };
     form_.lstDays.onChange = [this] { lstDays_Change(); };
-    timeBox_.txtTime.onChange = [this] { txtTime_Change(); };
+    for (TextBox* box : {&timeBox_.txtTime, &form_.txtProgram, &form_.txtIdle})
+        box->onChange = [this] { txtTime_Change(); };
     form_.cmdScen.onChange = [this] { cmdScen_Change(); };
     form_.lstScen.onChange = [this] { lstScen_Click(); };
     form_.cmdAdd.onClick = [this] { cmdAdd_Click(); };
     form_.cmdDel.onClick = [this] { cmdDel_Click(); };
     form_.cmdFind.onClick = [this] { cmdFind_Click(); };
+    form_.cmdProgram.onClick = [this] { cmdProgram_Click(); };
 
     book_.Observe([this](ScenarioBook::Change) { ShowBook(); });
     ShowBook();
@@ -70,7 +84,17 @@ bool ScenarioEditor::IsApplicationAction() const {
 
 void ScenarioEditor::ApplyEnablingRules() {
     form_.cmdFind.SetVisible(IsApplicationAction());
-    const bool weekly = form_.cmdDuration.Text() == kWeekly;
+    const std::string duration = form_.cmdDuration.Text();
+    const bool weekly = duration == kWeekly, exit = duration == kAfterExit, idle = duration == kAfterIdle;
+    // The program or the minutes take the time box's place.
+    for (Control* control : std::initializer_list<Control*>{&timeBox_.txtTime, &timeBox_.cmdPlus, &timeBox_.cmdMin})
+        control->SetVisible(!exit && !idle);
+    if (exit || idle) timeBox_.lstTime.SetVisible(false);
+    form_.txtProgram.SetVisible(exit);
+    form_.cmdProgram.SetVisible(exit);
+    form_.txtIdle.SetVisible(idle);
+    form_.lblIdle.SetVisible(idle);
+    form_.lblTime.SetCaption(exit ? "Program:" : idle ? "Idle time:" : "Time:");
     form_.lstDays.SetVisible(weekly);
     if (!weekly) {
         for (int i = 0; i < form_.lstDays.Count(); ++i) form_.lstDays.SetChecked(i, false);
@@ -86,9 +110,9 @@ void ScenarioEditor::MarkChanged() {
 
 void ScenarioEditor::SetEditingEnabled(bool enabled) {
     editable_ = enabled;
-    for (Control* control :
-         std::initializer_list<Control*>{&form_.cmdAction, &form_.cmdDuration, &form_.lstDays, &timeBox_.txtTime,
-                                         &timeBox_.cmdPlus, &timeBox_.cmdMin, &form_.cmdFind})
+    for (Control* control : std::initializer_list<Control*>{
+             &form_.cmdAction, &form_.cmdDuration, &form_.lstDays, &timeBox_.txtTime, &timeBox_.cmdPlus,
+             &timeBox_.cmdMin, &form_.cmdFind, &form_.txtProgram, &form_.cmdProgram, &form_.txtIdle})
         control->SetEnabled(enabled && !lockedOut);
 }
 
@@ -160,8 +184,14 @@ void ScenarioEditor::SwitchScen(int index) {
         form_.cmdAction.SetListIndex(-1);
         form_.cmdDuration.SetListIndex(-1);
     }
-    // Shown in the form the program runs in, whichever form the entry holds.
-    timeBox_.ShowTime(scenario ? TimeText(scenario->hour, scenario->minute, timeBox_.Use12Hour) : TimeFieldIn(text));
+    form_.txtProgram.SetText(editable ? scenario->program : "");
+    form_.txtIdle.SetText(editable && scenario->idleMinutes > 0 ? std::to_string(scenario->idleMinutes) : "");
+    // Shown in the form the program runs in, whichever form the entry holds;
+    // the current time for an entry of an event, should it become one of a time.
+    const bool atTime = scenario && scenario->AtTimeOfDay();
+    timeBox_.ShowTime(atTime     ? TimeText(scenario->hour, scenario->minute, timeBox_.Use12Hour)
+                      : editable ? CurrentTimeText(clock_, timeBox_.Use12Hour)
+                                 : TimeFieldIn(text));
 
     DropChangeUnlessOthersPending();
     editPending_ = false;
@@ -176,16 +206,26 @@ void ScenarioEditor::CheckWeeklyDays(const std::array<bool, 7>& checked) {
 std::optional<ScenarioEntry> ScenarioEditor::ShownScenario() const {
     const std::string action = form_.cmdAction.Text();
     const std::string duration = form_.cmdDuration.Text();
-    const auto time = ReadTimeText(timeBox_.txtTime.Text());
     if (action.empty() || IndexOf(form_.cmdAction, action) < 0 || duration.empty() ||
-        IndexOf(form_.cmdDuration, duration) < 0 || !time)
+        IndexOf(form_.cmdDuration, duration) < 0)
         return std::nullopt;
     ScenarioEntry entry;
     entry.action = action;
-    // cmdDuration lists "Onetime", "Daily" and "Weekly" in this order.
+    // cmdDuration lists the kinds in the order of Recurrence.
     entry.recurrence = static_cast<Recurrence>(IndexOf(form_.cmdDuration, duration));
-    entry.hour = time->first;
-    entry.minute = time->second;
+    if (entry.recurrence == Recurrence::AfterExit) {
+        entry.program = form_.txtProgram.Text();
+        if (!IsProgramFileName(entry.program)) return std::nullopt;
+    } else if (entry.recurrence == Recurrence::AfterIdle) {
+        const auto minutes = ReadIdleMinutes(form_.txtIdle.Text());
+        if (!minutes) return std::nullopt;
+        entry.idleMinutes = *minutes;
+    } else {
+        const auto time = ReadTimeText(timeBox_.txtTime.Text());
+        if (!time) return std::nullopt;
+        entry.hour = time->first;
+        entry.minute = time->second;
+    }
     return entry;
 }
 
@@ -279,10 +319,36 @@ void ScenarioEditor::cmdFind_Click() {
     }
 }
 
+void ScenarioEditor::cmdProgram_Click() {
+    if (!pickApplicationToClose) return;
+    // The application of a "Close Application" action stays what it was.
+    const std::string kept = SelectedApplication;
+    pickApplicationToClose();
+    if (!SelectedApplication.empty()) form_.txtProgram.SetText(SelectedApplication + ".exe");
+    SelectedApplication = kept;
+}
+
+std::string ScenarioEditor::EventFieldProblem() const {
+    const std::string duration = form_.cmdDuration.Text();
+    if (duration == kAfterExit && !IsProgramFileName(form_.txtProgram.Text()))
+        return "The name \"" + form_.txtProgram.Text() +
+               "\" cannot be used: \"After exit\" needs a program's file name ending in \".exe\", without \";\", "
+               "\"\\\" or \"/\" and without blanks at either end.";
+    if (duration == kAfterIdle && !ReadIdleMinutes(form_.txtIdle.Text()))
+        return "\"After idle\" needs a whole number of minutes from 1 to " +
+               std::to_string(ScenarioEntry::kMaxIdleMinutes) + ".";
+    return {};
+}
+
 void ScenarioEditor::ApplyScenarioStep() {
     // A default that "Add new..." put into the selector is not applied unless
     // it was edited; an entry the controls cannot show is never rewritten.
     if (!form_.ScenariosChanged || !editPending_ || !editable_) return;
+    // A program or minutes that make no entry are refused; the edit waits.
+    if (const std::string problem = EventFieldProblem(); !problem.empty()) {
+        dialogs_.ShowMessage(problem, kCheckCaption, MbOk | MbIconExclamation);
+        return;
+    }
     const std::string action = form_.cmdAction.Text();
     // A run entry is written only with the program it starts.
     const bool runsWithoutRecord =
@@ -305,6 +371,8 @@ void ScenarioEditor::MarkApplied() {
     applied_.action = form_.cmdAction.Text();
     applied_.duration = form_.cmdDuration.Text();
     applied_.time = timeBox_.txtTime.Text();
+    applied_.program = form_.txtProgram.Text();
+    applied_.idle = form_.txtIdle.Text();
     applied_.days.clear();
     for (int i = 0; i < form_.lstDays.Count(); ++i) applied_.days.push_back(form_.lstDays.Checked(i));
 }
@@ -320,6 +388,8 @@ void ScenarioEditor::RevertToApplied() {
         form_.lstDays.SetChecked(i,
                                  i < static_cast<int>(applied_.days.size()) && applied_.days[static_cast<size_t>(i)]);
     timeBox_.txtTime.SetText(applied_.time);
+    form_.txtProgram.SetText(applied_.program);
+    form_.txtIdle.SetText(applied_.idle);
     const int index = applied_.selected.empty() ? -1 : IndexOf(scen, applied_.selected);
     if (index >= 0) scen.SetListIndex(index);  // loads it
     SelectedApplication.clear();

@@ -1,6 +1,7 @@
 #pragma once
 // The "Scenarios" page of the options window: the selector cmdScen, the
-// editing rows (action, duration with its days, time) and the buttons
+// editing rows (action, duration with its days, then the time, or the program
+// of "After exit", or the minutes of "After idle") and the buttons
 // "Add new...", "Delete" and "Find...". The selector and the active list
 // (lstScen, on the General page) show the scenario book. Edits stay in the
 // controls until the options window applies them (ApplyScenarioStep), which
@@ -27,7 +28,8 @@ namespace dwl {
 class ScenarioEditor {
 public:
     // Wires the change handling of cmdAction, cmdDuration, lstDays, txtTime,
-    // cmdScen and lstScen and the clicks of cmdAdd, cmdDel and cmdFind, and
+    // txtProgram, txtIdle, cmdScen and lstScen and the clicks of cmdAdd,
+    // cmdDel, cmdFind and cmdProgram, and
     // shows the book in cmdScen and lstScen from now on.
     ScenarioEditor(OptionsForm& form, ScenarioBook& book, TimeBox& timeBox, IClock& clock, IDialogs& dialogs);
     ScenarioEditor(const ScenarioEditor&) = delete;
@@ -36,8 +38,9 @@ public:
     // The file dialog for a "Run Application" scenario: true when an
     // application was chosen (it has then set SelectedApplication).
     std::function<bool()> chooseApplicationToRun;
-    // The picker for a "Close Application" scenario; sets SelectedApplication
-    // (empty when cancelled).
+    // The picker for a "Close Application" scenario and for the program of an
+    // "After exit" one; sets SelectedApplication, without ".exe" (empty when
+    // cancelled).
     std::function<void()> pickApplicationToClose;
     // Whether a program is chosen or kept for a "Run Application" name.
     std::function<bool(const std::string& name)> hasApplicationRecord;
@@ -61,7 +64,7 @@ public:
     // Whether the editing controls were changed since an entry was loaded.
     bool EditPending() const { return editPending_; }
     // Whether the selected entry can be edited: its action and duration are
-    // items of the lists and its time is a time of the box's form. Others are
+    // items of the lists and its third field one they can show. Others are
     // shown with their own text and can only be deleted.
     bool SelectionEditable() const { return editable_; }
     // Set while the configuration is locked: the editing controls stay greyed.
@@ -86,6 +89,8 @@ public:
     void cmdAdd_Click();
     void cmdDel_Click();
     void cmdFind_Click();
+    // Puts the program picked from the running ones into txtProgram.
+    void cmdProgram_Click();
     void lstScen_Click();
     void lstScen_LostFocus();
 
@@ -93,6 +98,7 @@ private:
     void cmdAction_Change();
     void cmdDuration_Change();
     void lstDays_Change();
+    // A change of the time, the program or the minutes.
     void txtTime_Change();
     void cmdScen_Change();
 
@@ -103,8 +109,9 @@ private:
     // The book's entries in cmdScen and lstScen.
     void ShowBook();
     bool IsApplicationAction() const;
-    // The scenario the three editing controls show: an action and a duration
-    // of the lists and a time; no days, no application name.
+    // The scenario the editing controls show: an action and a duration of the
+    // lists and a time, a program's file name or minutes, as the duration
+    // wants; no days, no application name.
     std::optional<ScenarioEntry> ShownScenario() const;
     // The entry the controls make, the checked days (Sunday when none is) and
     // the selected application included, in the form the program runs in;
@@ -112,6 +119,9 @@ private:
     std::optional<std::string> BuildEntry();
     // ShownScenario's text.
     std::optional<std::string> ShownEntry() const;
+    // Why the program or the minutes cannot be written; empty when they can
+    // or the duration takes a time.
+    std::string EventFieldProblem() const;
 
     OptionsForm& form_;
     ScenarioBook& book_;
@@ -125,7 +135,7 @@ private:
     bool editable_ = true;
     // The editor as last applied.
     struct Applied {
-        std::string selected, action, duration, time;
+        std::string selected, action, duration, time, program, idle;
         std::vector<bool> days;
     } applied_;
 };

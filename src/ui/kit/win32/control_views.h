@@ -34,6 +34,7 @@ std::string WithMnemonic(const std::string& caption, char key);
 // How a text box takes the user's typing.
 enum class TextInput {
     Typed,     // an ordinary edit: every change goes into the model
+    Digits,    // typed, taking digits only
     ReadOnly,  // shown, selectable, never changed by the user
     Hidden,    // typed, shown as bullets (a password)
     KeysOnly,  // looks editable, but typing, pasting and deleting do nothing:

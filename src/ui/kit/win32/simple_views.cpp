@@ -108,7 +108,7 @@ TextBoxView::TextBoxView(ControlViews& views, TextBox& model, int id, TwipsRect 
     : Binder(views, model, id), input_(input) {
     Create("EDIT", model.Text().c_str(),
            WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL | (input == TextInput::ReadOnly ? ES_READONLY : 0) |
-               (input == TextInput::Hidden ? ES_PASSWORD : 0),
+               (input == TextInput::Hidden ? ES_PASSWORD : 0) | (input == TextInput::Digits ? ES_NUMBER : 0),
            rect);
     if (input == TextInput::KeysOnly) Intercept();
 }
@@ -132,7 +132,7 @@ void TextBoxView::ReadSelection() {
 }
 
 void TextBoxView::OnCommand(int code) {
-    if (code != EN_CHANGE || (input_ != TextInput::Typed && input_ != TextInput::Hidden) || fromView_) return;
+    if (code != EN_CHANGE || (input_ == TextInput::ReadOnly || input_ == TextInput::KeysOnly) || fromView_) return;
     {
         FlagScope updating(fromView_);
         static_cast<TextBox&>(model_).SetText(WindowText(window_));

@@ -78,6 +78,11 @@ constexpr Placement kScenariosPage[] = {
     Place<TextBoxView, &F::txtTime, TextInput::KeysOnly>(IdTxtTime, kTimeBoxRect),
     Place<ButtonView, &F::cmdPlus>(IdCmdPlus, {2700, kTimeBoxRect.top - 90, 420, 255}),
     Place<ButtonView, &F::cmdMin>(IdCmdMin, {2700, kTimeBoxRect.top + 165, 420, 255}),
+    // Over the time box's place, shown instead of it for the durations of an event.
+    Place<TextBoxView, &F::txtProgram>(IdTxtProgram, {1440, kTimeBoxRect.top, 4200, 315}),
+    Place<ButtonView, &F::cmdProgram>(IdCmdProgram, {5820, kTimeBoxRect.top - 15, 480, 345}),
+    Place<TextBoxView, &F::txtIdle, TextInput::Digits>(IdTxtIdle, {1440, kTimeBoxRect.top, 840, 315}),
+    Place<LabelView, &F::lblIdle>(IdLblIdle, {2400, kTimeBoxRect.top + 60, 600, 210}),
     Place<CheckBoxView, &F::chkPower>(IdChkPower, {120, 3120, 7320, 255}),
     Place<LabelView, &F::lblWarn, 'W'>(IdLblWarn, {120, 3570, 3000, 210}),
     Place<DropDownView, &F::cmdWarn>(IdCmdWarn, {3240, 3510, 1800, 315}),

@@ -37,7 +37,7 @@ enum OptionsControlId : int {
     IdCmdAction = 1003, IdCmdScen = 1004, IdCmdDuration = 1005, IdCmdAdd = 1201, IdCmdDel = 1202, IdFraScen = 1203,
     IdLblAction = 1204, IdCmdFind = 1205, IdLblDuration = 1206, IdLstDays = 1207, IdLblTime = 1208, IdTxtTime = 1209,
     IdCmdPlus = 1210, IdCmdMin = 1211, IdLstTime = 1212, IdChkPower = 1213, IdLblWarn = 1214, IdCmdWarn = 1215,
-    IdChkWake = 1216,
+    IdTxtProgram = 1216, IdCmdProgram = 1217, IdTxtIdle = 1218, IdLblIdle = 1219, IdChkWake = 1220,
     // Hotkeys
     IdLblHotkeys = 1301, IdLblShutdownKey = 1302, IdTxtShutdownKey = 1303, IdLblRebootKey = 1304,
     IdTxtRebootKey = 1305, IdLblLogOffKey = 1306, IdTxtLogOffKey = 1307, IdLblNote1 = 1308, IdLblNote2 = 1309,

@@ -29,7 +29,7 @@ if(DWL_WIN64_DIR)
   set_tests_properties(win.all PROPERTIES TIMEOUT 600
     ENVIRONMENT "DWL_BIN=${DWL_WIN64_DIR};DWL_WORK=${CMAKE_CURRENT_BINARY_DIR}/e2e/win")
   # Tests that wait for minutes to turn go first: the others fit in beside them.
-  set(DWL_E2E_MINUTES applications install schedule)
+  set(DWL_E2E_MINUTES applications install schedule triggers)
   file(GLOB DWL_E2E_TESTS CONFIGURE_DEPENDS tests/e2e/test_*.sh)
   foreach(t ${DWL_E2E_TESTS})
     get_filename_component(name ${t} NAME_WE)

@@ -23,9 +23,12 @@ target_link_options(dwl PRIVATE ${DWL_STATIC} -s -Wl,--gc-sections -Wl,--no-inse
                     -Wl,--major-os-version,5 -Wl,--minor-os-version,1)
 # Without run-time type information (about 20 KB): nothing asks a type its
 # name, and exceptions keep the type information they need.
-target_compile_options(dwl_core PRIVATE -ffunction-sections -fdata-sections -fno-rtti)
-target_compile_options(dwl_win PRIVATE -ffunction-sections -fdata-sections -fno-rtti)
-target_compile_options(dwl PRIVATE -fno-rtti)
+# Statics are made on the program's one thread (the system's pool threads that
+# report a program's end only post a message): no guard code around them.
+set(DWL_LEAN -fno-rtti -fno-threadsafe-statics -fno-inline-small-functions)
+target_compile_options(dwl_core PRIVATE -ffunction-sections -fdata-sections ${DWL_LEAN})
+target_compile_options(dwl_win PRIVATE -ffunction-sections -fdata-sections ${DWL_LEAN})
+target_compile_options(dwl PRIVATE ${DWL_LEAN})
 file(GLOB DWL_ICONS CONFIGURE_DEPENDS res/*.ico)
 configure_file(res/dwl.manifest.in generated/dwl.manifest @ONLY)
 set_source_files_properties(res/dwl.rc PROPERTIES OBJECT_DEPENDS

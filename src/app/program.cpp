@@ -81,6 +81,7 @@ Program::Program(Platform platform)
                                                             [this] { return timeBox_.Use12Hour; }}),
       triggers_(agenda_, Triggers::Services{platform.processes, platform.activity,
                                             [this] { return scheduler_.CurrentMinute(); },
+                                            [this] { return scheduler_.LastCheckedMinute(); },
                                             [this] { return warnings_.Minutes(); },
                                             [this](const Occurrence& due) { scheduler_.RunNow(due); }}),
       wake_(agenda_, platform.clock, platform.wakeTimer),
@@ -295,6 +296,7 @@ void Program::InitProgram() {
 void Program::ExitProgram() {
     if (exited_) return;
     SaveScenarios();
+    triggers_.Stop();
     closer_.Release();
     book_.Applications().clear();
     exitWindows_.reset();

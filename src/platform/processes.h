@@ -48,8 +48,9 @@ public:
     // Every running process, in the system's order; empty when no snapshot can be taken.
     virtual std::vector<ProcessInfo> Snapshot() = 0;
     // Opens a process to read its image name, wait for, close and terminate it;
-    // null when it cannot be opened.
-    virtual std::unique_ptr<IProcess> Open(std::uint32_t processId) = 0;
+    // null when it cannot be opened. `toWait`: to read its name and wait for
+    // it only, which the system grants for programs of higher rights too.
+    virtual std::unique_ptr<IProcess> Open(std::uint32_t processId, bool toWait = false) = 0;
     // A millisecond count for measuring waits (it wraps after 49 days).
     virtual std::uint32_t Milliseconds() = 0;
     // Calls `tick` on this thread every `intervalMs`, from whatever message

@@ -15,8 +15,10 @@ public:
 class IActivity {
 public:
     virtual ~IActivity() = default;
-    // Since the last keyboard or mouse input of the session.
-    virtual std::uint32_t IdleMilliseconds() = 0;
+    // The millisecond count (GetTickCount's) of the last keyboard or mouse
+    // input of the session, and now.
+    virtual std::uint32_t LastInput() = 0;
+    virtual std::uint32_t Now() = 0;
     // A program asks the system to keep the display or the system awake (a
     // video playing, a presentation), as the system's own sleep timer
     // honours; false where the system cannot tell.

@@ -160,6 +160,15 @@ void Agenda::Trigger(const std::string& text, std::int64_t minute) {
     Tell();
 }
 
+void Agenda::Withdraw(const std::string& text) {
+    if (const Trigger_* t = TriggerOf(text); t && !t->spent && !MoveOf(text, t->minute)) Rearm(text);
+}
+
+void Agenda::Ran(const Occurrence& occurrence) {
+    std::erase_if(moves_, [&](const Move& m) { return m.text == occurrence.text && m.scheduled == occurrence.scheduled; });
+    if (Trigger_* t = TriggerOf(occurrence.text); t && t->minute == occurrence.scheduled) t->spent = true;
+}
+
 void Agenda::Rearm(const std::string& text) {
     if (!TriggerOf(text)) return;
     std::erase_if(triggered_, [&](const Trigger_& t) { return t.text == text; });

@@ -67,6 +67,10 @@ public:
     void Trigger(const std::string& text, std::int64_t minute);
     // The event entry has no occurrence any more: it may be triggered anew.
     void Rearm(const std::string& text);
+    // Its occurrence to come is taken back; one spent stays spent.
+    void Withdraw(const std::string& text);
+    // The occurrence was handed over outside its minute's check.
+    void Ran(const Occurrence& occurrence);
     // Whether the event entry has an occurrence, due or spent.
     bool Triggered(const std::string& text) const;
     // Called with each minute checked: moves of minutes now past are dropped.

@@ -72,7 +72,14 @@ void Scheduler::GTimer_Timer() {
 
     for (std::int64_t minute = first; minute <= current; ++minute) {
         lastChecked_ = minute;
-        if (checked_.Contains(minute)) continue;
+        if (checked_.Contains(minute)) {
+            // A minute the clock repeats: what was moved or triggered into it
+            // since still runs; the entries' own times do not again.
+            for (const Occurrence& due : agenda_.DueIn(minute))
+                if (due.Postponed() || !due.entry.AtTimeOfDay()) HandOver(due);
+            agenda_.Passed(minute);
+            continue;
+        }
         checked_.Add(minute);
         CheckMinute(minute);
     }
@@ -108,7 +115,7 @@ void Scheduler::RunNow(const Occurrence& due) {
     if (ticking_) return runAfterTick_.push_back(due);
     const FlagScope running(ticking_);
     HandOver(due);
-    agenda_.Passed(due.minute);
+    agenda_.Ran(due);
     RunAfterTick();
 }
 
@@ -117,7 +124,7 @@ void Scheduler::RunAfterTick() {
         const Occurrence due = runAfterTick_.front();
         runAfterTick_.erase(runAfterTick_.begin());
         HandOver(due);
-        agenda_.Passed(due.minute);
+        agenda_.Ran(due);
     }
 }
 

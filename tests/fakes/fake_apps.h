@@ -55,7 +55,10 @@ struct FakeProcesses : IProcesses, Recorder {
         if (auto wait = exitWaits.find(id); wait != exitWaits.end()) std::exchange(wait->second, nullptr)();
     }
     std::vector<ProcessInfo> Snapshot() override { return running; }
-    std::unique_ptr<IProcess> Open(std::uint32_t id) override {
+    // A program of higher rights opens only to be waited for.
+    std::unique_ptr<IProcess> Open(std::uint32_t id, bool toWait = false) override {
+        if (elevated.count(id) && !toWait) return nullptr;
+        ++opened;
         return std::make_unique<Process>(*this, id, answers.count(id) ? answers[id] : Answer::Closes);
     }
     std::uint32_t Milliseconds() override { return ms; }
@@ -72,7 +75,8 @@ struct FakeProcesses : IProcesses, Recorder {
     std::map<std::uint32_t, Answer> answers;
     std::map<std::uint32_t, std::string> images;
     std::map<std::uint32_t, std::function<void()>> exitWaits;
-    std::set<std::uint32_t> ended;
+    std::set<std::uint32_t> ended, elevated;
+    int opened = 0;
     std::uint32_t ms = 0;
     std::function<void()> tick;
 };

@@ -225,9 +225,10 @@ struct FakeShell : IShell {
 
 struct FakeUser : IUserInfo, IActivity {
     std::string LogonName() override { return "alice"; }
-    std::uint32_t IdleMilliseconds() override { return idleMs; }
+    std::uint32_t LastInput() override { return lastInput; }
+    std::uint32_t Now() override { return now; }
     bool KeptAwake() override { return keptAwake; }
-    std::uint32_t idleMs = 0;
+    std::uint32_t lastInput = 0, now = 0;
     bool keptAwake = false;
 };
 

@@ -303,15 +303,17 @@ TEST(Triggers, AProgramsEndAndIdlenessBringTheirScenariosDue) {
     fakes::FakeProcesses processes{journal};
     fakes::FakeUser user;
     processes.running = {{7, "C:\\x\\SETUP.EXE"}, {8, "setup.exe"}, {9, "app.exe"}, {10, "setup.exe", false}};
+    processes.elevated = {8};
     b.warnings.SetMinutes(0);
     Triggers triggers(b.agenda, {processes, user, [&b] { return b.scheduler.CurrentMinute(); },
-                                 [&b] { return b.warnings.Minutes(); },
+                                 [&b] { return b.scheduler.LastCheckedMinute(); }, [&b] { return b.warnings.Minutes(); },
                                  [&b](const Occurrence& due) { b.scheduler.RunNow(due); }});
     b.beforeTick = [&triggers] { triggers.Update(); };
     triggers.Arm();
     EXPECT_EQ(processes.exitWaits.size(), 3u);  // not another session's
     processes.End(7);
     b.TickUntil(3, 10, 1);
+    EXPECT_EQ(processes.opened, 3);  // each copy once, not again at each check
     processes.running.push_back({11, "app.exe"});
     processes.End(9);
     EXPECT_EQ(b.calls, Texts{});
@@ -321,24 +323,22 @@ TEST(Triggers, AProgramsEndAndIdlenessBringTheirScenariosDue) {
     EXPECT_EQ(b.calls, (Texts{"ShowAction 1", "ShowAction 0"}));
     EXPECT_EQ(b.book.ActiveTexts(), (Texts{"Reboot Computer; After exit; never.exe", "Suspend; After idle; 3 min"}));
 
-    // Idle minutes at each check from 10:02 on; the display kept on at 10:05.
-    const std::vector<std::pair<int, bool>> idle{{0, false}, {1, false}, {2, false}, {9, true}, {3, false},
-                                                 {4, false}, {0, false}, {3, false}};
-    for (size_t i = 0; i < idle.size(); ++i) {
-        user.idleMs = static_cast<std::uint32_t>(idle[i].first) * 60000 + 500;
-        user.keptAwake = idle[i].second;
-        b.TickUntil(3, 10, 2 + static_cast<int>(i));
-    }
+    // From 10:02 on, at each check: 'i' input half a second before it, 'k' a
+    // program keeping the display on, '-' neither.
+    const std::string events = "i--k----i---";
+    auto check = [&](int minute, char event) {
+        user.now = static_cast<std::uint32_t>(minute) * 60000;
+        if (event == 'i') user.lastInput = user.now - 500;
+        user.keptAwake = event == 'k';
+        b.TickUntil(3, 10, minute);
+    };
+    for (size_t i = 0; i < events.size(); ++i) check(2 + static_cast<int>(i), events[i]);
+    // Three minutes after the display was let go (10:08), and after the input at 10:10.
     EXPECT_EQ(b.calls, (Texts{"ShowAction 1", "ShowAction 0", "ShowAction 10", "ShowAction 10"}));
-    EXPECT_EQ(b.checked.size(), 9u);
     b.warnings.SetMinutes(2);
-    user.idleMs = 500;
-    b.TickUntil(3, 10, 10);
-    user.idleMs = 60000;
-    b.TickUntil(3, 10, 11);
-    EXPECT_EQ(b.Open(), Texts{"1: Suspend at 10:13, in 2 minute(s)."});
-    user.idleMs = 500;
-    b.TickUntil(3, 10, 12);
+    for (const auto& [minute, event] : {std::pair{14, 'i'}, {15, '-'}}) check(minute, event);
+    EXPECT_EQ(b.Open(), Texts{"1: Suspend at 10:17, in 2 minute(s)."});
+    check(16, 'i');
     EXPECT_EQ(b.Open(), Texts{});
 }
 

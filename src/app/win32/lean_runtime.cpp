@@ -111,7 +111,13 @@ int pthread_key_create(unsigned* key, void (*)(void*)) {
     *key = slot;
     return 0;
 }
-void* pthread_getspecific(unsigned key) { return TlsGetValue(key); }
+// TlsGetValue clears the last error; the caller's is kept.
+void* pthread_getspecific(unsigned key) {
+    const DWORD error = GetLastError();
+    void* value = TlsGetValue(key);
+    SetLastError(error);
+    return value;
+}
 int pthread_setspecific(unsigned key, const void* value) { return TlsSetValue(key, const_cast<void*>(value)) ? 0 : 12; }
 
 }  // extern "C"

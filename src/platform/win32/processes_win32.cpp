@@ -215,10 +215,10 @@ std::vector<ProcessInfo> Win32Processes::Snapshot() {
     return list;
 }
 
-std::unique_ptr<IProcess> Win32Processes::Open(std::uint32_t processId) {
+std::unique_ptr<IProcess> Win32Processes::Open(std::uint32_t processId, bool toWait) {
     // PROCESS_QUERY_LIMITED_INFORMATION came with the call that needs it; psapi's needs more.
     const DWORD query = QueryFullImageName() ? PROCESS_QUERY_LIMITED_INFORMATION : PROCESS_QUERY_INFORMATION;
-    HANDLE process = OpenProcess(query | PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
+    HANDLE process = OpenProcess(query | (toWait ? 0 : PROCESS_TERMINATE) | SYNCHRONIZE, FALSE, processId);
     if (!Check(process != nullptr, "OpenProcess")) return nullptr;
     return std::make_unique<Win32Process>(process, processId);
 }

@@ -19,7 +19,7 @@ public:
     ~Win32Processes() override;
 
     std::vector<ProcessInfo> Snapshot() override;
-    std::unique_ptr<IProcess> Open(std::uint32_t processId) override;
+    std::unique_ptr<IProcess> Open(std::uint32_t processId, bool toWait = false) override;
     std::uint32_t Milliseconds() override;
     void StartTicks(unsigned intervalMs, std::function<void()> tick) override;
     void StopTicks() override;

@@ -11,10 +11,10 @@ std::string CurrentUserName() {
     return std::string(buffer);
 }
 
-std::uint32_t Win32UserInfo::IdleMilliseconds() {
+std::uint32_t Win32UserInfo::LastInput() {
     LASTINPUTINFO input{sizeof input, 0};
-    if (!GetLastInputInfo(&input)) return 0;  // unknown: someone may be there
-    return GetTickCount() - input.dwTime;
+    if (!GetLastInputInfo(&input)) return GetTickCount();  // unknown: someone may be there
+    return input.dwTime;
 }
 
 bool Win32UserInfo::KeptAwake() {

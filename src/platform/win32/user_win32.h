@@ -13,7 +13,8 @@ std::string CurrentUserName();
 class Win32UserInfo : public IUserInfo, public IActivity {
 public:
     std::string LogonName() override { return CurrentUserName(); }
-    std::uint32_t IdleMilliseconds() override;
+    std::uint32_t LastInput() override;
+    std::uint32_t Now() override { return GetTickCount(); }
     bool KeptAwake() override;
 };
 

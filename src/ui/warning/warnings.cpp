@@ -68,11 +68,18 @@ void Warnings::Answer(int id, WarningAnswer answer, std::int64_t now) {
     // The buttons are greyed under the lock; an answer that comes anyway changes nothing.
     if (answer != WarningAnswer::Ok && services_.lockInForce()) return;
     const std::vector<Occurrence> shown = window->shown;
-    windows_.CloseWarning(id);
-    open_.erase(window);
-    if (answer == WarningAnswer::Postpone) services_.agenda.Postpone(shown, kPostponeMinutes);
+    // A postponement the agenda refuses (it would reach the scenario's next
+    // time) leaves the window as it is: Skip and OK remain.
+    if (answer == WarningAnswer::Postpone && services_.agenda.Postpone(shown, kPostponeMinutes) != Agenda::Moved::Done)
+        return;
     if (answer == WarningAnswer::Skip)
         for (const Occurrence& occurrence : shown) services_.agenda.Skip(occurrence);
+    // The agenda's observers may have closed it already.
+    if (const auto still = std::find_if(open_.begin(), open_.end(), [id](const Window& w) { return w.id == id; });
+        still != open_.end()) {
+        windows_.CloseWarning(id);
+        open_.erase(still);
+    }
     Update(now);
 }
 

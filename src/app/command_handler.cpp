@@ -20,9 +20,7 @@ CommandReply CommandHandler::MoveNext(const Command& command, std::string& answe
         return CommandReply::Accepted;
     }
     if (services_.lockInForce()) return CommandReply::MovesLocked;
-    std::vector<Occurrence> due;
-    for (const Occurrence& occurrence : agenda.Between(now, next->minute))
-        if (occurrence.minute == next->minute) due.push_back(occurrence);
+    const std::vector<Occurrence> due = agenda.DueIn(next->minute);
     const bool use12Hour = services_.use12Hour();
     if (command.kind == Command::Kind::Postpone) {
         const Agenda::Moved moved = agenda.Postpone(due, command.minutes);

@@ -1,6 +1,5 @@
 #include "app/command_line.h"
 
-#include <cctype>
 
 #include "model/power_action.h"
 #include "model/text.h"
@@ -26,15 +25,7 @@ std::string SwitchName(const std::string& arg) {
 }
 
 // 1 to `most` in decimal digits, or -1.
-int ReadMinutes(const std::string& text, int most = kMaxMinutes) {
-    if (text.empty() || text.size() > 4) return -1;
-    int value = 0;
-    for (char c : text) {
-        if (!std::isdigit(static_cast<unsigned char>(c))) return -1;
-        value = value * 10 + (c - '0');
-    }
-    return value >= 1 && value <= most ? value : -1;
-}
+int ReadMinutes(const std::string& text, int most = kMaxMinutes) { return ReadMinuteCount(text, most).value_or(-1); }
 
 ParsedCommandLine Refuse(const std::string& error) { return {Command{}, error}; }
 

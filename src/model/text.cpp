@@ -41,4 +41,14 @@ bool ProcessMatches(const std::string& exeFile, const std::string& exeName) {
            file[file.size() - name.size() - 1] == '\\';
 }
 
+std::optional<int> ReadMinuteCount(const std::string& text, int most) {
+    if (text.empty() || text.size() > 4) return std::nullopt;
+    int value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return IntWithin(value, 1, most);
+}
+
 }  // namespace dwl

@@ -46,6 +46,10 @@ constexpr std::optional<int> IntWithin(Number value, int low, int high) {
 // `text` without the blanks around it.
 std::string TrimBlanks(const std::string& text);
 
+// A count of minutes, 1 to `most`, written in one to four decimal digits and
+// nothing else; nothing otherwise.
+std::optional<int> ReadMinuteCount(const std::string& text, int most);
+
 // Whether a process's executable is `exeName` ("notepad.exe"): the same name
 // without regard to case, or a full path ending in "\" and that name.
 bool ProcessMatches(const std::string& exeFile, const std::string& exeName);

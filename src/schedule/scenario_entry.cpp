@@ -45,14 +45,10 @@ bool ReadDuration(const std::string& field, ScenarioEntry& entry) {
 // "30 min", exactly as IdleText writes it.
 std::optional<int> ReadIdleText(const std::string& text) {
     const std::string unit = kIdleUnit;
-    if (text.size() <= unit.size() || text.size() > unit.size() + 4 || text.compare(text.size() - unit.size(), unit.size(), unit) != 0)
+    if (text.size() <= unit.size() || text.compare(text.size() - unit.size(), unit.size(), unit) != 0)
         return std::nullopt;
-    int minutes = 0;
-    for (size_t i = 0; i < text.size() - unit.size(); ++i) {
-        if (text[i] < '0' || text[i] > '9') return std::nullopt;
-        minutes = minutes * 10 + (text[i] - '0');
-    }
-    if (minutes < 1 || minutes > ScenarioEntry::kMaxIdleMinutes || IdleText(minutes) != text) return std::nullopt;
+    const auto minutes = ReadMinuteCount(text.substr(0, text.size() - unit.size()), ScenarioEntry::kMaxIdleMinutes);
+    if (!minutes || IdleText(*minutes) != text) return std::nullopt;
     return minutes;
 }
 

@@ -111,11 +111,10 @@ void Scheduler::HandOver(const Occurrence& due) {
 }
 
 void Scheduler::RunNow(const Occurrence& due) {
+    runAfterTick_.push_back(due);
     // Inside a tick's hand-over (its message loop): after the tick.
-    if (ticking_) return runAfterTick_.push_back(due);
+    if (ticking_) return;
     const FlagScope running(ticking_);
-    HandOver(due);
-    agenda_.Ran(due);
     RunAfterTick();
 }
 

@@ -10,12 +10,7 @@ e2e_init
 export LC_ALL=de_DE.UTF-8  # 24-hour times
 
 # next_minute: waits until the next minute has begun and been checked.
-next_minute() {
-    local minute
-    minute=$(date +%M)
-    while [[ $(date +%M) == "$minute" ]]; do sleep 0.5; done
-    sleep 2
-}
+next_minute() { local m; m=$(date +%M); while [[ $(date +%M) == "$m" ]]; do sleep 0.5; done; sleep 2; }
 
 reg_add 'HKCU\SOFTWARE\Orbelle\DWL\Options' WarnMinutes 0
 wine 'C:\windows\notepad.exe' >/dev/null 2>&1 &

@@ -46,11 +46,7 @@ void ShowItems(ListControl& list, const std::vector<std::string>& items) {
 
 // The minutes typed for "After idle": digits alone, 1 to kMaxIdleMinutes.
 std::optional<int> ReadIdleMinutes(const std::string& typed) {
-    const std::string text = TrimBlanks(typed);
-    if (text.empty() || text.size() > 4 ||
-        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return std::nullopt;
-    return IntWithin(std::stoi(text), 1, ScenarioEntry::kMaxIdleMinutes);
+    return ReadMinuteCount(TrimBlanks(typed), ScenarioEntry::kMaxIdleMinutes);
 }
 
 }  // namespace

@@ -3,17 +3,12 @@
 #include <string>
 #include <vector>
 
+#include "model/application_record.h"
+
 namespace dwl {
 
 class IFileSystem;
 
-// One program that a "Run Application" scenario starts.
-struct ApplicationRecord {
-    std::string longName;   // full path
-    std::string shortName;  // file name up to its first "."
-    std::string parameters;
-    bool operator==(const ApplicationRecord&) const = default;
-};
 
 // Whether a "Run Application" entry names that short name.
 bool RunsApplication(const std::string& entry, const std::string& shortName);

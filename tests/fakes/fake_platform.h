@@ -88,12 +88,17 @@ struct FakeRegistry : IRegistry {
                       [&](const auto& e) { return std::get<0>(e.first) == hive && std::get<1>(e.first) == key; });
         return true;
     }
+    std::optional<RegistryValue> ReadValue(Hive hive, const std::string& key, const std::string& value) override {
+        auto it = typed.find({hive, key, value});
+        return it == typed.end() ? std::nullopt : std::optional(it->second);
+    }
     bool Denied(Hive hive, const std::string& key) const {
         for (const auto& [h, prefix] : denied)
             if (h == hive && (key == prefix || key.rfind(prefix + "\\", 0) == 0)) return true;
         return false;
     }
     std::map<Key, std::string> values;
+    std::map<Key, RegistryValue> typed;  // read by ReadValue alone, as policies are
     std::set<std::pair<Hive, std::string>> denied;  // keys (and all below) that cannot be opened
     bool failValueWrites = false;                   // the keys open, but every value write fails
 };

@@ -1,7 +1,10 @@
 #include "platform/win32/registry_win32.h"
 
+#include <cstring>
+#include <cwchar>
 #include <vector>
 
+#include "platform/win32/ansi_text.h"
 #include "platform/win32/handles.h"
 
 namespace dwl::win32 {
@@ -62,6 +65,39 @@ bool Win32Registry::DeleteValue(Hive hive, const std::string& key, const std::st
 
 bool Win32Registry::DeleteKey(Hive hive, const std::string& key) {
     return RegDeleteKeyA(Root(hive), key.c_str()) == ERROR_SUCCESS;
+}
+
+std::optional<RegistryValue> Win32Registry::ReadValue(Hive hive, const std::string& key, const std::string& value) {
+    // Policies live in the view that Group Policy writes, whichever width reads them.
+    UniqueKey handle;
+    if (RegOpenKeyExW(Root(hive), WidenAnsi(key).c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY, handle.put()) !=
+        ERROR_SUCCESS)
+        return std::nullopt;
+    const std::wstring name = WidenAnsi(value);
+    DWORD type = 0, size = 0;
+    if (RegQueryValueExW(handle.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    // Two more characters: a list whose stored end lacks its NULs still ends.
+    std::vector<wchar_t> data(size / sizeof(wchar_t) + 2, L'\0');
+    DWORD got = size;
+    if (RegQueryValueExW(handle.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &got) !=
+        ERROR_SUCCESS)
+        return std::nullopt;
+    RegistryValue read;
+    if (type == REG_DWORD && got == sizeof(DWORD)) {
+        read.type = RegistryValue::Type::Number;
+        std::memcpy(&read.number, data.data(), sizeof(DWORD));
+    } else if (type == REG_MULTI_SZ) {
+        read.type = RegistryValue::Type::TextList;
+        // Texts up to the first empty one.
+        for (const wchar_t* text = data.data(); *text; text += std::wcslen(text) + 1) {
+            if (const auto ansi = ExactAnsi(text))
+                read.texts.push_back(*ansi);
+            else
+                ++read.lostTexts;
+        }
+    }
+    return read;
 }
 
 }  // namespace dwl::win32

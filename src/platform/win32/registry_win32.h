@@ -10,6 +10,7 @@ public:
                             const std::string& data) override;
     bool DeleteValue(Hive hive, const std::string& key, const std::string& value) override;
     bool DeleteKey(Hive hive, const std::string& key) override;
+    std::optional<RegistryValue> ReadValue(Hive hive, const std::string& key, const std::string& value) override;
 };
 
 }  // namespace dwl::win32

@@ -21,6 +21,9 @@ CommandReply CommandHandler::MoveNext(const Command& command, std::string& answe
     }
     if (services_.lockInForce()) return CommandReply::MovesLocked;
     const std::vector<Occurrence> due = agenda.DueIn(next->minute);
+    if (services_.policyNoCancel())
+        for (const Occurrence& occurrence : due)
+            if (agenda.Book().IsPolicy(occurrence.text)) return CommandReply::PolicyHolds;
     const bool use12Hour = services_.use12Hour();
     if (command.kind == Command::Kind::Postpone) {
         const Agenda::Moved moved = agenda.Postpone(due, command.minutes);
@@ -43,6 +46,7 @@ CommandReply CommandHandler::Run(const Command& command, std::string& answer) {
     Countdown& countdown = services_.countdown;
     if (command.kind == Command::Kind::Cancel) {
         if (!countdown.TimerRunning()) return CommandReply::NoCountdown;
+        if (countdown.HeldByPolicy()) return CommandReply::PolicyHolds;
         if (!countdown.CancelOffered()) return CommandReply::CancelLocked;
         countdown.cmdCancel_Click();
         return CommandReply::Accepted;
@@ -52,12 +56,14 @@ CommandReply CommandHandler::Run(const Command& command, std::string& answer) {
     if (command.action == PowerAction::Lock && !services_.lockSupported()) return CommandReply::LockUnsupported;
     if (command.when == Command::When::Now) {
         // Another action would replace (and so cancel) a countdown the lock holds.
+        if (countdown.HeldByPolicy()) return CommandReply::PolicyHolds;
         if (countdown.TimerRunning() && !countdown.CancelOffered()) return CommandReply::CancelLocked;
         countdown.ShowAction(command.action);
         return CommandReply::Accepted;
     }
     // Like the editor, which the lock greys.
     if (services_.lockInForce()) return CommandReply::ScenariosLocked;
+    if (services_.policyLocked()) return CommandReply::PolicyLocked;
     int minuteOfDay = command.hour * 60 + command.minute;
     if (command.when == Command::When::In) {
         const LocalTime now = services_.clock.Now();

@@ -21,6 +21,8 @@ public:
         Agenda& agenda;
         IClock& clock;
         std::function<bool()> lockInForce;    // the configuration lock
+        std::function<bool()> policyLocked;   // the administrator locks the settings
+        std::function<bool()> policyNoCancel; // the administrator's scenarios run without fail
         std::function<bool()> lockSupported;  // the system offers locking
         std::function<bool()> use12Hour;      // the form the program writes times in
     };

@@ -169,6 +169,10 @@ std::string ReplyText(CommandReply reply) {
     case CommandReply::NothingDue: return "No scheduled action is coming.";
     case CommandReply::MovesLocked:
         return "The configuration is locked with a password: the scheduled action cannot be postponed or skipped.";
+    case CommandReply::PolicyHolds:
+        return "The administrator's scenario cannot be cancelled, postponed or skipped.";
+    case CommandReply::PolicyLocked:
+        return "The administrator has locked the configuration: no scenario can be added from the command line.";
     case CommandReply::PastNextTime:
         return "The scheduled action cannot be postponed that far: its scenario falls due again before then.";
     }

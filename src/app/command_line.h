@@ -61,6 +61,8 @@ enum class CommandReply : int {
     NothingDue,      // /next, /postpone and /skip with no scenario to come
     MovesLocked,     // /postpone and /skip while the configuration lock is in force
     PastNextTime,    // /postpone as far as the scenario's next own time
+    PolicyHolds,     // /cancel, /postpone, /skip or an action against an administrator's scenario
+    PolicyLocked,    // /in, /at and the others while the administrator locks the settings
 };
 
 // Why a command was refused, for the user; empty for Accepted.

@@ -1,5 +1,6 @@
 #include "app/program.h"
 
+#include <tuple>
 #include <utility>
 
 #include "actions/applications.h"
@@ -39,6 +40,13 @@ constexpr const char* kNoWakeTimer =
     "To allow it, turn on \"Allow wake timers\" in the power plan's advanced settings, under Sleep "
     "(Control Panel, Power Options, Change plan settings). Duskwell goes on without it.";
 
+// The clean-up options the administrator may force: policy, stored value, box.
+constexpr std::tuple<std::optional<int> Policy::*, int BoxSettings::*, CheckBox OptionsForm::*> kForcedBoxes[] = {
+    {&Policy::CleanTemp, &BoxSettings::Temp, &OptionsForm::chkCleanTemp},
+    {&Policy::CleanCache, &BoxSettings::NetCashe, &OptionsForm::chkCleanNetCashe},
+    {&Policy::CleanRecycleBin, &BoxSettings::RecycleBin, &OptionsForm::chkCleanRecycleBin},
+};
+
 // Steps that later parts of the program fill in. Each is called at its place
 // in the start-up and exit order, so the order itself is complete now.
 void DestroySplashWindow() {}
@@ -77,8 +85,15 @@ Program::Program(Platform platform)
       countdown_(platform.countdownWindow, CountdownServices()),
       quickbar_(platform.quickbarWindow, QuickbarServices()),
       scheduler_(agenda_, platform.clock, countdown_),
-      warnings_(platform.warningWindows, Warnings::Services{agenda_, [this] { return lock_.InForce(); },
-                                                            [this] { return timeBox_.Use12Hour; }}),
+      warnings_(platform.warningWindows,
+                Warnings::Services{agenda_,
+                                   [this](const std::vector<Occurrence>& shown) {
+                                       if (lock_.InForce()) return true;
+                                       for (const Occurrence& occurrence : shown)
+                                           if (policy_.NoCancel && book_.IsPolicy(occurrence.text)) return true;
+                                       return false;
+                                   },
+                                   [this] { return timeBox_.Use12Hour; }}),
       triggers_(agenda_, Triggers::Services{platform.processes, platform.activity,
                                             [this] { return scheduler_.CurrentMinute(); },
                                             [this] { return scheduler_.LastCheckedMinute(); },
@@ -91,6 +106,8 @@ Program::Program(Platform platform)
                       [this] { return platform_.inputDialogs.ShowOpenDialog(DialogOwner::Tasks, AnsiExeFolder()); });
               }),
       commands_(CommandHandler::Services{countdown_, agenda_, platform.clock, [this] { return lock_.InForce(); },
+                                         [this] { return policy_.LockSettings; },
+                                         [this] { return policy_.NoCancel; },
                                          [this] { return IsLockSupported(platform_.osVersion); },
                                          [this] { return timeBox_.Use12Hour; }}),
       store_(platform.files, platform.dialogs, DWL_APP_TITLE) {
@@ -100,9 +117,11 @@ Program::Program(Platform platform)
 }
 
 Countdown::Services Program::CountdownServices() {
-    return {[this] { return lock_.InForce(); }, [this] { return currentUserName_; },
-            [this](int actionCode) { ExitWindows(actionCode); },
-            [this](const std::string& action, bool oneTime) { RunCloseAction(action, oneTime); }};
+    return {[this] { return lock_.InForce(); }, [this] { return policy_.NoCancel; },
+            [this] { return currentUserName_; }, [this](int actionCode) { ExitWindows(actionCode); },
+            [this](const std::string& action, bool oneTime, bool byPolicy) {
+                RunCloseAction(action, oneTime, byPolicy);
+            }};
 }
 
 Quickbar::Services Program::QuickbarServices() {
@@ -132,6 +151,11 @@ void Program::WireScenarios() {
         ShowWhatComes();
     });
     scheduler_.onTicked = [this](std::int64_t) { ShowWhatComes(); };
+    // An administrator's one-time scenario runs once for the user, whatever
+    // restarts and policy refreshes follow.
+    book_.policyUsedUp = [this](const std::string& text) {
+        MarkPolicyScenarioUsedUp(Registry(), text);
+    };
     platform_.warningWindows.SetAnswered([this](int id, WarningAnswer answer) {
         warnings_.Answer(id, answer, scheduler_.CurrentMinute());
     });
@@ -181,10 +205,15 @@ void Program::WireOptions() {
         }
     };
     options_.saveOptions = [this] {
-        const BoxSettings boxes = form_.StoredBoxes();
+        // What the administrator forces is shown, never stored as the user's own.
+        BoxSettings boxes = form_.StoredBoxes();
+        if (policy_.WarnMinutes) boxes.WarnMinutes = ownBoxes_.WarnMinutes;
+        for (const auto& [forced, own, box] : kForcedBoxes)
+            if (policy_.*forced) boxes.*own = ownBoxes_.*own;
         SaveOptions(Registry(), boxes);
+        ownBoxes_ = boxes;
         lock_.Apply();
-        warnings_.SetMinutes(boxes.WarnMinutes);
+        warnings_.SetMinutes(EffectiveBoxes().WarnMinutes);
         // Turned on, the timer is set anew and a refusal told once.
         const bool wake = boxes.WakeToRun != 0;
         if (wake && !wakeOn_) wake_.Forget();
@@ -199,6 +228,7 @@ void Program::WireOptions() {
     };
     options_.openDocument = [this](const std::string& command) { OpenWithUsersRights(platform_.shell, command); };
     options_.exitWindows = [this](int code) { ExitWindows(code); };
+    options_.exitRefused = [this] { return PolicyHoldsProgram(); };
     // Under the lock a countdown cannot be cancelled, by ending the program
     // neither; and an action being carried out (its clean-up lets messages
     // in) is not torn down. The end waits until the action is done.
@@ -213,6 +243,7 @@ void Program::WireOptions() {
 void Program::WireLock() {
     // The lock decides whether a warning may be answered.
     options_.beforeShow = [this] {
+        ShowForcedOptions(policy_);  // a Cancel may have shown the values applied before
         lock_.BeforeShow();
         ShowWhatComes();
     };
@@ -275,10 +306,12 @@ void Program::InitProgram() {
     options_.UpdateMenuHotkeyCaptions();
     LoadCleanUpOptions(Registry(), boxes);
     form_.LoadStoredBoxes(boxes);
+    ownBoxes_ = boxes;
     warnings_.SetMinutes(boxes.WarnMinutes);
     wakeOn_ = boxes.WakeToRun != 0;
     lock_.MarkApplied();
     lock_.CheckLoaded();
+    ApplyPolicy();
     form_.cmdApply.SetEnabled(false);
 
     // Windows virtualised the 32-bit program's writes to its folder until it had a manifest.
@@ -355,12 +388,19 @@ void Program::ApplyHotkeys() {
 
 // Runs inside the scheduler tick, which has already taken a one-time entry
 // out of the lists.
-void Program::RunCloseAction(const std::string& actionField, bool oneTime) {
+void Program::RunCloseAction(const std::string& actionField, bool oneTime, bool byPolicy) {
+    // The administrator's scenarios start the administrator's programs, never the user's.
+    std::vector<ApplicationRecord> policyRecords = book_.PolicyApplications();
     const ApplicationRun run =
-        RunScenarioApplication(actionField, oneTime, book_.Applications(), AllEntries(), platform_.shell, closer_,
-                               [this] { SaveScenarios(SaveFailure::AfterTick); });
+        byPolicy ? RunScenarioApplication(actionField, false, policyRecords, {}, platform_.shell, closer_, {})
+                 : RunScenarioApplication(actionField, oneTime, book_.Applications(), AllEntries(), platform_.shell,
+                                          closer_, [this] { SaveScenarios(SaveFailure::AfterTick); });
     const std::string name = ApplicationNameIn(actionField, kRunAppText);
-    if (run == ApplicationRun::NoRecord) {
+    if (run == ApplicationRun::NoRecord && byPolicy) {
+        if (trace) trace("dwl: policy scenario run of \"" + name + "\" not carried out: no such line in Applications");
+        untoldRuns_.push_back("The administrator's scenario that runs \"" + name +
+                              "\" names no program of the policy, so nothing was started.");
+    } else if (run == ApplicationRun::NoRecord) {
         if (trace) trace("dwl: scenario run of \"" + name + "\" not carried out: no program is kept for it");
         untoldRuns_.push_back("The scenario that runs \"" + name +
                               "\" has no program to start, so nothing was started.\r\nChoose its program with "
@@ -448,6 +488,59 @@ void Program::OnTimeChange() {
     wake_.Forget();
     OnSchedulerTick();
     ShowWhatComes();
+}
+
+void Program::OnPolicyChange() {
+    if (!ticking_ || exited_) return;
+    ApplyPolicy();
+}
+
+BoxSettings Program::EffectiveBoxes() const {
+    BoxSettings boxes = ownBoxes_;
+    boxes.WarnMinutes = policy_.WarnMinutes.value_or(boxes.WarnMinutes);
+    for (const auto& [forced, own, box] : kForcedBoxes) boxes.*own = (policy_.*forced).value_or(boxes.*own);
+    return boxes;
+}
+
+void Program::ApplyPolicy() {
+    const Policy previous = std::exchange(policy_, ReadPolicy(platform_.registry, trace));
+    std::vector<std::string> entries;
+    for (const std::string& text : policy_.Scenarios) {
+        const auto entry = ParseScenarioEntry(text);
+        if (!entry) {
+            if (trace) trace("dwl: policy scenario \"" + text + "\" ignored: not a scenario");
+            continue;
+        }
+        if (entry->UsedUpWhenDue() && PolicyScenarioUsedUp(Registry(), text)) continue;
+        entries.push_back(text);
+    }
+    book_.SetPolicy(entries, policy_.Applications);
+    ShowForcedOptions(previous);
+    warnings_.SetMinutes(EffectiveBoxes().WarnMinutes);
+    ShowWhatComes();
+}
+
+void Program::ShowForcedOptions(const Policy& previous) {
+    const BoxSettings boxes = EffectiveBoxes();
+    std::vector<Control*> forced;
+    if (policy_.WarnMinutes) forced.push_back(&form_.cmdWarn);
+    if (policy_.WarnMinutes || previous.WarnMinutes)
+        form_.cmdWarn.SetListIndex(OptionsForm::WarnChoiceIndex(boxes.WarnMinutes));
+    for (const auto& [force, own, box] : kForcedBoxes) {
+        if (policy_.*force) forced.push_back(&(form_.*box));
+        if (!(policy_.*force) && !(previous.*force)) continue;
+        (form_.*box).SetValue(boxes.*own);
+        form_.MarkAppliedValue(form_.*box);
+    }
+    lock_.SetPolicy(policy_.LockSettings, std::move(forced));
+}
+
+bool Program::PolicyHoldsProgram() {
+    if (!policy_.NoCancel || book_.PolicyTexts().empty()) return false;
+    platform_.dialogs.ShowMessage(
+        "Duskwell cannot be closed: the administrator has set scenarios that must run on this computer.",
+        DWL_APP_TITLE, MbOk | MbIconExclamation);
+    return true;
 }
 
 void Program::OnMenuCommand(int command) {

@@ -21,7 +21,9 @@
 #include "schedule/scheduler.h"
 #include "schedule/triggers.h"
 #include "schedule/wake_schedule.h"
+#include "settings/policy.h"
 #include "settings/registry_access.h"
+#include "settings/settings.h"
 #include "ui/countdown/countdown.h"
 #include "ui/options/hotkey_capture.h"
 #include "ui/options/options_controller.h"
@@ -149,6 +151,8 @@ public:
     // Either also moves the wake timer's due time in UTC: it is set again.
     void OnResume() override;
     void OnTimeChange() override;
+    // Policy is read again: the administrator's scenarios, options and lock.
+    void OnPolicyChange() override;
 
     OptionsForm& Form() override { return form_; }
     TimeBox* TimeBoxModel() override { return &timeBox_; }
@@ -183,7 +187,16 @@ private:
     // A message to whoever started the program: on its console, else in a box.
     void Tell(const std::string& text, unsigned icon = MbIconExclamation);
     void LoadAboutInfo();
-    void RunCloseAction(const std::string& actionField, bool oneTime);
+    void RunCloseAction(const std::string& actionField, bool oneTime, bool byPolicy);
+    // Reads policy and puts it in force: the book's policy entries, the
+    // forced options, the lock.
+    void ApplyPolicy();
+    // The forced options on the form, greyed; those forced no longer get the user's own values.
+    void ShowForcedOptions(const Policy& previous);
+    // The user's own options with the forced ones in their place.
+    BoxSettings EffectiveBoxes() const;
+    // True, after telling the user, while the administrator's scenarios must run.
+    bool PolicyHoldsProgram();
     // Tells each due run that found no program, once the tick is over.
     void TellUntoldRuns();
     // Every entry of the selector and of the active list.
@@ -217,6 +230,8 @@ private:
     Warnings warnings_;
     Triggers triggers_;
     WakeSchedule wake_;
+    Policy policy_;                 // as last read
+    BoxSettings ownBoxes_;          // the user's own options, as stored
     bool wakeOn_ = false;           // "WakeToRun" as applied
     bool tellWakeRefusal_ = false;  // from the Apply that turned it on until a refusal was told
     ApplicationPicker picker_;

@@ -4,10 +4,36 @@
 
 namespace dwl {
 
-std::vector<std::string> ScenarioBook::ActiveTexts() const {
+namespace {
+
+std::vector<std::string> TextsOf(const std::vector<ScenarioBook::Scenario>& scenarios) {
     std::vector<std::string> texts;
-    for (const Scenario& scenario : active_) texts.push_back(scenario.text);
+    for (const ScenarioBook::Scenario& scenario : scenarios) texts.push_back(scenario.text);
     return texts;
+}
+
+auto FindText(std::vector<ScenarioBook::Scenario>& scenarios, const std::string& text) {
+    return std::find_if(scenarios.begin(), scenarios.end(),
+                        [&](const ScenarioBook::Scenario& s) { return s.text == text; });
+}
+
+}  // namespace
+
+std::vector<std::string> ScenarioBook::ActiveTexts() const { return TextsOf(own_); }
+
+std::vector<std::string> ScenarioBook::PolicyTexts() const { return TextsOf(policy_); }
+
+bool ScenarioBook::IsPolicy(const std::string& text) const {
+    return std::any_of(policy_.begin(), policy_.end(), [&](const Scenario& s) { return s.text == text; });
+}
+
+void ScenarioBook::SetPolicy(const std::vector<std::string>& entries, std::vector<ApplicationRecord> applications) {
+    policyApplications_ = std::move(applications);
+    if (entries == PolicyTexts()) return;
+    policy_.clear();
+    for (const std::string& text : entries)
+        if (!IsPolicy(text)) policy_.push_back({text, ParseScenarioEntry(text), true});
+    Tell(Change::Active);
 }
 
 bool ScenarioBook::IsActive(const std::string& text) const {
@@ -16,7 +42,7 @@ bool ScenarioBook::IsActive(const std::string& text) const {
 
 void ScenarioBook::Load(const std::vector<std::string>& entries, std::vector<ApplicationRecord> applications) {
     all_.clear();
-    active_.clear();
+    own_.clear();
     for (const std::string& text : entries) Append(text, ParseScenarioEntry(text));
     applications_ = std::move(applications);
     Tell(Change::Active);
@@ -64,6 +90,11 @@ void ScenarioBook::DropPending() {
 bool ScenarioBook::Consume(const std::string& text) {
     if (!IsActive(text)) return false;
     Erase(text);
+    // The user's entry of the same text was the same run: both are used up.
+    if (const auto policy = FindText(policy_, text); policy != policy_.end()) {
+        policy_.erase(policy);
+        if (policyUsedUp) policyUsedUp(text);
+    }
     Tell(Change::Active);
     return true;
 }
@@ -74,9 +105,8 @@ bool ScenarioBook::Erase(const std::string& text) {
         all_.erase(found);
         erased = true;
     }
-    const auto active = std::find_if(active_.begin(), active_.end(), [&](const Scenario& s) { return s.text == text; });
-    if (active != active_.end()) {
-        active_.erase(active);
+    if (const auto own = FindText(own_, text); own != own_.end()) {
+        own_.erase(own);
         erased = true;
     }
     return erased;
@@ -84,10 +114,13 @@ bool ScenarioBook::Erase(const std::string& text) {
 
 void ScenarioBook::Append(const std::string& text, std::optional<ScenarioEntry> entry) {
     all_.push_back(text);
-    active_.push_back({text, std::move(entry)});
+    own_.push_back({text, std::move(entry)});
 }
 
 void ScenarioBook::Tell(Change change) {
+    active_ = policy_;
+    for (const Scenario& own : own_)
+        if (!IsPolicy(own.text)) active_.push_back(own);
     for (const Observer& observer : observers_) observer(change);
 }
 

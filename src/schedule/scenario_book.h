@@ -9,6 +9,12 @@
 //
 // Every active entry is also in the selector. The selector may hold more: an
 // entry "Add new..." prepared and that was never applied (pending).
+//
+// The administrator's entries (policy) come first among the active ones and
+// have programs of their own. They are not the user's: the selector, the
+// user's active texts, the file and every edit leave them out. An entry of
+// the user's with the text of a policy entry stays the user's, but runs only
+// once, as the policy's.
 #include <functional>
 #include <optional>
 #include <string>
@@ -26,16 +32,24 @@ public:
     struct Scenario {
         std::string text;
         std::optional<ScenarioEntry> entry;
+        bool policy = false;
     };
     // What changed: the selector alone, or the active entries (and with them
     // perhaps the selector).
     enum class Change { Selector, Active };
     using Observer = std::function<void(Change)>;
 
+    // The selector: the user's entries, pending ones included.
     const std::vector<std::string>& All() const { return all_; }
+    // What runs: the policy's entries, then the user's (each text once).
     const std::vector<Scenario>& Active() const { return active_; }
+    // The user's active entries, as the file keeps them.
     std::vector<std::string> ActiveTexts() const;
     bool IsActive(const std::string& text) const;
+    // The policy's entries, in its order.
+    std::vector<std::string> PolicyTexts() const;
+    bool IsPolicy(const std::string& text) const;
+    const std::vector<ApplicationRecord>& PolicyApplications() const { return policyApplications_; }
     // The records of the programs that "Run Application" entries start.
     std::vector<ApplicationRecord>& Applications() { return applications_; }
     const std::vector<ApplicationRecord>& Applications() const { return applications_; }
@@ -57,8 +71,13 @@ public:
     // The selector lists the active entries again: what was pending goes.
     void DropPending();
     // A one-time entry that has fallen due leaves both lists; false when it
-    // was no longer active (then nothing changes).
+    // was no longer active (then nothing changes). A policy entry leaves the
+    // policy's list and is handed to policyUsedUp.
     bool Consume(const std::string& text);
+    std::function<void(const std::string& text)> policyUsedUp;
+
+    // The policy's entries and programs anew; told only when the entries changed.
+    void SetPolicy(const std::vector<std::string>& entries, std::vector<ApplicationRecord> applications);
 
     // Told after each change, in the order observed.
     void Observe(Observer observer) { observers_.push_back(std::move(observer)); }
@@ -66,11 +85,12 @@ public:
 private:
     bool Erase(const std::string& text);
     void Append(const std::string& text, std::optional<ScenarioEntry> entry);
+    // Active() anew from the policy's and the user's entries, then the observers.
     void Tell(Change change);
 
     std::vector<std::string> all_;
-    std::vector<Scenario> active_;
-    std::vector<ApplicationRecord> applications_;
+    std::vector<Scenario> own_, policy_, active_;
+    std::vector<ApplicationRecord> applications_, policyApplications_;
     std::vector<Observer> observers_;
 };
 

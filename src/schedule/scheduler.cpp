@@ -100,14 +100,15 @@ void Scheduler::CheckMinute(std::int64_t minute) {
 void Scheduler::HandOver(const Occurrence& due) {
     if (!agenda_.Holds(due)) return;
     const bool usedUp = due.entry.UsedUpWhenDue();
+    const bool byPolicy = book_.IsPolicy(due.text);
     // Taken out of both lists by its text: an edit waiting for Apply may
     // have moved the selector's places, and the entries added there and
     // never applied stay as they are.
     if (usedUp ? !book_.Consume(due.text) : !book_.IsActive(due.text)) return;
     if (due.entry.IsApplicationAction())
-        actions_.ShowRunCloseAction(due.entry.ActionField(), usedUp);
+        actions_.ShowRunCloseAction(due.entry.ActionField(), usedUp, byPolicy);
     else
-        actions_.ShowAction(due.entry.ActionCode());
+        actions_.ShowAction(due.entry.ActionCode(), byPolicy);
 }
 
 void Scheduler::RunNow(const Occurrence& due) {

@@ -14,10 +14,11 @@ namespace dwl {
 class IScenarioActions {
 public:
     virtual ~IScenarioActions() = default;
-    // A PowerAction code other than power off.
-    virtual void ShowAction(int actionCode) = 0;
+    // A PowerAction code other than power off; `byPolicy` when an
+    // administrator's scenario falls due.
+    virtual void ShowAction(int actionCode, bool byPolicy) = 0;
     // The action field of an application scenario, e.g. "Run Application app;".
-    virtual void ShowRunCloseAction(const std::string& actionField, bool oneTime) = 0;
+    virtual void ShowRunCloseAction(const std::string& actionField, bool oneTime, bool byPolicy) = 0;
 };
 
 // The local minutes a scheduler has checked, as ranges of minute numbers.

@@ -103,6 +103,16 @@ bool SavePassword(MyRegistry& registry, const std::string& configPassword, const
     return false;
 }
 
+bool PolicyScenarioUsedUp(MyRegistry& registry, const std::string& entry) {
+    registry.TuneMyRegistry(kUserHive, kBaseKey);
+    return registry.LoadFromRegistry("PolicyDone", entry, "") == "1";
+}
+
+void MarkPolicyScenarioUsedUp(MyRegistry& registry, const std::string& entry) {
+    registry.TuneMyRegistry(kUserHive, kBaseKey);
+    registry.SaveToRegistry("PolicyDone", entry, "1");
+}
+
 void SaveLockSwitch(MyRegistry& registry, bool locked) {
     registry.TuneMyRegistry(kUserHive, kBaseKey);
     registry.SaveToRegistry("Options", "Enabled", locked ? "1" : "0");

@@ -40,6 +40,11 @@ bool SavePassword(MyRegistry& registry, const std::string& configPassword, const
 // And "Options"/"Enabled", the lock switch.
 void SaveLockSwitch(MyRegistry& registry, bool locked);
 
+// The administrator's one-time scenarios that have run for this user: values
+// named after their entries in the section "PolicyDone".
+bool PolicyScenarioUsedUp(MyRegistry& registry, const std::string& entry);
+void MarkPolicyScenarioUsedUp(MyRegistry& registry, const std::string& entry);
+
 // The startup entry: the value "DWL" under
 // SOFTWARE\Microsoft\Windows\CurrentVersion\Run, machine-wide under
 // HKEY_LOCAL_MACHINE where the program may write there (elevated, or on

@@ -17,8 +17,8 @@ struct Bench : fakes::FakeCountdownWindow {
 
     std::vector<int> exits;
     Countdown cd{*this,
-                 {[] { return false; }, [] { return std::string("jdoe"); }, [this](int code) { exits.push_back(code); },
-                  [](const std::string&, bool) {}}};
+                 {[] { return false; }, nullptr, [] { return std::string("jdoe"); },
+                  [this](int code) { exits.push_back(code); }, [](const std::string&, bool, bool) {}}};
 };
 
 TEST(Countdown, CountsFiveSecondsActsOnceAndCanBeCancelledOrCutShort) {

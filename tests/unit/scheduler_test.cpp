@@ -47,11 +47,11 @@ struct Bench : IScenarioActions {
     std::string WakeAt(int d, int h, int m) const {
         return "wake at " + std::to_string(MinuteNumber(T(clock.now.year, clock.now.month, d, h, m)) * 60);
     }
-    void ShowAction(int code) override {
+    void ShowAction(int code, bool) override {
         calls.push_back("ShowAction " + std::to_string(code));
         if (duringHandOver) duringHandOver();
     }
-    void ShowRunCloseAction(const std::string& field, bool oneTime) override {
+    void ShowRunCloseAction(const std::string& field, bool oneTime, bool) override {
         calls.push_back("RunClose " + field + (oneTime ? " once" : ""));
     }
     void TickAt(LocalTime t) {
@@ -85,7 +85,7 @@ struct Bench : IScenarioActions {
     Agenda agenda{book};
     Scheduler scheduler{agenda, clock, *this};
     fakes::FakeWarningWindows windows;
-    Warnings warnings{windows, {agenda, [this] { return locked; }, [] { return false; }}};
+    Warnings warnings{windows, {agenda, [this](const std::vector<Occurrence>&) { return locked; }, [] { return false; }}};
     bool wakeOn = true;
     Texts wakeCalls;
     fakes::FakeWakeTimer timer{wakeCalls};

@@ -93,6 +93,9 @@ LRESULT MessageWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) events_->OnResume();
         return TRUE;
     case WM_TIMECHANGE: events_->OnTimeChange(); return 0;
+    case WM_SETTINGCHANGE:
+        if (lParam && lstrcmpiA(reinterpret_cast<const char*>(lParam), "Policy") == 0) events_->OnPolicyChange();
+        return 0;
     case WM_DESTROY:
         KillTimer(window_, kSchedulerTimerId);
         tray_.Remove();

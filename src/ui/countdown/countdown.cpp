@@ -26,7 +26,10 @@ Countdown::Countdown(ICountdownWindow& window, Services services) : window_(wind
     };
 }
 
-void Countdown::ShowAction(int actionCode) {
+void Countdown::ShowAction(int actionCode, bool byPolicy) {
+    // An administrator's count that may not be cancelled is not replaced
+    // (and so cancelled) by another action either.
+    if (HeldByPolicy() && !byPolicy) return;
     window_.StartTimer(CountdownLayout::timerIntervalMs);
     timerRunning_ = true;
 
@@ -39,8 +42,10 @@ void Countdown::ShowAction(int actionCode) {
 
     // While the lock is in force nothing may stop or hasten the count: the
     // buttons are out of sight, hidden and disabled, so that no key, click,
-    // message or accessibility tool reaches them.
-    const bool locked = services_.lockInForce && services_.lockInForce();
+    // message or accessibility tool reaches them. So for an administrator's
+    // scenario that may not be cancelled.
+    heldByPolicy_ = byPolicy && services_.policyNoCancel && services_.policyNoCancel();
+    const bool locked = heldByPolicy_ || (services_.lockInForce && services_.lockInForce());
     for (Button* button : {&cmdAction, &cmdCancel}) {
         button->SetEnabled(!locked);
         button->SetVisible(!locked);
@@ -80,8 +85,8 @@ void Countdown::StopCounting() {
     window_.ClearAlwaysOnTop();
 }
 
-void Countdown::ShowRunCloseAction(const std::string& actionField, bool oneTime) {
-    if (services_.runCloseAction) services_.runCloseAction(actionField, oneTime);
+void Countdown::ShowRunCloseAction(const std::string& actionField, bool oneTime, bool byPolicy) {
+    if (services_.runCloseAction) services_.runCloseAction(actionField, oneTime, byPolicy);
 }
 
 }  // namespace dwl

@@ -50,14 +50,16 @@ public:
 class Countdown : public IScenarioActions {
 public:
     struct Services {
-        // Read at ShowAction: true while the configuration lock is in force.
+        // Read at ShowAction: true while the configuration lock is in force,
+        // and while the administrator's scenarios may not be cancelled.
         std::function<bool()> lockInForce;
+        std::function<bool()> policyNoCancel;
         // The user's logon name.
         std::function<std::string()> currentUserName;
         // clsExitWindows::ExitWindows.
         std::function<void(int actionCode)> exitWindows;
         // Runs or closes the application of an application scenario.
-        std::function<void(const std::string& actionField, bool oneTime)> runCloseAction;
+        std::function<void(const std::string& actionField, bool oneTime, bool byPolicy)> runCloseAction;
     };
 
     Countdown(ICountdownWindow& window, Services services);
@@ -72,8 +74,8 @@ public:
     std::int16_t SecondsLeft = 0;
     std::string ActionText;
 
-    void ShowAction(int actionCode) override;
-    void ShowRunCloseAction(const std::string& actionField, bool oneTime) override;
+    void ShowAction(int actionCode, bool byPolicy = false) override;
+    void ShowRunCloseAction(const std::string& actionField, bool oneTime, bool byPolicy) override;
 
     // One countdown step; the window's timer raises it. Does nothing when no
     // count runs (a late tick must not carry the action out a second time).
@@ -84,6 +86,8 @@ public:
     bool TimerRunning() const { return timerRunning_; }
     // A count runs and its window offers Cancel (not while the lock is in force).
     bool CancelOffered() const { return timerRunning_ && cmdCancel.Enabled(); }
+    // The count runs for an administrator's scenario that may not be cancelled.
+    bool HeldByPolicy() const { return timerRunning_ && heldByPolicy_; }
 
 private:
     void StopCounting();
@@ -91,6 +95,7 @@ private:
     ICountdownWindow& window_;
     Services services_;
     bool timerRunning_ = false;
+    bool heldByPolicy_ = false;
 };
 
 }  // namespace dwl

@@ -134,6 +134,7 @@ void OptionsController::OpenHelp() {
 }
 
 void OptionsController::mExit_Click() {
+    if (exitRefused && exitRefused()) return;
     tray_.RemoveTrayIcon();
     if (exitProgram) exitProgram();
 }

@@ -50,6 +50,8 @@ public:
     std::function<void(int code)> exitWindows;
     // Ends the program; the tray icon is already gone.
     std::function<void()> exitProgram;
+    // True when the program may not end now (it has told the user why).
+    std::function<bool()> exitRefused;
     // Before every showing of the window, and after it is hidden.
     std::function<void()> beforeShow;
     std::function<void()> afterHide;

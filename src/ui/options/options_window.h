@@ -49,6 +49,8 @@ public:
     // The local time may have jumped past minutes the timer has not seen yet.
     virtual void OnResume() {}
     virtual void OnTimeChange() {}
+    // Windows says that policy changed (after a Group Policy refresh).
+    virtual void OnPolicyChange() {}
 };
 
 // Commands of the tray popup menu mPopupSys, one per item.

@@ -48,9 +48,24 @@ PasswordLock::PasswordLock(OptionsForm& form, ScenarioEditor& editor) : form_(fo
     form_.cmdPassword.onClick = [this] { cmdPassword_Click(); };
 }
 
+void PasswordLock::Guard(bool open) {
+    LockedMode(form_, editor_, open);
+    for (Control* control : forced_) control->SetEnabled(false);
+}
+
+void PasswordLock::SetPolicy(bool locked, std::vector<Control*> forced) {
+    forced_ = std::move(forced);
+    // Lifted, the lock is the password's again: locked only while that is in force.
+    if (policyLocked_ && !locked) locked_ = locked_ && InForce() && !unlocked_;
+    policyLocked_ = locked;
+    locked_ = locked_ || locked;
+    form_.cmdPassword.SetEnabled(!locked);
+    Guard(!locked_);
+}
+
 void PasswordLock::BeforeShow() {
     if (unlocked_ || locked_ || !InForce()) return;
-    LockedMode(form_, editor_, false);
+    Guard(false);
     locked_ = true;
 }
 
@@ -69,6 +84,10 @@ void PasswordLock::CheckLoaded() {
 }
 
 void PasswordLock::cmdPassword_Click() {
+    if (policyLocked_) {
+        if (tell) tell("The administrator has locked the configuration of Duskwell on this computer.");
+        return;
+    }
     if (locked_)
         Unlock();
     else
@@ -82,7 +101,7 @@ void PasswordLock::Unlock() {
         if (tell) tell("The password is not correct. The configuration stays locked.");
         return;
     }
-    LockedMode(form_, editor_, true);
+    Guard(true);
     locked_ = false;
     unlocked_ = true;
 }

@@ -62,15 +62,24 @@ public:
 
     void cmdPassword_Click();
 
+    // The administrator's lock: the window stays locked, with no unlock, while
+    // `locked`. The `forced` controls stay greyed in any case.
+    void SetPolicy(bool locked, std::vector<Control*> forced);
+    bool PolicyLocked() const { return policyLocked_; }
+
 private:
     void Unlock();
     void SetPassword();
+    // LockedMode, with the forced controls greyed.
+    void Guard(bool open);
 
     OptionsForm& form_;
     ScenarioEditor& editor_;
     bool applied_ = false;
     bool locked_ = false;
     bool unlocked_ = false;  // unlocked by the password while shown
+    bool policyLocked_ = false;
+    std::vector<Control*> forced_;
 };
 
 }  // namespace dwl

@@ -118,8 +118,19 @@ void ScenarioEditor::DropChangeUnlessOthersPending() {
 }
 
 void ScenarioEditor::ShowBook() {
-    ShowItems(form_.cmdScen, book_.All());
-    ShowItems(form_.lstScen, book_.ActiveTexts());
+    // The administrator's entries first, marked: in the lists, never in the entry.
+    std::vector<std::string> all = book_.PolicyTexts(), active;
+    for (std::string& text : all) text += kPolicyMark;
+    active = all;
+    all.insert(all.end(), book_.All().begin(), book_.All().end());
+    const std::vector<std::string> own = book_.ActiveTexts();
+    active.insert(active.end(), own.begin(), own.end());
+    ShowItems(form_.cmdScen, all);
+    ShowItems(form_.lstScen, active);
+}
+
+bool ScenarioEditor::PolicyAt(int index) const {
+    return index >= 0 && index < static_cast<int>(book_.PolicyTexts().size());
 }
 
 void ScenarioEditor::cmdAction_Change() {
@@ -163,12 +174,14 @@ void ScenarioEditor::lstScen_LostFocus() { form_.lstScen.SetTooltip(""); }
 
 void ScenarioEditor::SwitchScen(int index) {
     if (index < 0 || index >= form_.cmdScen.Count()) return;
-    const std::string text = form_.cmdScen.Item(index);
+    const bool policy = PolicyAt(index);
+    const std::string text = policy ? book_.PolicyTexts()[static_cast<size_t>(index)] : form_.cmdScen.Item(index);
     const auto scenario = ParseScenarioEntry(text);
     // Only an entry the controls can show whole is edited; any other is shown
     // with its own text and never rewritten (a well-formed one still runs).
+    // The administrator's entries are shown, never edited.
     const bool editable = scenario && !scenario->action.empty() && IndexOf(form_.cmdAction, scenario->action) >= 0;
-    SetEditingEnabled(editable);
+    SetEditingEnabled(editable && !policy);
     if (editable) {
         // The action and the duration before the days: their change handling
         // clears the days while the duration shown is not weekly.
@@ -294,6 +307,7 @@ void ScenarioEditor::cmdAdd_Click() {
 void ScenarioEditor::cmdDel_Click() {
     ListControl& scen = form_.cmdScen;
     if (scen.Count() == 0 || scen.ListIndex() < 0) return;
+    if (PolicyAt(scen.ListIndex())) return;
     const std::string entry = scen.Item(scen.ListIndex());
     if (dialogs_.ShowMessage(std::string(kDeleteQuestion) + "\r\n" + entry + " ?", kDeleteCaption, kDeleteStyle) !=
         IdYes)

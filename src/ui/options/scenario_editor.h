@@ -25,6 +25,9 @@
 
 namespace dwl {
 
+// How the lists mark the administrator's entries.
+inline constexpr const char* kPolicyMark = " (policy)";
+
 class ScenarioEditor {
 public:
     // Wires the change handling of cmdAction, cmdDuration, lstDays, txtTime,
@@ -108,6 +111,8 @@ private:
     void SetEditingEnabled(bool enabled);
     // The book's entries in cmdScen and lstScen.
     void ShowBook();
+    // Whether cmdScen's entry `index` is the administrator's.
+    bool PolicyAt(int index) const;
     bool IsApplicationAction() const;
     // The scenario the editing controls show: an action and a duration of the
     // lists and a time, a program's file name or minutes, as the duration

@@ -22,7 +22,6 @@ void Warnings::Update(std::int64_t now) {
     std::erase_if(warned_, [now](const auto& warned) { return warned.second <= now; });
     const std::vector<Occurrence> coming =
         minutes_ > 0 ? services_.agenda.Between(now, now + minutes_) : std::vector<Occurrence>{};
-    const bool answerable = !services_.lockInForce();
     const bool use12Hour = services_.use12Hour();
 
     // A window shows what of its minute it showed before and still comes,
@@ -55,6 +54,7 @@ void Warnings::Update(std::int64_t now) {
         std::string text;
         for (const Occurrence& occurrence : window.shown)
             text += (text.empty() ? "" : "\r\n") + LineFor(occurrence, now, use12Hour);
+        const bool answerable = !services_.movesLocked(window.shown);
         if (text == window.text && answerable == window.answerable) continue;
         window.text = text;
         window.answerable = answerable;
@@ -66,8 +66,8 @@ void Warnings::Answer(int id, WarningAnswer answer, std::int64_t now) {
     const auto window = std::find_if(open_.begin(), open_.end(), [id](const Window& w) { return w.id == id; });
     if (window == open_.end()) return;
     // The buttons are greyed under the lock; an answer that comes anyway changes nothing.
-    if (answer != WarningAnswer::Ok && services_.lockInForce()) return;
     const std::vector<Occurrence> shown = window->shown;
+    if (answer != WarningAnswer::Ok && services_.movesLocked(shown)) return;
     // A postponement the agenda refuses (it would reach the scenario's next
     // time) leaves the window as it is: Skip and OK remain.
     if (answer == WarningAnswer::Postpone && services_.agenda.Postpone(shown, kPostponeMinutes) != Agenda::Moved::Done)

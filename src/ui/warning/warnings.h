@@ -40,7 +40,8 @@ public:
 
     struct Services {
         Agenda& agenda;
-        std::function<bool()> lockInForce;  // Postpone and Skip are refused meanwhile
+        // Postpone and Skip are refused for these occurrences (the lock, the administrator's).
+        std::function<bool(const std::vector<Occurrence>&)> movesLocked;
         std::function<bool()> use12Hour;    // the form of the times shown
     };
     Warnings(IWarningWindows& windows, Services services);

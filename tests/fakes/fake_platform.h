@@ -24,6 +24,7 @@
 #include "platform/shell.h"
 #include "platform/user.h"
 #include "platform/wake_timer.h"
+#include "settings/policy.h"
 #include "ui/countdown/countdown.h"
 #include "ui/options/options_window.h"
 #include "ui/quickbar/quickbar.h"
@@ -98,7 +99,15 @@ struct FakeRegistry : IRegistry {
         return false;
     }
     std::map<Key, std::string> values;
-    std::map<Key, RegistryValue> typed;  // read by ReadValue alone, as policies are
+    // Policy values, as Group Policy writes them: a number, texts, or another type.
+    void SetPolicy(Hive hive, const std::string& name, std::uint32_t number) {
+        typed[{hive, kPolicyKey, name}] = {RegistryValue::Type::Number, number, {}, 0};
+    }
+    void SetPolicy(Hive hive, const std::string& name, std::vector<std::string> texts, int lost = 0) {
+        typed[{hive, kPolicyKey, name}] = {RegistryValue::Type::TextList, 0, std::move(texts), lost};
+    }
+    void SetPolicy(Hive hive, const std::string& name) { typed[{hive, kPolicyKey, name}] = {}; }
+    std::map<Key, RegistryValue> typed;  // read by ReadValue alone
     std::set<std::pair<Hive, std::string>> denied;  // keys (and all below) that cannot be opened
     bool failValueWrites = false;                   // the keys open, but every value write fails
 };

@@ -519,5 +519,73 @@ TEST_F(ProgramCommands, ALaterStartSaysWhenItsCommandWasDroppedOrNotAnswered) {
                              "No scheduled action is coming."}));
 }
 
+using ProgramPolicy = ProgramTest;
+
+// The administrator's scenarios come first, marked, and are neither deleted
+// nor edited nor stored; under NoCancel nothing stops them, not the program's
+// end either. A one-time one runs once, whatever re-reads follow; a run
+// starts the policy's program, not the user's of the same name.
+TEST_F(ProgramPolicy, ScenariosComeFirstRunOnceWithTheirProgramAndNoCancelHoldsThem) {
+    registry.SetPolicy(Hive::LocalMachine, "Scenarios",
+                       {"Shutdown Windows; Onetime; 9:05", "Run Application notes; Daily; 9:10", "nonsense"});
+    registry.SetPolicy(Hive::LocalMachine, "Applications", {"notes|C:\\IT\\notes.exe|/p"});
+    registry.SetPolicy(Hive::CurrentUser, "NoCancel", 1);
+    Start({"Reboot; Daily; 9:30", "Shutdown Windows; Onetime; 9:05"}, {{"C:\\Mine\\notes.exe", "notes", ""}});
+    OptionsForm& form = program.Form();
+    EXPECT_EQ(form.lstScen.Item(0) + "|" + form.cmdScen.Item(1) + "|" + form.cmdScen.Item(2),
+              "Shutdown Windows; Onetime; 9:05 (policy)|Run Application notes; Daily; 9:10 (policy)|Reboot; Daily; 9:30");
+    form.cmdScen.SetListIndex(0);
+    form.cmdDel.Click();
+    EXPECT_FALSE(form.cmdAction.Enabled() || form.cmdDuration.Enabled());
+    program.SaveScenarios();
+    EXPECT_EQ(Saved(), (Texts{"Reboot; Daily; 9:30", "Shutdown Windows; Onetime; 9:05"}));
+    program.OnEndRequest();
+    EXPECT_EQ(Send({"/skip"}), CommandReply::PolicyHolds);
+    TickAt(9, 1);
+    EXPECT_FALSE(warnings.open.begin()->second.second);  // Postpone and Skip greyed
+    TickAt(9, 5);
+    EXPECT_FALSE(program.CountdownWindow().cmdCancel.Enabled());
+    EXPECT_EQ(Send({"/cancel"}), CommandReply::PolicyHolds);
+    EXPECT_EQ(Send({"/logoff"}), CommandReply::PolicyHolds);
+    for (int i = 0; i < 6; ++i) program.CountdownWindow().ATimer_Timer();
+    EXPECT_EQ(Filtered("ExitWindowsEx").size(), 1u);
+    program.OnPolicyChange();
+    TickAt(9, 10);
+    EXPECT_FALSE(program.Exited());
+    EXPECT_EQ(Told(), Texts{"Duskwell cannot be closed: the administrator has set scenarios that must run on this "
+                            "computer."});
+    EXPECT_EQ(shell.opened, Texts{"\"C:\\IT\\notes.exe\" /p"});
+    // The user's own entry of that text was the same run: both are used up.
+    EXPECT_EQ(Saved(), Texts{"Reboot; Daily; 9:30"});
+    EXPECT_EQ(form.lstScen.Item(0), "Run Application notes; Daily; 9:10 (policy)");
+}
+
+// LockSettings locks the pages with no unlock, forced options are shown and
+// greyed but never stored as the user's own, and a policy change is read
+// again without a restart: lifted, the user's own values come back.
+TEST_F(ProgramPolicy, LockAndForcedOptionsFollowThePolicyAndAreNeverStored) {
+    auto& typed = registry.typed;
+    registry.SetPolicy(Hive::CurrentUser, "LockSettings", 1);
+    registry.SetPolicy(Hive::LocalMachine, "CleanTemp", 1);
+    registry.SetPolicy(Hive::LocalMachine, "WarnMinutes", 15);
+    Start();
+    OptionsForm& form = program.Form();
+    program.Options().Show_Form();
+    EXPECT_FALSE(form.chkStartup.Enabled() || form.cmdPassword.Enabled() || form.chkCleanTemp.Enabled());
+    EXPECT_EQ(form.chkCleanTemp.Value() * 100 + form.cmdWarn.ListIndex(), 105);
+    form.cmdPassword.Click();
+    EXPECT_EQ(Send({"/shutdown", "/at", "22:00"}), CommandReply::PolicyLocked);
+    typed.erase({Hive::CurrentUser, kPolicyKey, "LockSettings"});
+    program.OnPolicyChange();
+    EXPECT_TRUE(form.chkStartup.Enabled() && form.cmdPassword.Enabled() && !form.chkCleanTemp.Enabled());
+    form.chkPower.SetValue(1);
+    form.cmdOK.Click();
+    EXPECT_EQ(Stored("SOFTWARE\\Orbelle\\DWL\\CleanUp", "Temp") + Stored(kOptions, "WarnMinutes"), "05");
+    typed.clear();
+    program.OnPolicyChange();
+    EXPECT_EQ(form.chkCleanTemp.Value() * 100 + form.cmdWarn.ListIndex(), 3);
+    EXPECT_EQ(Told(), Texts{"The administrator has locked the configuration of Duskwell on this computer."});
+}
+
 }  // namespace
 }  // namespace dwl

@@ -2,6 +2,7 @@
 
 #include "fakes/fake_platform.h"
 #include "model/scramble.h"
+#include "settings/policy.h"
 #include "settings/registry_access.h"
 #include "settings/settings.h"
 
@@ -152,6 +153,36 @@ TEST_F(SettingsTest, ReportsEachWriteIntoAKeyThatCannotBeOpened) {
 }
 
 // The passwords stored by earlier versions: the key 739, its digits summing to 19, gives the pads 20, 21, ...
+// Each value as the machine, else the user sets it; one of the wrong type or
+// out of range is ignored with one trace line, and the user's then counts.
+TEST(Policy, MachineWinsOverUserAndAWrongValueIsIgnoredWithOneTraceLine) {
+    constexpr Hive M = Hive::LocalMachine, U = Hive::CurrentUser;
+    fakes::FakeRegistry r;
+    r.SetPolicy(M, "Scenarios", {"Shutdown Windows; Daily; 22:00", " "}, 1);
+    r.SetPolicy(M, "Applications", {"notes|C:\\notes.exe|/q|x", "bad", "rel|notes.exe|", "a;b|C:\\b.exe|"});
+    r.SetPolicy(U, "Scenarios", {"Reboot; Daily; 1:00"});
+    r.SetPolicy(U, "Applications", {"user|C:\\u.exe|"});
+    r.SetPolicy(M, "WarnMinutes", 3);  // not one of the choices
+    r.SetPolicy(U, "WarnMinutes", 10);
+    r.SetPolicy(M, "NoCancel");  // a text
+    r.SetPolicy(U, "NoCancel", 1);
+    r.SetPolicy(M, "LockSettings", 2);
+    r.SetPolicy(M, "CleanTemp", 0);
+    r.SetPolicy(U, "CleanTemp", 1);
+    r.SetPolicy(U, "CleanCache", {"1"});
+    std::vector<std::string> traces;
+    const Policy policy = ReadPolicy(r, [&](const std::string& line) { traces.push_back(line); });
+    EXPECT_EQ(policy.Scenarios, std::vector<std::string>{"Shutdown Windows; Daily; 22:00"});
+    EXPECT_EQ(policy.Applications, (std::vector<ApplicationRecord>{{"C:\\notes.exe", "notes", "/q|x"}}));
+    EXPECT_EQ(policy.WarnMinutes, 10);
+    EXPECT_TRUE(policy.NoCancel && !policy.LockSettings);
+    EXPECT_EQ(policy.CleanTemp, 0);
+    EXPECT_FALSE(policy.CleanCache || policy.CleanRecycleBin);
+    // The lost line, three applications, WarnMinutes, NoCancel, LockSettings, CleanCache.
+    EXPECT_EQ(traces.size(), 8u) << traces[0];
+    EXPECT_EQ(traces[4], "dwl: policy HKLM\\SOFTWARE\\Policies\\Orbelle\\DWL\\WarnMinutes ignored: out of range (3)");
+}
+
 TEST(Scramble, ThePadOfTheStoredPasswordsAndARoundTripOfEveryByte) {
     EXPECT_EQ(UnscrambleText("AB", kPasswordKey),
               (std::string{static_cast<char>(20 ^ 'A'), static_cast<char>(21 ^ 'B')}));

@@ -11,9 +11,11 @@
 //   visible                        1 or 0
 //   command <id>                   posts WM_COMMAND (a menu item)
 //   message <msg> <wparam> <lparam> posts a message
+//   policychanged                  sends WM_SETTINGCHANGE "Policy", as a Group Policy refresh does
 // Of a control, <class> <title> <control id> (0: the window itself):
 //   text, items (a list's, one a line), enabled, ctlvisible, checked (a button's check state), rect (on the
-//   screen: left top width height), click (presses a button), select <index> (a tab, as a click on it does)
+//   screen: left top width height), click (presses a button), select <index> (a tab, as a click on it does),
+//   pick <index> (a combo box's item, as the user chooses it)
 #include <windows.h>
 #include <commctrl.h>
 
@@ -189,6 +191,10 @@ int run(int argc, char** argv) {
     }
     if (cmd == "command" && nums.size() == 1) return post(top, WM_COMMAND, MAKEWPARAM(nums[0], 0), 0);
     if (cmd == "message" && nums.size() == 3) return post(top, static_cast<UINT>(nums[0]), nums[1], nums[2]);
+    // What Windows broadcasts after a Group Policy refresh.
+    if (cmd == "policychanged")
+        return SendMessageTimeoutA(top, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("Policy"), SMTO_ABORTIFHUNG,
+                                   timeout, &r) ? kOk : kFailed;
 
     if (nums.empty()) return usage();
     HWND ctl = nums[0] == 0 ? top : child(top, nums[0]);
@@ -199,6 +205,13 @@ int run(int argc, char** argv) {
     if (cmd == "enabled") return say(IsWindowEnabled(ctl) ? "1" : "0");
     if (cmd == "ctlvisible") return say(IsWindowVisible(ctl) ? "1" : "0");
     if (cmd == "click") return post(ctl, BM_CLICK, 0, 0);
+    // Chooses a combo box's item as the user does: its parent is told.
+    if (cmd == "pick" && nums.size() == 2)
+        return send(ctl, CB_SETCURSEL, static_cast<WPARAM>(nums[1]), 0, &r) &&
+                       send(GetParent(ctl), WM_COMMAND, MAKEWPARAM(nums[0], CBN_SELCHANGE),
+                            reinterpret_cast<LPARAM>(ctl), &r)
+                   ? kOk
+                   : kFailed;
     if (cmd == "checked") return send(ctl, BM_GETCHECK, 0, 0, &r) ? say(num(static_cast<long long>(r))) : kFailed;
     if (cmd == "rect") {
         RECT rc{};

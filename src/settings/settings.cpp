@@ -110,7 +110,8 @@ bool PolicyScenarioUsedUp(MyRegistry& registry, const std::string& entry) {
 
 void MarkPolicyScenarioUsedUp(MyRegistry& registry, const std::string& entry) {
     registry.TuneMyRegistry(kUserHive, kBaseKey);
-    registry.SaveToRegistry("PolicyDone", entry, "1");
+    // Inside the scheduler's tick: no message box.
+    registry.TrySaveToRegistry("PolicyDone", entry, "1");
 }
 
 void SaveLockSwitch(MyRegistry& registry, bool locked) {

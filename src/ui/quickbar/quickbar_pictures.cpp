@@ -97,7 +97,7 @@ void AddTriangle(std::vector<double>& program, const std::pair<double, double> (
         area += ax * by - bx * ay;
     }
     const double turn = area > 0 ? 1 : -1;
-    program.push_back(kTriangle);
+    Add(program, {kTriangle});
     for (size_t i = 0; i < 3; ++i) {
         const auto [ax, ay] = points[i];
         const auto [bx, by] = points[(i + 1) % 3];
@@ -133,7 +133,7 @@ std::vector<double> Prepared(int index) {
         const auto op = static_cast<Op>(*step);
         const double* n = step + 1;
         switch (op) {
-        case kEnd: program.push_back(kEnd); return program;
+        case kEnd: Add(program, {kEnd}); return program;
         case kBox:
             Add(program, {kCentredBox, (n[0] + n[2]) / 2, (n[1] + n[3]) / 2, (n[2] - n[0]) / 2, (n[3] - n[1]) / 2});
             break;

@@ -1,6 +1,5 @@
 #include "app/command_line.h"
 
-
 #include "model/power_action.h"
 #include "model/text.h"
 #include "schedule/mtime.h"
@@ -62,7 +61,9 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
         if (name == "next" || name == "skip" || name == "postpone") {
             if (alone != Command::Kind::None) return Refuse(aloneArg + " and " + arg + ": give one.");
             aloneArg = arg;
-            alone = name == "next" ? Command::Kind::Next : name == "skip" ? Command::Kind::Skip : Command::Kind::Postpone;
+            alone = name == "next"   ? Command::Kind::Next
+                    : name == "skip" ? Command::Kind::Skip
+                                     : Command::Kind::Postpone;
             if (alone == Command::Kind::Postpone) {
                 const std::string value = i + 1 < args.size() ? args[++i] : std::string();
                 c.minutes = ReadMinutes(value);
@@ -86,7 +87,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
                 c.when = Command::When::AfterExit;
             } else if (name == "after-idle") {
                 c.minutes = ReadMinutes(value, ScenarioEntry::kMaxIdleMinutes);
-                if (c.minutes < 0) return RefuseValue("/after-idle needs a number of minutes from 1 to 1440", nullptr, value);
+                if (c.minutes < 0)
+                    return RefuseValue("/after-idle needs a number of minutes from 1 to 1440", nullptr, value);
                 c.when = Command::When::AfterIdle;
             } else if (name == "in") {
                 c.minutes = ReadMinutes(value);

@@ -33,6 +33,7 @@ enum Op {
     kTriangle,    // per edge: a point on it and its outward normal
 };
 
+// clang-format off
 constexpr double kPictures[] = {
     // shut down
     kRing, 0.5, 0.54, 0.3, 0.075, kGap, 0.5, 0.54, 0, 38, kSegment, 0.5, 0.12, 0.5, 0.48, 0.075, kUnion, 2,
@@ -61,6 +62,7 @@ constexpr double kPictures[] = {
     kBox, 0.08, 0.12, 0.64, 0.26, kFill, 0x9b5ce0,
     kSegment, 0.78, 0.14, 0.78, 0.32, 0.05, kArrowHead, 0.78, 0.04, 0, -1, 0.13, kUnion, 2, kFill, 0x9b5ce0, kEnd,
 };
+// clang-format on
 
 constexpr double kOutline = 0x1c1c24;
 constexpr int kSupersample = 4;

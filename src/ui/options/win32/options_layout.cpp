@@ -78,20 +78,14 @@ constexpr Placement Place(int id, TwipsRect rect) {
 }
 
 // Decorations, without a model.
-constexpr Placement Frame(int id, TwipsRect rect) {
-    return {[](ControlViews& views, OptionsForm&, const Placement& p, HICON) { return views.AddFrame(p.id, p.rect); },
-            {}, 0, id, rect};
+HWND AddFrame(ControlViews& views, OptionsForm&, const Placement& p, HICON) { return views.AddFrame(p.id, p.rect); }
+HWND AddLine(ControlViews& views, OptionsForm&, const Placement& p, HICON) { return views.AddLine(p.id, p.rect); }
+HWND AddIcon(ControlViews& views, OptionsForm&, const Placement& p, HICON icon) {
+    return views.AddIcon(icon, p.id, p.rect);
 }
-constexpr Placement Line(int id, TwipsRect rect) {
-    return {[](ControlViews& views, OptionsForm&, const Placement& p, HICON) { return views.AddLine(p.id, p.rect); },
-            {}, 0, id, rect};
-}
-constexpr Placement Icon(int id, TwipsRect rect) {
-    return {[](ControlViews& views, OptionsForm&, const Placement& p, HICON icon) {
-                return views.AddIcon(icon, p.id, p.rect);
-            },
-            {}, 0, id, rect};
-}
+constexpr Placement Frame(int id, TwipsRect rect) { return {AddFrame, {}, 0, id, rect}; }
+constexpr Placement Line(int id, TwipsRect rect) { return {AddLine, {}, 0, id, rect}; }
+constexpr Placement Icon(int id, TwipsRect rect) { return {AddIcon, {}, 0, id, rect}; }
 
 // A button of the bottom row, counted from the right.
 constexpr TwipsRect BottomButton(int fromRight) {

@@ -1,6 +1,5 @@
 #include "app/command_line.h"
 
-
 #include "model/power_action.h"
 #include "model/text.h"
 #include "schedule/mtime.h"
@@ -29,6 +28,13 @@ int ReadMinutes(const std::string& text, int most = kMaxMinutes) { return ReadMi
 
 ParsedCommandLine Refuse(const std::string& error) { return {Command{}, error}; }
 
+// The refusal of a switch's value: `ifEmpty` when there is none (with null,
+// `needs` and a full stop), else `needs` and the value given.
+ParsedCommandLine RefuseValue(const char* needs, const char* ifEmpty, const std::string& value) {
+    if (value.empty()) return Refuse(ifEmpty ? std::string(ifEmpty) : needs + std::string("."));
+    return Refuse(needs + (", not \"" + value + "\"."));
+}
+
 }  // namespace
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
@@ -55,14 +61,15 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
         if (name == "next" || name == "skip" || name == "postpone") {
             if (alone != Command::Kind::None) return Refuse(aloneArg + " and " + arg + ": give one.");
             aloneArg = arg;
-            alone = name == "next" ? Command::Kind::Next : name == "skip" ? Command::Kind::Skip : Command::Kind::Postpone;
+            alone = name == "next"   ? Command::Kind::Next
+                    : name == "skip" ? Command::Kind::Skip
+                                     : Command::Kind::Postpone;
             if (alone == Command::Kind::Postpone) {
                 const std::string value = i + 1 < args.size() ? args[++i] : std::string();
                 c.minutes = ReadMinutes(value);
                 if (c.minutes < 0)
-                    return Refuse(value.empty() ? "/postpone needs a number of minutes, from 1 to 1439."
-                                                : "/postpone needs a number of minutes from 1 to 1439, not \"" +
-                                                      value + "\".");
+                    return RefuseValue("/postpone needs a number of minutes from 1 to 1439",
+                                       "/postpone needs a number of minutes, from 1 to 1439.", value);
             }
         } else if (name == "cancel") {
             cancel = true;
@@ -74,22 +81,20 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
             const std::string value = i + 1 < args.size() ? args[++i] : std::string();
             if (name == "after-exit") {
                 if (!IsProgramFileName(value))
-                    return Refuse("/after-exit needs a program's file name ending in .exe, such as setup.exe" +
-                                  (value.empty() ? std::string(".") : ", not \"" + value + "\"."));
+                    return RefuseValue("/after-exit needs a program's file name ending in .exe, such as setup.exe",
+                                       nullptr, value);
                 c.program = value;
                 c.when = Command::When::AfterExit;
             } else if (name == "after-idle") {
                 c.minutes = ReadMinutes(value, ScenarioEntry::kMaxIdleMinutes);
                 if (c.minutes < 0)
-                    return Refuse("/after-idle needs a number of minutes from 1 to 1440" +
-                                  (value.empty() ? std::string(".") : ", not \"" + value + "\"."));
+                    return RefuseValue("/after-idle needs a number of minutes from 1 to 1440", nullptr, value);
                 c.when = Command::When::AfterIdle;
             } else if (name == "in") {
                 c.minutes = ReadMinutes(value);
                 if (c.minutes < 0)
-                    return Refuse(value.empty()
-                                      ? "/in needs a number of minutes, from 1 to 1439."
-                                      : "/in needs a number of minutes from 1 to 1439, not \"" + value + "\".");
+                    return RefuseValue("/in needs a number of minutes from 1 to 1439",
+                                       "/in needs a number of minutes, from 1 to 1439.", value);
                 c.when = Command::When::In;
             } else {
                 std::string time = value;
@@ -98,8 +103,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
                     time += " " + args[++i];
                 const auto read = time.empty() ? std::nullopt : ReadTimeOfDay(time);
                 if (!read)
-                    return Refuse(time.empty() ? "/at needs a time, such as 21:30 or 9:30 PM."
-                                               : "/at needs a time such as 21:30 or 9:30 PM, not \"" + time + "\".");
+                    return RefuseValue("/at needs a time such as 21:30 or 9:30 PM",
+                                       "/at needs a time, such as 21:30 or 9:30 PM.", time);
                 c.hour = read->first;
                 c.minute = read->second;
                 c.when = Command::When::At;

@@ -2,10 +2,32 @@
 
 #include <algorithm>
 #include <iterator>
+#include <span>
 
 #include "model/text.h"
 
 namespace dwl {
+namespace {
+
+// The pages' check boxes: those of the General, Scenarios and Clean Up pages,
+// then the Quickbar's.
+using BoxMember = CheckBox OptionsForm::*;
+constexpr BoxMember kBoxes[] = {
+    &OptionsForm::chkStartup,       &OptionsForm::chkTray,
+    &OptionsForm::chkPassword,      &OptionsForm::chkPower,
+    &OptionsForm::chkWake,          &OptionsForm::chkCleanTemp,
+    &OptionsForm::chkCleanNetCashe, &OptionsForm::chkCleanRecycleBin,
+    &OptionsForm::chkQBar,          &OptionsForm::chkQBAOT2,
+    &OptionsForm::chkQBConfirm,     &OptionsForm::chkQBShutdown,
+    &OptionsForm::chkQBRestart,     &OptionsForm::chkQBLogoff,
+    &OptionsForm::chkQBSuspend,     &OptionsForm::chkQBHibernate,
+    &OptionsForm::chkQBLock,        &OptionsForm::chkQBConfig,
+    &OptionsForm::chkQBAOT,
+};
+constexpr std::span<const BoxMember> kOptionBoxes = std::span(kBoxes).first(8);
+constexpr std::span<const BoxMember> kQuickbarBoxes = std::span(kBoxes).subspan(8);
+
+}  // namespace
 
 OptionsForm::OptionsForm() {
     for (const char* tab : {"General", "Scenarios", "Hotkeys", "Clean Up", "Quickbar", "About"})
@@ -26,15 +48,11 @@ OptionsForm::OptionsForm() {
     optQBSmall.Group({&optQBLarge});
     optQBHorizontal.Group({&optQBVertical});
     optQBVertical.Group({&optQBHorizontal});
-    for (CheckBox* box : {&chkQBar, &chkQBAOT2, &chkQBConfirm, &chkQBShutdown, &chkQBRestart, &chkQBLogoff,
-                          &chkQBSuspend, &chkQBHibernate, &chkQBLock, &chkQBConfig, &chkQBAOT})
-        box->SetValue(1);
+    for (BoxMember box : kQuickbarBoxes) (this->*box).SetValue(1);
     optQBLarge.SetValue(true);
     optQBHorizontal.SetValue(true);
 
-    for (CheckBox* box :
-         {&chkStartup, &chkTray, &chkPassword, &chkPower, &chkWake, &chkCleanTemp, &chkCleanNetCashe, &chkCleanRecycleBin})
-        box->onChange = [this] { MarkOptionsChanged(); };
+    for (BoxMember box : kOptionBoxes) (this->*box).onChange = [this] { MarkOptionsChanged(); };
     for (int minutes : kWarnMinuteChoices)
         cmdWarn.AddItem(minutes == 0 ? "Off" : std::to_string(minutes) + (minutes == 1 ? " minute" : " minutes"));
     cmdWarn.SetListIndex(WarnChoiceIndex(kDefaultWarnMinutes));
@@ -107,10 +125,8 @@ void OptionsForm::MarkApplied() {
     // Checked boxes first: the Quickbar's button boxes never pass through a
     // state with none of them checked.
     for (int checked : {1, 0})
-        for (CheckBox* box : {&chkStartup, &chkTray, &chkPassword, &chkPower, &chkWake, &chkCleanTemp, &chkCleanNetCashe,
-                              &chkCleanRecycleBin, &chkQBar, &chkQBAOT2, &chkQBConfirm, &chkQBShutdown, &chkQBRestart,
-                              &chkQBLogoff, &chkQBSuspend, &chkQBHibernate, &chkQBLock, &chkQBConfig, &chkQBAOT})
-            if ((box->Value() != 0) == (checked != 0)) MarkAppliedValue(*box);
+        for (BoxMember box : kBoxes)
+            if (((this->*box).Value() != 0) == (checked != 0)) MarkAppliedValue(this->*box);
     // Each button as it was: a group may have none chosen (both stored "0").
     for (OptionButton* option : {&optQBLarge, &optQBSmall, &optQBHorizontal, &optQBVertical})
         restoreApplied_.emplace_back(option, [option, value = option->Value()] { option->SetValue(value); });

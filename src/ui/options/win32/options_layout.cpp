@@ -1,49 +1,97 @@
 #include <span>
+#include <type_traits>
+#include <utility>
 
 #include "ui/options/win32/options_view.h"
 
 namespace dwl::win32 {
 namespace {
 
-// One control of a page: what makes its window, its id and its rectangle in
-// twips inside the page. The order of a page's placements is its tab order.
+using F = OptionsForm;
+
+// The form's control that a placement binds: a member of one of the form's
+// kinds of control.
+union Member {
+    constexpr Member() : none(nullptr) {}
+    constexpr Member(Label F::*m) : label(m) {}
+    constexpr Member(CheckBox F::*m) : checkBox(m) {}
+    constexpr Member(Button F::*m) : button(m) {}
+    constexpr Member(ListControl F::*m) : list(m) {}
+    constexpr Member(CheckedList F::*m) : checkedList(m) {}
+    constexpr Member(TextBox F::*m) : textBox(m) {}
+    constexpr Member(OptionButton F::*m) : option(m) {}
+
+    // The control in `form`, of the kind the placement was made with.
+    template <typename Model>
+    Model& In(F& form) const {
+        if constexpr (std::is_same_v<Model, Label>) return form.*label;
+        if constexpr (std::is_same_v<Model, CheckBox>) return form.*checkBox;
+        if constexpr (std::is_same_v<Model, Button>) return form.*button;
+        if constexpr (std::is_same_v<Model, ListControl>) return form.*list;
+        if constexpr (std::is_same_v<Model, CheckedList>) return form.*checkedList;
+        if constexpr (std::is_same_v<Model, TextBox>) return form.*textBox;
+        if constexpr (std::is_same_v<Model, OptionButton>) return form.*option;
+    }
+
+    std::nullptr_t none;
+    Label F::*label;
+    CheckBox F::*checkBox;
+    Button F::*button;
+    ListControl F::*list;
+    CheckedList F::*checkedList;
+    TextBox F::*textBox;
+    OptionButton F::*option;
+};
+
+// One control of a page: what makes its window, the form's control it binds,
+// the binder's option, its id and its rectangle in twips inside the page. The
+// order of a page's placements is its tab order.
 struct Placement {
     HWND (*add)(ControlViews& views, OptionsForm& form, const Placement& placement, HICON aboutIcon);
+    Member member;
+    int option;
     int id;
     TwipsRect rect;
 };
 
-// The binder B for the form's control M; B's options follow the rectangle.
-template <typename B, auto M, auto... options>
+// One function per kind of binder (and of its option), not one per control.
+template <typename B, typename Model>
+HWND AddBinder(ControlViews& views, OptionsForm& form, const Placement& p, HICON) {
+    return views.Add<B>(p.member.In<Model>(form), p.id, p.rect);
+}
+template <typename B, typename Model, typename Option>
+HWND AddBinderWith(ControlViews& views, OptionsForm& form, const Placement& p, HICON) {
+    return views.Add<B>(p.member.In<Model>(form), p.id, p.rect, static_cast<Option>(p.option));
+}
+
+template <auto M>
+using ModelOf = std::remove_reference_t<decltype(std::declval<F&>().*M)>;
+
+// The binder B for the form's control M, with B's option when one is given.
+template <typename B, auto M>
 constexpr Placement Place(int id, TwipsRect rect) {
-    return {[](ControlViews& views, OptionsForm& form, const Placement& p, HICON) {
-                return views.Add<B>(form.*M, p.id, p.rect, options...);
-            },
-            id, rect};
+    return {AddBinder<B, ModelOf<M>>, M, 0, id, rect};
+}
+template <typename B, auto M, auto option>
+constexpr Placement Place(int id, TwipsRect rect) {
+    return {AddBinderWith<B, ModelOf<M>, decltype(option)>, M, static_cast<int>(option), id, rect};
 }
 
 // Decorations, without a model.
-constexpr Placement Frame(int id, TwipsRect rect) {
-    return {[](ControlViews& views, OptionsForm&, const Placement& p, HICON) { return views.AddFrame(p.id, p.rect); },
-            id, rect};
+HWND AddFrame(ControlViews& views, OptionsForm&, const Placement& p, HICON) { return views.AddFrame(p.id, p.rect); }
+HWND AddLine(ControlViews& views, OptionsForm&, const Placement& p, HICON) { return views.AddLine(p.id, p.rect); }
+HWND AddIcon(ControlViews& views, OptionsForm&, const Placement& p, HICON icon) {
+    return views.AddIcon(icon, p.id, p.rect);
 }
-constexpr Placement Line(int id, TwipsRect rect) {
-    return {[](ControlViews& views, OptionsForm&, const Placement& p, HICON) { return views.AddLine(p.id, p.rect); },
-            id, rect};
-}
-constexpr Placement Icon(int id, TwipsRect rect) {
-    return {[](ControlViews& views, OptionsForm&, const Placement& p, HICON icon) {
-                return views.AddIcon(icon, p.id, p.rect);
-            },
-            id, rect};
-}
+constexpr Placement Frame(int id, TwipsRect rect) { return {AddFrame, {}, 0, id, rect}; }
+constexpr Placement Line(int id, TwipsRect rect) { return {AddLine, {}, 0, id, rect}; }
+constexpr Placement Icon(int id, TwipsRect rect) { return {AddIcon, {}, 0, id, rect}; }
 
 // A button of the bottom row, counted from the right.
 constexpr TwipsRect BottomButton(int fromRight) {
     return {kOptionsClientWidth - 120 - (fromRight + 1) * 1125 - fromRight * 90, kOptionsButtonTop, 1125, 345};
 }
 
-using F = OptionsForm;
 constexpr bool kFirstOfGroup = true;
 constexpr bool kDefault = true;
 // The days of a weekly scenario, side by side.

@@ -14,6 +14,7 @@ add_test(NAME unit.include_layers COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/chec
 add_test(NAME unit.help COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/check-help ${CMAKE_CURRENT_BINARY_DIR}/help)
 set_tests_properties(unit.help PROPERTIES SKIP_RETURN_CODE 77)
 add_test(NAME unit.include_layers_check COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/check-layers --self-test)
+add_test(NAME unit.policy_templates COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/check-policy-templates)
 
 set(DWL_WIN64_DIR "" CACHE PATH "Build folder of the x86_64 cross build (enables the win and e2e tiers)")
 set(DWL_WIN32_DIR "" CACHE PATH "Build folder of the i686 cross build (the product)")

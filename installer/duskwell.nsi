@@ -5,7 +5,9 @@
 ; that), adds Start-menu shortcuts and an uninstaller, and, unless unticked,
 ; starts Duskwell with Windows for all users. Settings and scenario files are
 ; the user's: an upgrade keeps them, and the uninstaller removes them only when
-; asked. The x64 setup works in the registry's 64-bit view, the x86 one in the
+; asked. /STARTUP=0 on the command line unticks the start with Windows (in
+; silent runs too), /STARTUP=1 ticks it (the default); another value is
+; refused with exit code 2. The x64 setup works in the registry's 64-bit view, the x86 one in the
 ; 32-bit view; each takes over a copy that the other installed.
 Unicode true
 !ifndef ARCH
@@ -28,6 +30,8 @@ Unicode true
 !include "LogicLib.nsh"
 !include "x64.nsh"
 !include "WinMessages.nsh"
+!include "FileFunc.nsh"
+!include "Sections.nsh"
 
 !define PRODUCT "Duskwell"
 !define PUBLISHER "The Duskwell developers"
@@ -120,6 +124,7 @@ Var OtherPlace  ; where the other setup installed Duskwell, if it did
 
 Function .onInit
   !insertmacro UseRegistryView
+  Call ReadStartupOption
   ${If} ${RunningX64}
     SetRegView ${OTHER_VIEW}
     ReadRegStr $OtherPlace HKLM "${UNINSTALL_KEY}" "InstallLocation"
@@ -310,6 +315,23 @@ Section "Start ${PRODUCT} when Windows starts" StartWithWindows
   ; The installing account's own entry would start it a second time.
   DeleteRegValue HKCU "${RUN_KEY}" "DWL"
 SectionEnd
+
+; /STARTUP=0|1 presets the choice of starting with Windows; an unknown value
+; installs nothing.
+Function ReadStartupOption
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/STARTUP=" $1
+  ${IfNot} ${Errors}
+    ${If} $1 == "0"
+      !insertmacro UnselectSection ${StartWithWindows}
+    ${ElseIf} $1 != "1"
+      MessageBox MB_OK|MB_ICONSTOP "/STARTUP=$1 is not known: /STARTUP=1 starts ${PRODUCT} when Windows starts, /STARTUP=0 does not." /SD IDOK
+      SetErrorLevel 2
+      Quit
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
 
 Section "Uninstall"
   Call un.EndRunningDuskwell

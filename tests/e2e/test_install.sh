@@ -9,7 +9,8 @@
 # answer gives up after about ten seconds, fails and registers nothing. The
 # uninstaller removes what was installed and written, both startup entries,
 # and keeps the settings; a chosen folder that holds another product gets a
-# Duskwell folder of its own, with the rights of Program Files.
+# Duskwell folder of its own, with the rights of Program Files, and /STARTUP=0
+# leaves out the start with Windows; an unknown /STARTUP installs nothing.
 set -euo pipefail
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
@@ -134,8 +135,11 @@ tools=$WINEPREFIX/drive_c/Tools
 mkdir -p "$tools"
 echo "another product's" >"$tools/uninstall.exe"
 relay_trace advapi32.SetNamedSecurityInfoW advapi32.ConvertStringSecurityDescriptorToSecurityDescriptorW
-check "the setup is pointed at C:\\Tools" eval 'WINEDEBUG=+relay wine "$setup32" /S "/D=C:\Tools" 2>>"$DWL_WORK/relay.log"'
+check "the setup is pointed at C:\\Tools, with /STARTUP=0" \
+    eval 'WINEDEBUG=+relay wine "$setup32" /S /STARTUP=0 "/D=C:\Tools" 2>>"$DWL_WORK/relay.log"'
 E2E_RELAY=0
+check_is "which starts Duskwell with Windows neither for all users nor for this one" "" \
+    eval 'echo $(reg_value "HKLM\\$run_key" DWL 32)$(reg_value "HKCU\\$run_key" DWL)'
 check "which gets a Duskwell folder of its own" test -f "$tools/Duskwell/dwl.exe"
 # Wine keeps no rights of its own on files: the calls that set them are read.
 check "given the rights of Program Files (admins and SYSTEM full, users read and run, none inherited)" eval \
@@ -150,5 +154,9 @@ setup_exit=0
 wine "$setup32" /S '/D=C:\Mine' || setup_exit=$?
 check_is "setup refuses a folder made before by another user, and leaves it as it was" "2 0" \
     eval 'echo $setup_exit $(test -d "$WINEPREFIX/drive_c/Mine" && ls -A "$WINEPREFIX/drive_c/Mine" | wc -l)'
+setup_exit=0
+wine "$setup32" /S /STARTUP=yes '/D=C:\Fresh' || setup_exit=$?
+check_is "and refuses an unknown /STARTUP, before making anything" "2 absent" \
+    eval 'echo $setup_exit $(test -e "$WINEPREFIX/drive_c/Fresh" || echo absent)'
 
 e2e_finish

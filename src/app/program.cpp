@@ -154,7 +154,8 @@ void Program::WireScenarios() {
     // An administrator's one-time scenario runs once for the user, whatever
     // restarts and policy refreshes follow.
     book_.policyUsedUp = [this](const std::string& text) {
-        MarkPolicyScenarioUsedUp(Registry(), text);
+        if (!MarkPolicyScenarioUsedUp(Registry(), text) && trace)
+            trace("dwl: the run of policy scenario \"" + text + "\" could not be remembered");
     };
     platform_.warningWindows.SetAnswered([this](int id, WarningAnswer answer) {
         warnings_.Answer(id, answer, scheduler_.CurrentMinute());
@@ -321,6 +322,7 @@ void Program::InitProgram() {
     platform_.hotkeys.Register(HotkeyShowOptions, kShowOptionsModifiers, kShowOptionsKey);
     platform_.messageWindow.HookHotkeyProc();
     ticking_ = true;
+    if (std::exchange(policyChanged_, false)) ApplyPolicy();
     ArmSchedulerTimer();
     triggers_.Arm();
     ShowWhatComes();
@@ -368,6 +370,12 @@ void Program::ExitWindows(int actionCode) {
     // One action at a time: a hotkey, menu item or Quickbar button that the
     // clean-up's messages deliver starts no second one.
     if (inExitWindows_) return;
+    // Nor one that would end the session before the administrator's action
+    // that may not be cancelled (whose count has stopped when it calls).
+    if (countdown_.HeldByPolicy()) {
+        platform_.dialogs.ShowMessage(ReplyText(CommandReply::PolicyHolds), DWL_APP_TITLE, MbOk | MbIconExclamation);
+        return;
+    }
     {
         const FlagScope running(inExitWindows_);
         exitWindows_->ExitWindows(actionCode, form_.chkPower.Value() != 0);
@@ -421,7 +429,7 @@ void Program::TellUntoldRuns() {
 
 std::vector<std::string> Program::AllEntries() const {
     std::vector<std::string> entries = book_.All();
-    for (const ScenarioBook::Scenario& active : book_.Active()) entries.push_back(active.text);
+    for (const std::string& active : book_.ActiveTexts()) entries.push_back(active);
     return entries;
 }
 
@@ -491,8 +499,9 @@ void Program::OnTimeChange() {
 }
 
 void Program::OnPolicyChange() {
-    if (!ticking_ || exited_) return;
-    ApplyPolicy();
+    // One announced while the start-up's boxes are open is read once it is over.
+    policyChanged_ = !ticking_;
+    if (ticking_ && !exited_) ApplyPolicy();
 }
 
 BoxSettings Program::EffectiveBoxes() const {
@@ -511,7 +520,9 @@ void Program::ApplyPolicy() {
             if (trace) trace("dwl: policy scenario \"" + text + "\" ignored: not a scenario");
             continue;
         }
-        if (entry->UsedUpWhenDue() && PolicyScenarioUsedUp(Registry(), text)) continue;
+        if (std::find(entries.begin(), entries.end(), text) != entries.end() ||
+            (entry->UsedUpWhenDue() && PolicyScenarioUsedUp(Registry(), text)))
+            continue;
         entries.push_back(text);
     }
     book_.SetPolicy(entries, policy_.Applications);
@@ -524,14 +535,20 @@ void Program::ShowForcedOptions(const Policy& previous) {
     const BoxSettings boxes = EffectiveBoxes();
     std::vector<Control*> forced;
     if (policy_.WarnMinutes) forced.push_back(&form_.cmdWarn);
-    if (policy_.WarnMinutes || previous.WarnMinutes)
+    // Shown as applied: neither a change of the user's to apply nor one Cancel takes back.
+    const bool changed = form_.OptionsChanged, applyOffered = form_.cmdApply.Enabled();
+    if (policy_.WarnMinutes || previous.WarnMinutes) {
         form_.cmdWarn.SetListIndex(OptionsForm::WarnChoiceIndex(boxes.WarnMinutes));
+        form_.MarkAppliedValue(form_.cmdWarn);
+    }
     for (const auto& [force, own, box] : kForcedBoxes) {
         if (policy_.*force) forced.push_back(&(form_.*box));
         if (!(policy_.*force) && !(previous.*force)) continue;
         (form_.*box).SetValue(boxes.*own);
         form_.MarkAppliedValue(form_.*box);
     }
+    form_.OptionsChanged = changed;
+    form_.cmdApply.SetEnabled(applyOffered);
     lock_.SetPolicy(policy_.LockSettings, std::move(forced));
 }
 

@@ -232,6 +232,7 @@ private:
     WakeSchedule wake_;
     Policy policy_;                 // as last read
     BoxSettings ownBoxes_;          // the user's own options, as stored
+    bool policyChanged_ = false;    // announced before the start-up was over
     bool wakeOn_ = false;           // "WakeToRun" as applied
     bool tellWakeRefusal_ = false;  // from the Apply that turned it on until a refusal was told
     ApplicationPicker picker_;

@@ -113,6 +113,13 @@ void ListControl::AddItem(const std::string& item) {
     Refresh();
 }
 
+void ListControl::InsertItem(int index, const std::string& item) {
+    if (index < 0 || index > Count()) return;
+    items_.insert(items_.begin() + index, item);
+    if (listIndex_ >= index) ++listIndex_;
+    Refresh();
+}
+
 void ListControl::RemoveItem(int index) {
     if (index < 0 || index >= Count()) return;
     items_.erase(items_.begin() + index);

@@ -139,6 +139,8 @@ public:
     const std::string& Item(int index) const { return items_.at(static_cast<size_t>(index)); }
     void AddItem(const std::string& item);
     void RemoveItem(int index);
+    // Before item `index`; the selected item stays selected.
+    void InsertItem(int index, const std::string& item);
     void Clear();
     int ListIndex() const { return listIndex_; }
     void SetListIndex(int index);

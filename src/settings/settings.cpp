@@ -108,10 +108,10 @@ bool PolicyScenarioUsedUp(MyRegistry& registry, const std::string& entry) {
     return registry.LoadFromRegistry("PolicyDone", entry, "") == "1";
 }
 
-void MarkPolicyScenarioUsedUp(MyRegistry& registry, const std::string& entry) {
+bool MarkPolicyScenarioUsedUp(MyRegistry& registry, const std::string& entry) {
     registry.TuneMyRegistry(kUserHive, kBaseKey);
     // Inside the scheduler's tick: no message box.
-    registry.TrySaveToRegistry("PolicyDone", entry, "1");
+    return registry.TrySaveToRegistry("PolicyDone", entry, "1");
 }
 
 void SaveLockSwitch(MyRegistry& registry, bool locked) {

@@ -43,7 +43,8 @@ void SaveLockSwitch(MyRegistry& registry, bool locked);
 // The administrator's one-time scenarios that have run for this user: values
 // named after their entries in the section "PolicyDone".
 bool PolicyScenarioUsedUp(MyRegistry& registry, const std::string& entry);
-void MarkPolicyScenarioUsedUp(MyRegistry& registry, const std::string& entry);
+// False when it could not be written.
+bool MarkPolicyScenarioUsedUp(MyRegistry& registry, const std::string& entry);
 
 // The startup entry: the value "DWL" under
 // SOFTWARE\Microsoft\Windows\CurrentVersion\Run, machine-wide under

@@ -132,14 +132,21 @@ void OptionsForm::MarkApplied() {
         restoreApplied_.emplace_back(option, [option, value = option->Value()] { option->SetValue(value); });
     for (TextBox* box : {&txtShutdownKey, &txtRebootKey, &txtLogOffKey})
         restoreApplied_.emplace_back(box, [box, text = box->Text()] { box->SetText(text); });
-    restoreApplied_.emplace_back(&cmdWarn, [this, index = cmdWarn.ListIndex()] { cmdWarn.SetListIndex(index); });
+    MarkAppliedValue(cmdWarn);
 }
 
 void OptionsForm::MarkAppliedValue(CheckBox& box) {
-    auto restore = [&box, value = box.Value()] { box.SetValue(value); };
-    for (auto& [control, step] : restoreApplied_)
-        if (control == &box) return void(step = restore);
-    restoreApplied_.emplace_back(&box, restore);
+    MarkAppliedStep(box, [&box, value = box.Value()] { box.SetValue(value); });
+}
+
+void OptionsForm::MarkAppliedValue(ListControl& list) {
+    MarkAppliedStep(list, [&list, index = list.ListIndex()] { list.SetListIndex(index); });
+}
+
+void OptionsForm::MarkAppliedStep(const Control& control, std::function<void()> restore) {
+    for (auto& [marked, step] : restoreApplied_)
+        if (marked == &control) return void(step = std::move(restore));
+    restoreApplied_.emplace_back(&control, std::move(restore));
 }
 
 void OptionsForm::RestoreApplied() {

@@ -159,9 +159,11 @@ public:
     // Records one box's present state as applied (a change that took effect
     // outside Apply).
     void MarkAppliedValue(CheckBox& box);
+    void MarkAppliedValue(ListControl& list);
 
 private:
     void MarkOptionsChanged();
+    void MarkAppliedStep(const Control& control, std::function<void()> restore);
 
     std::vector<std::pair<const Control*, std::function<void()>>> restoreApplied_;
 };

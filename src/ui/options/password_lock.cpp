@@ -49,7 +49,7 @@ PasswordLock::PasswordLock(OptionsForm& form, ScenarioEditor& editor) : form_(fo
 }
 
 void PasswordLock::Guard(bool open) {
-    LockedMode(form_, editor_, open);
+    LockedMode(form_, editor_, open && !policyLocked_);
     for (Control* control : forced_) control->SetEnabled(false);
 }
 
@@ -96,7 +96,8 @@ void PasswordLock::cmdPassword_Click() {
 
 void PasswordLock::Unlock() {
     const auto typed = askPassword ? askPassword() : std::nullopt;
-    if (!typed) return;
+    // The administrator may have locked the settings while the dialog was open.
+    if (!typed || policyLocked_) return;
     if (*typed != ConfigPassword) {
         if (tell) tell("The password is not correct. The configuration stays locked.");
         return;
@@ -108,7 +109,7 @@ void PasswordLock::Unlock() {
 
 void PasswordLock::SetPassword() {
     const auto typed = askNewPassword ? askNewPassword() : std::nullopt;
-    if (!typed) return;
+    if (!typed || policyLocked_) return;
     const auto& [password, again] = *typed;
     std::string refusal;
     if (password != again)

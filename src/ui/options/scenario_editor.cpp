@@ -30,18 +30,17 @@ void SelectText(ListControl& list, const std::string& text) {
     if (!list.SetText(text)) list.SetListIndex(-1);
 }
 
-// Makes `list` hold `items`. The book only takes entries out and puts new ones
-// at the end, and so does the list: a selected entry stays selected, and one
-// taken out leaves no selection.
+// Makes `list` hold `items`. Entries only leave or come (the user's at the
+// end, the administrator's among the first), and so they do in the list: a
+// selected entry stays selected, and one taken out leaves no selection.
 void ShowItems(ListControl& list, const std::vector<std::string>& items) {
     int at = 0;
-    while (at < list.Count()) {
-        if (static_cast<size_t>(at) < items.size() && list.Item(at) == items[static_cast<size_t>(at)])
-            ++at;
-        else
+    for (auto item = items.begin(); item != items.end(); ++item, ++at) {
+        while (at < list.Count() && list.Item(at) != *item && std::find(item, items.end(), list.Item(at)) == items.end())
             list.RemoveItem(at);
+        if (at == list.Count() || list.Item(at) != *item) list.InsertItem(at, *item);
     }
-    for (size_t i = static_cast<size_t>(at); i < items.size(); ++i) list.AddItem(items[i]);
+    while (list.Count() > at) list.RemoveItem(at);
 }
 
 // The minutes typed for "After idle": digits alone, 1 to kMaxIdleMinutes.

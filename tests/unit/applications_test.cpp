@@ -29,22 +29,6 @@ TEST(Applications, NamesAndTheRecordsThatLiveWhileAScenarioNamesThem) {
     EXPECT_EQ(list, (std::vector<ApplicationRecord>{{"C:\\b.exe", "b", "-x"}}));
 }
 
-// A program the scenario file names never starts with an administrator's full
-// token: the desktop starts it (or nothing does: see the program's tests).
-TEST(Applications, RunAsAdministratorTheDesktopStartsTheProgram) {
-    const std::string command = "\"C:\\a b\\app.exe\" -x";
-    for (const auto elevation : {TokenElevation::Default, TokenElevation::Limited, TokenElevation::Full}) {
-        FakeShell shell;
-        shell.elevation = elevation;
-        Journal journal;
-        FakeProcesses processes{journal};
-        ApplicationCloser closer{processes};
-        std::vector<ApplicationRecord> list{{"C:\\a b\\app.exe", "app", "-x"}};
-        RunScenarioApplication("Run Application app; Daily; 9:00", false, list, {}, shell, closer, nullptr);
-        EXPECT_EQ(shell.opened, Journal{(elevation == TokenElevation::Full ? "unelevated " : "") + command});
-    }
-}
-
 TEST(ApplicationPicker, ListsOnlyWhatAScenarioMayCloseAndTakesOnlyNamesAnEntryHoldsWhole) {
     Journal journal;
     FakeTasksWindow window{journal};

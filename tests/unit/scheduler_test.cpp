@@ -248,7 +248,6 @@ TEST(Warnings, PostponeMovesOneOccurrenceAndSkipDropsIt) {
     answer(WarningAnswer::Skip);
     b.TickUntil(6, 11, 0);
     EXPECT_EQ(b.calls, (Texts{"ShowAction 1", "ShowAction 1", "ShowAction 1"}));  // days 3 (late), 4 and 6
-    EXPECT_EQ(b.checked.size(), 3u * 1440 + 60);
 }
 
 // The wake timer follows a postponement and the weekly days; a resume sets it
@@ -287,7 +286,6 @@ TEST(Agenda, APostponementNeverReachesTheEntrysNextTime) {
     ASSERT_EQ(moved.size(), 4u);  // both at 10:19 on Tuesday, then their own 10:20
     EXPECT_EQ(agenda.Postpone({moved[0], moved[1]}, 1), Agenda::Moved::PastNextTime);
     EXPECT_EQ(agenda.Postpone({due[0]}, 1), Agenda::Moved::Gone);  // no longer as it was read
-    EXPECT_EQ(DescribeOccurrence(moved[1], now, true), "Reboot Computer at 10:19 AM on Tue (postponed from 10:20 AM)");
 }
 
 // A program's end brings its scenario due once the last copy seen has ended

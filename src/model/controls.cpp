@@ -98,11 +98,6 @@ void CheckedList::AddItem(const std::string& item) {
     ListControl::AddItem(item);
 }
 
-void CheckedList::RemoveItem(int index) {
-    if (index >= 0 && index < static_cast<int>(checked_.size())) checked_.erase(checked_.begin() + index);
-    ListControl::RemoveItem(index);
-}
-
 void CheckedList::Clear() {
     checked_.clear();
     ListControl::Clear();

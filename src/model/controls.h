@@ -161,8 +161,6 @@ public:
     // Checking or unchecking an item runs the change handling.
     void SetChecked(int index, bool checked);
     void AddItem(const std::string& item);
-    // The checks of the items after it move up with them.
-    void RemoveItem(int index);
     void Clear();
 
 private:

@@ -220,6 +220,17 @@ TEST_F(ProgramOptions, LockNeedsAReadablePasswordAndTheRightOneUnlocksUntilTheWi
     form.cmdCancel.Click();
     program.OnTrayNotify(OptionsController::kLeftButtonUp);
     EXPECT_EQ(locked(), 1);
+    // The administrator locks while the password is typed: the right one opens nothing.
+    lock.askPassword = [&] {
+        registry.SetPolicy(Hive::LocalMachine, "LockSettings", 1);
+        program.OnPolicyChange();
+        return typed;
+    };
+    form.cmdPassword.Click();
+    EXPECT_EQ(locked(), 1);
+    registry.typed.clear();
+    program.OnPolicyChange();
+    lock.askPassword = [&] { return typed; };
 
     typed = "s3cret";
     form.cmdPassword.Click();
@@ -541,6 +552,7 @@ TEST_F(ProgramPolicy, ScenariosComeFirstRunOnceWithTheirProgramAndNoCancelHoldsT
     EXPECT_FALSE(warnings.open.begin()->second.second);  // Postpone and Skip greyed
     TickAt(9, 5);
     EXPECT_FALSE(program.CountdownWindow().cmdCancel.Enabled());
+    program.ExitWindows(0);  // a log off, as the tray menu, a hotkey or the Quickbar asks
     EXPECT_EQ(Send({"/cancel"}), CommandReply::PolicyHolds);
     EXPECT_EQ(Send({"/logoff"}), CommandReply::PolicyHolds);
     for (int i = 0; i < 6; ++i) program.CountdownWindow().ATimer_Timer();
@@ -548,8 +560,9 @@ TEST_F(ProgramPolicy, ScenariosComeFirstRunOnceWithTheirProgramAndNoCancelHoldsT
     program.OnPolicyChange();
     TickAt(9, 10);
     EXPECT_FALSE(program.Exited());
-    EXPECT_EQ(Told(), Texts{"Duskwell cannot be closed: the administrator has set scenarios that must run on this "
-                            "computer."});
+    EXPECT_EQ(Told(), (Texts{"Duskwell cannot be closed: the administrator has set scenarios that must run on this "
+                             "computer.",
+                             "The administrator's scenario cannot be cancelled, postponed or skipped."}));
     EXPECT_EQ(shell.opened, Texts{"\"C:\\IT\\notes.exe\" /p"});
     // The user's own entry of that text was the same run: both are used up.
     EXPECT_EQ(Saved(), Texts{"Reboot; Daily; 9:30"});
@@ -558,13 +571,20 @@ TEST_F(ProgramPolicy, ScenariosComeFirstRunOnceWithTheirProgramAndNoCancelHoldsT
 
 // LockSettings locks the pages with no unlock, forced options are shown and
 // greyed but never stored as the user's own, and a policy change is read
-// again without a restart: lifted, the user's own values come back.
+// again without a restart (one announced during the start-up's message box
+// too): lifted, the user's own values come back, and a pending edit stays.
 TEST_F(ProgramPolicy, LockAndForcedOptionsFollowThePolicyAndAreNeverStored) {
     auto& typed = registry.typed;
-    registry.SetPolicy(Hive::CurrentUser, "LockSettings", 1);
     registry.SetPolicy(Hive::LocalMachine, "CleanTemp", 1);
     registry.SetPolicy(Hive::LocalMachine, "WarnMinutes", 15);
-    Start();
+    files.files[kScn] = "damaged";
+    dialogs.whileShown = [&] {
+        registry.SetPolicy(Hive::CurrentUser, "LockSettings", 1);
+        program.OnPolicyChange();
+    };
+    ASSERT_TRUE(program.Main());
+    dialogs.whileShown = nullptr;
+    dialogs.shown.clear();
     OptionsForm& form = program.Form();
     program.Options().Show_Form();
     EXPECT_FALSE(form.chkStartup.Enabled() || form.cmdPassword.Enabled() || form.chkCleanTemp.Enabled());
@@ -574,11 +594,19 @@ TEST_F(ProgramPolicy, LockAndForcedOptionsFollowThePolicyAndAreNeverStored) {
     typed.erase({Hive::CurrentUser, kPolicyKey, "LockSettings"});
     program.OnPolicyChange();
     EXPECT_TRUE(form.chkStartup.Enabled() && form.cmdPassword.Enabled() && !form.chkCleanTemp.Enabled());
+    program.Book().AddActive("Reboot Computer; Daily; 9:30");
+    form.cmdScen.SetListIndex(0);
+    program.TimeBoxModel()->txtTime.SetText("9:31");
+    registry.SetPolicy(Hive::LocalMachine, "Scenarios", {"Lock Computer; Daily; 9:20"});
+    program.OnPolicyChange();
     form.chkPower.SetValue(1);
     form.cmdOK.Click();
     EXPECT_EQ(Stored("SOFTWARE\\Orbelle\\DWL\\CleanUp", "Temp") + Stored(kOptions, "WarnMinutes"), "05");
+    EXPECT_EQ(Saved(), Texts{"Reboot Computer; Daily; 9:31"});
     typed.clear();
     program.OnPolicyChange();
+    program.Options().Show_Form();
+    form.cmdCancel.Click();
     EXPECT_EQ(form.chkCleanTemp.Value() * 100 + form.cmdWarn.ListIndex(), 3);
     EXPECT_EQ(Told(), Texts{"The administrator has locked the configuration of Duskwell on this computer."});
 }

@@ -21,9 +21,7 @@ CommandReply CommandHandler::MoveNext(const Command& command, std::string& answe
     }
     if (services_.lockInForce()) return CommandReply::MovesLocked;
     const std::vector<Occurrence> due = agenda.DueIn(next->minute);
-    if (services_.policyNoCancel())
-        for (const Occurrence& occurrence : due)
-            if (agenda.Book().IsPolicy(occurrence.text)) return CommandReply::PolicyHolds;
+    if (services_.policyHolds(due)) return CommandReply::PolicyHolds;
     const bool use12Hour = services_.use12Hour();
     if (command.kind == Command::Kind::Postpone) {
         const Agenda::Moved moved = agenda.Postpone(due, command.minutes);

@@ -1,6 +1,7 @@
 #pragma once
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/command_line.h"
 
@@ -9,6 +10,7 @@ namespace dwl {
 class Agenda;
 class Countdown;
 class IClock;
+struct Occurrence;
 
 // Carries out a command from the command line, here or handed over by a
 // later start: an action through the countdown, a scenario into the book, a
@@ -22,7 +24,8 @@ public:
         IClock& clock;
         std::function<bool()> lockInForce;    // the configuration lock
         std::function<bool()> policyLocked;   // the administrator locks the settings
-        std::function<bool()> policyNoCancel; // the administrator's scenarios run without fail
+        // The administrator forbids postponing or skipping one of these.
+        std::function<bool(const std::vector<Occurrence>&)> policyHolds;
         std::function<bool()> lockSupported;  // the system offers locking
         std::function<bool()> use12Hour;      // the form the program writes times in
     };

@@ -1,5 +1,6 @@
 #include "app/program.h"
 
+#include <algorithm>
 #include <tuple>
 #include <utility>
 
@@ -86,14 +87,10 @@ Program::Program(Platform platform)
       quickbar_(platform.quickbarWindow, QuickbarServices()),
       scheduler_(agenda_, platform.clock, countdown_),
       warnings_(platform.warningWindows,
-                Warnings::Services{agenda_,
-                                   [this](const std::vector<Occurrence>& shown) {
-                                       if (lock_.InForce()) return true;
-                                       for (const Occurrence& occurrence : shown)
-                                           if (policy_.NoCancel && book_.IsPolicy(occurrence.text)) return true;
-                                       return false;
-                                   },
-                                   [this] { return timeBox_.Use12Hour; }}),
+                Warnings::Services{
+                    agenda_,
+                    [this](const std::vector<Occurrence>& shown) { return lock_.InForce() || PolicyHolds(shown); },
+                    [this] { return timeBox_.Use12Hour; }}),
       triggers_(agenda_, Triggers::Services{platform.processes, platform.activity,
                                             [this] { return scheduler_.CurrentMinute(); },
                                             [this] { return scheduler_.LastCheckedMinute(); },
@@ -107,7 +104,7 @@ Program::Program(Platform platform)
               }),
       commands_(CommandHandler::Services{countdown_, agenda_, platform.clock, [this] { return lock_.InForce(); },
                                          [this] { return policy_.LockSettings; },
-                                         [this] { return policy_.NoCancel; },
+                                         [this](const std::vector<Occurrence>& due) { return PolicyHolds(due); },
                                          [this] { return IsLockSupported(platform_.osVersion); },
                                          [this] { return timeBox_.Use12Hour; }}),
       store_(platform.files, platform.dialogs, DWL_APP_TITLE) {
@@ -520,10 +517,7 @@ void Program::ApplyPolicy() {
             if (trace) trace("dwl: policy scenario \"" + text + "\" ignored: not a scenario");
             continue;
         }
-        if (std::find(entries.begin(), entries.end(), text) != entries.end() ||
-            (entry->UsedUpWhenDue() && PolicyScenarioUsedUp(Registry(), text)))
-            continue;
-        entries.push_back(text);
+        if (!entry->UsedUpWhenDue() || !PolicyScenarioUsedUp(Registry(), text)) entries.push_back(text);
     }
     book_.SetPolicy(entries, policy_.Applications);
     ShowForcedOptions(previous);
@@ -550,6 +544,11 @@ void Program::ShowForcedOptions(const Policy& previous) {
     form_.OptionsChanged = changed;
     form_.cmdApply.SetEnabled(applyOffered);
     lock_.SetPolicy(policy_.LockSettings, std::move(forced));
+}
+
+bool Program::PolicyHolds(const std::vector<Occurrence>& occurrences) const {
+    return policy_.NoCancel && std::any_of(occurrences.begin(), occurrences.end(),
+                                           [this](const Occurrence& o) { return book_.IsPolicy(o.text); });
 }
 
 bool Program::PolicyHoldsProgram() {

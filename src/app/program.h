@@ -195,6 +195,8 @@ private:
     void ShowForcedOptions(const Policy& previous);
     // The user's own options with the forced ones in their place.
     BoxSettings EffectiveBoxes() const;
+    // Whether the administrator forbids postponing or skipping one of these.
+    bool PolicyHolds(const std::vector<Occurrence>& occurrences) const;
     // True, after telling the user, while the administrator's scenarios must run.
     bool PolicyHoldsProgram();
     // Tells each due run that found no program, once the tick is over.

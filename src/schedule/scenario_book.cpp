@@ -29,10 +29,13 @@ bool ScenarioBook::IsPolicy(const std::string& text) const {
 
 void ScenarioBook::SetPolicy(const std::vector<std::string>& entries, std::vector<ApplicationRecord> applications) {
     policyApplications_ = std::move(applications);
-    if (entries == PolicyTexts()) return;
-    policy_.clear();
+    // Each text once: a policy that lists one twice is the same each time it is read.
+    std::vector<std::string> texts;
     for (const std::string& text : entries)
-        if (!IsPolicy(text)) policy_.push_back({text, ParseScenarioEntry(text), true});
+        if (std::find(texts.begin(), texts.end(), text) == texts.end()) texts.push_back(text);
+    if (texts == PolicyTexts()) return;
+    policy_.clear();
+    for (const std::string& text : texts) policy_.push_back({text, ParseScenarioEntry(text), true});
     Tell(Change::Active);
 }
 

@@ -27,6 +27,11 @@ std::optional<ApplicationRecord> ReadApplication(const std::string& line) {
     return record;
 }
 
+const PolicyValue& ValueNamed(const char* name) {
+    return *std::find_if(std::begin(kPolicyValues), std::end(kPolicyValues),
+                         [&](const PolicyValue& v) { return std::string(v.name) == name; });
+}
+
 // A value as the machine, else the user, sets it; nothing when neither does
 // with the right type and within range.
 struct Reader {
@@ -53,7 +58,7 @@ struct Reader {
         const bool inRange = value.kind == PolicyKind::WarnChoice
                                  ? std::find(std::begin(kWarnMinuteChoices), std::end(kWarnMinuteChoices),
                                              static_cast<long long>(n)) != std::end(kWarnMinuteChoices)
-                                 : n >= static_cast<unsigned>(value.low) && n <= static_cast<unsigned>(value.high);
+                                 : n <= 1;
         if (!inRange) {
             Ignore(hive, value, "out of range (" + std::to_string(n) + ")");
             return std::nullopt;
@@ -63,8 +68,7 @@ struct Reader {
 
     // The hive that sets the value, and what it reads.
     std::optional<std::pair<Hive, RegistryValue>> Find(const char* name) const {
-        const PolicyValue& value = *std::find_if(std::begin(kPolicyValues), std::end(kPolicyValues),
-                                                 [&](const PolicyValue& v) { return std::string(v.name) == name; });
+        const PolicyValue& value = ValueNamed(name);
         for (Hive hive : {Hive::LocalMachine, Hive::CurrentUser})
             if (auto read = Read(hive, value)) return std::pair(hive, std::move(*read));
         return std::nullopt;
@@ -86,7 +90,7 @@ Policy ReadPolicy(IRegistry& registry, const std::function<void(const std::strin
         for (std::string& text : scenarios->second.texts)
             if (!TrimBlanks(text).empty()) policy.Scenarios.push_back(std::move(text));
         const Hive hive = scenarios->first;
-        const PolicyValue& applications = kPolicyValues[1];
+        const PolicyValue& applications = ValueNamed("Applications");
         if (auto lines = reader.Read(hive, applications)) {
             for (const std::string& line : lines->texts) {
                 if (TrimBlanks(line).empty()) continue;

@@ -16,20 +16,19 @@ namespace dwl {
 
 inline constexpr const char* kPolicyKey = "SOFTWARE\\Policies\\Orbelle\\DWL";
 
-// The values read, with their kind: a list of texts (REG_MULTI_SZ) or a number
-// (REG_DWORD) from `low` to `high`, or one of the warning's choices. The
+// The values read, with their kind: a list of texts (REG_MULTI_SZ), or a
+// number (REG_DWORD) that is 0 or 1 or one of the warning's choices. The
 // administrative templates name exactly these.
-enum class PolicyKind { TextList, Number, WarnChoice };
+enum class PolicyKind { TextList, Switch, WarnChoice };
 struct PolicyValue {
     const char* name;
     PolicyKind kind;
-    int low = 0, high = 1;
 };
 inline constexpr PolicyValue kPolicyValues[] = {
     {"Scenarios", PolicyKind::TextList},     {"Applications", PolicyKind::TextList},
-    {"WarnMinutes", PolicyKind::WarnChoice}, {"NoCancel", PolicyKind::Number},
-    {"LockSettings", PolicyKind::Number},    {"CleanTemp", PolicyKind::Number},
-    {"CleanCache", PolicyKind::Number},      {"CleanRecycleBin", PolicyKind::Number},
+    {"WarnMinutes", PolicyKind::WarnChoice}, {"NoCancel", PolicyKind::Switch},
+    {"LockSettings", PolicyKind::Switch},    {"CleanTemp", PolicyKind::Switch},
+    {"CleanCache", PolicyKind::Switch},      {"CleanRecycleBin", PolicyKind::Switch},
 };
 
 struct Policy {
@@ -41,8 +40,6 @@ struct Policy {
     bool NoCancel = false;      // policy scenarios cannot be cancelled, postponed or skipped
     bool LockSettings = false;  // the settings pages stay locked, with no unlock
     std::optional<int> CleanTemp, CleanCache, CleanRecycleBin;
-
-    bool operator==(const Policy&) const = default;
 };
 
 // Reads both keys. A value of the wrong type or out of range, and a line of

@@ -110,8 +110,8 @@ TEST(CommandHandler, TheLockRefusesScenariosAndCancelButNotAnActionNow) {
         if (locked) book.AddActive("Shutdown Windows; Daily; 11:50 PM");
         fakes::FakeClock clock{LocalTime{2026, 12, 7, 1, 23, 41, 10}};
         CommandHandler handler(
-            {countdown, agenda, clock, [&] { return locked; }, [] { return false; }, [] { return false; },
-             [] { return false; }, [] { return true; }});
+            {countdown, agenda, clock, [&] { return locked; }, [] { return false; },
+             [](const std::vector<Occurrence>&) { return false; }, [] { return false; }, [] { return true; }});
         for (const Row& r : rows) {
             if (r.locked != locked) continue;
             SCOPED_TRACE(JoinArguments(r.args));
